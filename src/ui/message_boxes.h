@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace tadjust {
+
+// The three button sets of the program's modal message boxes.
+enum class Buttons { OkCancel, YesNo, RetryCancel };
+
+// What the user answered. Closing a box without pressing a button is Closed; callers test
+// the answer against one button and treat every other answer as the other one.
+enum class Answer { Ok, Cancel, Yes, No, Retry, Closed };
+
+// Modal message boxes, injected so that tests can script the answers and record the
+// questions. The text may hold "\r" line breaks.
+class MessageBoxes {
+ public:
+  virtual ~MessageBoxes() = default;
+  virtual Answer ask(const QString& caption, const QString& text, Buttons buttons) = 0;
+  // The toolkit's standard report of an error that a handler lets escape (OK only).
+  virtual void reportError(const QString& text) = 0;
+};
+
+// The real message boxes: QMessageBox, application-modal, with "\r" shown as a line break.
+class QtMessageBoxes final : public MessageBoxes {
+ public:
+  Answer ask(const QString& caption, const QString& text, Buttons buttons) override;
+  void reportError(const QString& text) override;
+};
+
+}  // namespace tadjust

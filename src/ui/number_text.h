@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// Number texts of the edit boxes: the system's decimal separator, no group separators.
+//  - general text: up to 15 significant digits, no trailing zeros, an integral value without a
+//    decimal part ("0,0333333333333333", "-5,4", "1913,375", "800");
+//  - integer text: decimal digits with a leading minus sign when negative;
+//  - fixed text with two decimals (monitoring readings: "23.45", "-5,00").
+// The pure functions take the separator; the QString ones use the system's (QLocale's default).
+namespace tadjust::number_text {
+
+std::string formatGeneral(double value, char decimalSeparator);
+std::string formatFixed2(double value, char decimalSeparator);
+// Reads a real number written with the given separator; nullopt when the text is not a number
+// (empty, group separators, the other separator, trailing garbage).
+std::optional<double> parseReal(std::string_view text, char decimalSeparator);
+// Reads an integer text; nullopt when the text is not an integer.
+std::optional<long long> parseInteger(std::string_view text);
+
+// x rounded to two decimals: x / 0.01 rounded to the nearest integer, ties to even, times 0.01.
+double round2(double x);
+
+char systemDecimalSeparator();
+QString general(double value);
+QString fixed2(double value);
+QString integer(long long value);
+std::optional<double> readReal(const QString& text);
+std::optional<long long> readInteger(const QString& text);
+
+}  // namespace tadjust::number_text

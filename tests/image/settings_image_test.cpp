@@ -1,0 +1,109 @@
+#include "image/settings_image.h"
+
+#include <gtest/gtest.h>
+
+namespace tadjust {
+namespace {
+
+void put(Bytes bytes, std::size_t offset, std::uint16_t word) { writeU16(bytes, offset, word); }
+
+TEST(Settlement, TransmitterCodeAt192LeavesTheCopiesAlone) {
+  SettingsImages images;
+  images.IndicatorCopy.fill(0xAA);
+  images.HumidityCopy.fill(0xBB);
+  put(images.SettingsImage, 192, 9001);
+  put(images.SettingsImage, 64, 10013);
+  settleProductCode(images);
+  EXPECT_EQ(images.ProductCode(), 9001);
+  EXPECT_EQ(images.IndicatorCopy[0], 0xAA);
+  EXPECT_EQ(images.HumidityCopy[0], 0xBB);
+}
+
+TEST(Settlement, IndicatorCodeAt64WhenThe192WordIsUnset) {
+  SettingsImages images;
+  images.HumidityCopy.fill(0xBB);
+  put(images.SettingsImage, 192, 0xFFFF);
+  put(images.SettingsImage, 64, 10013);
+  images.SettingsImage[5] = 7;
+  settleProductCode(images);
+  EXPECT_EQ(images.ProductCode(), 10013);
+  EXPECT_EQ(images.IndicatorCopy[5], 7);
+  EXPECT_EQ(images.HumidityCopy[5], 0xBB);
+}
+
+TEST(Settlement, HumidityCodeAt64RefreshesBothCopies) {
+  for (std::uint16_t unset : {std::uint16_t{0}, std::uint16_t{0xFFFF}}) {
+    SettingsImages images;
+    put(images.SettingsImage, 192, unset);
+    put(images.SettingsImage, 64, 15003);
+    images.SettingsImage[127] = 9;
+    images.SettingsImage[128] = 8;
+    settleProductCode(images);
+    EXPECT_EQ(images.ProductCode(), 15003);
+    EXPECT_EQ(images.IndicatorCopy[127], 9);
+    EXPECT_EQ(images.HumidityCopy[127], 9);
+    EXPECT_EQ(humidity::ProductCode.get(images.HumidityCopy), 15003);
+  }
+}
+
+TEST(Settlement, UnknownCodeAt64LeavesThe192WordAsItCame) {
+  SettingsImages images;
+  put(images.SettingsImage, 64, 15005);
+  images.SettingsImage[3] = 4;
+  settleProductCode(images);
+  EXPECT_EQ(images.ProductCode(), 0);
+  EXPECT_EQ(images.IndicatorCopy[3], 4);
+  EXPECT_EQ(images.HumidityCopy[3], 4);
+}
+
+TEST(Fields, WordsAreLittleEndianAndSignedWhereNamedSo) {
+  SettingsImages images;
+  put(images.SettingsImage, 14, 0xFFE2);
+  EXPECT_EQ(transmitter::TempOffsetRaw.get(images.SettingsImage), -30);
+  transmitter::RangeHighRaw.set(images.SettingsImage, 30000);
+  EXPECT_EQ(images.SettingsImage[8], 0x30);
+  EXPECT_EQ(images.SettingsImage[9], 0x75);
+  transmitter::RangeLowRaw.set(images.SettingsImage, -1);  // the low 16 bits are stored
+  EXPECT_EQ(transmitter::RangeLowRaw.get(images.SettingsImage), 0xFFFF);
+  transmitter::LinTemp.set(images.SettingsImage, 19, 0x1234);
+  EXPECT_EQ(readU16(images.SettingsImage, 110 + 38), 0x1234);
+}
+
+TEST(Fields, WritableBlocksLeaveOutProductCodeAndSerialNumber) {
+  EXPECT_GE(transmitter::ProductCode.offset, kTransmitterBlockSize);
+  EXPECT_GE(transmitter::SerialNumber.offset, kTransmitterBlockSize);
+  EXPECT_GE(indicator::ProductCode.offset, kSmallBlockSize);
+  EXPECT_GE(humidity::SerialNumber.offset, kSmallBlockSize);
+}
+
+TEST(TagText, EndsAtTheFirstZeroOrTheFieldWidth) {
+  std::array<std::uint8_t, kSettingsImageSize> image{};
+  const std::string ten = "ABCDEFGHIJ";
+  std::copy(ten.begin(), ten.end(), image.begin() + 18);
+  image[28] = 'K';  // next field
+  EXPECT_EQ(transmitter::Tag.get(image), ten);
+  image[18] = 0;
+  EXPECT_EQ(transmitter::Tag.get(image), "");
+}
+
+TEST(TagText, UsesTheWindows1250CodePage) {
+  std::array<std::uint8_t, kSettingsImageSize> image{};
+  transmitter::Tag.set(image, "Łódź-1");
+  EXPECT_EQ(image[18], 0xA3);  // Ł
+  EXPECT_EQ(image[19], 0xF3);  // ó
+  EXPECT_EQ(transmitter::Tag.get(image), "Łódź-1");
+}
+
+TEST(TagText, CutsToTheWidthAndReplacesUnknownCharacters) {
+  std::array<std::uint8_t, kSettingsImageSize> image{};
+  image[34] = 0x55;  // the byte after a 16-byte humidity tag
+  humidity::Tag.set(image, "€→Ω");
+  EXPECT_EQ(humidity::Tag.get(image), "€??");  // € exists in Windows-1250, the others do not
+  transmitter::Tag.set(image, "0123456789ABCDEF");
+  EXPECT_EQ(transmitter::Tag.get(image), "0123456789");
+  EXPECT_EQ(image[28], 0);  // the field is cleared first, then filled; nothing past it
+  EXPECT_EQ(image[34], 0x55);
+}
+
+}  // namespace
+}  // namespace tadjust
