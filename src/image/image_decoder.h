@@ -1,1 +1,23 @@
 #pragma once
+
+// Shows the settings a device has just returned in the read-only device group and decides, on
+// every read, which rows of the editable group are visible. The layout is chosen by the model
+// label's text: "GWA-43" the indicator, the four humidity names the humidity layout, anything
+// else the transmitter layout.
+
+#include "image/settings_image.h"
+#include "ui/form1.h"
+#include "ui/window_events.h"
+
+namespace tadjust {
+
+struct DecoderState {
+  // The device's sensor type as decoded at the last read of a transmitter: 0 and 1 the two
+  // resistance thermometers, 2..8 thermocouples B, R, S, N, K, J, T, 9 voltage, 10 resistance.
+  int DeviceSensorType = 0;
+};
+
+void showDeviceSettings(Form1& form, const SettingsImages& images, unsigned currentSeries,
+                        DecoderState& decoder, WindowEvents& events);
+
+}  // namespace tadjust

@@ -27,7 +27,13 @@ class Form1 : public QWidget {
   Q_OBJECT
 
  public:
+  // Builds the window with every control in its start state (Polish captions); the start-up
+  // question (FormCreate) then sets UseEnglish and translates the captions.
   explicit Form1(QWidget* parent = nullptr);
+
+  // The user interface speaks English (false: Polish). Set once at start-up, before the
+  // window is first shown; every text of the program is chosen by it when it is shown.
+  bool UseEnglish = false;
 
   // Top level.
   QLabel* Label37;   // banner: maker's name
