@@ -1,1 +1,81 @@
 #pragma once
+
+// The spine of the device exchange. A request is three command bytes sent with fixed pauses;
+// the reply is left to accumulate in the port's input queue, and the one-second timer collects
+// it on the eleventh tick after the request while the progress bar counts the ticks. The timer
+// tick also lays the settings view out for a new model, has the device group decoded, checks
+// the read-back after a write, leads the user through retries, and keeps the monitoring cadence.
+//
+// Modal message boxes and the processing of pending window messages let further ticks run while
+// a handler is still inside them: every flag is cleared before the work it asks for, and before
+// any dialog, is started, so such a tick finds nothing pending.
+
+#include <cstdint>
+#include <functional>
+
+#include "catalogue/settings_view.h"
+#include "image/image_decoder.h"
+#include "image/settings_image.h"
+#include "link/interface_discovery.h"
+#include "link/pause.h"
+#include "link/serial_port.h"
+#include "ui/form1.h"
+#include "ui/message_boxes.h"
+#include "ui/window_events.h"
+
+namespace tadjust {
+
+// Pause after each command byte of a link or read request and after the head bytes of a write.
+inline constexpr Milliseconds CommandPause{20};
+
+// The device's command frame: 0, "$", then the command letter.
+inline constexpr std::uint8_t kFrameStart = 0;
+inline constexpr std::uint8_t kFrameMark = '$';
+inline constexpr std::uint8_t kLinkCommand = 'C';
+inline constexpr std::uint8_t kReadCommand = 'R';
+
+struct ExchangeState {
+  bool DeviceLinked = false;   // a device answered the first read after linking
+  bool ReadPending = false;    // the progress bar counts the ticks until the reply is collected
+  bool VerifyPending = false;  // the pending or next read is the read-back of a write
+  std::uint16_t lastLaidOutCode = 0;  // the product code the settings view was last laid out for
+  int MonitorTicks = 0;        // qualifying ticks since the last monitoring poll
+};
+
+class ExchangeController {
+ public:
+  struct Subsystems {
+    InterfaceDiscovery& discovery;
+    SettingsImages& images;
+    SettingsViewState& view;
+    DecoderState& decoder;
+  };
+
+  ExchangeController(Form1& form, SerialPort& port, MessageBoxes& boxes, WindowEvents& events,
+                     Subsystems subsystems);
+
+  void BitBtn1Click();
+  void LinkDevice();
+  void RequestRead();
+  bool CollectReply();
+  void Timer1Timer();
+  void ShowActionButtons(bool visible);
+
+  // The write of the edited settings (BitBtn4Click), run again by Yes to "Repeat writing?".
+  void setWriteSettings(std::function<void()> write) { writeSettings_ = std::move(write); }
+  // One monitoring poll, run on every fourth tick while monitoring is on.
+  void setPollMonitoring(std::function<void()> poll) { pollMonitoring_ = std::move(poll); }
+
+  ExchangeState state;
+
+ private:
+  Form1& form_;
+  SerialPort& port_;
+  MessageBoxes& boxes_;
+  WindowEvents& events_;
+  Subsystems subsystems_;
+  std::function<void()> writeSettings_;
+  std::function<void()> pollMonitoring_;
+};
+
+}  // namespace tadjust

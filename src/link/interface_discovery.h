@@ -1,1 +1,51 @@
 #pragma once
+
+// Finding the interface box among the serial ports: a plug-in prompt, the port remembered in
+// "T-adjust.ini", otherwise every candidate port of the system's serial-port map, each asked the
+// box's two-byte handshake ("?" -> "$", "#" -> "@"). The port that answers is shown in Edit18,
+// remembered, and used for the device link.
+
+#include <QString>
+#include <QStringList>
+
+#include "link/pause.h"
+#include "link/serial_port.h"
+#include "ui/form1.h"
+#include "ui/message_boxes.h"
+#include "ui/window_events.h"
+
+namespace tadjust {
+
+class SerialPortMap;
+class PortMemory;
+
+class InterfaceDiscovery {
+ public:
+  InterfaceDiscovery(Form1& form, SerialPort& port, Pause& pause, MessageBoxes& boxes,
+                     WindowEvents& events, SerialPortMap& portMap, PortMemory& memory);
+
+  // The whole search. Its outcome: BitBtn1 reads "Connect"/"Połącz" and is shown; or the
+  // application was asked to terminate; or RetrySearch is set for the next timer tick.
+  void FindInterface();
+
+  // True when the box answered the handshake on that port; the port is closed again.
+  bool ProbeInterface(const QString& displayName);
+
+  // Fills the list with the candidate ports of the system's serial-port map; false when the
+  // map cannot be had.
+  bool ListSerialPorts(QStringList& list);
+
+  // Set by Retry after a failed search: the next timer tick clears it and searches again.
+  bool RetrySearch = false;
+
+ private:
+  Form1& form_;
+  SerialPort& port_;
+  Pause& pause_;
+  MessageBoxes& boxes_;
+  WindowEvents& events_;
+  SerialPortMap& portMap_;
+  PortMemory& memory_;
+};
+
+}  // namespace tadjust
