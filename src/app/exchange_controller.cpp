@@ -1,1 +1,217 @@
-// Filled in as the subsystem is built.
+#include "app/exchange_controller.h"
+
+#include <algorithm>
+
+#include "app/exchange_texts.h"
+#include "catalogue/device_catalogue.h"
+
+namespace tadjust {
+
+namespace {
+
+namespace texts = exchange_texts;
+
+constexpr int kProgressStep = 10;
+// The eleventh tick after a request brings the bar to 110, the first position above 100.
+constexpr int kProgressCollectAbove = 100;
+constexpr int kMonitoringEveryTicks = 4;
+constexpr const char* kStartCaption = "Start";
+
+}  // namespace
+
+ExchangeController::ExchangeController(Form1& form, SerialPort& port, MessageBoxes& boxes,
+                                       WindowEvents& events, Subsystems subsystems)
+    : form_(form), port_(port), boxes_(boxes), events_(events), subsystems_(subsystems) {}
+
+QString ExchangeController::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
+
+void ExchangeController::ShowActionButtons(bool visible) {
+  form_.BitBtn1->setVisible(visible);
+  form_.BitBtn3->setVisible(visible);
+  form_.BitBtn4->setVisible(visible);
+}
+
+void ExchangeController::BitBtn1Click() {
+  ShowActionButtons(false);
+  if (caption(form_.BitBtn1) == kStartCaption) {
+    subsystems_.discovery.FindInterface();
+  } else if (!state.DeviceLinked) {
+    LinkDevice();
+  } else {
+    disconnect();
+  }
+}
+
+void ExchangeController::disconnect() {
+  port_.ClosePort();
+  setCaption(form_.BitBtn1, text(texts::Connect));
+  state.DeviceLinked = false;
+  form_.BitBtn1->show();
+  form_.GroupBox1->hide();
+  form_.GroupBox2->hide();
+  form_.CheckBox5->setChecked(false);
+  form_.GroupBox3->hide();
+}
+
+void ExchangeController::sendFrame(std::uint8_t command) {
+  port_.SendCommand(kFrameStart, CommandPause);
+  port_.SendCommand(kFrameMark, CommandPause);
+  port_.SendCommand(command, CommandPause);
+}
+
+void ExchangeController::showStatus(const BilingualText& status) {
+  form_.Label41->setText(text(status));
+  form_.Label41->show();
+}
+
+void ExchangeController::LinkDevice() {
+  const Answer answer =
+      boxes_.ask(text(texts::LinkPromptCaption), text(texts::LinkPromptText), Buttons::OkCancel);
+  if (answer != Answer::Ok) {
+    form_.BitBtn1->show();
+    return;
+  }
+  const QString portName = form_.Edit18->text();
+  if (!port_.OpenPort(portName.toStdString())) {
+    // The box may have gone since it was found: say so and offer Connect again.
+    port_.ClosePort();
+    boxes_.ask(text(texts::PortNotOpenedCaption), text(texts::PortNotOpenedText).arg(portName),
+               Buttons::Ok);
+    form_.BitBtn1->show();
+    return;
+  }
+  showStatus(texts::Linking);
+  sendFrame(kLinkCommand);
+  RequestRead();
+}
+
+void ExchangeController::RequestRead() {
+  port_.PurgeInput();
+  showStatus(state.VerifyPending ? texts::WriteVerification : texts::ReadingData);
+  sendFrame(kReadCommand);
+  form_.ProgressBar1->show();
+  state.ReadPending = true;
+}
+
+bool ExchangeController::CollectReply() {
+  std::fill_n(port_.ReceiveBuffer.begin(), kSettingsImageSize, std::uint8_t{0});
+  if (port_.ReadAvailable(static_cast<int>(kSettingsImageSize)) == 0) return false;
+  // Bytes that did not arrive stay zero: the buffer was cleared before the read.
+  SettingsImages& images = subsystems_.images;
+  std::copy_n(port_.ReceiveBuffer.begin(), kSettingsImageSize, images.SettingsImage.begin());
+  settleProductCode(images);
+  return true;
+}
+
+void ExchangeController::Timer1Timer() {
+  InterfaceDiscovery& discovery = subsystems_.discovery;
+  if (discovery.RetrySearch) {
+    discovery.RetrySearch = false;
+    discovery.FindInterface();
+  }
+  if (state.ReadPending) countPendingRead();
+  keepMonitoringCadence();
+}
+
+void ExchangeController::countPendingRead() {
+  QProgressBar* bar = form_.ProgressBar1;
+  bar->setValue(bar->value() + kProgressStep);
+  if (bar->value() <= kProgressCollectAbove) return;
+
+  state.ReadPending = false;
+  bar->setValue(0);
+  bar->hide();
+  form_.Label41->hide();
+  if (CollectReply()) {
+    takeReply();
+  } else if (!state.DeviceLinked) {
+    handleNoFirstReply();
+  } else {
+    handleNoLaterReply();
+  }
+}
+
+void ExchangeController::takeReply() {
+  const SettingsImages& images = subsystems_.images;
+  const std::uint16_t code = images.ProductCode();
+  if (code != state.lastLaidOutCode) {
+    const bool dewPoint = (humidity::HumidityUnit.get(images.HumidityCopy) & 1u) != 0;
+    layOutSettingsView(form_, code, dewPoint, subsystems_.view, events_);
+    state.lastLaidOutCode = code;
+  }
+  showDeviceSettings(form_, images, subsystems_.view.currentSeries, subsystems_.decoder, events_);
+  ShowActionButtons(true);
+
+  if (state.VerifyPending) {
+    state.VerifyPending = false;
+    form_.GroupBox1->setEnabled(true);
+    if (!writeMatchesReadBack()) offerRepeatWriting();
+  } else if (!state.DeviceLinked) {
+    state.DeviceLinked = true;
+    ShowActionButtons(true);
+    setCaption(form_.BitBtn1, text(texts::Disconnect));
+    form_.GroupBox1->show();
+    form_.GroupBox2->show();
+  }
+}
+
+bool ExchangeController::writeMatchesReadBack() const {
+  const SettingsImages& images = subsystems_.images;
+  const std::string model = form_.Label39->text().toStdString();
+  if (isIndicator(model)) {
+    return std::equal(images.IndicatorBlock.begin(), images.IndicatorBlock.end(),
+                      images.IndicatorCopy.begin());
+  }
+  if (isHumidityModel(model)) {
+    return std::equal(images.HumidityBlock.begin(), images.HumidityBlock.end(),
+                      images.HumidityCopy.begin());
+  }
+  return std::equal(images.TransmitterBlock.begin(), images.TransmitterBlock.end(),
+                    images.SettingsImage.begin());
+}
+
+void ExchangeController::offerRepeatWriting() {
+  const Answer answer =
+      boxes_.ask(text(texts::RepeatWritingCaption), text(texts::RepeatWritingText), Buttons::YesNo);
+  if (answer == Answer::Yes && writeSettings_) writeSettings_();
+}
+
+void ExchangeController::handleNoFirstReply() {
+  const Answer retry =
+      boxes_.ask(text(texts::NoResponseCaption), text(texts::NoResponseText), Buttons::RetryCancel);
+  if (retry == Answer::Retry) {
+    const Answer unplugged = boxes_.ask(text(texts::DisconnectDeviceCaption),
+                                        text(texts::DisconnectDeviceText), Buttons::OkCancel);
+    if (unplugged == Answer::Ok) {
+      port_.ClosePort();
+      LinkDevice();
+      return;
+    }
+  }
+  port_.ClosePort();
+  events_.requestTerminate();
+}
+
+void ExchangeController::handleNoLaterReply() {
+  const Answer answer =
+      boxes_.ask(text(texts::RepeatReadingCaption), text(texts::RepeatReadingText), Buttons::YesNo);
+  if (answer == Answer::Yes) {
+    RequestRead();
+    return;
+  }
+  // Back to the linked state: the window would otherwise offer no step but closing it.
+  state.VerifyPending = false;
+  form_.GroupBox1->setEnabled(true);
+  ShowActionButtons(true);
+}
+
+void ExchangeController::keepMonitoringCadence() {
+  const std::string model = form_.Label39->text().toStdString();
+  if (!isHumidityModel(model) || !form_.CheckBox5->isChecked()) return;
+  state.MonitorTicks += 1;
+  if (state.MonitorTicks < kMonitoringEveryTicks) return;
+  state.MonitorTicks = 0;
+  if (pollMonitoring_) pollMonitoring_();
+}
+
+}  // namespace tadjust

@@ -19,6 +19,7 @@
 #include "link/interface_discovery.h"
 #include "link/pause.h"
 #include "link/serial_port.h"
+#include "ui/bilingual_text.h"
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
@@ -69,6 +70,18 @@ class ExchangeController {
   ExchangeState state;
 
  private:
+  QString text(const BilingualText& t) const;
+  void sendFrame(std::uint8_t command);
+  void showStatus(const BilingualText& status);
+  void disconnect();
+  void countPendingRead();
+  void takeReply();
+  bool writeMatchesReadBack() const;
+  void offerRepeatWriting();
+  void handleNoFirstReply();
+  void handleNoLaterReply();
+  void keepMonitoringCadence();
+
   Form1& form_;
   SerialPort& port_;
   MessageBoxes& boxes_;

@@ -1,1 +1,54 @@
-// Filled in as the subsystem is built.
+#include "app/monitoring_poll.h"
+
+#include <algorithm>
+
+#include "app/exchange_controller.h"
+#include "ui/number_text.h"
+
+namespace tadjust {
+
+namespace {
+
+constexpr std::size_t kTemperatureOffset = 0;
+constexpr std::size_t kHumidityOffset = 2;
+
+double hundredths(const std::array<std::uint8_t, kMonitorRecordSize>& record, std::size_t offset) {
+  return readS16(record, offset) / 100.0;
+}
+
+}  // namespace
+
+MonitoringPoll::MonitoringPoll(Form1& form, SerialPort& port, WindowEvents& events)
+    : form_(form), port_(port), events_(events) {}
+
+void MonitoringPoll::PollMonitoring() {
+  port_.PurgeInput();
+  sendFrame(kMeasureCommand, kMeasurePause);
+  sendFrame(kRecordCommand, kRecordPause);
+  takeRecord();
+  showReadings();
+  events_.processPendingMessages();
+}
+
+void MonitoringPoll::sendFrame(std::uint8_t command, Milliseconds lastPause) {
+  port_.SendCommand(kFrameStart, CommandPause);
+  port_.SendCommand(kFrameMark, CommandPause);
+  port_.SendCommand(command, lastPause);
+}
+
+// Only the words that arrived whole are taken: a short reply never shows what an earlier
+// request left in the receive buffer, and a word that did not come keeps its last reading.
+void MonitoringPoll::takeRecord() {
+  if (port_.ReadAvailable(static_cast<int>(kMonitorRecordSize)) == 0) return;
+  const auto arrived = std::min<std::size_t>(static_cast<std::size_t>(port_.BytesRead()),
+                                             kMonitorRecordSize);
+  const std::size_t wholeWords = arrived - arrived % 2;
+  std::copy_n(port_.ReceiveBuffer.begin(), wholeWords, MonitorRecord.begin());
+}
+
+void MonitoringPoll::showReadings() {
+  form_.Edit24->setText(number_text::fixed2(hundredths(MonitorRecord, kTemperatureOffset)));
+  form_.Edit23->setText(number_text::fixed2(hundredths(MonitorRecord, kHumidityOffset)));
+}
+
+}  // namespace tadjust

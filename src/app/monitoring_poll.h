@@ -1,1 +1,43 @@
 #pragma once
+
+// Live readings of the humidity/temperature models: while "Włącz" is checked, every fourth
+// timer tick asks the device for a measurement ("S", then "A") and shows temperature and
+// humidity with two decimals.
+
+#include <array>
+#include <cstdint>
+
+#include "link/serial_port.h"
+#include "ui/form1.h"
+#include "ui/window_events.h"
+
+namespace tadjust {
+
+inline constexpr std::size_t kMonitorRecordSize = 12;
+inline constexpr Milliseconds kMeasurePause{1000};  // after "S": the device measures
+inline constexpr Milliseconds kRecordPause{500};    // after "A": the device sends the record
+inline constexpr std::uint8_t kMeasureCommand = 'S';
+inline constexpr std::uint8_t kRecordCommand = 'A';
+
+class MonitoringPoll {
+ public:
+  MonitoringPoll(Form1& form, SerialPort& port, WindowEvents& events);
+
+  // One complete poll: request, read, show.
+  void PollMonitoring();
+
+  // The last monitoring reply: temperature (offset 0) and humidity (offset 2) in hundredths,
+  // signed little-endian; bytes 4..11 unused.
+  std::array<std::uint8_t, kMonitorRecordSize> MonitorRecord{};
+
+ private:
+  void sendFrame(std::uint8_t command, Milliseconds lastPause);
+  void takeRecord();
+  void showReadings();
+
+  Form1& form_;
+  SerialPort& port_;
+  WindowEvents& events_;
+};
+
+}  // namespace tadjust

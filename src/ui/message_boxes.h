@@ -4,8 +4,8 @@
 
 namespace tadjust {
 
-// The three button sets of the program's modal message boxes.
-enum class Buttons { OkCancel, YesNo, RetryCancel };
+// The button sets of the program's modal message boxes (Ok alone for plain notices).
+enum class Buttons { OkCancel, YesNo, RetryCancel, Ok };
 
 // What the user answered. Closing a box without pressing a button is Closed; callers test
 // the answer against one button and treat every other answer as the other one.
