@@ -1,1 +1,9 @@
-// Filled in as the subsystem is built.
+#include <thread>
+
+#include "link/pause.h"
+
+namespace tadjust {
+
+void BlockingPause::pause(Milliseconds duration) { std::this_thread::sleep_for(duration); }
+
+}  // namespace tadjust

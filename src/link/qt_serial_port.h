@@ -22,6 +22,9 @@ class QtSerialPort final : public SerialPort {
   bool IsOpen() const override;
 
  private:
+  bool drainOutput();
+  void pollInput();
+
   Pause& pause_;
   QSerialPort port_;
   int bytesRead_ = 0;

@@ -19,7 +19,8 @@ inline constexpr Milliseconds kPortSettlingPause{500};
 // and later takes what has arrived; nothing ever waits for data that has not arrived yet.
 //
 // The real operations run on Qt Serial Port (QtSerialPort); tests put the simulated device
-// behind this interface. A new open does not close what the port held: callers close first.
+// behind this interface. Callers close the port before they open another; a new open also
+// releases what the port held, so a forgotten close never leaves a port open and locked.
 class SerialPort {
  public:
   virtual ~SerialPort() = default;
