@@ -1,1 +1,314 @@
-// Filled in as the subsystem is built.
+#include "image/image_decoder.h"
+
+#include <optional>
+#include <string>
+
+#include "catalogue/device_catalogue.h"
+#include "image/raw_scales.h"
+#include "ui/bilingual_text.h"
+#include "ui/number_text.h"
+
+namespace tadjust {
+
+namespace {
+
+constexpr BilingualText kSensorConnectionCaption{"Sensor connection:", "Podłączenie:"};
+constexpr BilingualText kColdJunctionCompCaption{"Cold junction comp.:", "Komp. zimnych końców:"};
+constexpr BilingualText kWireResistanceCaption{"Wire resistance:", "Rezystancja przewodów:"};
+constexpr BilingualText kColdJunctionTempCaption{"Cold junction temp.:", "Temp. zimnych końców:"};
+constexpr BilingualText kConnections[] = {
+    {"2-wire", "2-przewodowe"}, {"3-wire", "3-przewodowe"}, {"4-wire", "4-przewodowe"}};
+constexpr BilingualText kCompensations[] = {{"internal", "wewnętrzna"}, {"external", "zewnętrzna"}};
+
+void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
+  for (QWidget* widget : widgets) widget->setVisible(shown);
+}
+
+void setUnit(std::initializer_list<QLabel*> labels, const char* unit) {
+  for (QLabel* label : labels) label->setText(QString::fromUtf8(unit));
+}
+
+QString decimal(long long value) { return number_text::integer(value); }
+QString real(double value) { return number_text::general(value); }
+
+// What the device group shows for a value the program never writes and has no text for: a
+// question mark with the raw value, so that no earlier text stands in for it.
+QString unknownValue(long long raw) { return QStringLiteral("? (%1)").arg(raw); }
+
+QString entry(const QComboBox* list, long long index) {
+  if (index < 0 || index >= list->count()) return unknownValue(index);
+  return list->itemText(static_cast<int>(index));
+}
+
+template <std::size_t N>
+QString textOf(const BilingualText (&texts)[N], int code, bool useEnglish) {
+  if (code < 0 || code >= static_cast<int>(N)) return unknownValue(code);
+  return texts[code].in(useEnglish);
+}
+
+QString tagText(const TextField& tag, ConstBytes bytes) {
+  return QString::fromStdString(tag.get(bytes));
+}
+
+void hideEditableRows(Form1& f) {
+  setShown(
+      {f.Label1,    f.Label2,    f.Label3,    f.Label4,    f.Label5,    f.Label6,   f.Label7,
+       f.Label8,    f.Label9,    f.Label10,   f.Label11,   f.Label12,   f.Label13,  f.Label14,
+       f.Label15,   f.Label16,   f.Label17,   f.Label43,   f.Edit1,     f.Edit2,    f.Edit3,
+       f.Edit4,     f.Edit5,     f.Edit19,    f.Edit20,    f.Edit21,    f.Edit22,   f.ComboBox1,
+       f.ComboBox2, f.ComboBox3, f.ComboBox4, f.ComboBox5, f.CheckBox3, f.CheckBox4},
+      false);
+  setShown({f.Label44, f.GroupBox3}, false);
+}
+
+// ---- indicator --------------------------------------------------------------------------
+
+void showIndicator(Form1& f, const SettingsImages& images) {
+  const ConstBytes copy = images.IndicatorCopy;
+  f.Edit6->setText(decimal(indicator::ProductCode.get(copy)));
+  f.Edit7->setText(decimal(indicator::SerialNumber.get(copy)));
+  f.Edit9->setText(decimal(indicator::DisplayLow.get(copy)));
+  f.Edit10->setText(decimal(indicator::DisplayHigh.get(copy)));
+  f.Edit11->setText(decimal(indicator::Precision.get(copy)));
+  f.Edit12->setText(decimal(indicator::AlarmLow.get(copy)));
+  f.Edit13->setText(decimal(indicator::AlarmHigh.get(copy)));
+  const std::uint16_t alarms = indicator::AlarmFlags.get(copy);
+  f.CheckBox1->setChecked((alarms & 1u) != 0);
+  f.CheckBox2->setChecked((alarms & 2u) != 0);
+  f.Edit17->setText(tagText(indicator::Tag, copy));
+  setShown({f.Label2, f.Edit1, f.Label4, f.Edit2, f.Label3, f.ComboBox2, f.Label5, f.Edit3,
+            f.CheckBox3, f.Label9, f.Edit4, f.CheckBox4, f.Label17, f.Edit5},
+           true);
+}
+
+// ---- humidity ---------------------------------------------------------------------------
+
+void showHumidity(Form1& f, const SettingsImages& images, const std::string& model) {
+  const ConstBytes copy = images.HumidityCopy;
+  setShown({f.Label20, f.Edit8, f.Label1, f.ComboBox1}, true);
+  const bool dewPoint = (humidity::HumidityUnit.get(copy) & 1u) != 0;
+  setUnit({f.Label44, f.Label32, f.Label46}, dewPoint ? "[°Cdp]" : "[%RH]");
+  f.Edit8->setText(QString::fromUtf8(dewPoint ? "°Cdp" : "%RH"));
+  setShown({f.Label2, f.Label4, f.Label3, f.Label5, f.Label17, f.Label6, f.Label7, f.Label43,
+            f.Label8, f.Edit1, f.Edit2, f.Edit19, f.Edit3, f.Edit5, f.GroupBox3, f.Label44},
+           true);
+
+  f.Edit6->setText(decimal(humidity::ProductCode.get(copy)));
+  f.Edit7->setText(decimal(humidity::SerialNumber.get(copy)));
+  // Hundredths to whole units, the quotient truncated toward zero.
+  f.Edit9->setText(decimal(humidity::TempRangeLow.get(copy) / 100));
+  f.Edit10->setText(decimal(humidity::TempRangeHigh.get(copy) / 100));
+  f.Edit11->setText(decimal(humidity::HumRangeLow.get(copy) / 100));
+  f.Edit12->setText(decimal(humidity::HumRangeHigh.get(copy) / 100));
+  f.Edit17->setText(tagText(humidity::Tag, copy));
+
+  if (showsHumidityOutputs(model)) {
+    setShown({f.Label9, f.Label11, f.Label13, f.Label15, f.Label10, f.Label12, f.Label14, f.Label16,
+              f.Edit4, f.Edit20, f.Edit21, f.Edit22},
+             true);
+    f.Edit13->setText(decimal(humidity::TempOutLow.get(copy)));
+    f.Edit14->setText(decimal(humidity::TempOutHigh.get(copy)));
+    f.Edit15->setText(decimal(humidity::HumOutLow.get(copy)));
+    f.Edit16->setText(decimal(humidity::HumOutHigh.get(copy)));
+  }
+}
+
+// ---- transmitter ------------------------------------------------------------------------
+
+enum class SensorKind { Rtd, Thermocouple, Voltage, Resistance };
+
+struct DecodedSensor {
+  SensorKind kind;
+  // The sensor-type index, or nothing for a subtype the program never writes (an RTD subtype
+  // above 1, thermocouple subtype 7).
+  std::optional<int> type;
+  int subtype;
+};
+
+constexpr int kVoltageType = 9;
+constexpr int kResistanceType = 10;
+constexpr int kLastRtdSubtype = 1;
+constexpr int kLastThermocoupleSubtype = 6;
+constexpr int kFirstThermocoupleType = 2;
+
+DecodedSensor decodeSensor(std::uint16_t inputConfig) {
+  const int subtype = transmitter::sensorSubtype(inputConfig);
+  switch (transmitter::sensorClass(inputConfig)) {
+    case transmitter::kResistance:
+      return {SensorKind::Resistance, kResistanceType, subtype};
+    case transmitter::kVoltage:
+      return {SensorKind::Voltage, kVoltageType, subtype};
+    case transmitter::kRtd:
+      if (subtype > kLastRtdSubtype) return {SensorKind::Rtd, std::nullopt, subtype};
+      return {SensorKind::Rtd, subtype, subtype};
+    default:
+      if (subtype > kLastThermocoupleSubtype) {
+        return {SensorKind::Thermocouple, std::nullopt, subtype};
+      }
+      return {SensorKind::Thermocouple, kFirstThermocoupleType + subtype, subtype};
+  }
+}
+
+// The transmitter's settings as the device group shows them.
+class TransmitterView {
+ public:
+  TransmitterView(Form1& f, const SettingsImages& images, unsigned currentSeries)
+      : f_(f),
+        image_(images.SettingsImage),
+        series_(currentSeries),
+        en_(f.UseEnglish),
+        seriesSensorModel_(hasSpecialSensorList(f.Label39->text().toStdString())) {}
+
+  void show(DecoderState& decoder) {
+    setShown({f_.Label1,    f_.Label2,    f_.Label3,    f_.Label4,    f_.Label5,  f_.Label6,
+              f_.Label7,    f_.Label8,    f_.Label9,    f_.Label10,   f_.Label11, f_.Label12,
+              f_.Label13,   f_.Label14,   f_.Label15,   f_.Label16,   f_.Label17, f_.ComboBox1,
+              f_.ComboBox2, f_.ComboBox3, f_.ComboBox4, f_.ComboBox5, f_.Edit1,   f_.Edit2,
+              f_.Edit3,     f_.Edit4,     f_.Edit5},
+             true);
+    f_.Edit6->setText(decimal(transmitter::ProductCode.get(image_)));
+    f_.Edit7->setText(decimal(transmitter::SerialNumber.get(image_)));
+
+    const std::uint16_t inputConfig = transmitter::InputConfig.get(image_);
+    const DecodedSensor sensor = decodeSensor(inputConfig);
+    // An unknown subtype leaves the decoded sensor type of the last read as it was.
+    if (sensor.type) decoder.DeviceSensorType = *sensor.type;
+    f_.Edit8->setText(sensor.type ? entry(f_.ComboBox1, *sensor.type)
+                                  : unknownValue(sensor.subtype));
+
+    const int connection = transmitter::connectionCode(inputConfig);
+    switch (sensor.kind) {
+      case SensorKind::Rtd:
+      case SensorKind::Thermocouple:
+        showTemperatureInput(sensor.kind, connection);
+        break;
+      case SensorKind::Voltage:
+        showVoltageInput();
+        break;
+      case SensorKind::Resistance:
+        showResistanceInput();
+        break;
+    }
+
+    f_.Edit14->setText(entry(f_.ComboBox3, transmitter::FilterTimeIndex.get(image_)));
+    f_.Edit15->setText(
+        entry(f_.ComboBox4, (inputConfig & transmitter::kOutputReversedBit) ? 1 : 0));
+    f_.Edit16->setText(entry(f_.ComboBox5, (inputConfig & transmitter::kFailureHighBit) ? 1 : 0));
+    f_.Edit17->setText(tagText(transmitter::Tag, image_));
+  }
+
+ private:
+  void showTemperatureInput(SensorKind kind, int connection) {
+    setUnit({f_.Label30, f_.Label31}, "[°C]");
+    setShown({f_.Label23, f_.Label24, f_.Label25, f_.Edit11, f_.Edit12, f_.Edit13, f_.Label32,
+              f_.Label33},
+             true);
+    f_.Edit9->setText(real(raw_scales::temperatureFromRaw(transmitter::RangeLowRaw.get(image_))));
+    f_.Edit10->setText(real(raw_scales::temperatureFromRaw(transmitter::RangeHighRaw.get(image_))));
+    const double offset = raw_scales::tempOffsetFromRaw(transmitter::TempOffsetRaw.get(image_));
+    f_.Edit13->setText(real(number_text::round2(offset)));
+
+    if (kind == SensorKind::Rtd) {
+      f_.Label23->setText(kSensorConnectionCaption.in(en_));
+      f_.Edit11->setText(textOf(kConnections, connection, en_));
+      if (connection == 0) {
+        showWireResistance();
+      } else {
+        hideWireRow();
+      }
+    } else {
+      f_.Label23->setText(kColdJunctionCompCaption.in(en_));
+      f_.Edit11->setText(textOf(kCompensations, connection, en_));
+      if (connection == 1) {
+        showColdJunctionTemperature();
+      } else {
+        hideWireRow();
+      }
+    }
+  }
+
+  void showVoltageInput() {
+    setUnit({f_.Label30, f_.Label31}, "[mV]");
+    setShown({f_.Label23, f_.Label24, f_.Label25, f_.Edit11, f_.Edit12, f_.Edit13, f_.Label32,
+              f_.Label33},
+             false);
+    f_.Edit9->setText(voltageText(transmitter::RangeLowRaw.get(image_)));
+    f_.Edit10->setText(voltageText(transmitter::RangeHighRaw.get(image_)));
+  }
+
+  // A series without a voltage scale (only a product code that names no model gets here) shows
+  // the raw word rather than a number of some other scale.
+  QString voltageText(std::uint16_t raw) const {
+    const std::optional<double> millivolts = raw_scales::voltageFromRaw(raw, series_);
+    return millivolts ? real(number_text::round2(*millivolts)) : unknownValue(raw);
+  }
+
+  void showResistanceInput() {
+    setUnit({f_.Label30, f_.Label31}, "[Ohm]");
+    setShown({f_.Label23, f_.Edit11}, true);
+    setShown({f_.Edit13, f_.Label33, f_.Label25}, false);
+    f_.Label23->setText(kSensorConnectionCaption.in(en_));
+    f_.Edit11->setText(kConnections[0].in(en_));
+    f_.Edit9->setText(resistanceText(transmitter::RangeLowRaw.get(image_)));
+    f_.Edit10->setText(resistanceText(transmitter::RangeHighRaw.get(image_)));
+    showWireResistance();
+  }
+
+  QString resistanceText(std::uint16_t raw) const {
+    const double ohm = number_text::round2(raw_scales::resistanceFromRaw(raw));
+    return real(seriesSensorModel_ ? ohm * raw_scales::kSeriesSensorFactor : ohm);
+  }
+
+  void showWireResistance() {
+    setShown({f_.Edit12, f_.Label32, f_.Label24}, true);
+    f_.Label24->setText(kWireResistanceCaption.in(en_));
+    f_.Label32->setText(QStringLiteral("[Ohm]"));
+    f_.Edit12->setText(real(raw_scales::wireResistanceFromRaw(
+        transmitter::WireResistanceRaw.get(image_), seriesSensorModel_)));
+  }
+
+  void showColdJunctionTemperature() {
+    setShown({f_.Edit12, f_.Label32, f_.Label24}, true);
+    f_.Label24->setText(kColdJunctionTempCaption.in(en_));
+    f_.Label32->setText(QString::fromUtf8("[°C]"));
+    f_.Edit12->setText(
+        real(raw_scales::temperatureFromRaw(transmitter::ColdJunctionTempRaw.get(image_))));
+  }
+
+  void hideWireRow() { setShown({f_.Edit12, f_.Label32, f_.Label24}, false); }
+
+  Form1& f_;
+  ConstBytes image_;
+  unsigned series_;
+  bool en_;
+  bool seriesSensorModel_;
+};
+
+// The fixed-sensor probes have one sensor: no sensor choice, no connection, no lead resistance.
+void showFixedSensor(Form1& f, WindowEvents& events) {
+  setShown(
+      {f.Label23, f.Label24, f.Label3, f.Label5, f.Label8, f.Label32, f.Edit11, f.Edit12, f.Edit3},
+      false);
+  f.ComboBox1->setEnabled(false);
+  f.ComboBox1->setCurrentIndex(0);
+  f.ComboBox2->hide();
+  events.processPendingMessages();
+}
+
+}  // namespace
+
+void showDeviceSettings(Form1& form, const SettingsImages& images, unsigned currentSeries,
+                        DecoderState& decoder, WindowEvents& events) {
+  hideEditableRows(form);
+  const std::string model = form.Label39->text().toStdString();
+  if (isIndicator(model)) {
+    showIndicator(form, images);
+  } else if (isHumidityModel(model)) {
+    showHumidity(form, images, model);
+  } else {
+    TransmitterView(form, images, currentSeries).show(decoder);
+  }
+  if (isFixedSensorProbe(model)) showFixedSensor(form, events);
+}
+
+}  // namespace tadjust
