@@ -1,1 +1,110 @@
-// Filled in as the simulator is built.
+#include "sim/image_file.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace tadjust {
+
+namespace {
+
+constexpr std::size_t kBytesPerLine = 16;
+constexpr char kCommentMark = '#';
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+ImageFileResult refused(std::string error) { return {false, {}, std::move(error)}; }
+
+}  // namespace
+
+ImageFileResult parseImageText(std::string_view text) {
+  ImageFileResult result;
+  std::size_t count = 0;
+  std::size_t lineNumber = 1;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '\n') ++lineNumber;
+    if (c == kCommentMark) {
+      while (i < text.size() && text[i] != '\n') ++i;
+      continue;
+    }
+    if (isBlank(c)) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < text.size() && !isBlank(text[end]) && text[end] != kCommentMark) ++end;
+    const std::string_view token = text.substr(i, end - i);
+    const int high = hexDigit(token[0]);
+    const int low = token.size() == 2 ? hexDigit(token[1]) : -1;
+    if (token.size() != 2 || high < 0 || low < 0) {
+      return refused("line " + std::to_string(lineNumber) + ": \"" + std::string(token) +
+                     "\" is not a two-digit hexadecimal byte");
+    }
+    if (count == kSettingsImageSize) {
+      return refused("line " + std::to_string(lineNumber) + ": more than 256 bytes");
+    }
+    result.image[count++] = static_cast<std::uint8_t>(high * 16 + low);
+    i = end;
+  }
+  if (count != kSettingsImageSize) {
+    return refused("the image holds " + std::to_string(count) + " bytes, not 256");
+  }
+  result.ok = true;
+  return result;
+}
+
+std::string formatImageText(const ImageBytes& image, const std::string& heading) {
+  std::ostringstream out;
+  std::istringstream headingLines(heading);
+  for (std::string line; std::getline(headingLines, line);) out << "# " << line << '\n';
+  char cell[24];
+  for (std::size_t offset = 0; offset < image.size(); offset += kBytesPerLine) {
+    for (std::size_t i = 0; i < kBytesPerLine; ++i) {
+      std::snprintf(cell, sizeof cell, i == 0 ? "%02x" : " %02x", image[offset + i]);
+      out << cell;
+    }
+    std::snprintf(cell, sizeof cell, "%3zu", offset);
+    out << "  # " << cell << '\n';
+  }
+  return out.str();
+}
+
+ImageFileResult loadImageFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return refused("cannot open " + path);
+  const std::string content((std::istreambuf_iterator<char>(file)),
+                            std::istreambuf_iterator<char>());
+  ImageFileResult text = parseImageText(content);
+  if (text.ok || content.size() != kSettingsImageSize) {
+    if (!text.ok) text.error = path + ": " + text.error;
+    return text;
+  }
+  ImageFileResult raw;
+  raw.ok = true;
+  std::copy(content.begin(), content.end(), raw.image.begin());
+  return raw;
+}
+
+bool saveImageFile(const std::string& path, const ImageBytes& image, const std::string& heading) {
+  const std::string temporary = path + ".part";
+  {
+    std::ofstream file(temporary, std::ios::binary | std::ios::trunc);
+    if (!file) return false;
+    file << formatImageText(image, heading);
+    file.flush();
+    if (!file) return false;
+  }
+  return std::rename(temporary.c_str(), path.c_str()) == 0;
+}
+
+}  // namespace tadjust
