@@ -1,1 +1,515 @@
-// Filled in as the subsystem is built.
+#include "ui/form1.h"
+
+#include <QEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QStringList>
+#include <QVBoxLayout>
+#include <array>
+
+#include "ui/window_texts.h"
+
+namespace tadjust {
+
+namespace {
+
+// Sizes of the window as designed; Qt scales them with the screen's pixel density.
+constexpr QSize kWindowSize{862, 491};
+constexpr QSize kMonitoringGroupSize{337, 81};
+constexpr QSize kEditableGroupSize{335, 346};
+constexpr QSize kDeviceGroupSize{352, 405};
+constexpr int kButtonColumnWidth = 110;
+constexpr QSize kButtonSize{109, 50};
+constexpr QSize kCopyButtonSize{109, 51};
+constexpr int kRowPitch = 30;
+constexpr int kEditWidth = 89;
+constexpr int kShortEditWidth = 60;
+constexpr int kWideEditWidth = 139;
+constexpr int kWideListWidth = 155;
+constexpr int kNarrowListWidth = 89;
+constexpr int kModelLabelPixelSize = 17;
+
+constexpr int kProgressBarMaximum = 110;  // ticks of a pending read or write, times ten
+constexpr int kPortListVisibleItems = 16;
+constexpr int kTagMaxLength = 9;
+
+// Controls that take turns in one place (a list and its edit-box alternate, a unit label and
+// its check box) and rows that are shown or hidden per model must not move the rest of the
+// window around, as fixed positions would not.
+void keepPlaceWhenHidden(QWidget* widget) {
+  QSizePolicy policy = widget->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  widget->setSizePolicy(policy);
+}
+
+template <class Widget>
+Widget* makeControl(QWidget* parent, const char* name) {
+  auto* widget = new Widget(parent);
+  widget->setObjectName(QString::fromLatin1(name));
+  keepPlaceWhenHidden(widget);
+  return widget;
+}
+
+QLabel* label(QWidget* parent, const char* name, const char* text = "") {
+  auto* widget = makeControl<QLabel>(parent, name);
+  widget->setText(QString::fromUtf8(text));
+  return widget;
+}
+
+QLineEdit* edit(QWidget* parent, const char* name, const char* text, int width) {
+  auto* widget = makeControl<QLineEdit>(parent, name);
+  widget->setText(QString::fromUtf8(text));
+  widget->setFixedWidth(width);
+  return widget;
+}
+
+// The device group shows what was read: its boxes are read-only and skipped by the tab key.
+QLineEdit* displayEdit(QWidget* parent, const char* name, int width) {
+  auto* widget = edit(parent, name, "", width);
+  widget->setReadOnly(true);
+  widget->setFocusPolicy(Qt::NoFocus);
+  return widget;
+}
+
+QComboBox* list(QWidget* parent, const char* name, std::initializer_list<const char*> items,
+                int selected, int width) {
+  auto* widget = makeControl<QComboBox>(parent, name);
+  for (const char* item : items) widget->addItem(QString::fromUtf8(item));
+  widget->setCurrentIndex(selected);
+  widget->setFixedWidth(width);
+  return widget;
+}
+
+QCheckBox* checkBox(QWidget* parent, const char* name, const char* text = "") {
+  auto* widget = makeControl<QCheckBox>(parent, name);
+  widget->setText(QString::fromUtf8(text));
+  return widget;
+}
+
+QPushButton* actionButton(QWidget* parent, const char* name, const char* text, QSize size) {
+  auto* widget = makeControl<QPushButton>(parent, name);
+  setCaption(widget, QString::fromUtf8(text));
+  widget->setFixedSize(size);
+  return widget;
+}
+
+// The rows of a settings group: caption, field and unit columns, about 30 pixels apart. A
+// field wider than the edit boxes spans the unit column when its row has no unit there.
+class GroupRows {
+ public:
+  explicit GroupRows(QGroupBox* group) : grid_(new QGridLayout(group)) {
+    grid_->setHorizontalSpacing(6);
+    grid_->setVerticalSpacing(0);
+    grid_->setColumnMinimumWidth(1, kEditWidth);
+    grid_->setColumnStretch(3, 1);
+  }
+
+  void caption(int row, QLabel* caption, QWidget* field) {
+    caption->setBuddy(field);
+    grid_->addWidget(caption, row, 0, Qt::AlignLeft | Qt::AlignVCenter);
+    grid_->setRowMinimumHeight(row, kRowPitch);
+  }
+  void field(int row, QWidget* field) {
+    const int columns = field->minimumWidth() > kEditWidth ? 2 : 1;
+    grid_->addWidget(field, row, 1, 1, columns, Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  void unit(int row, QWidget* unit) {
+    grid_->addWidget(unit, row, 2, Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  void finish(int rows) { grid_->setRowStretch(rows, 1); }
+
+ private:
+  QGridLayout* grid_;
+};
+
+}  // namespace
+
+void setCaption(QAbstractButton* button, const QString& caption) {
+  button->setText(QString(caption).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+}
+
+QString caption(const QAbstractButton* button) {
+  return button->text().replace(QLatin1Char('\n'), QLatin1Char('\r'));
+}
+
+void applyStartCaptions(Form1& form, bool useEnglish) {
+  for (const auto& group : window_texts::GroupCaptions)
+    (form.*group.control)->setTitle(group.text.in(useEnglish));
+  for (const auto& label : window_texts::LabelCaptions)
+    (form.*label.control)->setText(label.text.in(useEnglish));
+
+  form.ComboBox1->clear();
+  for (const auto& item : window_texts::SensorTypes) form.ComboBox1->addItem(item.in(useEnglish));
+  form.ComboBox1->setCurrentIndex(window_texts::StartSensorType);
+
+  form.ComboBox2->clear();
+  for (const auto& item : window_texts::Connections) form.ComboBox2->addItem(item.in(useEnglish));
+  form.ComboBox2->setCurrentIndex(window_texts::StartConnection);
+}
+
+Form1::Form1(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("Form1"));
+  setWindowTitle(QString::fromLatin1(window_texts::WindowCaption));
+  setWindowFlag(Qt::WindowStaysOnTopHint);
+
+  createTopLevel();
+  createMonitoringGroup();
+  createEditableGroup();
+  createDeviceGroup();
+  applyStartCaptions(*this, false);
+  arrangeWindow();
+  setEditableTabOrder();
+  watchValidatedEdits();
+  resize(kWindowSize);
+}
+
+void Form1::createTopLevel() {
+  Label37 = label(this, "Label37", "T-adjust");
+  Label38 = label(this, "Label38", "Transmitter configuration");
+  Label40 = label(this, "Label40");
+  Label41 = label(this, "Label41");
+  Label40->setAlignment(Qt::AlignCenter);
+  Label41->setAlignment(Qt::AlignCenter);
+  Label40->setWordWrap(true);
+  Label41->setWordWrap(true);
+
+  BitBtn1 = actionButton(this, "BitBtn1", "Start", kButtonSize);
+
+  Edit18 = edit(this, "Edit18", "", kButtonColumnWidth);
+  Edit18->setReadOnly(true);
+  Edit18->hide();
+
+  ComboBox6 = makeControl<QComboBox>(this, "ComboBox6");
+  ComboBox6->setMaxVisibleItems(kPortListVisibleItems);
+  ComboBox6->setFixedWidth(kButtonColumnWidth);
+  ComboBox6->hide();
+
+  ProgressBar1 = makeControl<QProgressBar>(this, "ProgressBar1");
+  ProgressBar1->setRange(0, kProgressBarMaximum);
+  ProgressBar1->setValue(0);
+  ProgressBar1->setTextVisible(false);
+  ProgressBar1->setFixedWidth(kButtonColumnWidth);
+  ProgressBar1->hide();
+
+  BitBtn3 = actionButton(this, "BitBtn3", "Przepisz", kCopyButtonSize);
+  BitBtn3->hide();
+  BitBtn4 = actionButton(this, "BitBtn4", "Wyślij", kButtonSize);
+  BitBtn4->hide();
+
+  GroupBox1 = makeControl<QGroupBox>(this, "GroupBox1");
+  GroupBox1->setMinimumSize(kEditableGroupSize);
+  GroupBox1->hide();
+  GroupBox2 = makeControl<QGroupBox>(this, "GroupBox2");
+  GroupBox2->setMinimumSize(kDeviceGroupSize);
+  GroupBox2->hide();
+  GroupBox3 = makeControl<QGroupBox>(this, "GroupBox3");
+  GroupBox3->setTitle(QStringLiteral("Monitoring"));
+  GroupBox3->setMinimumSize(kMonitoringGroupSize);
+  GroupBox3->hide();
+
+  // Every exchange is driven by its ticks; the program starts it once the window is shown.
+  Timer1 = new QTimer(this);
+  Timer1->setObjectName(QStringLiteral("Timer1"));
+  Timer1->setInterval(std::chrono::milliseconds{1000});
+}
+
+void Form1::createMonitoringGroup() {
+  QWidget* g = GroupBox3;
+  CheckBox5 = checkBox(g, "CheckBox5", "Włącz");
+  Label42 = label(g, "Label42", "Wilgotność:");
+  Edit23 = edit(g, "Edit23", "Edit23", kEditWidth);
+  Label46 = label(g, "Label46", "[%RH]");
+  Label45 = label(g, "Label45", "Temperatura:");
+  Edit24 = edit(g, "Edit24", "Edit24", kEditWidth);
+  Label47 = label(g, "Label47", "[°C]");
+  Label42->setBuddy(Edit23);
+  Label45->setBuddy(Edit24);
+
+  auto* grid = new QGridLayout(GroupBox3);
+  grid->setVerticalSpacing(2);
+  grid->addWidget(CheckBox5, 0, 0, 2, 1, Qt::AlignLeft | Qt::AlignVCenter);
+  grid->addWidget(Label42, 0, 1);
+  grid->addWidget(Edit23, 0, 2);
+  grid->addWidget(Label46, 0, 3);
+  grid->addWidget(Label45, 1, 1);
+  grid->addWidget(Edit24, 1, 2);
+  grid->addWidget(Label47, 1, 3);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(4, 1);
+}
+
+void Form1::createEditableGroup() {
+  QWidget* g = GroupBox1;
+  GroupRows rows(GroupBox1);
+
+  Label1 = label(g, "Label1");
+  ComboBox1 = list(g, "ComboBox1", {}, -1, kWideListWidth);
+  rows.caption(0, Label1, ComboBox1);
+  rows.field(0, ComboBox1);
+
+  Label2 = label(g, "Label2");
+  Edit1 = edit(g, "Edit1", "-100", kEditWidth);
+  Label6 = label(g, "Label6", "[°C]");
+  rows.caption(1, Label2, Edit1);
+  rows.field(1, Edit1);
+  rows.unit(1, Label6);
+
+  Label4 = label(g, "Label4");
+  Edit2 = edit(g, "Edit2", "800", kEditWidth);
+  Label7 = label(g, "Label7", "[°C]");
+  rows.caption(2, Label4, Edit2);
+  rows.field(2, Edit2);
+  rows.unit(2, Label7);
+
+  Label3 = label(g, "Label3");
+  ComboBox2 = list(g, "ComboBox2", {}, -1, kWideListWidth);
+  Edit19 = edit(g, "Edit19", "Edit19", kEditWidth);
+  Edit19->hide();
+  Label43 = label(g, "Label43", "Label43");
+  Label43->hide();
+  rows.caption(3, Label3, ComboBox2);
+  rows.field(3, ComboBox2);
+  rows.field(3, Edit19);
+  rows.unit(3, Label43);
+
+  Label5 = label(g, "Label5");
+  Edit3 = edit(g, "Edit3", "0", kEditWidth);
+  Label8 = label(g, "Label8", "[Ohm]");
+  CheckBox3 = checkBox(g, "CheckBox3");
+  CheckBox3->hide();
+  rows.caption(4, Label5, Edit3);
+  rows.field(4, Edit3);
+  rows.unit(4, Label8);
+  rows.unit(4, CheckBox3);
+
+  Label9 = label(g, "Label9");
+  Edit4 = edit(g, "Edit4", "0", kEditWidth);
+  Label10 = label(g, "Label10", "[°C]");
+  CheckBox4 = checkBox(g, "CheckBox4");
+  CheckBox4->hide();
+  rows.caption(5, Label9, Edit4);
+  rows.field(5, Edit4);
+  rows.unit(5, Label10);
+  rows.unit(5, CheckBox4);
+
+  Label11 = label(g, "Label11");
+  ComboBox3 = list(g, "ComboBox3", {"0,2", "1", "2", "4", "8", "16", "32"}, 0, kNarrowListWidth);
+  Edit20 = edit(g, "Edit20", "Edit20", kEditWidth);
+  Edit20->hide();
+  Label12 = label(g, "Label12", "[s]");
+  rows.caption(6, Label11, ComboBox3);
+  rows.field(6, ComboBox3);
+  rows.field(6, Edit20);
+  rows.unit(6, Label12);
+
+  Label13 = label(g, "Label13");
+  ComboBox4 = list(g, "ComboBox4", {"4 .. 20", "20 .. 4"}, 0, kNarrowListWidth);
+  Edit21 = edit(g, "Edit21", "Edit21", kEditWidth);
+  Edit21->hide();
+  Label14 = label(g, "Label14", "[mA]");
+  rows.caption(7, Label13, ComboBox4);
+  rows.field(7, ComboBox4);
+  rows.field(7, Edit21);
+  rows.unit(7, Label14);
+
+  Label15 = label(g, "Label15");
+  ComboBox5 = list(g, "ComboBox5", {"3,5", "23"}, 0, kNarrowListWidth);
+  Edit22 = edit(g, "Edit22", "Edit22", kEditWidth);
+  Edit22->hide();
+  Label16 = label(g, "Label16", "[mA]");
+  rows.caption(8, Label15, ComboBox5);
+  rows.field(8, ComboBox5);
+  rows.field(8, Edit22);
+  rows.unit(8, Label16);
+
+  Label17 = label(g, "Label17");
+  Edit5 = edit(g, "Edit5", "", kWideEditWidth);
+  Edit5->setMaxLength(kTagMaxLength);
+  rows.caption(9, Label17, Edit5);
+  rows.field(9, Edit5);
+
+  rows.finish(10);
+}
+
+void Form1::createDeviceGroup() {
+  QWidget* g = GroupBox2;
+  GroupRows rows(GroupBox2);
+
+  Label18 = label(g, "Label18");
+  Edit6 = displayEdit(g, "Edit6", kShortEditWidth);
+  Label39 = label(g, "Label39", "RKA-4");
+  QFont modelFont = Label39->font();
+  modelFont.setPixelSize(kModelLabelPixelSize);
+  modelFont.setBold(true);
+  Label39->setFont(modelFont);
+  Label39->hide();
+  rows.caption(0, Label18, Edit6);
+  rows.field(0, Edit6);
+  rows.unit(0, Label39);
+
+  Label19 = label(g, "Label19");
+  Edit7 = displayEdit(g, "Edit7", kShortEditWidth);
+  rows.caption(1, Label19, Edit7);
+  rows.field(1, Edit7);
+
+  Label20 = label(g, "Label20");
+  Edit8 = displayEdit(g, "Edit8", kWideEditWidth);
+  rows.caption(2, Label20, Edit8);
+  rows.field(2, Edit8);
+
+  Label21 = label(g, "Label21");
+  Edit9 = displayEdit(g, "Edit9", kEditWidth);
+  Label30 = label(g, "Label30", "[°C]");
+  rows.caption(3, Label21, Edit9);
+  rows.field(3, Edit9);
+  rows.unit(3, Label30);
+
+  Label22 = label(g, "Label22");
+  Edit10 = displayEdit(g, "Edit10", kEditWidth);
+  Label31 = label(g, "Label31", "[°C]");
+  rows.caption(4, Label22, Edit10);
+  rows.field(4, Edit10);
+  rows.unit(4, Label31);
+
+  Label23 = label(g, "Label23");
+  Edit11 = displayEdit(g, "Edit11", kWideEditWidth);
+  Label44 = label(g, "Label44", "Label44");
+  Label44->hide();
+  rows.caption(5, Label23, Edit11);
+  rows.field(5, Edit11);
+  rows.unit(5, Label44);
+
+  Label24 = label(g, "Label24");
+  Edit12 = displayEdit(g, "Edit12", kEditWidth);
+  Label32 = label(g, "Label32", "[Ohm]");
+  CheckBox1 = checkBox(g, "CheckBox1");
+  CheckBox1->setEnabled(false);
+  CheckBox1->hide();
+  rows.caption(6, Label24, Edit12);
+  rows.field(6, Edit12);
+  rows.unit(6, Label32);
+  rows.unit(6, CheckBox1);
+
+  Label25 = label(g, "Label25");
+  Edit13 = displayEdit(g, "Edit13", kEditWidth);
+  Label33 = label(g, "Label33", "[°C]");
+  CheckBox2 = checkBox(g, "CheckBox2");
+  CheckBox2->setEnabled(false);
+  CheckBox2->hide();
+  rows.caption(7, Label25, Edit13);
+  rows.field(7, Edit13);
+  rows.unit(7, Label33);
+  rows.unit(7, CheckBox2);
+
+  Label26 = label(g, "Label26");
+  Edit14 = displayEdit(g, "Edit14", kEditWidth);
+  Label34 = label(g, "Label34", "[s]");
+  rows.caption(8, Label26, Edit14);
+  rows.field(8, Edit14);
+  rows.unit(8, Label34);
+
+  Label27 = label(g, "Label27");
+  Edit15 = displayEdit(g, "Edit15", kEditWidth);
+  Label35 = label(g, "Label35", "[mA]");
+  rows.caption(9, Label27, Edit15);
+  rows.field(9, Edit15);
+  rows.unit(9, Label35);
+
+  Label28 = label(g, "Label28");
+  Edit16 = displayEdit(g, "Edit16", kEditWidth);
+  Label36 = label(g, "Label36", "[mA]");
+  rows.caption(10, Label28, Edit16);
+  rows.field(10, Edit16);
+  rows.unit(10, Label36);
+
+  Label29 = label(g, "Label29");
+  Edit17 = displayEdit(g, "Edit17", kWideEditWidth);
+  rows.caption(11, Label29, Edit17);
+  rows.field(11, Edit17);
+
+  rows.finish(12);
+}
+
+// Monitoring over the editable group on the left, the device group on the right, and between
+// them the column of the exchange: the Start/Connect/Disconnect button (with the search's
+// status line in its place while it is hidden), the port, the exchange's status line (over
+// the never-shown port list), the countdown and the copy and send buttons. The banners sit
+// at the top, over the column and the device group.
+void Form1::arrangeWindow() {
+  auto* column = new QGridLayout;
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setVerticalSpacing(12);
+  column->setColumnMinimumWidth(0, kButtonColumnWidth);
+  const auto centred = Qt::AlignHCenter | Qt::AlignVCenter;
+  column->addWidget(BitBtn1, 0, 0, centred);
+  column->addWidget(Label40, 0, 0);
+  column->addWidget(Edit18, 1, 0, centred);
+  column->addWidget(ComboBox6, 2, 0, centred);
+  column->addWidget(Label41, 2, 0);
+  column->addWidget(ProgressBar1, 3, 0, centred);
+  column->setRowStretch(4, 1);
+  column->addWidget(BitBtn3, 5, 0, centred);
+  column->addWidget(BitBtn4, 6, 0, centred);
+  column->setRowMinimumHeight(2, 2 * kRowPitch);
+
+  auto* banners = new QHBoxLayout;
+  banners->addWidget(Label37);
+  banners->addStretch(1);
+  banners->addWidget(Label38);
+
+  auto* exchange = new QHBoxLayout;
+  exchange->addLayout(column);
+  exchange->addWidget(GroupBox2);
+
+  auto* right = new QVBoxLayout;
+  right->addLayout(banners);
+  right->addLayout(exchange, 1);
+
+  auto* left = new QVBoxLayout;
+  left->addWidget(GroupBox3);
+  left->addWidget(GroupBox1, 1);
+
+  auto* window = new QHBoxLayout(this);
+  window->setContentsMargins(8, 8, 8, 8);
+  window->addLayout(left);
+  window->addLayout(right, 1);
+}
+
+void Form1::setEditableTabOrder() {
+  const std::array<QWidget*, 16> order{
+      ComboBox1, Edit1, Edit2,     ComboBox2, Edit3,  Edit4,  ComboBox3, ComboBox4,
+      ComboBox5, Edit5, CheckBox3, CheckBox4, Edit19, Edit20, Edit21,    Edit22};
+  for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::watchValidatedEdits() {
+  for (QLineEdit* validated : {Edit1, Edit2, Edit3, Edit4, Edit19, Edit20, Edit21, Edit22})
+    validated->installEventFilter(this);
+}
+
+bool Form1::isValidatedEdit(const QObject* object) const {
+  for (const QLineEdit* validated : {Edit1, Edit2, Edit3, Edit4, Edit19, Edit20, Edit21, Edit22})
+    if (object == validated) return true;
+  return false;
+}
+
+// A validated box is checked when the user clicks into it and when the focus moves on to
+// another control. The focus also leaves the box when a message box or a menu opens, or when
+// another program is activated; the user has not left the box then, so it is not checked.
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+  if (isValidatedEdit(watched)) {
+    bool leftOrClicked = false;
+    if (event->type() == QEvent::MouseButtonPress) {
+      leftOrClicked = static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
+    } else if (event->type() == QEvent::FocusOut) {
+      const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+      leftOrClicked = reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    }
+    if (leftOrClicked) emit editChange(static_cast<QLineEdit*>(watched));
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace tadjust

@@ -36,10 +36,10 @@ class Form1 : public QWidget {
   bool UseEnglish = false;
 
   // Top level.
-  QLabel* Label37;   // banner: maker's name
-  QLabel* Label38;   // banner: maker's web address
-  QLabel* Label40;   // status line of the interface search
-  QLabel* Label41;   // status line of an exchange with the device
+  QLabel* Label37;       // banner: maker's name
+  QLabel* Label38;       // banner: maker's web address
+  QLabel* Label40;       // status line of the interface search
+  QLabel* Label41;       // status line of an exchange with the device
   QPushButton* BitBtn1;  // Start / Connect / Disconnect
   QLineEdit* Edit18;     // the serial port being probed or in use
   QComboBox* ComboBox6;  // working list of candidate ports, never shown
@@ -137,7 +137,24 @@ class Form1 : public QWidget {
   // The user clicked into one of the validated edit boxes (Edit1..Edit4, Edit19..Edit22) or
   // the focus left it.
   void editChange(QLineEdit* edit);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void createTopLevel();
+  void createMonitoringGroup();
+  void createEditableGroup();
+  void createDeviceGroup();
+  void arrangeWindow();
+  void setEditableTabOrder();
+  void watchValidatedEdits();
+  bool isValidatedEdit(const QObject* object) const;
 };
+
+// The captions of both settings groups and the lists of ComboBox1 (entry 0 selected) and
+// ComboBox2 (entry 1 selected) as the window starts, in the given language.
+void applyStartCaptions(Form1& form, bool useEnglish);
 
 // Button captions hold "\r" as a line break, as the program's texts do; the button shows it
 // as two lines.

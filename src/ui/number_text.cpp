@@ -1,1 +1,173 @@
-// Filled in as the subsystem is built.
+#include "ui/number_text.h"
+
+#include <QLocale>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace tadjust::number_text {
+
+namespace {
+
+constexpr int kSignificantDigits = 15;
+// Beyond these decimal exponents the general format writes an exponent, as "%.15g" does for
+// large numbers; the values of the devices' 16-bit scales (and their hundredths) stay far
+// inside and are always written in positional notation.
+constexpr int kLargestPositionalExponent = kSignificantDigits - 1;
+constexpr int kSmallestPositionalExponent = -kSignificantDigits;
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && isBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && isBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::string withSeparator(std::string text, char decimalSeparator) {
+  for (char& c : text)
+    if (c == '.') c = decimalSeparator;
+  return text;
+}
+
+// The digits of |value| rounded to 15 significant digits, without trailing zeros, and the
+// decimal exponent of the first digit: 1913.375 gives "1913375" and 3.
+struct Significand {
+  std::string digits;
+  int exponent;
+};
+
+Significand significand(double magnitude) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.*e", kSignificantDigits - 1, magnitude);
+  const std::string_view scientific(buffer);
+  const std::size_t e = scientific.find('e');
+  std::string digits;
+  for (char c : scientific.substr(0, e))
+    if (isDigit(c)) digits.push_back(c);
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  int exponent = 0;
+  std::from_chars(scientific.data() + e + 1 + (scientific[e + 1] == '+'),
+                  scientific.data() + scientific.size(), exponent);
+  return {digits, exponent};
+}
+
+std::string positional(const Significand& s) {
+  const int length = static_cast<int>(s.digits.size());
+  if (s.exponent < 0) return "0." + std::string(-s.exponent - 1, '0') + s.digits;
+  if (s.exponent + 1 >= length) return s.digits + std::string(s.exponent + 1 - length, '0');
+  return s.digits.substr(0, s.exponent + 1) + "." + s.digits.substr(s.exponent + 1);
+}
+
+}  // namespace
+
+std::string formatGeneral(double value, char decimalSeparator) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+  if (value == 0) return "0";  // also -0: a reading never shows "-0"
+
+  const Significand s = significand(std::fabs(value));
+  std::string text;
+  if (s.exponent >= kSmallestPositionalExponent && s.exponent <= kLargestPositionalExponent) {
+    text = positional(s);
+  } else {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.*G", kSignificantDigits, std::fabs(value));
+    text = buffer;
+  }
+  if (value < 0) text.insert(text.begin(), '-');
+  return withSeparator(text, decimalSeparator);
+}
+
+std::string formatFixed2(double value, char decimalSeparator) {
+  char buffer[std::numeric_limits<double>::max_exponent10 + 8];
+  std::snprintf(buffer, sizeof buffer, "%.2f", value);
+  return withSeparator(buffer, decimalSeparator);
+}
+
+// Accepted: optional blanks, an optional sign, digits with at most one decimal separator (at
+// least one digit in all), an optional exponent ("1,5E-3"), optional blanks. Nothing else: no
+// group separators, no other separator, no "inf" or "nan".
+std::optional<double> parseReal(std::string_view text, char decimalSeparator) {
+  text = trimmed(text);
+  std::string normalised;
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    if (text[i] == '-') normalised.push_back('-');
+    ++i;
+  }
+  bool anyDigit = false;
+  bool separatorSeen = false;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (isDigit(c)) {
+      anyDigit = true;
+      normalised.push_back(c);
+    } else if (c == decimalSeparator && !separatorSeen) {
+      separatorSeen = true;
+      normalised.push_back('.');
+    } else {
+      break;
+    }
+  }
+  if (!anyDigit) return std::nullopt;
+  if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+    normalised.push_back('e');
+    ++i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) normalised.push_back(text[i++]);
+    const std::size_t exponentStart = i;
+    while (i < text.size() && isDigit(text[i])) normalised.push_back(text[i++]);
+    if (i == exponentStart) return std::nullopt;
+  }
+  if (i != text.size()) return std::nullopt;
+
+  double value = 0;
+  const auto [end, error] =
+      std::from_chars(normalised.data(), normalised.data() + normalised.size(), value);
+  if (error != std::errc{} || end != normalised.data() + normalised.size()) return std::nullopt;
+  if (!std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
+std::optional<long long> parseInteger(std::string_view text) {
+  text = trimmed(text);
+  const bool plusSign = !text.empty() && text.front() == '+';
+  if (plusSign) text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  if (!isDigit(text.front()) && (plusSign || text.front() != '-')) return std::nullopt;
+  long long value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+double round2(double x) { return std::nearbyint(x / 0.01) * 0.01; }
+
+char systemDecimalSeparator() {
+  const QString separator = QLocale().decimalPoint();
+  if (separator.size() == 1 && separator.at(0).unicode() < 0x80)
+    return static_cast<char>(separator.at(0).unicode());
+  return '.';
+}
+
+QString general(double value) {
+  return QString::fromStdString(formatGeneral(value, systemDecimalSeparator()));
+}
+
+QString fixed2(double value) {
+  return QString::fromStdString(formatFixed2(value, systemDecimalSeparator()));
+}
+
+QString integer(long long value) { return QString::number(value); }
+
+std::optional<double> readReal(const QString& text) {
+  return parseReal(text.toStdString(), systemDecimalSeparator());
+}
+
+std::optional<long long> readInteger(const QString& text) {
+  return parseInteger(text.toStdString());
+}
+
+}  // namespace tadjust::number_text

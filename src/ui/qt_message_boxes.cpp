@@ -1,1 +1,72 @@
-// Filled in as the subsystem is built.
+#include <QApplication>
+#include <QMessageBox>
+
+#include "ui/message_boxes.h"
+
+namespace tadjust {
+
+namespace {
+
+QString withLineBreaks(const QString& text) {
+  return QString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+QMessageBox::StandardButtons standardButtons(Buttons buttons) {
+  switch (buttons) {
+    case Buttons::OkCancel:
+      return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo:
+      return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::RetryCancel:
+      return QMessageBox::Retry | QMessageBox::Cancel;
+    case Buttons::Ok:
+      return QMessageBox::Ok;
+  }
+  return QMessageBox::Ok;
+}
+
+Answer answerOf(QMessageBox::StandardButton button) {
+  switch (button) {
+    case QMessageBox::Ok:
+      return Answer::Ok;
+    case QMessageBox::Cancel:
+      return Answer::Cancel;
+    case QMessageBox::Yes:
+      return Answer::Yes;
+    case QMessageBox::No:
+      return Answer::No;
+    case QMessageBox::Retry:
+      return Answer::Retry;
+    default:
+      return Answer::Closed;
+  }
+}
+
+// The boxes belong to the main window when there is one, so they stay above it (it is kept
+// on top of other windows) and are centred on it.
+QWidget* ownerWindow() { return QApplication::activeWindow(); }
+
+}  // namespace
+
+// Closing a box by its title bar or the Escape key answers with its Cancel or No button, as
+// QMessageBox does; a box that ends without any button (the application quitting) is Closed.
+Answer QtMessageBoxes::ask(const QString& caption, const QString& text, Buttons buttons) {
+  QMessageBox box(ownerWindow());
+  box.setWindowTitle(withLineBreaks(caption));
+  box.setText(withLineBreaks(text));
+  box.setStandardButtons(standardButtons(buttons));
+  box.exec();
+  QAbstractButton* clicked = box.clickedButton();
+  return clicked ? answerOf(box.standardButton(clicked)) : Answer::Closed;
+}
+
+void QtMessageBoxes::reportError(const QString& text) {
+  QMessageBox box(ownerWindow());
+  box.setWindowTitle(QApplication::applicationDisplayName());
+  box.setText(withLineBreaks(text));
+  box.setIcon(QMessageBox::Critical);
+  box.setStandardButtons(QMessageBox::Ok);
+  box.exec();
+}
+
+}  // namespace tadjust

@@ -1,0 +1,126 @@
+#include "ui/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <QLocale>
+#include <cmath>
+
+namespace tadjust::number_text {
+namespace {
+
+struct FormatCase {
+  double value;
+  const char* text;
+};
+
+TEST(NumberText, GeneralFormatWritesUpTo15SignificantDigitsWithoutExponentOrTrailingZeros) {
+  const FormatCase cases[] = {
+      {1.0 / 30, "0,0333333333333333"},
+      {(6001 - 6000) / 30.0, "0,0333333333333333"},
+      {1913.375, "1913,375"},
+      {-5.4, "-5,4"},
+      {60.1, "60,1"},
+      {382.675, "382,675"},
+      {800, "800"},
+      {-0.5, "-0,5"},
+      {0, "0"},
+      {-0.0, "0"},
+      {0.001, "0,001"},
+      {0.00001, "0,00001"},
+      {65535, "65535"},
+      {-65535.99, "-65535,99"},
+      {0.1 + 0.2, "0,3"},
+      {327.67 * 200, "65534"},
+      {123456789012345.0, "123456789012345"},
+      {1234567890123456789.0, "1,23456789012346E+18"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(formatGeneral(c.value, ','), c.text) << c.value;
+  EXPECT_EQ(formatGeneral(-5.4, '.'), "-5.4");
+}
+
+TEST(NumberText, FixedFormatWritesTwoDecimals) {
+  const FormatCase cases[] = {
+      {23.45, "23,45"}, {50.12, "50,12"}, {-5, "-5,00"}, {0, "0,00"}, {327.67, "327,67"}};
+  for (const auto& c : cases) EXPECT_EQ(formatFixed2(c.value, ','), c.text) << c.value;
+  EXPECT_EQ(formatFixed2(2345 * 0.01, '.'), "23.45");
+}
+
+TEST(NumberText, Round2RoundsHalfwayToEven) {
+  EXPECT_DOUBLE_EQ(round2(0.125), 0.12);
+  EXPECT_DOUBLE_EQ(round2(0.135), 0.14);
+  EXPECT_DOUBLE_EQ(round2(-0.125), -0.12);
+  EXPECT_DOUBLE_EQ(round2(1.0 / 30), 0.03);
+  EXPECT_DOUBLE_EQ(round2(-15 / 30.0), -0.5);
+  EXPECT_DOUBLE_EQ(round2(0.7), 0.7);
+  EXPECT_EQ(formatGeneral(round2(1.0 / 30), ','), "0,03");
+  EXPECT_EQ(formatGeneral(round2(382.675), ','), "382,68");
+}
+
+TEST(NumberText, ParseRealAcceptsTheSeparatorSignsBlanksAndExponent) {
+  const struct {
+    const char* text;
+    double value;
+  } cases[] = {
+      {"12,5", 12.5}, {" -5,4 ", -5.4},   {"+3", 3},       {",5", 0.5}, {"5,", 5},
+      {"800", 800},   {"1,5E-3", 0.0015}, {"-0,03e2", -3}, {"0", 0},
+  };
+  for (const auto& c : cases) {
+    const auto value = parseReal(c.text, ',');
+    ASSERT_TRUE(value.has_value()) << c.text;
+    EXPECT_DOUBLE_EQ(*value, c.value) << c.text;
+  }
+  EXPECT_EQ(parseReal("12.5", '.'), 12.5);
+}
+
+TEST(NumberText, ParseRealRejectsWhatIsNotANumber) {
+  for (const char* text : {"", " ", "1 913,375", "1.913,375", "12.5", "12,5,", "12a", "-", ",",
+                           "+-5", "e5", "1e", "1e+", "inf", "nan", "0x10", "1e999"})
+    EXPECT_FALSE(parseReal(text, ',').has_value()) << '"' << text << '"';
+  for (const char* text : {"12,5", "1,913.375", "1 913.375"})
+    EXPECT_FALSE(parseReal(text, '.').has_value()) << '"' << text << '"';
+}
+
+TEST(NumberText, ParseIntegerAcceptsDigitsWithSignAndRejectsTheRest) {
+  EXPECT_EQ(parseInteger("42"), 42);
+  EXPECT_EQ(parseInteger("-7"), -7);
+  EXPECT_EQ(parseInteger("+7"), 7);
+  EXPECT_EQ(parseInteger(" 12 "), 12);
+  for (const char* text :
+       {"", " ", "1,0", "1.0", "+-5", "--5", "- 5", "12a", "1 000", "99999999999999999999"})
+    EXPECT_FALSE(parseInteger(text).has_value()) << '"' << text << '"';
+}
+
+// The QString functions follow the system's decimal separator.
+class SystemNumberText : public ::testing::Test {
+ protected:
+  void TearDown() override { QLocale::setDefault(saved_); }
+  QLocale saved_;
+};
+
+TEST_F(SystemNumberText, CommaLocale) {
+  QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+  EXPECT_EQ(systemDecimalSeparator(), ',');
+  EXPECT_EQ(general(1.0 / 30), "0,0333333333333333");
+  EXPECT_EQ(general(1913.375), "1913,375");
+  EXPECT_EQ(fixed2(-5), "-5,00");
+  EXPECT_EQ(integer(-12345), "-12345");
+  EXPECT_EQ(readReal("1,5"), 1.5);
+  EXPECT_FALSE(readReal("1.5").has_value());
+  EXPECT_FALSE(readReal(QString::fromUtf8("1\u00a0913,375")).has_value());
+  EXPECT_FALSE(readReal("1 913,375").has_value());
+  EXPECT_EQ(readInteger("-40"), -40);
+}
+
+TEST_F(SystemNumberText, PointLocale) {
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  EXPECT_EQ(systemDecimalSeparator(), '.');
+  EXPECT_EQ(general(1.0 / 30), "0.0333333333333333");
+  EXPECT_EQ(general(1913.375), "1913.375");
+  EXPECT_EQ(fixed2(23.45), "23.45");
+  EXPECT_EQ(readReal("1.5"), 1.5);
+  EXPECT_FALSE(readReal("1,5").has_value());
+  EXPECT_FALSE(readReal("1,913.375").has_value());
+}
+
+}  // namespace
+}  // namespace tadjust::number_text
