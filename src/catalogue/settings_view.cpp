@@ -14,6 +14,7 @@ namespace {
 
 // Widths of the fields that change with the layout, in the window's design pixels.
 constexpr int kConnectionListWidth = 155;
+constexpr int kStartConnectionTextWidth = 139;
 constexpr int kTransmitterConnectionTextWidth = 129;
 constexpr int kShortFieldWidth = 89;
 constexpr int kPrecisionDropDownCount = 4;
@@ -61,6 +62,12 @@ QStringList plainTexts(std::initializer_list<const char*> entries) {
 constexpr BilingualText kTwoWire{"2-wire", "2-przewodowe"};
 constexpr BilingualText kThreeWire{"3-wire", "3-przewodowe"};
 constexpr BilingualText kFourWire{"4-wire", "4-przewodowe"};
+
+// Output direction and failure level lists; the current-output ones are the window's start lists.
+QStringList currentDirections() { return plainTexts({"4 .. 20", "20 .. 4"}); }
+QStringList voltageDirections() { return plainTexts({"0 .. 10", "10 .. 0"}); }
+QStringList currentFailureLevels() { return plainTexts({"3,5", "23"}); }
+QStringList voltageFailureLevels() { return plainTexts({"0", "11,5"}); }
 
 void restoreStartUnits(Form1& f) {
   setUnit({f.Label6, f.Label7, f.Label10, f.Label30, f.Label31, f.Label33, f.Label47}, "[°C]");
@@ -155,10 +162,8 @@ void layOutTransmitter(Form1& f, const DeviceModel& model) {
   setUnit({f.Label14, f.Label16, f.Label35, f.Label36}, voltageOutput ? "[V]" : "[mA]");
 
   f.ComboBox1->setEnabled(!fixedSensor);
-  fillList(f.ComboBox4,
-           voltageOutput ? plainTexts({"0 .. 10", "10 .. 0"}) : plainTexts({"4 .. 20", "20 .. 4"}),
-           0);
-  fillList(f.ComboBox5, voltageOutput ? plainTexts({"0", "11,5"}) : plainTexts({"3,5", "23"}), 0);
+  fillList(f.ComboBox4, voltageOutput ? voltageDirections() : currentDirections(), 0);
+  fillList(f.ComboBox5, voltageOutput ? voltageFailureLevels() : currentFailureLevels(), 0);
   // The connection list below is chosen by the model label's text.
   f.Label39->setText(QString::fromUtf8(model.name.data(), qsizetype(model.name.size())));
   if (fixedSensor) {
@@ -291,6 +296,10 @@ void restoreStartCaptions(Form1& f) {
   restoreStartRows(f);
   f.ComboBox1->setEnabled(true);
   f.ComboBox2->setMaxVisibleItems(kStartDropDownCount);
+  setWidth(f.ComboBox2, kConnectionListWidth);
+  setWidth(f.Edit11, kStartConnectionTextWidth);
+  fillList(f.ComboBox4, currentDirections(), 0);
+  fillList(f.ComboBox5, currentFailureLevels(), 0);
 }
 
 void layOutSettingsView(Form1& form, std::uint16_t productCode, bool dewPoint,

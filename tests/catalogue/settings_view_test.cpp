@@ -1,0 +1,344 @@
+#include "catalogue/settings_view.h"
+
+#include <gtest/gtest.h>
+
+#include <QStringList>
+#include <string>
+#include <vector>
+
+#include "image/device_view_harness.h"
+
+namespace tadjust {
+namespace {
+
+constexpr std::uint16_t kRka49 = 7001;
+constexpr std::uint16_t kRka59 = 9002;
+constexpr std::uint16_t kRkaw49 = 7010;
+constexpr std::uint16_t kRq117A = 7011;
+constexpr std::uint16_t kRq17xV = 10020;
+constexpr std::uint16_t kGwa43 = 10013;
+constexpr std::uint16_t kRkn40F3 = 7016;
+constexpr std::uint16_t kJyra = 15001;
+constexpr std::uint16_t kArrA = 15002;
+constexpr std::uint16_t kArrV = 15003;
+constexpr std::uint16_t kArr43 = 15004;
+
+bool shown(const QWidget* widget) { return !widget->isHidden(); }
+
+QStringList entries(const QComboBox* list) {
+  QStringList items;
+  for (int i = 0; i < list->count(); ++i) items << list->itemText(i);
+  return items;
+}
+
+struct Window {
+  explicit Window(bool english = true) : h(english) {}
+  void layOut(std::uint16_t code, bool dewPoint = false) {
+    layOutSettingsView(h.form, code, dewPoint, h.view, h.events);
+  }
+  Form1& f() { return h.form; }
+  DeviceViewHarness h;
+};
+
+// Everything a layout may set, except edit texts (defaults and read values are data): label
+// texts, group titles, which controls are shown, lists, enabling, drop-down counts and widths.
+std::vector<std::string> viewSnapshot(Form1& form) {
+  std::vector<std::string> lines;
+  for (const QGroupBox* group : {form.GroupBox1, form.GroupBox2, form.GroupBox3}) {
+    lines.push_back(group->objectName().toStdString() + " " + group->title().toStdString() +
+                    (shown(group) ? "" : " hidden"));
+    for (const QWidget* w : group->findChildren<QWidget*>()) {
+      std::string line = w->objectName().toStdString();
+      if (line.empty()) continue;  // the parts Qt builds inside a control
+      if (const auto* label = qobject_cast<const QLabel*>(w)) {
+        line += " '" + label->text().toStdString() + "'";
+      }
+      if (const auto* list = qobject_cast<const QComboBox*>(w)) {
+        line += " [" + entries(list).join('|').toStdString() + "] #" +
+                std::to_string(list->currentIndex()) + " max " +
+                std::to_string(list->maxVisibleItems());
+      }
+      line += " w" + std::to_string(w->minimumWidth()) + (shown(w) ? "" : " hidden") +
+              (w->isEnabled() ? "" : " disabled");
+      lines.push_back(line);
+    }
+  }
+  return lines;
+}
+
+// Each layout first puts back the start state, so what a model shows does not depend on the
+// models read before it.
+TEST(SettingsView, LayoutDoesNotDependOnTheModelsBefore) {
+  const std::uint16_t models[] = {kRka49, kRka59, kRq117A, kRkaw49, kGwa43,
+                                  kJyra,  kArrA,  kArrV,   kArr43,  kRkn40F3};
+  for (const bool english : {true, false}) {
+    for (const std::uint16_t model : models) {
+      Window fresh(english);
+      fresh.layOut(model, true);
+      const auto expected = viewSnapshot(fresh.f());
+      for (const std::uint16_t before : models) {
+        if (before == model) continue;
+        Window used(english);
+        used.layOut(before, true);
+        used.layOut(model, true);
+        EXPECT_EQ(viewSnapshot(used.f()), expected)
+            << before << " then " << model << (english ? " en" : " pl");
+      }
+    }
+  }
+}
+
+TEST(SettingsView, RestoringTheStartStateMatchesTheStartUpTranslation) {
+  for (const bool english : {true, false}) {
+    Form1 startUp;
+    startUp.UseEnglish = english;
+    applyStartCaptions(startUp, english);
+    Window used(english);
+    used.layOut(kArrA, true);
+    restoreStartCaptions(used.f());
+    // The model label stays the current model.
+    used.f().Label39->setText(startUp.Label39->text());
+    used.f().Label39->hide();
+    EXPECT_EQ(viewSnapshot(used.f()), viewSnapshot(startUp)) << english;
+  }
+}
+
+TEST(SettingsView, FixedSensorProbeThenAnOrdinaryModel) {
+  Window w;
+  w.layOut(kRq117A);
+  EXPECT_EQ(w.f().Label39->text(), "RQ-117/A");
+  EXPECT_EQ(w.f().Edit1->text(), "-50");
+  EXPECT_EQ(w.f().Edit2->text(), "200");
+  EXPECT_FALSE(w.f().ComboBox1->isEnabled());
+  EXPECT_EQ(w.f().ComboBox1->currentIndex(), 0);
+
+  w.layOut(kRka49);
+  EXPECT_TRUE(w.f().ComboBox1->isEnabled());
+  EXPECT_EQ(w.f().Edit1->text(), "-50");  // the layout leaves the range fields alone
+  EXPECT_EQ(w.f().Edit2->text(), "200");
+
+  w.layOut(kRq17xV);
+  EXPECT_EQ(w.f().Edit1->text(), "-30");
+  EXPECT_EQ(w.f().Edit2->text(), "70");
+  w.layOut(kArrA);
+  EXPECT_TRUE(w.f().ComboBox1->isEnabled());
+}
+
+TEST(SettingsView, ConnectionListPerModelAndLanguage) {
+  struct Case {
+    std::uint16_t code;
+    bool english;
+    QStringList connections;
+  };
+  const Case cases[] = {
+      {kRkaw49, true, {"2-wire"}},
+      {kRkaw49, false, {"2-przewodowe"}},
+      {kRka49, true, {"2-wire", "3-wire", "4-wire"}},
+      {kRka59, false, {"2-przewodowe", "3-przewodowe", "4-przewodowe"}},
+  };
+  for (const Case& c : cases) {
+    Window w(c.english);
+    w.layOut(c.code);
+    EXPECT_EQ(entries(w.f().ComboBox2), c.connections) << c.code;
+    EXPECT_EQ(w.f().ComboBox2->currentIndex(), 0);
+    EXPECT_EQ(w.f().ComboBox2->minimumWidth(), 155);
+    EXPECT_EQ(w.f().Edit11->minimumWidth(), 129);
+  }
+}
+
+TEST(SettingsView, OutputListsAndUnitsOfCurrentAndVoltageModels) {
+  Window w;
+  w.layOut(kRka59);
+  EXPECT_EQ(entries(w.f().ComboBox4), QStringList({"0 .. 10", "10 .. 0"}));
+  EXPECT_EQ(entries(w.f().ComboBox5), QStringList({"0", "11,5"}));
+  for (const QLabel* unit : {w.f().Label14, w.f().Label16, w.f().Label35, w.f().Label36}) {
+    EXPECT_EQ(unit->text(), "[V]");
+  }
+  w.layOut(kRka49);
+  EXPECT_EQ(entries(w.f().ComboBox4), QStringList({"4 .. 20", "20 .. 4"}));
+  EXPECT_EQ(entries(w.f().ComboBox5), QStringList({"3,5", "23"}));
+  EXPECT_EQ(w.f().Label36->text(), "[mA]");
+}
+
+TEST(SettingsView, SensorTypeListPerModelAndLanguage) {
+  struct Case {
+    std::uint16_t code;
+    bool english;
+    int count;
+    QStringList first;
+  };
+  const Case cases[] = {
+      {kRkn40F3,
+       false,
+       11,
+       {"termorezystor Pt500", "5 * Ni100 szeregowo", "termopara B", "termopara R"}},
+      {kRkn40F3, true, 11, {"Pt500 resistance", "5 * Ni100 in series", "B type thermocouple"}},
+      {kRka49,
+       false,
+       11,
+       {"termorezystor Pt100", "termorezystor Ni100", "termopara B", "termopara R"}},
+      {kGwa43, true, 11, {"Pt100 resistance"}},
+      {kJyra, true, 11, {"Pt100 resistance"}},
+      {kArrA, true, 2, {"Relative Humidity [%]", "Dew Point [°C]"}},
+      {kArr43, false, 2, {"Wilg. względna [%]", "Punkt rosy [°C]"}},
+  };
+  for (const Case& c : cases) {
+    Window w(c.english);
+    w.layOut(c.code);
+    const QStringList list = entries(w.f().ComboBox1);
+    EXPECT_EQ(list.size(), c.count) << c.code;
+    EXPECT_EQ(list.mid(0, c.first.size()), c.first) << c.code;
+    EXPECT_EQ(w.f().ComboBox1->currentIndex(), 0);
+  }
+  Window english;
+  english.layOut(kRka49);
+  EXPECT_EQ(entries(english.f().ComboBox1).mid(9), QStringList({"voltage", "resistance"}));
+}
+
+TEST(SettingsView, IndicatorShowsAlarmBoxesAndHidesTransmitterRows) {
+  for (const bool english : {true, false}) {
+    Window w(english);
+    w.layOut(kGwa43);
+    Form1& f = w.f();
+    EXPECT_EQ(f.Label39->text(), "GWA-43");
+    for (const QWidget* c : {f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4}) {
+      EXPECT_TRUE(shown(c)) << c->objectName().toStdString();
+    }
+    for (const QWidget* c : std::initializer_list<QWidget*>{
+             f.Label1,  f.ComboBox1, f.Label20,   f.Edit8,   f.Label11, f.ComboBox3, f.Label26,
+             f.Edit14,  f.Label13,   f.ComboBox4, f.Label27, f.Edit15,  f.Label15,   f.ComboBox5,
+             f.Label28, f.Edit16,    f.Label30,   f.Label31, f.Label32, f.Label33}) {
+      EXPECT_FALSE(shown(c)) << c->objectName().toStdString();
+    }
+    EXPECT_EQ(f.Label3->text(), english ? "Precision:" : "Cyfry po przecinku:");
+    EXPECT_EQ(f.Label24->text(), english ? "Alarm low level:" : "Alarm dolny:");
+    EXPECT_EQ(f.Label25->text(), english ? "Alarm high level:" : "Alarm górny:");
+    EXPECT_EQ(entries(f.ComboBox2), QStringList({"0", "1", "2", "3"}));
+    EXPECT_EQ(f.ComboBox2->maxVisibleItems(), 4);
+    EXPECT_EQ(f.ComboBox2->minimumWidth(), 89);
+    EXPECT_EQ(f.Edit11->minimumWidth(), 89);
+  }
+}
+
+struct HumidityCase {
+  std::uint16_t code;
+  const char* name;
+  QStringList defaults;              // Edit1, Edit2, Edit19, Edit3, Edit4, Edit20, Edit21, Edit22
+  const char* outputUnit;            // "" when the rows keep their start units (hidden)
+  const char* lowTempOutputCaption;  // Label9 in English
+  const char* unitCaptionEditable;   // Label1 in English
+  const char* unitCaptionDevice;     // Label20 in English
+};
+
+TEST(SettingsView, HumidityModelsCaptionsUnitsAndDefaults) {
+  const HumidityCase cases[] = {
+      {kJyra,
+       "935-JYRA",
+       {"-40", "120", "0", "100", "200", "4500", "200", "4500"},
+       "[mV]",
+       "Lower Voltage for T:",
+       "Sensor type:",
+       "Sensor type:"},
+      {kArrA,
+       "ARR/A",
+       {"-40", "120", "0", "100", "4000", "20000", "4000", "20000"},
+       "[uA]",
+       "Lower Current for T:",
+       "Humidity Unit:",
+       "Humidity unit:"},
+      {kArrV,
+       "ARR/V",
+       {"-40", "120", "0", "100", "0", "10000", "0", "10000"},
+       "[mV]",
+       "Lower Voltage for T:",
+       "Physical Units:",
+       "Physical Units:"},
+      {kArr43,
+       "ARR-43",
+       {"-40", "80", "0", "100", "4000", "20000", "4000", "20000"},
+       "",
+       "Temperature offset:",
+       "Humidity Unit:",
+       "Humidity unit:"},
+  };
+  for (const HumidityCase& c : cases) {
+    Window w;
+    w.f().Edit23->setText("55");
+    w.layOut(c.code);
+    Form1& f = w.f();
+    EXPECT_EQ(f.Label39->text(), c.name);
+    const QStringList defaults = {f.Edit1->text(),  f.Edit2->text(), f.Edit19->text(),
+                                  f.Edit3->text(),  f.Edit4->text(), f.Edit20->text(),
+                                  f.Edit21->text(), f.Edit22->text()};
+    EXPECT_EQ(defaults, c.defaults) << c.name;
+    EXPECT_EQ(f.Edit23->text(), "");
+    EXPECT_EQ(f.Label2->text(), "Lower Temperature Value:");
+    EXPECT_EQ(f.Label24->text(), "Upper Humidity Value:");
+    EXPECT_EQ(f.Label9->text(), c.lowTempOutputCaption) << c.name;
+    EXPECT_EQ(f.Label1->text(), c.unitCaptionEditable) << c.name;
+    EXPECT_EQ(f.Label20->text(), c.unitCaptionDevice) << c.name;
+    EXPECT_EQ(f.Label43->text(), "[%RH]");
+    EXPECT_EQ(f.Label6->text(), "[°C]");
+    const bool outputs = std::string(c.outputUnit) != "";
+    for (const QLabel* unit :
+         {f.Label10, f.Label12, f.Label14, f.Label16, f.Label33, f.Label34, f.Label35, f.Label36}) {
+      if (outputs) {
+        EXPECT_EQ(unit->text(), c.outputUnit) << c.name;
+      }
+    }
+    for (const QWidget* row :
+         std::initializer_list<QWidget*>{f.Label9, f.Edit4, f.Edit20, f.Edit21, f.Edit22, f.Label25,
+                                         f.Edit13, f.Edit14, f.Edit15, f.Edit16, f.Label36}) {
+      EXPECT_EQ(shown(row), outputs) << c.name << " " << row->objectName().toStdString();
+    }
+    EXPECT_TRUE(shown(f.GroupBox3) && shown(f.Edit19) && !shown(f.ComboBox2));
+    EXPECT_EQ(f.Edit11->minimumWidth(), 89);
+  }
+  Window polish(false);
+  polish.layOut(kArrA);
+  EXPECT_EQ(polish.f().Label1->text(), "Jednostka wilgotności:");
+  EXPECT_EQ(polish.f().Label20->text(), "Jednostka wilgotności:");
+  EXPECT_EQ(polish.f().Label11->text(), "Prąd górny dla T:");
+  EXPECT_EQ(polish.f().Label21->text(), "Dół zakresu dla T:");
+}
+
+TEST(SettingsView, DewPointShowsOnTheDeviceSideOfModelsWithTheUnitChoice) {
+  struct Case {
+    std::uint16_t code;
+    const char* deviceUnit;
+    const char* monitoringUnit;
+  };
+  for (const Case c : {Case{kArrA, "[°Cdp]", "[°Cdp]"}, Case{kArr43, "[°Cdp]", "[°Cdp]"},
+                       Case{kArrV, "[%RH]", "[%RH]"}, Case{kJyra, "[%RH]", "[%RH]"}}) {
+    Window w;
+    w.layOut(c.code, true);
+    EXPECT_EQ(w.f().Label44->text(), c.deviceUnit) << c.code;
+    EXPECT_EQ(w.f().Label32->text(), c.deviceUnit) << c.code;
+    EXPECT_EQ(w.f().Label46->text(), c.monitoringUnit) << c.code;
+    EXPECT_EQ(w.f().Label8->text(), "[%RH]") << c.code;
+  }
+}
+
+TEST(SettingsView, UnknownCodeKeepsTheLayoutAndRunsOnlyTheTail) {
+  Window w;
+  w.layOut(kRka49);
+  const auto laidOut = viewSnapshot(w.f());
+  w.f().ComboBox4->setCurrentIndex(1);
+  w.f().ComboBox5->setCurrentIndex(1);
+  w.f().ComboBox1->setCurrentIndex(5);
+  const int processed = w.h.events.processed;
+  w.layOut(0xFFFF);
+  EXPECT_EQ(w.h.view.currentSeries, 65);
+  EXPECT_EQ(w.f().Label39->text(), "RKA-49");
+  EXPECT_EQ(viewSnapshot(w.f()), laidOut);  // lists back to entry 0, nothing else changed
+  EXPECT_EQ(w.h.events.processed, processed + 1);
+
+  Window start;
+  start.layOut(15005);
+  EXPECT_EQ(start.h.view.currentSeries, 15);
+  EXPECT_EQ(start.f().Label39->text(), "RKA-4");
+  EXPECT_TRUE(start.f().Label39->isHidden());
+}
+
+}  // namespace
+}  // namespace tadjust
