@@ -168,6 +168,9 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
 void Form1::createTopLevel() {
   Label37 = label(this, "Label37", "T-adjust");
   Label38 = label(this, "Label38", "Transmitter configuration");
+  QFont bannerFont = Label37->font();
+  bannerFont.setBold(true);
+  Label37->setFont(bannerFont);
   Label40 = label(this, "Label40");
   Label41 = label(this, "Label41");
   Label40->setAlignment(Qt::AlignCenter);
