@@ -42,16 +42,24 @@ Answer answerOf(QMessageBox::StandardButton button) {
   }
 }
 
-// The boxes belong to the main window when there is one, so they stay above it (it is kept
-// on top of other windows) and are centred on it.
-QWidget* ownerWindow() { return QApplication::activeWindow(); }
+// A box belongs to the active window, so it is centred on it and stays above it. The main
+// window is kept on top of other windows: a box without an owner (the window not active, or
+// not yet shown) is kept on top as well, or it could open hidden behind the window.
+void placeAboveTheWindow(QMessageBox& box) {
+  if (QWidget* owner = QApplication::activeWindow()) {
+    box.setParent(owner, box.windowFlags());
+  } else {
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  }
+}
 
 }  // namespace
 
 // Closing a box by its title bar or the Escape key answers with its Cancel or No button, as
 // QMessageBox does; a box that ends without any button (the application quitting) is Closed.
 Answer QtMessageBoxes::ask(const QString& caption, const QString& text, Buttons buttons) {
-  QMessageBox box(ownerWindow());
+  QMessageBox box;
+  placeAboveTheWindow(box);
   box.setWindowTitle(withLineBreaks(caption));
   box.setText(withLineBreaks(text));
   box.setStandardButtons(standardButtons(buttons));
@@ -61,7 +69,8 @@ Answer QtMessageBoxes::ask(const QString& caption, const QString& text, Buttons 
 }
 
 void QtMessageBoxes::reportError(const QString& text) {
-  QMessageBox box(ownerWindow());
+  QMessageBox box;
+  placeAboveTheWindow(box);
   box.setWindowTitle(QApplication::applicationDisplayName());
   box.setText(withLineBreaks(text));
   box.setIcon(QMessageBox::Critical);
