@@ -5,27 +5,15 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
-#include <functional>
 
+#include "support/modal_box_driver.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
 
 namespace tadjust {
 namespace {
 
-// Acts on the message box as soon as it is open: it is modal, so the test can only reach it
-// from the box's own message loop.
-void whenTheBoxOpens(std::function<void(QMessageBox&)> act) {
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, act] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box) return;
-    poll->stop();
-    poll->deleteLater();
-    act(*box);
-  });
-  poll->start(5);
-}
+using testing::whenTheBoxOpens;
 
 void click(QMessageBox& box, QMessageBox::StandardButton button) {
   ASSERT_NE(box.button(button), nullptr);
