@@ -1,9 +1,9 @@
 #pragma once
 
 // The program: the main window and the real seams it is served through (message boxes, window
-// events, the protocol's blocking pause). The subsystems are created here and wired to the
-// window's events: the ticks of Timer1, the action buttons, the validated edit boxes and the
-// user's choices in the lists.
+// events, the protocol's blocking pause). This is the place where the subsystems live and where
+// the window's events reach them: the ticks of Timer1, the action buttons, the validated edit
+// boxes (Form1::editChange) and the user's choices in the lists (QComboBox::activated).
 
 #include "link/pause.h"
 #include "ui/form1.h"

@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QMouseEvent>
-#include <QStringList>
 #include <QVBoxLayout>
 #include <array>
 
