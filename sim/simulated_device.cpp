@@ -34,6 +34,14 @@ std::int16_t hundredths(double value) {
 
 }  // namespace
 
+Climate driftingClimate(double seconds) {
+  constexpr double kTwoPi = 6.283185307179586;
+  const auto wave = [&](double amplitude, double periodSeconds, double phase) {
+    return amplitude * std::sin(kTwoPi * seconds / periodSeconds + phase);
+  };
+  return {22.0 + wave(1.5, 300, 0) + wave(0.3, 37, 1), 45.0 + wave(8.0, 420, 2) + wave(0.6, 23, 3)};
+}
+
 double dewPointC(const Climate& climate) {
   const double rh = std::clamp(climate.relativeHumidity, 0.1, 100.0);
   const double t = climate.temperatureC;
@@ -100,8 +108,10 @@ void SimulatedDevice::takeIdle(std::uint8_t byte, ByteVector& reply) {
   if (faults_.noBox) return;
   if (byte == kProbeByte) {
     reply.push_back(kProbeAnswer);
+    log("box: \"?\" answered \"$\"");
   } else if (byte == kCheckByte && !faults_.boxWithoutAt) {
     reply.push_back(kCheckAnswer);
+    log("box: \"#\" answered \"@\"");
   }
 }
 

@@ -56,6 +56,10 @@ struct Climate {
   double relativeHumidity = 50.12;
 };
 
+// The air of a room as it slowly changes: temperature around 22 °C and relative humidity around
+// 45 %, each a sum of slow waves with a little ripple, at the given time since the start.
+Climate driftingClimate(double seconds);
+
 // The dew point of air of the given temperature and relative humidity (Magnus formula).
 double dewPointC(const Climate& climate);
 

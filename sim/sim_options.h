@@ -1,0 +1,41 @@
+#pragma once
+
+// The command line of t-adjust-sim.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "sim/simulated_device.h"
+
+namespace tadjust {
+
+struct SimulatorOptions {
+  std::string model = "RKA-49";
+  unsigned series = 7;
+  std::optional<std::uint16_t> serialNumber;
+  std::optional<std::string> imageFile;
+  std::optional<std::string> saveFile;
+  bool randomImage = false;
+  std::optional<std::uint32_t> seed;
+  DeviceFaults faults;
+  std::optional<std::uint64_t> unplugAfterBytes;
+  std::optional<double> unplugAfterSeconds;
+  bool exitOnClose = false;
+  bool verbose = false;
+  bool help = false;
+};
+
+struct SimulatorOptionsResult {
+  bool ok = false;
+  SimulatorOptions options;
+  std::string error;
+};
+
+// Options as "--name value" or "--name=value"; arguments without the program name.
+SimulatorOptionsResult parseSimulatorOptions(const std::vector<std::string>& arguments);
+
+std::string simulatorUsage();
+
+}  // namespace tadjust
