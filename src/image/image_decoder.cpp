@@ -106,6 +106,10 @@ void showHumidity(Form1& f, const SettingsImages& images, const std::string& mod
     setShown({f.Label9, f.Label11, f.Label13, f.Label15, f.Label10, f.Label12, f.Label14, f.Label16,
               f.Edit4, f.Edit20, f.Edit21, f.Edit22},
              true);
+  }
+  // The layout shows the device's output rows for every humidity model with an output, 935-JYRA
+  // too: they get the device's words, never what an earlier model left in them.
+  if (showsHumidityOutputs(model) || model == "935-JYRA") {
     f.Edit13->setText(decimal(humidity::TempOutLow.get(copy)));
     f.Edit14->setText(decimal(humidity::TempOutHigh.get(copy)));
     f.Edit15->setText(decimal(humidity::HumOutLow.get(copy)));
