@@ -83,10 +83,11 @@ class PacedOutput {
     }
     queue_.insert(queue_.end(), bytes.begin(), bytes.end());
   }
-  // Writes every byte that is due; a byte the terminal cannot take now waits for the next turn.
+  // Writes every byte that is due. A byte the terminal cannot take (its queue is full because
+  // nobody reads) is lost, as on a line nobody listens to.
   void sendDue(int fd, Clock::time_point now) {
     while (!queue_.empty() && now >= nextDue()) {
-      if (write(fd, &queue_.front(), 1) != 1) return;
+      [[maybe_unused]] const ssize_t written = write(fd, &queue_.front(), 1);
       queue_.pop_front();
       ++sent_;
     }

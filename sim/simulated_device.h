@@ -26,6 +26,7 @@
 
 #include "catalogue/device_catalogue.h"
 #include "image/settings_image.h"
+#include "link/device_protocol.h"
 
 namespace tadjust {
 
@@ -36,7 +37,6 @@ inline constexpr std::uint8_t kProbeByte = '?';
 inline constexpr std::uint8_t kProbeAnswer = '$';
 inline constexpr std::uint8_t kCheckByte = '#';
 inline constexpr std::uint8_t kCheckAnswer = '@';
-inline constexpr std::size_t kMonitorRecordSize = 12;
 
 // How the box and the device misbehave, for trying the program's failure paths.
 struct DeviceFaults {
