@@ -7,6 +7,7 @@
 
 #include "catalogue/device_catalogue.h"
 #include "ui/bilingual_text.h"
+#include "ui/window_texts.h"
 
 namespace tadjust {
 
@@ -59,9 +60,12 @@ QStringList plainTexts(std::initializer_list<const char*> entries) {
 
 // ---- the start state --------------------------------------------------------------------
 
-constexpr BilingualText kTwoWire{"2-wire", "2-przewodowe"};
-constexpr BilingualText kThreeWire{"3-wire", "3-przewodowe"};
-constexpr BilingualText kFourWire{"4-wire", "4-przewodowe"};
+// The first count entries of the connection list ("2-wire", "3-wire", "4-wire").
+QStringList connectionTexts(std::size_t count, bool useEnglish) {
+  QStringList list;
+  for (std::size_t i = 0; i < count; ++i) list << window_texts::Connections[i].in(useEnglish);
+  return list;
+}
 
 // Output direction and failure level lists; the current-output ones are the window's start lists.
 QStringList currentDirections() { return plainTexts({"4 .. 20", "20 .. 4"}); }
@@ -173,8 +177,7 @@ void layOutTransmitter(Form1& f, const DeviceModel& model) {
         QString::fromUtf8(model.defaultHigh.data(), qsizetype(model.defaultHigh.size())));
   }
   const bool twoWireOnly = isTwoWireOnly(f.Label39->text().toStdString());
-  fillList(f.ComboBox2,
-           twoWireOnly ? texts({kTwoWire}, en) : texts({kTwoWire, kThreeWire, kFourWire}, en), 0);
+  fillList(f.ComboBox2, connectionTexts(twoWireOnly ? 1 : window_texts::Connections.size(), en), 0);
   setWidth(f.ComboBox2, kConnectionListWidth);
   setWidth(f.Edit11, kTransmitterConnectionTextWidth);
 }

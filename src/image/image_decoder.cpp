@@ -1,5 +1,6 @@
 #include "image/image_decoder.h"
 
+#include <iterator>
 #include <optional>
 #include <string>
 
@@ -7,6 +8,7 @@
 #include "image/raw_scales.h"
 #include "ui/bilingual_text.h"
 #include "ui/number_text.h"
+#include "ui/window_texts.h"
 
 namespace tadjust {
 
@@ -16,8 +18,6 @@ constexpr BilingualText kSensorConnectionCaption{"Sensor connection:", "Podłąc
 constexpr BilingualText kColdJunctionCompCaption{"Cold junction comp.:", "Komp. zimnych końców:"};
 constexpr BilingualText kWireResistanceCaption{"Wire resistance:", "Rezystancja przewodów:"};
 constexpr BilingualText kColdJunctionTempCaption{"Cold junction temp.:", "Temp. zimnych końców:"};
-constexpr BilingualText kConnections[] = {
-    {"2-wire", "2-przewodowe"}, {"3-wire", "3-przewodowe"}, {"4-wire", "4-przewodowe"}};
 constexpr BilingualText kCompensations[] = {{"internal", "wewnętrzna"}, {"external", "zewnętrzna"}};
 
 void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
@@ -40,10 +40,10 @@ QString entry(const QComboBox* list, long long index) {
   return list->itemText(static_cast<int>(index));
 }
 
-template <std::size_t N>
-QString textOf(const BilingualText (&texts)[N], int code, bool useEnglish) {
-  if (code < 0 || code >= static_cast<int>(N)) return unknownValue(code);
-  return texts[code].in(useEnglish);
+template <class Texts>
+QString textOf(const Texts& texts, int code, bool useEnglish) {
+  if (code < 0 || code >= static_cast<int>(std::size(texts))) return unknownValue(code);
+  return texts[static_cast<std::size_t>(code)].in(useEnglish);
 }
 
 QString tagText(const TextField& tag, ConstBytes bytes) {
@@ -214,7 +214,7 @@ class TransmitterView {
 
     if (kind == SensorKind::Rtd) {
       f_.Label23->setText(kSensorConnectionCaption.in(en_));
-      f_.Edit11->setText(textOf(kConnections, connection, en_));
+      f_.Edit11->setText(textOf(window_texts::Connections, connection, en_));
       if (connection == 0) {
         showWireResistance();
       } else {
@@ -252,7 +252,7 @@ class TransmitterView {
     setShown({f_.Label23, f_.Edit11}, true);
     setShown({f_.Edit13, f_.Label33, f_.Label25}, false);
     f_.Label23->setText(kSensorConnectionCaption.in(en_));
-    f_.Edit11->setText(kConnections[0].in(en_));
+    f_.Edit11->setText(window_texts::Connections[0].in(en_));
     f_.Edit9->setText(resistanceText(transmitter::RangeLowRaw.get(image_)));
     f_.Edit10->setText(resistanceText(transmitter::RangeHighRaw.get(image_)));
     showWireResistance();
