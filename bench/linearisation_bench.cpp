@@ -1,3 +1,99 @@
+// Speed of the linearisation a write computes on the thread of the user interface, before the
+// progress bar is shown. Every window should take 20 ms or less.
+//
+// Run: cmake --preset release && cmake --build --preset release --target linearisation_bench &&
+//      build/release/bench/linearisation_bench
+
 #include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <vector>
+
+#include "image/linearisation.h"
+#include "image/output_limits.h"
+#include "image/sensor_reference_tables.h"
+
+namespace {
+
+using namespace tadjust;
+
+void linearise(benchmark::State& state, int sensorType, unsigned series, int lo, int hi,
+               bool reversed) {
+  const TemperatureLimits limits = temperatureLimits(lo, hi, reversed);
+  LinearisationResult result;
+  for (auto _ : state) {
+    result = computeLinearisation(sensorType, series, limits.lower, limits.upper, hi - lo);
+    benchmark::DoNotOptimize(result);
+  }
+  state.counters["passes"] = result.passes;
+  state.counters["segments"] = result.segments;
+}
+
+BENCHMARK_CAPTURE(linearise, B_400_1450_reversed, kThermocoupleB, 7, 400, 1450, true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(linearise, B_400_1800, kThermocoupleB, 7, 400, 1800, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(linearise, N_500_1300_ten_passes, kThermocoupleN, 7, 500, 1300, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(linearise, B_400_600, kThermocoupleB, 7, 400, 600, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(linearise, J_100_950, kThermocoupleJ, 7, 100, 950, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(linearise, K_0_1000, kThermocoupleK, 7, 0, 1000, false)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(linearise, Pt100_0_100, kPt100, 7, 0, 100, false)->Unit(benchmark::kMillisecond);
+
+// Many windows of every sensor: reports the mean and, as a counter, the slowest window.
+struct SweepWindow {
+  int sensorType;
+  unsigned series;
+  int lo, hi;
+  bool reversed;
+};
+
+std::vector<SweepWindow> sweepWindows() {
+  struct Range {
+    int sensorType, lo, hi, step;
+  };
+  const Range ranges[] = {{kPt100, -100, 800, 100},          {kNi100, -60, 180, 40},
+                          {kThermocoupleB, 400, 1800, 150},  {kThermocoupleR, 0, 1600, 200},
+                          {kThermocoupleS, 0, 1600, 200},    {kThermocoupleN, -100, 1300, 175},
+                          {kThermocoupleK, -100, 1200, 150}, {kThermocoupleJ, -100, 1000, 125},
+                          {kThermocoupleT, -100, 400, 60}};
+  std::vector<SweepWindow> windows;
+  for (const Range& r : ranges)
+    for (unsigned series : {7u, 9u})
+      for (int lo = r.lo; lo < r.hi; lo += r.step)
+        for (int hi = r.hi; hi >= lo + 30; hi -= r.step)
+          for (bool reversed : {false, true})
+            windows.push_back({r.sensorType, series, lo, hi, reversed});
+  return windows;
+}
+
+void sweep(benchmark::State& state) {
+  const auto windows = sweepWindows();
+  double slowest = 0;
+  for (auto _ : state) {
+    for (const SweepWindow& w : windows) {
+      const auto started = std::chrono::steady_clock::now();
+      const TemperatureLimits limits = temperatureLimits(w.lo, w.hi, w.reversed);
+      auto result =
+          computeLinearisation(w.sensorType, w.series, limits.lower, limits.upper, w.hi - w.lo);
+      benchmark::DoNotOptimize(result);
+      const std::chrono::duration<double, std::milli> took =
+          std::chrono::steady_clock::now() - started;
+      slowest = std::max(slowest, took.count());
+    }
+  }
+  state.counters["windows"] = static_cast<double>(windows.size());
+  state.counters["slowest_ms"] = slowest;
+  state.counters["mean_ms"] = benchmark::Counter(
+      static_cast<double>(windows.size()) * 1e-3,
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(sweep)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
 
 BENCHMARK_MAIN();
