@@ -7,13 +7,32 @@
 
 namespace tadjust {
 
-Application::Application() = default;
+Application::Application(Platform platform)
+    : platform_(platform),
+      portMemory_(platform.programDirectory),
+      discovery_(form_, platform.port, platform.pause, platform.boxes, platform.events,
+                 platform.portMap, portMemory_),
+      controller_(form_, platform.port, platform.boxes, platform.events,
+                  {discovery_, images_, view_, decoder_}),
+      monitoring_(form_, platform.port, platform.events) {
+  controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
+  connectEvents();
+}
 
-int Application::run() {
-  FormCreate(form_, boxes_, retrySearch_);
+void Application::connectEvents() {
+  QObject::connect(form_.Timer1, &QTimer::timeout, [this] { controller_.Timer1Timer(); });
+  QObject::connect(form_.BitBtn1, &QPushButton::clicked, [this] { controller_.BitBtn1Click(); });
+}
+
+void Application::start() {
+  FormCreate(form_, platform_.boxes, discovery_.RetrySearch);
   centreOnScreen();
   form_.show();
   form_.Timer1->start();
+}
+
+int Application::run() {
+  start();
   return QApplication::exec();
 }
 

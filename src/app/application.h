@@ -1,36 +1,70 @@
 #pragma once
 
-// The program: the main window and the real seams it is served through (message boxes, window
-// events, the protocol's blocking pause). This is the place where the subsystems live and where
-// the window's events reach them: the ticks of Timer1, the action buttons, the validated edit
-// boxes (Form1::editChange) and the user's choices in the lists (QComboBox::activated).
+// The program: the main window, the subsystems, and the wiring of the window's events to them.
+// The platform it talks through (serial port, pause, message boxes, window events, serial-port
+// map, program directory) is handed in: main() gives the real one, end-to-end tests their own.
+//
+// How a press reaches the device: BitBtn1 -> ExchangeController::BitBtn1Click, which searches
+// for the interface box (InterfaceDiscovery), links the device and requests a read; every tick
+// of Timer1 -> ExchangeController::Timer1Timer, which collects the reply on the eleventh tick,
+// has the settings view laid out and the device group decoded, and polls the monitoring.
 
+#include <QString>
+
+#include "app/exchange_controller.h"
+#include "app/monitoring_poll.h"
+#include "catalogue/settings_view.h"
+#include "image/image_decoder.h"
+#include "image/settings_image.h"
+#include "link/interface_discovery.h"
 #include "link/pause.h"
+#include "link/port_memory.h"
+#include "link/serial_port.h"
+#include "link/serial_port_map.h"
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
 
 namespace tadjust {
 
+struct Platform {
+  SerialPort& port;
+  Pause& pause;
+  MessageBoxes& boxes;
+  WindowEvents& events;
+  SerialPortMap& portMap;
+  QString programDirectory;  // where "T-adjust.ini" is kept
+};
+
 class Application {
  public:
-  // Builds the window; it stays hidden until run() has asked the language.
-  Application();
+  // Builds the window and the subsystems; the window stays hidden until start().
+  explicit Application(Platform platform);
 
-  // Asks the language, shows the window in the centre of the screen, starts Timer1 and runs
-  // the message loop until the application is asked to terminate or the window is closed.
-  // Returns the program's exit code.
+  // Asks the language, shows the window in the centre of the screen and starts Timer1.
+  void start();
+  // start(), then the message loop until the application is asked to terminate or the window
+  // is closed. Returns the program's exit code.
   int run();
 
+  Form1& form() { return form_; }
+  ExchangeController& controller() { return controller_; }
+  SettingsImages& images() { return images_; }
+  MonitoringPoll& monitoring() { return monitoring_; }
+
  private:
+  void connectEvents();
   void centreOnScreen();
 
-  QtMessageBoxes boxes_;
-  QtWindowEvents events_;
-  BlockingPause pause_;
+  Platform platform_;
   Form1 form_;
-  // Set by a failed interface search that the user wants retried on the next tick.
-  bool retrySearch_ = false;
+  SettingsImages images_;
+  SettingsViewState view_;
+  DecoderState decoder_;
+  PortMemory portMemory_;
+  InterfaceDiscovery discovery_;
+  ExchangeController controller_;
+  MonitoringPoll monitoring_;
 };
 
 }  // namespace tadjust

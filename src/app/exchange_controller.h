@@ -16,6 +16,7 @@
 #include "catalogue/settings_view.h"
 #include "image/image_decoder.h"
 #include "image/settings_image.h"
+#include "link/device_protocol.h"
 #include "link/interface_discovery.h"
 #include "link/pause.h"
 #include "link/serial_port.h"
@@ -28,12 +29,6 @@ namespace tadjust {
 
 // Pause after each command byte of a link or read request and after the head bytes of a write.
 inline constexpr Milliseconds CommandPause{20};
-
-// The device's command frame: 0, "$", then the command letter.
-inline constexpr std::uint8_t kFrameStart = 0;
-inline constexpr std::uint8_t kFrameMark = '$';
-inline constexpr std::uint8_t kLinkCommand = 'C';
-inline constexpr std::uint8_t kReadCommand = 'R';
 
 struct ExchangeState {
   bool DeviceLinked = false;   // a device answered the first read after linking

@@ -1,6 +1,8 @@
 #include <QApplication>
 
 #include "app/application.h"
+#include "link/qt_serial_port.h"
+#include "link/serial_port_map.h"
 
 // The program takes no command line: the toolkit is given only the program's name.
 int main() {
@@ -8,7 +10,14 @@ int main() {
   char* arguments[] = {programName, nullptr};
   int argumentCount = 1;
   QApplication qtApplication(argumentCount, arguments);
+  QApplication::setApplicationName("T-adjust");
 
-  tadjust::Application application;
+  tadjust::BlockingPause pause;
+  tadjust::QtSerialPort port(pause);
+  tadjust::QtMessageBoxes boxes;
+  tadjust::QtWindowEvents events;
+  tadjust::SystemSerialPortMap portMap;
+  tadjust::Application application(
+      {port, pause, boxes, events, portMap, QCoreApplication::applicationDirPath()});
   return application.run();
 }

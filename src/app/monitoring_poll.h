@@ -7,17 +7,15 @@
 #include <array>
 #include <cstdint>
 
+#include "link/device_protocol.h"
 #include "link/serial_port.h"
 #include "ui/form1.h"
 #include "ui/window_events.h"
 
 namespace tadjust {
 
-inline constexpr std::size_t kMonitorRecordSize = 12;
 inline constexpr Milliseconds kMeasurePause{1000};  // after "S": the device measures
 inline constexpr Milliseconds kRecordPause{500};    // after "A": the device sends the record
-inline constexpr std::uint8_t kMeasureCommand = 'S';
-inline constexpr std::uint8_t kRecordCommand = 'A';
 
 class MonitoringPoll {
  public:

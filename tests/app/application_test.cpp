@@ -4,9 +4,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
 #include <QScreen>
 #include <QTimer>
 
+#include "link/qt_serial_port.h"
+#include "support/fake_serial_port_map.h"
 #include "support/modal_box_driver.h"
 
 namespace tadjust {
@@ -42,7 +45,13 @@ TEST(Application, StartsAfterTheLanguageQuestionAndEndsWhenTheWindowIsClosed) {
   });
   poll.start(5);
 
-  Application application;
+  // The real seams but for the port map: no port is touched before Start is pressed.
+  BlockingPause pause;
+  QtSerialPort port(pause);
+  QtMessageBoxes boxes;
+  QtWindowEvents events;
+  FakeSerialPortMap portMap;
+  Application application({port, pause, boxes, events, portMap, QDir::tempPath()});
   EXPECT_EQ(application.run(), 0);
   EXPECT_EQ(question, "Polski /Polish?");
   EXPECT_TRUE(answeredBeforeShown);

@@ -1,7 +1,7 @@
 #pragma once
 
-// Stand-ins for the discovery's surroundings: serial ports by display name that answer the
-// box's handshake or not, window events and a serial-port map.
+// Serial ports by display name that answer the box's handshake or not, for the discovery's
+// tests; the window events and the serial-port map come from tests/support.
 
 #include <QString>
 #include <functional>
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "link/serial_port.h"
-#include "link/serial_port_map.h"
-#include "ui/window_events.h"
+#include "support/fake_serial_port_map.h"
+#include "support/recording_window_events.h"
 
 namespace tadjust {
 
@@ -70,28 +70,6 @@ class FakeSerialPort final : public SerialPort {
   std::optional<std::uint8_t> reply_;
   bool open_ = false;
   int bytesRead_ = 0;
-};
-
-class RecordingWindowEvents final : public WindowEvents {
- public:
-  std::function<void()> onProcess;
-  int processed = 0;
-  bool terminateRequested = false;
-
-  void processPendingMessages() override {
-    ++processed;
-    if (onProcess) onProcess();
-  }
-  void requestTerminate() override { terminateRequested = true; }
-};
-
-class FakeSerialPortMap final : public SerialPortMap {
- public:
-  std::optional<std::vector<SerialPortEntry>> map = std::vector<SerialPortEntry>{};
-  PortNaming form = PortNaming::Windows;
-
-  std::optional<std::vector<SerialPortEntry>> entries() override { return map; }
-  PortNaming naming() const override { return form; }
 };
 
 }  // namespace tadjust

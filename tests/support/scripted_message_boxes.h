@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -29,6 +30,8 @@ class ScriptedMessageBoxes final : public MessageBoxes {
 
   Answer ask(const QString& caption, const QString& text, Buttons buttons) override {
     questions.push_back({caption, text, buttons});
+    // What happens while the box is open: timer ticks keep arriving in a modal loop.
+    if (whileOpen) whileOpen();
     if (answers_.empty()) {
       ADD_FAILURE() << "unexpected question: " << caption.toStdString() << " / "
                     << text.toStdString();
@@ -43,6 +46,7 @@ class ScriptedMessageBoxes final : public MessageBoxes {
 
   std::size_t answersLeft() const { return answers_.size(); }
 
+  std::function<void()> whileOpen;
   std::vector<AskedQuestion> questions;
   std::vector<QString> errors;
 

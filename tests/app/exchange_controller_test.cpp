@@ -1,0 +1,356 @@
+// The exchange controller over a simulated box and device, on virtual time: the states of the
+// link from Start to Disconnect, the retry dialogs, short and odd replies, the verification of a
+// write, and the ticks that arrive while a dialog is open.
+
+#include "app/exchange_controller.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "support/simulated_program.h"
+
+namespace tadjust {
+namespace {
+
+using testing::SimulatedProgram;
+
+bool shown(const QWidget* widget) { return !widget->isHidden(); }
+
+QString lastQuestion(const SimulatedProgram& program) {
+  return program.boxes.questions.empty() ? QString() : program.boxes.questions.back().text;
+}
+
+TEST(ExchangeController, WalksFromStartToLinkedAndBackToConnect) {
+  SimulatedProgram program("RKA-49");
+  Form1& form = program.form();
+
+  program.findBox();
+  EXPECT_EQ(caption(form.BitBtn1), "Connect");
+  EXPECT_TRUE(shown(form.BitBtn1));
+  EXPECT_FALSE(program.port.IsOpen());
+
+  program.boxes.queue(Answer::Ok);
+  program.controller().BitBtn1Click();
+  EXPECT_EQ(lastQuestion(program), "Connect device to UX-4235S\rand immediately press OK.");
+  EXPECT_TRUE(program.state().ReadPending);
+  EXPECT_FALSE(shown(form.BitBtn1));
+  EXPECT_TRUE(shown(form.ProgressBar1));
+  EXPECT_EQ(form.Label41->text(), "Reading data ...");
+
+  program.ticks(10);
+  EXPECT_FALSE(program.state().DeviceLinked) << "the reply is collected on the eleventh tick";
+  EXPECT_EQ(form.ProgressBar1->value(), 100);
+  program.tick();
+  EXPECT_TRUE(program.state().DeviceLinked);
+  EXPECT_FALSE(program.state().ReadPending);
+  EXPECT_EQ(caption(form.BitBtn1), "Disconnect");
+  for (const QWidget* w : {static_cast<QWidget*>(form.BitBtn1), static_cast<QWidget*>(form.BitBtn3),
+                           static_cast<QWidget*>(form.BitBtn4), static_cast<QWidget*>(form.GroupBox1),
+                           static_cast<QWidget*>(form.GroupBox2)})
+    EXPECT_TRUE(shown(w)) << w->objectName().toStdString();
+  EXPECT_FALSE(shown(form.ProgressBar1));
+  EXPECT_FALSE(shown(form.Label41));
+  EXPECT_EQ(form.ProgressBar1->value(), 0);
+  EXPECT_EQ(form.Label39->text(), "RKA-49");
+  EXPECT_TRUE(program.port.IsOpen());
+
+  program.controller().BitBtn1Click();
+  EXPECT_FALSE(program.port.IsOpen());
+  EXPECT_FALSE(program.state().DeviceLinked);
+  EXPECT_EQ(caption(form.BitBtn1), "Connect");
+  EXPECT_TRUE(shown(form.BitBtn1));
+  EXPECT_FALSE(shown(form.BitBtn3));
+  EXPECT_FALSE(shown(form.GroupBox1));
+  EXPECT_FALSE(shown(form.GroupBox2));
+  EXPECT_FALSE(shown(form.GroupBox3));
+  EXPECT_EQ(form.Label39->text(), "RKA-49") << "the groups keep their contents";
+  EXPECT_EQ(program.boxes.answersLeft(), 0u);
+}
+
+TEST(ExchangeController, SendsTheLinkAndReadFramesWithTheirPauses) {
+  SimulatedProgram program;
+  program.findBox();
+  program.pause.durations.clear();
+  program.boxes.queue(Answer::Ok);
+  program.controller().BitBtn1Click();
+
+  std::vector<std::uint8_t> lastSix;
+  const auto& sent = program.port.sent();
+  for (std::size_t i = sent.size() - 6; i < sent.size(); ++i) lastSix.push_back(sent[i].byte);
+  EXPECT_EQ(lastSix, (std::vector<std::uint8_t>{0, '$', 'C', 0, '$', 'R'}));
+  const std::vector<Milliseconds> expected = {Milliseconds(500), Milliseconds(20), Milliseconds(20),
+                                              Milliseconds(20),  Milliseconds(20), Milliseconds(20),
+                                              Milliseconds(20)};
+  EXPECT_EQ(program.pause.durations, expected);
+}
+
+TEST(ExchangeController, CancelInTheLinkPromptNeverOpensThePort) {
+  SimulatedProgram program;
+  program.findBox();
+  const std::size_t opensAfterSearch = program.port.opens().size();
+  program.boxes.queue(Answer::Cancel);
+  program.controller().BitBtn1Click();
+  EXPECT_EQ(program.port.opens().size(), opensAfterSearch);
+  EXPECT_FALSE(program.state().ReadPending);
+  EXPECT_TRUE(shown(program.form().BitBtn1));
+  EXPECT_EQ(caption(program.form().BitBtn1), "Connect");
+}
+
+TEST(ExchangeController, APortThatCannotBeOpenedIsReportedAndConnectComesBack) {
+  SimulatedProgram program;
+  program.findBox();
+  program.port.unplug();
+  program.boxes.queue(Answer::Ok);  // the link prompt
+  program.boxes.queue(Answer::Ok);  // the report
+  program.controller().BitBtn1Click();
+  ASSERT_EQ(program.boxes.questions.size(), 3u);
+  EXPECT_EQ(program.boxes.questions.back().caption, "Communication problem");
+  EXPECT_TRUE(program.boxes.questions.back().text.contains("/dev/ttyUSB0"));
+  EXPECT_EQ(program.boxes.questions.back().buttons, Buttons::Ok);
+  EXPECT_FALSE(program.port.IsOpen());
+  EXPECT_FALSE(program.state().ReadPending);
+  EXPECT_TRUE(shown(program.form().BitBtn1));
+  EXPECT_EQ(caption(program.form().BitBtn1), "Connect");
+}
+
+TEST(NoFirstReplyAnswers, RetryThenOkClosesThePortAndAsksForTheDeviceAgain) {
+  SimulatedProgram fresh;
+  fresh.device->faults().silentDevice = true;
+  fresh.findBox();
+  fresh.boxes.queue(Answer::Ok);
+  fresh.controller().BitBtn1Click();
+  fresh.boxes.queue(Answer::Retry);
+  fresh.boxes.queue(Answer::Ok);
+  fresh.boxes.queue(Answer::Ok);  // the link prompt again
+  const int closesBefore = fresh.port.closeCount();
+  fresh.ticks(testing::kTicksToCollect);
+  const auto& q = fresh.boxes.questions;
+  ASSERT_GE(q.size(), 5u);
+  EXPECT_EQ(q[2].text, "No response from device !!!\rRetry or cancel.");
+  EXPECT_EQ(q[2].buttons, Buttons::RetryCancel);
+  EXPECT_EQ(q[3].text, "Disconnect device from UX-4235S.\rand press OK.");
+  EXPECT_EQ(q[4].caption, "Linking with the device");
+  EXPECT_EQ(fresh.port.closeCount(), closesBefore + 1);
+  EXPECT_TRUE(fresh.port.IsOpen()) << "the link starts over on a newly opened port";
+  EXPECT_TRUE(fresh.state().ReadPending);
+  EXPECT_FALSE(fresh.events.terminateRequested);
+}
+
+TEST(NoFirstReplyAnswers, CancelInEitherDialogClosesThePortAndEndsTheProgram) {
+  for (const std::vector<Answer>& answers :
+       {std::vector<Answer>{Answer::Cancel}, std::vector<Answer>{Answer::Retry, Answer::Cancel},
+        std::vector<Answer>{Answer::Closed}}) {
+    SimulatedProgram program;
+    program.device->faults().silentDevice = true;
+    program.findBox();
+    program.boxes.queue(Answer::Ok);
+    program.controller().BitBtn1Click();
+    for (Answer a : answers) program.boxes.queue(a);
+    program.ticks(testing::kTicksToCollect);
+    EXPECT_TRUE(program.events.terminateRequested);
+    EXPECT_FALSE(program.port.IsOpen());
+    EXPECT_FALSE(program.state().DeviceLinked);
+    EXPECT_EQ(program.boxes.answersLeft(), 0u);
+  }
+}
+
+TEST(ExchangeController, PolishDialogsOfTheFirstReadAndButtonCaptions) {
+  SimulatedProgram program("RKA-49", /*useEnglish=*/false);
+  program.device->faults().silentDevice = true;
+  program.findBox();
+  EXPECT_EQ(caption(program.form().BitBtn1), "Połącz");
+  program.boxes.queue(Answer::Ok);
+  program.controller().BitBtn1Click();
+  EXPECT_EQ(program.form().Label41->text(), "Odczyt danych ...");
+  program.boxes.queue(Answer::Cancel);
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.boxes.questions.back().caption, "Problem z komunikacją");
+  EXPECT_EQ(program.boxes.questions.back().text,
+            "Nie nawiązano połączenia z urządzeniem !!!\rPonów próbę lub anuluj.");
+
+  SimulatedProgram linked("RKA-49", false);
+  linked.findBox();
+  linked.connect();
+  EXPECT_EQ(caption(linked.form().BitBtn1), "Rozłącz");
+}
+
+// Any reply of at least one byte counts as a reply, the missing bytes zero; no byte is no reply.
+TEST(ExchangeController, RepliesOfEveryLengthFromZeroTo255) {
+  for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{255}}) {
+    SimulatedProgram program;
+    program.device->faults().shortSettingsReply = length;
+    program.findBox();
+    program.boxes.queue(Answer::Ok);
+    program.controller().BitBtn1Click();
+    if (length == 0) program.boxes.queue(Answer::Cancel);
+    program.ticks(testing::kTicksToCollect);
+
+    EXPECT_EQ(program.state().DeviceLinked, length > 0) << length;
+    if (length == 0) {
+      EXPECT_EQ(program.boxes.questions.back().caption, "Communication problem");
+      continue;
+    }
+    const auto& image = program.app.images().SettingsImage;
+    EXPECT_EQ(image[length - 1], program.device->image()[length - 1]) << length;
+    EXPECT_TRUE(std::all_of(image.begin() + static_cast<long>(length), image.end(),
+                            [](std::uint8_t b) { return b == 0; }))
+        << length;
+  }
+}
+
+// What the write does before it asks for the read-back.
+void startVerification(SimulatedProgram& program) {
+  program.form().GroupBox1->setEnabled(false);
+  program.controller().ShowActionButtons(false);
+  program.state().VerifyPending = true;
+  program.controller().RequestRead();
+}
+
+class Linked : public ::testing::Test {
+ protected:
+  explicit Linked(std::string_view model = "RKA-49") : program(model) {
+    program.findBox();
+    program.connect();
+  }
+  SimulatedProgram program;
+};
+
+TEST_F(Linked, ReadBackEqualToTheBlockAsksNothing) {
+  auto& images = program.app.images();
+  std::copy_n(program.device->image().begin(), kTransmitterBlockSize, images.TransmitterBlock.begin());
+  int writes = 0;
+  program.controller().setWriteSettings([&] { ++writes; });
+  startVerification(program);
+  EXPECT_EQ(program.form().Label41->text(), "Write verification  ...");
+  const std::size_t asked = program.boxes.questions.size();
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.boxes.questions.size(), asked);
+  EXPECT_EQ(writes, 0);
+  EXPECT_FALSE(program.state().VerifyPending);
+  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
+  EXPECT_TRUE(shown(program.form().BitBtn4));
+}
+
+TEST_F(Linked, ReadBackThatDiffersOffersToWriteAgain) {
+  for (Answer answer : {Answer::Yes, Answer::No}) {
+    auto& images = program.app.images();
+    std::copy_n(program.device->image().begin(), kTransmitterBlockSize,
+                images.TransmitterBlock.begin());
+    images.TransmitterBlock[16] ^= 1;  // the filter index sent differs from what the device holds
+    int writes = 0;
+    program.controller().setWriteSettings([&] { ++writes; });
+    startVerification(program);
+    program.boxes.queue(answer);
+    program.ticks(testing::kTicksToCollect);
+    EXPECT_EQ(program.boxes.questions.back().caption, "Data error!");
+    EXPECT_EQ(program.boxes.questions.back().text, "Repeat writing?");
+    EXPECT_EQ(program.boxes.questions.back().buttons, Buttons::YesNo);
+    EXPECT_EQ(writes, answer == Answer::Yes ? 1 : 0);
+    EXPECT_FALSE(program.state().VerifyPending);
+    EXPECT_TRUE(program.form().GroupBox1->isEnabled());
+  }
+}
+
+TEST_F(Linked, NoReadBackAsksToReadAgainAndYesReadsAgain) {
+  std::copy_n(program.device->image().begin(), kTransmitterBlockSize,
+              program.app.images().TransmitterBlock.begin());
+  program.device->faults().silentDevice = true;
+  startVerification(program);
+  // The user plugs the device in properly while the question is open.
+  program.boxes.whileOpen = [&] { program.device->faults().silentDevice = false; };
+  program.boxes.queue(Answer::Yes);
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.boxes.questions.back().caption, "Data error!");
+  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
+  EXPECT_TRUE(program.state().ReadPending);
+  EXPECT_TRUE(program.state().VerifyPending);
+  EXPECT_EQ(program.form().Label41->text(), "Write verification  ...");
+
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_FALSE(program.state().VerifyPending);
+  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
+  EXPECT_TRUE(shown(program.form().BitBtn3));
+}
+
+// No to "Repeat reading?" brings back the linked state, so the user can go on.
+TEST_F(Linked, NoToReadingAgainReturnsToTheLinkedState) {
+  program.device->faults().silentDevice = true;
+  startVerification(program);
+  program.boxes.queue(Answer::No);
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_FALSE(program.state().ReadPending);
+  EXPECT_FALSE(program.state().VerifyPending);
+  EXPECT_TRUE(program.state().DeviceLinked);
+  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
+  for (const QPushButton* b : {program.form().BitBtn1, program.form().BitBtn3, program.form().BitBtn4})
+    EXPECT_TRUE(shown(b)) << b->objectName().toStdString();
+  EXPECT_EQ(caption(program.form().BitBtn1), "Disconnect");
+}
+
+// Ticks keep coming while a dialog is open: they must find nothing pending.
+TEST_F(Linked, TicksInsideTheRetryDialogFindNothingPending) {
+  program.device->faults().silentDevice = true;
+  startVerification(program);
+  int ticksInside = 0;
+  program.boxes.whileOpen = [&] {
+    for (int i = 0; i < 15; ++i, ++ticksInside) program.tick();
+  };
+  program.boxes.queue(Answer::No);
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(ticksInside, 15);
+  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
+  EXPECT_EQ(program.boxes.answersLeft(), 0u) << "the dialog was shown once";
+}
+
+TEST(ExchangeControllerLayout, TheSameModelIsLaidOutOnceAnotherAgainAfterDisconnect) {
+  SimulatedProgram program("RQ-117/A");
+  program.findBox();
+  program.connect();
+  Form1& form = program.form();
+  EXPECT_EQ(form.Label39->text(), "RQ-117/A");
+  EXPECT_EQ(form.Edit1->text(), "-50");
+  form.Edit1->setText("-20");  // a layout would write the model's default again
+  program.controller().RequestRead();
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(form.Edit1->text(), "-20");
+
+  program.controller().BitBtn1Click();  // Disconnect
+  program.plugIn("ARR/A");
+  program.connect();
+  EXPECT_EQ(form.Label39->text(), "ARR/A");
+  EXPECT_EQ(program.state().lastLaidOutCode, 15002);
+  EXPECT_TRUE(shown(form.GroupBox1));
+  EXPECT_TRUE(shown(form.GroupBox3));
+}
+
+TEST(ExchangeControllerLayout, ACodeThatNamesNoModelLinksWithoutALayout) {
+  SimulatedProgram program;
+  auto image = program.device->image();
+  writeU16(image, 192, 0);
+  writeU16(image, 64, 15005);
+  program.device->setImage(image);
+  program.findBox();
+  program.connect();
+  EXPECT_TRUE(program.state().DeviceLinked);
+  EXPECT_EQ(program.state().lastLaidOutCode, 0);
+  EXPECT_EQ(program.form().Label39->text(), "RKA-4");
+  EXPECT_EQ(program.form().Edit6->text(), "0") << "the decoder ran all the same";
+}
+
+TEST(ExchangeControllerLayout, AnUnsetCodeAt192WithAHumidityCodeAt64) {
+  SimulatedProgram program("ARR/V");
+  auto image = program.device->image();
+  writeU16(image, 192, 0xFFFF);
+  program.device->setImage(image);
+  program.findBox();
+  program.connect();
+  const SettingsImages& images = program.app.images();
+  EXPECT_EQ(images.ProductCode(), 15003);
+  EXPECT_EQ(program.form().Label39->text(), "ARR/V");
+  EXPECT_TRUE(std::equal(images.IndicatorCopy.begin(), images.IndicatorCopy.end(), image.begin()));
+  EXPECT_TRUE(std::equal(images.HumidityCopy.begin(), images.HumidityCopy.end(), image.begin()));
+}
+
+}  // namespace
+}  // namespace tadjust

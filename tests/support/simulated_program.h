@@ -1,0 +1,84 @@
+#pragma once
+
+// The program with a simulated interface box and device on an in-process port: the whole
+// Application (window, discovery, exchange controller, monitoring) on virtual time, the user's
+// answers scripted. tick() is one second of the timer: the clock moves on, then Timer1Timer runs.
+
+#include <QTemporaryDir>
+#include <chrono>
+#include <optional>
+#include <string>
+
+#include "app/application.h"
+#include "sim/model_images.h"
+#include "sim/simulated_device.h"
+#include "sim/simulated_serial_port.h"
+#include "support/fake_serial_port_map.h"
+#include "support/recording_window_events.h"
+#include "support/scripted_message_boxes.h"
+
+namespace tadjust::testing {
+
+inline constexpr char kBoxPort[] = "/dev/ttyUSB0";
+inline constexpr int kTicksToCollect = 11;
+
+class SimulatedProgram {
+ public:
+  explicit SimulatedProgram(std::string_view model = "RKA-49", bool useEnglish = true)
+      : port(clock, pause, PortNaming::Posix) {
+    portMap.form = PortNaming::Posix;
+    portMap.map = std::vector<SerialPortEntry>{{"usb/ftdi_sio", kBoxPort}};
+    plugIn(model);
+    app.form().UseEnglish = useEnglish;
+  }
+
+  // A device of the model (catalogue name or product code) behind the box.
+  SimulatedDevice& plugIn(std::string_view model, DeviceFaults faults = {}) {
+    const auto simulated = findSimulatedModel(model);
+    device.emplace(simulated->model, makeModelImage(*simulated, defaultSerialNumber(*simulated)),
+                   faults);
+    // A new device takes the old one's place in the optional: the port keeps pointing at it.
+    if (!portAdded_) port.addPort(kBoxPort, &*device);
+    portAdded_ = true;
+    return *device;
+  }
+
+  void tick() {
+    clock.advance(std::chrono::seconds(1));
+    app.controller().Timer1Timer();
+  }
+  void ticks(int count) {
+    for (int i = 0; i < count; ++i) tick();
+  }
+
+  // Start: the plug-in prompt answered OK, the box found on its USB port.
+  void findBox() {
+    boxes.queue(Answer::Ok);
+    app.controller().BitBtn1Click();
+  }
+  // Connect: the link prompt answered OK, then the eleven ticks to the reply.
+  void connect() {
+    boxes.queue(Answer::Ok);
+    app.controller().BitBtn1Click();
+    ticks(kTicksToCollect);
+  }
+
+  Form1& form() { return app.form(); }
+  ExchangeController& controller() { return app.controller(); }
+  ExchangeState& state() { return app.controller().state; }
+
+  VirtualClock clock;
+  VirtualPause pause{clock};
+  SimulatedSerialPort port;
+  std::optional<SimulatedDevice> device;
+  ScriptedMessageBoxes boxes;
+  RecordingWindowEvents events;
+  FakeSerialPortMap portMap;
+  QTemporaryDir programDirectory;
+  Application app{{port, pause, boxes, events, portMap, programDirectory.path()}};
+
+ private:
+  bool portAdded_ = false;
+};
+
+}  // namespace tadjust::testing
