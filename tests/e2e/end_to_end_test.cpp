@@ -1,0 +1,137 @@
+// The whole program against t-adjust-sim on a pseudo-terminal, in real time: Start finds the box
+// through the remembered port, Connect links the device and the reply is collected on the
+// eleventh tick of the real timer, live readings of a humidity model, and a device that never
+// answers.
+
+#include <gtest/gtest.h>
+
+#include <QRegularExpression>
+#include <QTest>
+#include <chrono>
+
+#include "sim/model_images.h"
+#include "simulated_device_session.h"
+#include "ui/number_text.h"
+
+namespace tadjust {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+using testing::SimulatedDeviceSession;
+
+// Eleven ticks of the one-second timer from the press to the collected reply.
+constexpr Seconds kLinkAtLeast{10.0};
+constexpr Seconds kLinkBelow{13.0};
+constexpr int kLinkWaitMs = 16000;
+// The fourth tick after monitoring is switched on, then the poll's 1580 ms of pauses.
+constexpr Seconds kFirstReadingAtLeast{4.5};
+constexpr Seconds kFirstReadingBelow{8.0};
+constexpr int kReadingWaitMs = 10000;
+
+bool shown(const QWidget* widget) { return !widget->isHidden(); }
+
+Seconds since(Clock::time_point start) { return Clock::now() - start; }
+
+void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Start answered No to the language question (English) and OK to the plug-in prompt.
+void startAndFindTheBox(SimulatedDeviceSession& session) {
+  session.boxes.queue(Answer::No);
+  session.app->start();
+  ASSERT_TRUE(session.form().UseEnglish);
+  session.boxes.queue(Answer::Ok);
+  press(session.form().BitBtn1);
+}
+
+std::optional<double> reading(const QLineEdit* edit) {
+  static const QRegularExpression twoDecimals(R"(^-?\d+[.,]\d\d$)");
+  if (!twoDecimals.match(edit->text()).hasMatch()) return std::nullopt;
+  return number_text::readReal(edit->text());
+}
+
+TEST(EndToEnd, StartFindsTheBoxConnectLinksAndMonitoringShowsReadings) {
+  const auto model = findSimulatedModel("ARR/A");
+  ASSERT_TRUE(model);
+  SimulatedDeviceSession session({"--model", "ARR/A"});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  const QByteArray rememberedPort = session.iniContents();
+
+  startAndFindTheBox(session);
+  EXPECT_EQ(caption(form.BitBtn1), "Connect");
+  EXPECT_TRUE(shown(form.BitBtn1));
+  EXPECT_EQ(form.Edit18->text(), session.terminalPath());
+  EXPECT_FALSE(session.port.IsOpen());
+  EXPECT_EQ(session.iniContents(), rememberedPort) << "the remembered port was rewritten";
+
+  session.boxes.queue(Answer::Ok);  // the device is plugged in
+  const auto pressed = Clock::now();
+  press(form.BitBtn1);
+  EXPECT_TRUE(session.port.IsOpen());
+  EXPECT_TRUE(shown(form.ProgressBar1));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return caption(form.BitBtn1) == "Disconnect"; }, kLinkWaitMs));
+  const Seconds linkTime = since(pressed);
+  EXPECT_GE(linkTime, kLinkAtLeast);
+  EXPECT_LT(linkTime, kLinkBelow);
+
+  EXPECT_EQ(form.Label39->text(), "ARR/A");
+  EXPECT_EQ(form.Edit6->text(), QString::number(model->productCode));
+  EXPECT_EQ(form.Edit7->text(), QString::number(defaultSerialNumber(*model)));
+  for (const QWidget* widget :
+       std::initializer_list<const QWidget*>{form.BitBtn1, form.BitBtn3, form.BitBtn4,
+                                             form.GroupBox1, form.GroupBox2, form.GroupBox3})
+    EXPECT_TRUE(shown(widget)) << widget->objectName().toStdString();
+  EXPECT_FALSE(shown(form.ProgressBar1));
+
+  // The simulated room: about 20 to 24 degrees and 36 to 54 %RH, shown with two decimals.
+  const auto switchedOn = Clock::now();
+  form.CheckBox5->click();
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return reading(form.Edit24) && reading(form.Edit23); }, kReadingWaitMs))
+      << form.Edit24->text().toStdString() << " / " << form.Edit23->text().toStdString();
+  const Seconds firstReading = since(switchedOn);
+  EXPECT_GE(firstReading, kFirstReadingAtLeast);
+  EXPECT_LT(firstReading, kFirstReadingBelow);
+  EXPECT_GE(*reading(form.Edit24), 20.0);
+  EXPECT_LE(*reading(form.Edit24), 24.0);
+  EXPECT_GE(*reading(form.Edit23), 36.0);
+  EXPECT_LE(*reading(form.Edit23), 54.0);
+  EXPECT_EQ(session.boxes.answersLeft(), 0u);
+  EXPECT_TRUE(session.boxes.errors.empty());
+}
+
+// The box answers its handshake, the device never does. The question comes on the eleventh
+// tick; the ticks that keep arriving while it is open find nothing pending and ask nothing more.
+TEST(EndToEnd, SilentDeviceAsksToRetryAndCancelEndsTheProgram) {
+  SimulatedDeviceSession session({"--silent-device"});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+
+  startAndFindTheBox(session);
+  ASSERT_EQ(caption(form.BitBtn1), "Connect");
+
+  constexpr int kTicksWhileOpenMs = 2500;
+  session.boxes.whileOpen = [&] {
+    if (session.boxes.questions.back().caption == "Communication problem")
+      QTest::qWait(kTicksWhileOpenMs);
+  };
+  session.boxes.queue(Answer::Ok);      // the device is plugged in
+  session.boxes.queue(Answer::Cancel);  // no response: cancel
+  const auto pressed = Clock::now();
+  press(form.BitBtn1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return session.events.terminateRequested; }, kLinkWaitMs));
+  EXPECT_GE(since(pressed), kLinkAtLeast);
+
+  ASSERT_EQ(session.boxes.questions.size(), 4u);
+  const testing::AskedQuestion& noResponse = session.boxes.questions.back();
+  EXPECT_EQ(noResponse.caption, "Communication problem");
+  EXPECT_EQ(noResponse.text, "No response from device !!!\rRetry or cancel.");
+  EXPECT_EQ(noResponse.buttons, Buttons::RetryCancel);
+  EXPECT_FALSE(session.port.IsOpen());
+  EXPECT_NE(caption(form.BitBtn1), "Disconnect");
+  EXPECT_FALSE(shown(form.GroupBox2));
+}
+
+}  // namespace
+}  // namespace tadjust

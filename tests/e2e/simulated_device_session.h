@@ -1,0 +1,111 @@
+#pragma once
+
+// The program as it runs for a user, against t-adjust-sim on a pseudo-terminal: the real serial
+// port, the real blocking pauses, the real window events and the real one-second timer. Only
+// the user's answers are scripted, and the system's serial-port map is empty, so no port of the
+// machine is ever probed: the box is found through the port remembered in T-adjust.ini.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <optional>
+
+#include "app/application.h"
+#include "link/pause.h"
+#include "link/qt_serial_port.h"
+#include "support/fake_serial_port_map.h"
+#include "support/scripted_message_boxes.h"
+#include "ui/window_events.h"
+
+namespace tadjust::testing {
+
+// The real window events, with a note of whether the program asked to terminate (outside a
+// running message loop the request itself has no visible effect).
+class ObservedWindowEvents final : public WindowEvents {
+ public:
+  void processPendingMessages() override { real_.processPendingMessages(); }
+  void requestTerminate() override {
+    terminateRequested = true;
+    real_.requestTerminate();
+  }
+  bool terminateRequested = false;
+
+ private:
+  QtWindowEvents real_;
+};
+
+// t-adjust-sim as a child process; its first line of output is the path of its terminal.
+class SimulatorProcess {
+ public:
+  explicit SimulatorProcess(const QStringList& arguments) {
+    process_.setProcessChannelMode(QProcess::SeparateChannels);
+    process_.start(TADJUST_SIM_PATH, arguments);
+    if (process_.waitForReadyRead(kStartTimeoutMs))
+      path_ = QString::fromUtf8(process_.readLine()).trimmed();
+  }
+  ~SimulatorProcess() {
+    if (process_.state() == QProcess::NotRunning) return;
+    process_.terminate();
+    if (!process_.waitForFinished(kStopTimeoutMs)) {
+      process_.kill();
+      process_.waitForFinished();
+    }
+  }
+  SimulatorProcess(const SimulatorProcess&) = delete;
+  SimulatorProcess& operator=(const SimulatorProcess&) = delete;
+
+  const QString& terminalPath() const { return path_; }
+
+ private:
+  static constexpr int kStartTimeoutMs = 5000;
+  static constexpr int kStopTimeoutMs = 3000;
+  QProcess process_;
+  QString path_;
+};
+
+class SimulatedDeviceSession {
+  // Started first and stopped last: the program's port may still be open when a test ends.
+  SimulatorProcess simulator_;
+
+ public:
+  explicit SimulatedDeviceSession(const QStringList& simulatorArguments)
+      : simulator_(simulatorArguments) {
+    portMap.form = PortNaming::Posix;
+    portMap.map = std::vector<SerialPortEntry>{};
+    if (!simulator_.terminalPath().isEmpty()) rememberPort(simulator_.terminalPath());
+    app.emplace(Platform{port, pause, boxes, events, portMap, programDirectory.path()});
+  }
+
+  bool ready() const { return !simulator_.terminalPath().isEmpty() && programDirectory.isValid(); }
+  const QString& terminalPath() const { return simulator_.terminalPath(); }
+
+  QString iniPath() const { return programDirectory.filePath("T-adjust.ini"); }
+  QByteArray iniContents() const {
+    QFile file(iniPath());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  Form1& form() { return app->form(); }
+
+  BlockingPause pause;
+  QtSerialPort port{pause};
+  ScriptedMessageBoxes boxes;
+  ObservedWindowEvents events;
+  FakeSerialPortMap portMap;
+  QTemporaryDir programDirectory;
+  std::optional<Application> app;
+
+ private:
+  // Written as a person would write it, with a comment the program's own writer would drop:
+  // a rewrite of the file shows in its bytes.
+  void rememberPort(const QString& path) {
+    QFile file(iniPath());
+    if (!file.open(QIODevice::WriteOnly)) return;
+    file.write("; the simulated interface box\n[ComPort]\nName=" + path.toUtf8() + "\n");
+  }
+};
+
+}  // namespace tadjust::testing
