@@ -51,23 +51,26 @@ constexpr std::int64_t kMostSkippedNudges = std::int64_t{1} << 40;
 double repeatedlyAdded(double value, double delta, std::int64_t count) {
   // Within one binade [2^(e-1), 2^e) the doubles are the multiples of one ulp, and value + delta
   // rounds to value + (delta rounded to whole ulps) whatever value is, as long as the exact sum
-  // stays in the binade and delta is no exact half ulp off a multiple: 0.0001 is never that
-  // for values ≥ 1. So the additions are counted in ulps, and near the binade's edges, or below
-  // 1, they are done one by one.
+  // stays in the binade and delta is not a whole number of ulps and a half (a tie would round
+  // by the parity of value). So the additions are counted in ulps; near the binade's edges,
+  // below 1 and at ties they are done one by one.
   while (count > 0) {
     const double next = value + delta;
+    if (next == value) return value;  // too small a delta to move it, however often
     int exponent = 0;
     std::frexp(value, &exponent);
     const double ulp = std::ldexp(1.0, exponent - 53);
     const double low = std::ldexp(1.0, exponent - 1);
     const double high = std::ldexp(1.0, exponent);
-    if (!(value >= 1.0) || !std::isfinite(value) || next < low || next >= high || next == value) {
+    const auto stepUlps = static_cast<std::int64_t>((next - value) / ulp);  // exact
+    const bool tie =
+        std::fabs(std::fabs(delta) - std::fabs(static_cast<double>(stepUlps)) * ulp) == ulp / 2;
+    if (!(value >= 1.0) || !std::isfinite(next) || next < low || next >= high || tie) {
       value = next;
       --count;
       continue;
     }
     const auto mantissa = static_cast<std::int64_t>(value / ulp);
-    const auto stepUlps = static_cast<std::int64_t>((next - value) / ulp);  // exact, nonzero
     const std::int64_t room = stepUlps > 0 ? (kBinadeHigh - 1 - mantissa) / stepUlps - 1
                                            : (mantissa - kBinadeLow) / -stepUlps - 1;
     if (room <= 0) {
