@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstring>
-#include <vector>
 
 #include "image/cold_junction_table.h"
 #include "image/output_limits.h"
