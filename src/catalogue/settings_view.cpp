@@ -58,8 +58,6 @@ QStringList plainTexts(std::initializer_list<const char*> entries) {
   return list;
 }
 
-// ---- the start state --------------------------------------------------------------------
-
 // The first count entries of the connection list ("2-wire", "3-wire", "4-wire").
 QStringList connectionTexts(std::size_t count, bool useEnglish) {
   QStringList list;
@@ -97,8 +95,6 @@ void restoreStartRows(Form1& f) {
            true);
   setShown({f.Label44, f.CheckBox1, f.CheckBox2, f.GroupBox3}, false);
 }
-
-// ---- layouts ----------------------------------------------------------------------------
 
 // The columns of the visibility table.
 enum Column { kTransmitterColumn, kIndicatorColumn, kJyraColumn, kArrColumn, kArr43Column };

@@ -61,8 +61,6 @@ void hideEditableRows(Form1& f) {
   setShown({f.Label44, f.GroupBox3}, false);
 }
 
-// ---- indicator --------------------------------------------------------------------------
-
 void showIndicator(Form1& f, const SettingsImages& images) {
   const ConstBytes copy = images.IndicatorCopy;
   f.Edit6->setText(decimal(indicator::ProductCode.get(copy)));
@@ -80,8 +78,6 @@ void showIndicator(Form1& f, const SettingsImages& images) {
             f.CheckBox3, f.Label9, f.Edit4, f.CheckBox4, f.Label17, f.Edit5},
            true);
 }
-
-// ---- humidity ---------------------------------------------------------------------------
 
 void showHumidity(Form1& f, const SettingsImages& images, const std::string& model) {
   const ConstBytes copy = images.HumidityCopy;
@@ -116,8 +112,6 @@ void showHumidity(Form1& f, const SettingsImages& images, const std::string& mod
     f.Edit16->setText(decimal(humidity::HumOutHigh.get(copy)));
   }
 }
-
-// ---- transmitter ------------------------------------------------------------------------
 
 enum class SensorKind { Rtd, Thermocouple, Voltage, Resistance };
 
