@@ -8,15 +8,6 @@ namespace tadjust {
 
 namespace {
 
-constexpr std::uint8_t kFrameStartByte = 0;
-constexpr std::uint8_t kFrameMarkByte = '$';
-constexpr std::uint8_t kLinkLetter = 'C';
-constexpr std::uint8_t kReadLetter = 'R';
-constexpr std::uint8_t kWriteLetter = 'W';
-constexpr std::uint8_t kSmallWriteLetter = 'w';
-constexpr std::uint8_t kMeasureLetter = 'S';
-constexpr std::uint8_t kRecordLetter = 'A';
-
 // The byte a spoiled write changes, and how: bit 0 of the first word (failure level, alarm flag
 // or humidity unit, by family), so the read-back differs in a field the user can see.
 constexpr std::size_t kSpoiledOffset = 0;
@@ -60,7 +51,7 @@ std::size_t SimulatedDevice::writeBlockSize() const {
 }
 
 std::uint8_t SimulatedDevice::writeCommand() const {
-  return model_.family == ModelFamily::Humidity ? kSmallWriteLetter : kWriteLetter;
+  return model_.family == ModelFamily::Humidity ? kHumidityWriteCommand : kWriteCommand;
 }
 
 ByteVector SimulatedDevice::feed(ConstBytes bytes) {
@@ -78,9 +69,9 @@ void SimulatedDevice::take(std::uint8_t byte, ByteVector& reply) {
       takeIdle(byte, reply);
       return;
     case State::FrameStart:
-      if (byte == kFrameMarkByte) {
+      if (byte == kFrameMark) {
         state_ = State::FrameMark;
-      } else if (byte != kFrameStartByte) {
+      } else if (byte != kFrameStart) {
         // Not a frame after all: the byte stands on its own.
         state_ = State::Idle;
         takeIdle(byte, reply);
@@ -88,7 +79,7 @@ void SimulatedDevice::take(std::uint8_t byte, ByteVector& reply) {
       return;
     case State::FrameMark:
       state_ = State::Idle;
-      if (byte == kFrameStartByte) {
+      if (byte == kFrameStart) {
         state_ = State::FrameStart;
         return;
       }
@@ -101,16 +92,16 @@ void SimulatedDevice::take(std::uint8_t byte, ByteVector& reply) {
 }
 
 void SimulatedDevice::takeIdle(std::uint8_t byte, ByteVector& reply) {
-  if (byte == kFrameStartByte) {
+  if (byte == kFrameStart) {
     state_ = State::FrameStart;
     return;
   }
   if (faults_.noBox) return;
-  if (byte == kProbeByte) {
-    reply.push_back(kProbeAnswer);
+  if (byte == kHandshakeQuestion) {
+    reply.push_back(kHandshakeAnswer);
     log("box: \"?\" answered \"$\"");
-  } else if (byte == kCheckByte && !faults_.boxWithoutAt) {
-    reply.push_back(kCheckAnswer);
+  } else if (byte == kHandshakeConfirm && !faults_.boxWithoutAt) {
+    reply.push_back(kHandshakeConfirmAnswer);
     log("box: \"#\" answered \"@\"");
   }
 }
@@ -119,10 +110,10 @@ void SimulatedDevice::takeCommand(std::uint8_t command, ByteVector& reply) {
   // Without a box nothing reaches the device; a silent device hears but never acts.
   const bool deaf = faults_.noBox || faults_.silentDevice;
   switch (command) {
-    case kLinkLetter:
+    case kLinkCommand:
       if (!deaf) log("link");
       return;
-    case kReadLetter: {
+    case kReadCommand: {
       if (deaf) return;
       const std::size_t count =
           std::min(faults_.shortSettingsReply.value_or(kSettingsImageSize), kSettingsImageSize);
@@ -130,20 +121,20 @@ void SimulatedDevice::takeCommand(std::uint8_t command, ByteVector& reply) {
       log("read: " + std::to_string(count) + " bytes sent");
       return;
     }
-    case kWriteLetter:
-    case kSmallWriteLetter:
+    case kWriteCommand:
+    case kHumidityWriteCommand:
       // The block is taken whatever the letter, so the stream stays in step; only the model's
       // own letter gets it stored.
       acceptingWrite_ = !deaf && command == writeCommand();
       writeData_.clear();
       state_ = State::WriteData;
       return;
-    case kMeasureLetter:
+    case kMeasureCommand:
       if (deaf) return;
       measured_ = climate_;
       log("measure");
       return;
-    case kRecordLetter: {
+    case kRecordCommand: {
       if (deaf || model_.family != ModelFamily::Humidity) return;
       const auto record = monitorRecord(measured_.value_or(climate_));
       reply.insert(reply.end(), record.begin(), record.end());

@@ -33,11 +33,6 @@ namespace tadjust {
 using ByteVector = std::vector<std::uint8_t>;
 using ImageBytes = std::array<std::uint8_t, kSettingsImageSize>;
 
-inline constexpr std::uint8_t kProbeByte = '?';
-inline constexpr std::uint8_t kProbeAnswer = '$';
-inline constexpr std::uint8_t kCheckByte = '#';
-inline constexpr std::uint8_t kCheckAnswer = '@';
-
 // How the box and the device misbehave, for trying the program's failure paths.
 struct DeviceFaults {
   bool noBox = false;         // nothing answers the handshake

@@ -8,6 +8,12 @@
 
 namespace tadjust {
 
+// The box's handshake: "?" is answered by "$", then "#" by "@".
+inline constexpr std::uint8_t kHandshakeQuestion = '?';
+inline constexpr std::uint8_t kHandshakeAnswer = '$';
+inline constexpr std::uint8_t kHandshakeConfirm = '#';
+inline constexpr std::uint8_t kHandshakeConfirmAnswer = '@';
+
 inline constexpr std::uint8_t kFrameStart = 0;
 inline constexpr std::uint8_t kFrameMark = '$';
 

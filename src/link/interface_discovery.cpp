@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "link/device_protocol.h"
 #include "link/link_texts.h"
 #include "link/port_memory.h"
 #include "link/serial_port_map.h"
@@ -9,12 +10,6 @@
 namespace tadjust {
 
 namespace {
-
-// The box answers "?" with "$" and then "#" with "@".
-constexpr std::uint8_t kHandshakeQuestion = '?';
-constexpr std::uint8_t kHandshakeAnswer = '$';
-constexpr std::uint8_t kHandshakeConfirm = '#';
-constexpr std::uint8_t kHandshakeConfirmAnswer = '@';
 
 constexpr Milliseconds kPlugInSettlingPause{2000};
 constexpr Milliseconds kHandshakeReplyPause{50};
