@@ -50,6 +50,7 @@ class Application {
   Form1& form() { return form_; }
   ExchangeController& controller() { return controller_; }
   SettingsImages& images() { return images_; }
+  SettingsViewState& view() { return view_; }
   MonitoringPoll& monitoring() { return monitoring_; }
 
  private:

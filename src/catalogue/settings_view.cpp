@@ -332,6 +332,8 @@ void fillSensorTypeList(Form1& form) {
                        {"Ni100 resistance", "termorezystor Ni100"}},
                       en);
     }
+    // Not the window's start list (window_texts::SensorTypes): here the Polish thermocouple items
+    // have a single space after "termopara", and the first two entries follow the model.
     entries << texts({{"B type thermocouple", "termopara B"},
                       {"R type thermocouple", "termopara R"},
                       {"S type thermocouple", "termopara S"},

@@ -7,95 +7,61 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QTemporaryDir>
 #include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-#include "app/exchange_controller.h"
 #include "catalogue/device_catalogue.h"
 #include "image/device_view_harness.h"
-#include "link/interface_discovery.h"
-#include "link/port_memory.h"
-#include "link/serial_port_map.h"
-#include "sim/simulated_device.h"
-#include "sim/simulated_serial_port.h"
-#include "support/scripted_message_boxes.h"
+#include "support/simulated_program.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
 namespace {
 
-using testing::ScriptedMessageBoxes;
+using testing::SimulatedProgram;
 
-constexpr char kPortName[] = "/dev/ttyUSB0";
-constexpr int kTicksToCollect = 11;
-
-class NoSerialPorts final : public SerialPortMap {
- public:
-  std::optional<std::vector<SerialPortEntry>> entries() override { return std::nullopt; }
-  PortNaming naming() const override { return PortNaming::Posix; }
-};
-
-// The program from the Connect button on, with one simulated device on the port.
+// The program from the Connect button on, with one simulated device on the port, whose settings
+// image the test gives.
 class LinkedProgram {
  public:
   LinkedProgram(bool useEnglish, const DeviceModel& model, const Reply& image)
-      : device(model, image),
-        port(clock, pause, PortNaming::Posix),
-        memory(directory.path()),
-        discovery(harness.form, port, pause, boxes, harness.events, portMap, memory),
-        controller(harness.form, port, boxes, harness.events,
-                   {discovery, harness.images, harness.view, harness.decoder}) {
-    harness.form.UseEnglish = useEnglish;
-    restoreStartCaptions(harness.form);
-    port.addPort(kPortName, &device);
+      : program(model.name, useEnglish) {
+    program.device->setImage(image);
   }
 
   void connect() {
-    form().Edit18->setText(kPortName);
-    setCaption(form().BitBtn1, "Connect");
-    boxes.queue(Answer::Ok);  // the device is plugged in
-    controller.BitBtn1Click();
+    program.findBox();
+    program.boxes.queue(Answer::Ok);  // the device is plugged in
+    program.controller().BitBtn1Click();
     waitForReply();
-    ASSERT_TRUE(controller.state.DeviceLinked);
+    ASSERT_TRUE(program.state().DeviceLinked);
   }
 
   void readAgain(const Reply& image) {
-    device.setImage(image);
-    controller.RequestRead();
+    program.device->setImage(image);
+    program.controller().RequestRead();
     waitForReply();
   }
 
-  Form1& form() { return harness.form; }
+  Form1& form() { return program.form(); }
 
-  DeviceViewHarness harness;
-  VirtualClock clock;
-  VirtualPause pause{clock};
-  SimulatedDevice device;
-  SimulatedSerialPort port;
-  ScriptedMessageBoxes boxes;
-  NoSerialPorts portMap;
-  QTemporaryDir directory;
-  PortMemory memory;
-  InterfaceDiscovery discovery;
-  ExchangeController controller;
+  CommaLocale locale;
+  SimulatedProgram program;
 
  private:
   void waitForReply() {
-    ASSERT_TRUE(controller.state.ReadPending);
-    for (int tick = 1; tick <= kTicksToCollect; ++tick) {
-      ASSERT_TRUE(controller.state.ReadPending) << "collected early, at tick " << tick;
-      clock.advance(std::chrono::seconds(1));
-      controller.Timer1Timer();
+    ASSERT_TRUE(program.state().ReadPending);
+    for (int tick = 1; tick <= testing::kTicksToCollect; ++tick) {
+      ASSERT_TRUE(program.state().ReadPending) << "collected early, at tick " << tick;
+      program.tick();
     }
-    ASSERT_FALSE(controller.state.ReadPending);
-    EXPECT_EQ(boxes.answersLeft(), 0u);
+    ASSERT_FALSE(program.state().ReadPending);
+    EXPECT_EQ(program.boxes.answersLeft(), 0u);
   }
 };
 
-// ---- the view as text -------------------------------------------------------------------
 
 // Every two-language text the settings groups show. A Polish view is compared in English: each
 // text is put back into English through this list, and an English text met in a Polish view
@@ -294,7 +260,6 @@ std::vector<std::string> editableGroup(Form1& f, bool english) {
 
 using Lines = std::vector<std::string>;
 
-// ---- the models -------------------------------------------------------------------------
 
 using namespace transmitter;
 
@@ -704,7 +669,7 @@ TEST(DeviceView, UnknownProductCodeKeepsTheModel) {
   program.connect();
   program.form().ComboBox4->setCurrentIndex(1);
   program.readAgain(transmitterReply(0xFFFF, sensor(0x1000, 5400, 6400)));
-  EXPECT_EQ(program.harness.view.currentSeries, 65);
+  EXPECT_EQ(program.program.view().currentSeries, 65);
   EXPECT_EQ(program.form().Label39->text(), "RKA-49");
   EXPECT_EQ(program.form().ComboBox4->currentIndex(), 0);
   EXPECT_EQ(program.form().Edit6->text(), "65535");

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/application.h"
+#include "app/start_up.h"
 #include "sim/model_images.h"
 #include "sim/simulated_device.h"
 #include "sim/simulated_serial_port.h"
@@ -29,7 +30,11 @@ class SimulatedProgram {
     portMap.form = PortNaming::Posix;
     portMap.map = std::vector<SerialPortEntry>{{"usb/ftdi_sio", kBoxPort}};
     plugIn(model);
-    app.form().UseEnglish = useEnglish;
+    // The language question as the program asks it at start; the tests look at later questions.
+    boxes.queue(useEnglish ? Answer::No : Answer::Yes);
+    bool retrySearch = false;
+    FormCreate(app.form(), boxes, retrySearch);
+    boxes.questions.clear();
   }
 
   // A device of the model (catalogue name or product code) behind the box.
@@ -66,6 +71,7 @@ class SimulatedProgram {
   Form1& form() { return app.form(); }
   ExchangeController& controller() { return app.controller(); }
   ExchangeState& state() { return app.controller().state; }
+  SettingsViewState& view() { return app.view(); }
 
   VirtualClock clock;
   VirtualPause pause{clock};
