@@ -62,7 +62,6 @@ class LinkedProgram {
   }
 };
 
-
 // Every two-language text the settings groups show. A Polish view is compared in English: each
 // text is put back into English through this list, and an English text met in a Polish view
 // (or the reverse) is marked as wrong.
@@ -259,7 +258,6 @@ std::vector<std::string> editableGroup(Form1& f, bool english) {
 }
 
 using Lines = std::vector<std::string>;
-
 
 using namespace transmitter;
 

@@ -12,18 +12,10 @@
 #include "catalogue/settings_view.h"
 #include "image/image_decoder.h"
 #include "image/settings_image.h"
+#include "support/recording_window_events.h"
 #include "ui/form1.h"
-#include "ui/window_events.h"
 
 namespace tadjust {
-
-class CountingWindowEvents final : public WindowEvents {
- public:
-  void processPendingMessages() override { ++processed; }
-  void requestTerminate() override { ++terminateRequests; }
-  int processed = 0;
-  int terminateRequests = 0;
-};
 
 using Reply = std::array<std::uint8_t, kSettingsImageSize>;
 
@@ -82,7 +74,7 @@ struct DeviceViewHarness {
   SettingsImages images;
   SettingsViewState view;
   DecoderState decoder;
-  CountingWindowEvents events;
+  RecordingWindowEvents events;
   std::uint16_t lastLaidOutCode = 0;
 };
 
