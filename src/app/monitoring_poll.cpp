@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/exchange_controller.h"
-#include "ui/number_text.h"
+#include "numbers/number_text.h"
 
 namespace tadjust {
 

@@ -7,7 +7,7 @@
 #include "catalogue/device_catalogue.h"
 #include "image/raw_scales.h"
 #include "ui/bilingual_text.h"
-#include "ui/number_text.h"
+#include "numbers/number_text.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {

@@ -11,7 +11,7 @@
 
 #include "sim/model_images.h"
 #include "simulated_device_session.h"
-#include "ui/number_text.h"
+#include "numbers/number_text.h"
 
 namespace tadjust {
 namespace {

@@ -1,4 +1,4 @@
-#include "ui/number_text.h"
+#include "numbers/number_text.h"
 
 #include <QLocale>
 #include <charconv>
