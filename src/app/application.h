@@ -13,8 +13,6 @@
 
 #include "app/exchange_controller.h"
 #include "app/monitoring_poll.h"
-#include "catalogue/settings_view.h"
-#include "image/image_decoder.h"
 #include "image/settings_image.h"
 #include "link/interface_discovery.h"
 #include "link/pause.h"
@@ -24,6 +22,8 @@
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
+#include "view/image_decoder.h"
+#include "view/settings_view.h"
 
 namespace tadjust {
 

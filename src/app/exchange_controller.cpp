@@ -4,6 +4,7 @@
 
 #include "app/exchange_texts.h"
 #include "catalogue/device_catalogue.h"
+#include "view/settings_read.h"
 
 namespace tadjust {
 
@@ -132,14 +133,8 @@ void ExchangeController::countPendingRead() {
 }
 
 void ExchangeController::takeReply() {
-  const SettingsImages& images = subsystems_.images;
-  const std::uint16_t code = images.ProductCode();
-  if (code != state.lastLaidOutCode) {
-    const bool dewPoint = (humidity::HumidityUnit.get(images.HumidityCopy) & 1u) != 0;
-    layOutSettingsView(form_, code, dewPoint, subsystems_.view, events_);
-    state.lastLaidOutCode = code;
-  }
-  showDeviceSettings(form_, images, subsystems_.view.currentSeries, subsystems_.decoder, events_);
+  showSettingsRead(form_, subsystems_.images, state.lastLaidOutCode, subsystems_.view,
+                   subsystems_.decoder, events_);
   ShowActionButtons(true);
 
   if (state.VerifyPending) {
@@ -157,7 +152,7 @@ void ExchangeController::takeReply() {
 
 bool ExchangeController::writeMatchesReadBack() const {
   const SettingsImages& images = subsystems_.images;
-  const std::string model = form_.Label39->text().toStdString();
+  const std::string model = form_.currentModel();
   if (isIndicator(model)) {
     return std::equal(images.IndicatorBlock.begin(), images.IndicatorBlock.end(),
                       images.IndicatorCopy.begin());
@@ -206,7 +201,7 @@ void ExchangeController::handleNoLaterReply() {
 }
 
 void ExchangeController::keepMonitoringCadence() {
-  const std::string model = form_.Label39->text().toStdString();
+  const std::string model = form_.currentModel();
   if (!isHumidityModel(model) || !form_.CheckBox5->isChecked()) return;
   state.MonitorTicks += 1;
   if (state.MonitorTicks < kMonitoringEveryTicks) return;

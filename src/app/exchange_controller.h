@@ -13,8 +13,6 @@
 #include <cstdint>
 #include <functional>
 
-#include "catalogue/settings_view.h"
-#include "image/image_decoder.h"
 #include "image/settings_image.h"
 #include "link/device_protocol.h"
 #include "link/interface_discovery.h"
@@ -24,6 +22,8 @@
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
+#include "view/image_decoder.h"
+#include "view/settings_view.h"
 
 namespace tadjust {
 
@@ -35,7 +35,7 @@ struct ExchangeState {
   bool ReadPending = false;    // the progress bar counts the ticks until the reply is collected
   bool VerifyPending = false;  // the pending or next read is the read-back of a write
   std::uint16_t lastLaidOutCode = 0;  // the product code the settings view was last laid out for
-  int MonitorTicks = 0;        // qualifying ticks since the last monitoring poll
+  int MonitorTicks = 0;               // qualifying ticks since the last monitoring poll
 };
 
 class ExchangeController {

@@ -1,6 +1,5 @@
 #include "catalogue/device_catalogue.h"
 
-#include <algorithm>
 #include <array>
 
 namespace tadjust {
@@ -10,37 +9,80 @@ namespace {
 using enum ModelFamily;
 using enum OutputKind;
 
+constexpr DeviceModel model(std::string_view name, std::uint16_t code, ModelTraits traits = {}) {
+  DeviceModel model{traits};
+  model.name = name;
+  model.code = code;
+  return model;
+}
+
+constexpr ModelTraits kCurrentTransmitter{};
+constexpr ModelTraits kVoltageTransmitter{.family = VoltageOutput, .output = Voltage};
+
+constexpr ModelTraits probe(ModelTraits transmitter, std::string_view low, std::string_view high) {
+  transmitter.fixedSensorProbe = true;
+  transmitter.defaultLow = low;
+  transmitter.defaultHigh = high;
+  return transmitter;
+}
+
 constexpr std::array<DeviceModel, 21> kModels = {{
-    {"RKA-49", CurrentOutput, Current, 1, "", ""},
-    {"RKA-59", VoltageOutput, Voltage, 2, "", ""},
-    {"RKA-40", CurrentOutput, Current, 3, "", ""},
-    {"RKA-50", VoltageOutput, Voltage, 4, "", ""},
-    {"RKN-49", CurrentOutput, Current, 5, "", ""},
-    {"RKN-59", VoltageOutput, Voltage, 6, "", ""},
-    {"RKN-40", CurrentOutput, Current, 7, "", ""},
-    {"RKN-50", VoltageOutput, Voltage, 8, "", ""},
-    {"RKAW-49", CurrentOutput, Current, 10, "", ""},
-    {"RQ-117/A", CurrentOutput, Current, 11, "-50", "200"},
-    {"RQ-117/V", VoltageOutput, Voltage, 12, "-50", "200"},
-    {"GWA-43", Indicator, None, 13, "", ""},
-    {"RKN-40F3", CurrentOutput, Current, 16, "", ""},
-    {"RQ-18x-RK/A", CurrentOutput, Current, 17, "-100", "400"},
-    {"RQ-17x-RK/A", CurrentOutput, Current, 18, "-30", "70"},
-    {"RQ-18x-RK/V", VoltageOutput, Voltage, 19, "-100", "400"},
-    {"RQ-17x-RK/V", VoltageOutput, Voltage, 20, "-30", "70"},
-    {"935-JYRA", Humidity, Voltage, 15001, "-40", "120"},
-    {"ARR/A", Humidity, Current, 15002, "-40", "120"},
-    {"ARR/V", Humidity, Voltage, 15003, "-40", "120"},
-    {"ARR-43", Humidity, None, 15004, "-40", "80"},
+    model("RKA-49", 1, kCurrentTransmitter),
+    model("RKA-59", 2, kVoltageTransmitter),
+    model("RKA-40", 3, kCurrentTransmitter),
+    model("RKA-50", 4, kVoltageTransmitter),
+    model("RKN-49", 5, kCurrentTransmitter),
+    model("RKN-59", 6, kVoltageTransmitter),
+    model("RKN-40", 7, kCurrentTransmitter),
+    model("RKN-50", 8, kVoltageTransmitter),
+    model("RKAW-49", 10, {.twoWireOnly = true}),
+    model("RQ-117/A", 11, probe(kCurrentTransmitter, "-50", "200")),
+    model("RQ-117/V", 12, probe(kVoltageTransmitter, "-50", "200")),
+    model("GWA-43", 13, {.family = Indicator, .output = None}),
+    model("RKN-40F3", 16, {.specialSensorList = true}),
+    model("RQ-18x-RK/A", 17, probe(kCurrentTransmitter, "-100", "400")),
+    model("RQ-17x-RK/A", 18, probe(kCurrentTransmitter, "-30", "70")),
+    model("RQ-18x-RK/V", 19, probe(kVoltageTransmitter, "-100", "400")),
+    model("RQ-17x-RK/V", 20, probe(kVoltageTransmitter, "-30", "70")),
+    model("935-JYRA", 15001,
+          {.family = Humidity,
+           .output = Voltage,
+           .defaultLow = "-40",
+           .defaultHigh = "120",
+           .defaultOutputLow = "200",
+           .defaultOutputHigh = "4500"}),
+    model("ARR/A", 15002,
+          {.family = Humidity,
+           .output = Current,
+           .unitChoice = UnitChoice::HumidityUnit,
+           .humidityOutputRows = true,
+           .defaultLow = "-40",
+           .defaultHigh = "120",
+           .defaultOutputLow = "4000",
+           .defaultOutputHigh = "20000"}),
+    model("ARR/V", 15003,
+          {.family = Humidity,
+           .output = Voltage,
+           .unitChoice = UnitChoice::PhysicalUnits,
+           .humidityOutputRows = true,
+           .defaultLow = "-40",
+           .defaultHigh = "120",
+           .defaultOutputLow = "0",
+           .defaultOutputHigh = "10000"}),
+    // The output defaults fill rows that this model never shows.
+    model("ARR-43", 15004,
+          {.family = Humidity,
+           .output = None,
+           .unitChoice = UnitChoice::HumidityUnit,
+           .defaultLow = "-40",
+           .defaultHigh = "80",
+           .defaultOutputLow = "4000",
+           .defaultOutputHigh = "20000"}),
 }};
 
 constexpr unsigned kHumiditySeries = 15;
 
 bool isTemperatureSeries(unsigned s) { return s == 7 || s == 9 || s == 10; }
-
-bool isOneOf(std::string_view name, std::initializer_list<std::string_view> names) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
 
 }  // namespace
 
@@ -65,24 +107,19 @@ std::uint16_t exampleProductCode(const DeviceModel& model, unsigned s) {
   return static_cast<std::uint16_t>(s * 1000 + model.code);
 }
 
-bool isIndicator(std::string_view name) { return name == "GWA-43"; }
-
-bool isHumidityModel(std::string_view name) {
-  return isOneOf(name, {"935-JYRA", "ARR/A", "ARR/V", "ARR-43"});
+ModelTraits traitsOf(std::string_view modelName) {
+  for (const DeviceModel& model : kModels)
+    if (model.name == modelName) return model;
+  return ModelTraits{};
 }
 
-bool hasUnitChoice(std::string_view name) { return isOneOf(name, {"ARR/A", "ARR/V", "ARR-43"}); }
-
-bool showsHumidityOutputs(std::string_view name) { return isOneOf(name, {"ARR/A", "ARR/V"}); }
-
-bool isFixedSensorProbe(std::string_view name) {
-  return isOneOf(name, {"RQ-117/A", "RQ-117/V", "RQ-18x-RK/A", "RQ-17x-RK/A", "RQ-18x-RK/V",
-                        "RQ-17x-RK/V"});
-}
-
-bool hasSpecialSensorList(std::string_view name) { return name == "RKN-40F3"; }
-
-bool isTwoWireOnly(std::string_view name) { return name == "RKAW-49"; }
+bool isIndicator(std::string_view name) { return traitsOf(name).family == Indicator; }
+bool isHumidityModel(std::string_view name) { return traitsOf(name).family == Humidity; }
+bool hasUnitChoice(std::string_view name) { return traitsOf(name).unitChoice != UnitChoice::None; }
+bool showsHumidityOutputs(std::string_view name) { return traitsOf(name).humidityOutputRows; }
+bool isFixedSensorProbe(std::string_view name) { return traitsOf(name).fixedSensorProbe; }
+bool hasSpecialSensorList(std::string_view name) { return traitsOf(name).specialSensorList; }
+bool isTwoWireOnly(std::string_view name) { return traitsOf(name).twoWireOnly; }
 
 bool isTemperatureModel(std::string_view name) {
   return !isIndicator(name) && !isHumidityModel(name);

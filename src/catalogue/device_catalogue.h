@@ -5,10 +5,11 @@
 // series 7, 9 and 10 the model number alone selects the temperature model; series 15 holds the
 // humidity models. The catalogue is compiled in.
 //
-// The current model of the program is the text of the model label (Label39); every
-// model-dependent decision compares that text, exactly, with the names here. A name not in
-// the catalogue (such as the label's start-up text "RKA-4") takes the temperature-transmitter
-// branch.
+// The current model of the program is the text of the model label (Form1::currentModel). Every
+// model-dependent decision looks that name up here (traitsOf) and reads the model's particulars
+// from the columns of the table: only the catalogue compares model names, exactly and
+// case-sensitively. A name not in the catalogue (such as the label's start-up text "RKA-4") has
+// the traits of a temperature transmitter with current output.
 
 #include <cstdint>
 #include <optional>
@@ -19,18 +20,38 @@ namespace tadjust {
 
 enum class ModelFamily { CurrentOutput, VoltageOutput, Indicator, Humidity };
 enum class OutputKind { Current, Voltage, None };
+// What the sensor-type list of a humidity model chooses instead of a sensor.
+enum class UnitChoice { None, HumidityUnit, PhysicalUnits };
 
-struct DeviceModel {
-  std::string_view name;
-  ModelFamily family;
-  OutputKind output;
-  // Temperature models: the model number, valid in series 7, 9 and 10. Humidity models: the
-  // whole product code (15001..15004).
-  std::uint16_t code;
+// The particulars of a model, one column each; the defaults are a temperature transmitter with
+// current output, any sensor and any connection.
+struct ModelTraits {
+  ModelFamily family = ModelFamily::CurrentOutput;
+  OutputKind output = OutputKind::Current;
+  // One built-in sensor (the RQ probes): no sensor choice, no connection, no lead resistance.
+  bool fixedSensorProbe = false;
+  // Pt500 and five Ni100 in series in place of Pt100 and Ni100 (RKN-40F3); the resistance
+  // input shows the series resistance.
+  bool specialSensorList = false;
+  // The sensor connection list offers "2-wire" only.
+  bool twoWireOnly = false;
+  UnitChoice unitChoice = UnitChoice::None;
+  // A humidity model whose editable group keeps its four output rows shown after a read.
+  bool humidityOutputRows = false;
   // Default texts of the editable lower and upper range, written when the view is laid out;
   // empty when the model has none.
-  std::string_view defaultLow;
-  std::string_view defaultHigh;
+  std::string_view defaultLow{};
+  std::string_view defaultHigh{};
+  // Humidity models: default texts of the lower and upper ends of both outputs.
+  std::string_view defaultOutputLow{};
+  std::string_view defaultOutputHigh{};
+};
+
+struct DeviceModel : ModelTraits {
+  std::string_view name{};
+  // Temperature models: the model number, valid in series 7, 9 and 10. Humidity models: the
+  // whole product code (15001..15004).
+  std::uint16_t code = 0;
 };
 
 inline constexpr std::uint16_t kIndicatorProductCode = 10013;
@@ -48,10 +69,14 @@ std::span<const DeviceModel> allDeviceModels();
 // (any of 7, 9, 10 would do), the humidity models' own codes.
 std::uint16_t exampleProductCode(const DeviceModel& model, unsigned series = 7);
 
-// The model sets, by the name in the model label.
-bool isIndicator(std::string_view modelName);       // "GWA-43"
-bool isHumidityModel(std::string_view modelName);   // "935-JYRA", "ARR/A", "ARR/V", "ARR-43"
-bool hasUnitChoice(std::string_view modelName);     // "ARR/A", "ARR/V", "ARR-43"
+// The particulars of the model of that name; a temperature transmitter's for a name that is
+// not in the catalogue.
+ModelTraits traitsOf(std::string_view modelName);
+
+// The model sets, by the name in the model label: columns of traitsOf.
+bool isIndicator(std::string_view modelName);           // "GWA-43"
+bool isHumidityModel(std::string_view modelName);       // "935-JYRA", "ARR/A", "ARR/V", "ARR-43"
+bool hasUnitChoice(std::string_view modelName);         // "ARR/A", "ARR/V", "ARR-43"
 bool showsHumidityOutputs(std::string_view modelName);  // "ARR/A", "ARR/V"
 bool isFixedSensorProbe(std::string_view modelName);    // the six RQ probes
 bool hasSpecialSensorList(std::string_view modelName);  // "RKN-40F3"

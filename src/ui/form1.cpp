@@ -117,7 +117,18 @@ class GroupRows {
   void unit(int row, QWidget* unit) {
     grid_->addWidget(unit, row, 2, Qt::AlignLeft | Qt::AlignVCenter);
   }
-  void finish(int rows) { grid_->setRowStretch(rows, 1); }
+  template <std::size_t Count>
+  void place(const std::array<FormRow, Count>& rows) {
+    for (int i = 0; i < int(Count); ++i) {
+      const FormRow& row = rows[std::size_t(i)];
+      caption(i, row.caption, row.input);
+      field(i, row.input);
+      if (row.alternateInput) field(i, row.alternateInput);
+      if (row.unit) unit(i, row.unit);
+      if (row.alternateUnit) unit(i, row.alternateUnit);
+    }
+    grid_->setRowStretch(int(Count), 1);
+  }
 
  private:
   QGridLayout* grid_;
@@ -244,26 +255,16 @@ void Form1::createMonitoringGroup() {
 
 void Form1::createEditableGroup() {
   QWidget* g = GroupBox1;
-  GroupRows rows(GroupBox1);
-
   Label1 = label(g, "Label1");
   ComboBox1 = list(g, "ComboBox1", {}, -1, kWideListWidth);
-  rows.caption(0, Label1, ComboBox1);
-  rows.field(0, ComboBox1);
 
   Label2 = label(g, "Label2");
   Edit1 = edit(g, "Edit1", "-100", kEditWidth);
   Label6 = label(g, "Label6", "[°C]");
-  rows.caption(1, Label2, Edit1);
-  rows.field(1, Edit1);
-  rows.unit(1, Label6);
 
   Label4 = label(g, "Label4");
   Edit2 = edit(g, "Edit2", "800", kEditWidth);
   Label7 = label(g, "Label7", "[°C]");
-  rows.caption(2, Label4, Edit2);
-  rows.field(2, Edit2);
-  rows.unit(2, Label7);
 
   Label3 = label(g, "Label3");
   ComboBox2 = list(g, "ComboBox2", {}, -1, kWideListWidth);
@@ -271,74 +272,46 @@ void Form1::createEditableGroup() {
   Edit19->hide();
   Label43 = label(g, "Label43", "Label43");
   Label43->hide();
-  rows.caption(3, Label3, ComboBox2);
-  rows.field(3, ComboBox2);
-  rows.field(3, Edit19);
-  rows.unit(3, Label43);
 
   Label5 = label(g, "Label5");
   Edit3 = edit(g, "Edit3", "0", kEditWidth);
   Label8 = label(g, "Label8", "[Ohm]");
   CheckBox3 = checkBox(g, "CheckBox3");
   CheckBox3->hide();
-  rows.caption(4, Label5, Edit3);
-  rows.field(4, Edit3);
-  rows.unit(4, Label8);
-  rows.unit(4, CheckBox3);
 
   Label9 = label(g, "Label9");
   Edit4 = edit(g, "Edit4", "0", kEditWidth);
   Label10 = label(g, "Label10", "[°C]");
   CheckBox4 = checkBox(g, "CheckBox4");
   CheckBox4->hide();
-  rows.caption(5, Label9, Edit4);
-  rows.field(5, Edit4);
-  rows.unit(5, Label10);
-  rows.unit(5, CheckBox4);
 
   Label11 = label(g, "Label11");
   ComboBox3 = list(g, "ComboBox3", {"0,2", "1", "2", "4", "8", "16", "32"}, 0, kNarrowListWidth);
   Edit20 = edit(g, "Edit20", "Edit20", kEditWidth);
   Edit20->hide();
   Label12 = label(g, "Label12", "[s]");
-  rows.caption(6, Label11, ComboBox3);
-  rows.field(6, ComboBox3);
-  rows.field(6, Edit20);
-  rows.unit(6, Label12);
 
   Label13 = label(g, "Label13");
   ComboBox4 = list(g, "ComboBox4", {"4 .. 20", "20 .. 4"}, 0, kNarrowListWidth);
   Edit21 = edit(g, "Edit21", "Edit21", kEditWidth);
   Edit21->hide();
   Label14 = label(g, "Label14", "[mA]");
-  rows.caption(7, Label13, ComboBox4);
-  rows.field(7, ComboBox4);
-  rows.field(7, Edit21);
-  rows.unit(7, Label14);
 
   Label15 = label(g, "Label15");
   ComboBox5 = list(g, "ComboBox5", {"3,5", "23"}, 0, kNarrowListWidth);
   Edit22 = edit(g, "Edit22", "Edit22", kEditWidth);
   Edit22->hide();
   Label16 = label(g, "Label16", "[mA]");
-  rows.caption(8, Label15, ComboBox5);
-  rows.field(8, ComboBox5);
-  rows.field(8, Edit22);
-  rows.unit(8, Label16);
 
   Label17 = label(g, "Label17");
   Edit5 = edit(g, "Edit5", "", kWideEditWidth);
   Edit5->setMaxLength(kTagMaxLength);
-  rows.caption(9, Label17, Edit5);
-  rows.field(9, Edit5);
 
-  rows.finish(10);
+  GroupRows(GroupBox1).place(editableRows());
 }
 
 void Form1::createDeviceGroup() {
   QWidget* g = GroupBox2;
-  GroupRows rows(GroupBox2);
-
   Label18 = label(g, "Label18");
   Edit6 = displayEdit(g, "Edit6", kShortEditWidth);
   Label39 = label(g, "Label39", "RKA-4");
@@ -347,41 +320,25 @@ void Form1::createDeviceGroup() {
   modelFont.setBold(true);
   Label39->setFont(modelFont);
   Label39->hide();
-  rows.caption(0, Label18, Edit6);
-  rows.field(0, Edit6);
-  rows.unit(0, Label39);
 
   Label19 = label(g, "Label19");
   Edit7 = displayEdit(g, "Edit7", kShortEditWidth);
-  rows.caption(1, Label19, Edit7);
-  rows.field(1, Edit7);
 
   Label20 = label(g, "Label20");
   Edit8 = displayEdit(g, "Edit8", kWideEditWidth);
-  rows.caption(2, Label20, Edit8);
-  rows.field(2, Edit8);
 
   Label21 = label(g, "Label21");
   Edit9 = displayEdit(g, "Edit9", kEditWidth);
   Label30 = label(g, "Label30", "[°C]");
-  rows.caption(3, Label21, Edit9);
-  rows.field(3, Edit9);
-  rows.unit(3, Label30);
 
   Label22 = label(g, "Label22");
   Edit10 = displayEdit(g, "Edit10", kEditWidth);
   Label31 = label(g, "Label31", "[°C]");
-  rows.caption(4, Label22, Edit10);
-  rows.field(4, Edit10);
-  rows.unit(4, Label31);
 
   Label23 = label(g, "Label23");
   Edit11 = displayEdit(g, "Edit11", kWideEditWidth);
   Label44 = label(g, "Label44", "Label44");
   Label44->hide();
-  rows.caption(5, Label23, Edit11);
-  rows.field(5, Edit11);
-  rows.unit(5, Label44);
 
   Label24 = label(g, "Label24");
   Edit12 = displayEdit(g, "Edit12", kEditWidth);
@@ -389,10 +346,6 @@ void Form1::createDeviceGroup() {
   CheckBox1 = checkBox(g, "CheckBox1");
   CheckBox1->setEnabled(false);
   CheckBox1->hide();
-  rows.caption(6, Label24, Edit12);
-  rows.field(6, Edit12);
-  rows.unit(6, Label32);
-  rows.unit(6, CheckBox1);
 
   Label25 = label(g, "Label25");
   Edit13 = displayEdit(g, "Edit13", kEditWidth);
@@ -400,38 +353,71 @@ void Form1::createDeviceGroup() {
   CheckBox2 = checkBox(g, "CheckBox2");
   CheckBox2->setEnabled(false);
   CheckBox2->hide();
-  rows.caption(7, Label25, Edit13);
-  rows.field(7, Edit13);
-  rows.unit(7, Label33);
-  rows.unit(7, CheckBox2);
 
   Label26 = label(g, "Label26");
   Edit14 = displayEdit(g, "Edit14", kEditWidth);
   Label34 = label(g, "Label34", "[s]");
-  rows.caption(8, Label26, Edit14);
-  rows.field(8, Edit14);
-  rows.unit(8, Label34);
 
   Label27 = label(g, "Label27");
   Edit15 = displayEdit(g, "Edit15", kEditWidth);
   Label35 = label(g, "Label35", "[mA]");
-  rows.caption(9, Label27, Edit15);
-  rows.field(9, Edit15);
-  rows.unit(9, Label35);
 
   Label28 = label(g, "Label28");
   Edit16 = displayEdit(g, "Edit16", kEditWidth);
   Label36 = label(g, "Label36", "[mA]");
-  rows.caption(10, Label28, Edit16);
-  rows.field(10, Edit16);
-  rows.unit(10, Label36);
 
   Label29 = label(g, "Label29");
   Edit17 = displayEdit(g, "Edit17", kWideEditWidth);
-  rows.caption(11, Label29, Edit17);
-  rows.field(11, Edit17);
 
-  rows.finish(12);
+  GroupRows rows(GroupBox2);
+  rows.place(deviceRows());
+  rows.unit(0, Label39);
+}
+
+std::vector<QWidget*> FormRow::controls() const {
+  std::vector<QWidget*> widgets;
+  for (QWidget* widget : {static_cast<QWidget*>(caption), input, static_cast<QWidget*>(unit),
+                          alternateInput, alternateUnit})
+    if (widget) widgets.push_back(widget);
+  return widgets;
+}
+
+std::array<FormRow, 10> Form1::editableRows() const {
+  return {{
+      {Label1, ComboBox1},
+      {Label2, Edit1, Label6},
+      {Label4, Edit2, Label7},
+      {Label3, ComboBox2, nullptr, Edit19, Label43},
+      {Label5, Edit3, Label8, nullptr, CheckBox3},
+      {Label9, Edit4, Label10, nullptr, CheckBox4},
+      {Label11, ComboBox3, Label12, Edit20},
+      {Label13, ComboBox4, Label14, Edit21},
+      {Label15, ComboBox5, Label16, Edit22},
+      {Label17, Edit5},
+  }};
+}
+
+std::array<FormRow, 12> Form1::deviceRows() const {
+  return {{
+      {Label18, Edit6},
+      {Label19, Edit7},
+      {Label20, Edit8},
+      {Label21, Edit9, Label30},
+      {Label22, Edit10, Label31},
+      {Label23, Edit11, nullptr, nullptr, Label44},
+      {Label24, Edit12, Label32, nullptr, CheckBox1},
+      {Label25, Edit13, Label33, nullptr, CheckBox2},
+      {Label26, Edit14, Label34},
+      {Label27, Edit15, Label35},
+      {Label28, Edit16, Label36},
+      {Label29, Edit17},
+  }};
+}
+
+std::string Form1::currentModel() const { return Label39->text().toStdString(); }
+
+void Form1::setCurrentModel(std::string_view name) {
+  Label39->setText(QString::fromUtf8(name.data(), qsizetype(name.size())));
 }
 
 // Monitoring over the editable group on the left, the device group on the right, and between

@@ -20,8 +20,27 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace tadjust {
+
+// One row of a settings group: caption, input control and unit label, shown as the window
+// starts. Some rows hold a second control in the input's or the unit's place, hidden at start
+// and shown by the layouts that use it instead (an edit box for a list, a check box or another
+// label for the unit). Missing parts are null.
+struct FormRow {
+  QLabel* caption;
+  QWidget* input;
+  QLabel* unit = nullptr;
+  QWidget* alternateInput = nullptr;
+  QWidget* alternateUnit = nullptr;
+
+  // The row's controls that exist, in the order caption, input, unit, alternates.
+  std::vector<QWidget*> controls() const;
+};
 
 class Form1 : public QWidget {
   Q_OBJECT
@@ -34,6 +53,17 @@ class Form1 : public QWidget {
   // The user interface speaks English (false: Polish). Set once at start-up, before the
   // window is first shown; every text of the program is chosen by it when it is shown.
   bool UseEnglish = false;
+
+  // The current model: the model label's text, as the settings view last laid the groups out
+  // ("RKA-4" until the first read names a model). The only reader of Label39's text.
+  std::string currentModel() const;
+  void setCurrentModel(std::string_view name);
+
+  // The rows of GroupBox1 (Label1/ComboBox1 to Label17/Edit5) and of GroupBox2 (Label18/Edit6 to
+  // Label29/Edit17), top to bottom. The model label Label39 stands beside the first device row
+  // and belongs to none.
+  std::array<FormRow, 10> editableRows() const;
+  std::array<FormRow, 12> deviceRows() const;
 
   // Top level.
   QLabel* Label37;       // banner: maker's name

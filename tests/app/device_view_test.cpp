@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "catalogue/device_catalogue.h"
-#include "image/device_view_harness.h"
+#include "support/device_view_harness.h"
 #include "support/simulated_program.h"
 #include "ui/window_texts.h"
 

@@ -9,9 +9,9 @@
 #include <QTest>
 #include <chrono>
 
+#include "numbers/number_text.h"
 #include "sim/model_images.h"
 #include "simulated_device_session.h"
-#include "numbers/number_text.h"
 
 namespace tadjust {
 namespace {

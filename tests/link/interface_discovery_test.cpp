@@ -6,9 +6,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "link/discovery_fakes.h"
 #include "link/port_memory.h"
-#include "link/recording_pause.h"
+#include "support/discovery_fakes.h"
+#include "support/recording_pause.h"
 #include "support/scripted_message_boxes.h"
 
 namespace tadjust {

@@ -16,7 +16,7 @@
 #include <thread>
 #include <vector>
 
-#include "link/recording_pause.h"
+#include "support/recording_pause.h"
 
 namespace tadjust {
 namespace {

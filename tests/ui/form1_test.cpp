@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QFocusEvent>
+#include <QSet>
 #include <QSignalSpy>
 #include <QTest>
 #include <optional>
@@ -218,6 +219,40 @@ TEST(Form1, TabGoesThroughTheEditableRowsThenTheHiddenAlternates) {
   for (std::size_t i = 1; i < order.size(); ++i)
     EXPECT_EQ(nextTabStop(order[i - 1])->objectName(), order[i]->objectName())
         << "after " << order[i - 1]->objectName().toStdString();
+}
+
+// The rows name every control of both settings groups exactly once (the model label stands
+// beside the rows); what starts hidden is an alternate, what starts shown is not.
+TEST(Form1, RowsNameEveryControlOfTheSettingsGroupsOnce) {
+  Form1 form;
+  const auto check = [](const QGroupBox* group, const auto& rows, QSet<QWidget*> besides) {
+    QSet<QWidget*> named = besides;
+    for (const FormRow& row : rows) {
+      for (QWidget* control : row.controls()) {
+        EXPECT_FALSE(named.contains(control)) << control->objectName().toStdString();
+        named.insert(control);
+      }
+      for (QWidget* shown :
+           {static_cast<QWidget*>(row.caption), row.input, static_cast<QWidget*>(row.unit)})
+        if (shown) EXPECT_FALSE(shown->isHidden()) << shown->objectName().toStdString();
+      for (QWidget* alternate : {row.alternateInput, row.alternateUnit})
+        if (alternate) EXPECT_TRUE(alternate->isHidden()) << alternate->objectName().toStdString();
+    }
+    QSet<QWidget*> children;
+    for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      children.insert(child);
+    EXPECT_EQ(named, children) << group->objectName().toStdString();
+  };
+  check(form.GroupBox1, form.editableRows(), {});
+  check(form.GroupBox2, form.deviceRows(), {form.Label39});
+}
+
+TEST(Form1, TheCurrentModelIsTheModelLabelsText) {
+  Form1 form;
+  EXPECT_EQ(form.currentModel(), "RKA-4");
+  form.setCurrentModel("ARR/A");
+  EXPECT_EQ(form.Label39->text(), "ARR/A");
+  EXPECT_EQ(form.currentModel(), "ARR/A");
 }
 
 TEST(Form1, ButtonCaptionsShowCarriageReturnsAsLineBreaks) {

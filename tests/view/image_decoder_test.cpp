@@ -1,8 +1,8 @@
-#include "image/image_decoder.h"
+#include "view/image_decoder.h"
 
 #include <gtest/gtest.h>
 
-#include "image/device_view_harness.h"
+#include "support/device_view_harness.h"
 
 namespace tadjust {
 namespace {

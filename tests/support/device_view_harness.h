@@ -1,19 +1,21 @@
 #pragma once
 
 // The read path of the device group without the serial exchange: a reply is copied into the
-// settings image, its product code settled, the view laid out when the code differs from the
-// last laid-out one, and the image decoded, as the exchange controller does on every reply.
+// settings image and its product code settled, as the exchange controller collects it, then
+// shown by the controller's own step (showSettingsRead): the view laid out when the code differs
+// from the last laid-out one, and the image decoded.
 
 #include <QLocale>
 #include <array>
 #include <cstdint>
 #include <functional>
 
-#include "catalogue/settings_view.h"
-#include "image/image_decoder.h"
 #include "image/settings_image.h"
 #include "support/recording_window_events.h"
 #include "ui/form1.h"
+#include "view/image_decoder.h"
+#include "view/settings_read.h"
+#include "view/settings_view.h"
 
 namespace tadjust {
 
@@ -60,13 +62,7 @@ struct DeviceViewHarness {
   void read(const Reply& reply) {
     images.SettingsImage = reply;
     settleProductCode(images);
-    const std::uint16_t code = images.ProductCode();
-    if (code != lastLaidOutCode) {
-      const bool dewPoint = (humidity::HumidityUnit.get(images.HumidityCopy) & 1u) != 0;
-      layOutSettingsView(form, code, dewPoint, view, events);
-      lastLaidOutCode = code;
-    }
-    showDeviceSettings(form, images, view.currentSeries, decoder, events);
+    showSettingsRead(form, images, lastLaidOutCode, view, decoder, events);
   }
 
   CommaLocale locale;

@@ -1,9 +1,9 @@
 #pragma once
 
 // Shows the settings a device has just returned in the read-only device group and decides, on
-// every read, which rows of the editable group are visible. The layout is chosen by the model
-// label's text: "GWA-43" the indicator, the four humidity names the humidity layout, anything
-// else the transmitter layout.
+// every read, which rows of the editable group are visible. The layout is chosen by the current
+// model's family: the indicator layout, the humidity layout, or (any other name, names not in
+// the catalogue too) the transmitter layout.
 
 #include "image/settings_image.h"
 #include "ui/form1.h"

@@ -1,4 +1,4 @@
-#include "catalogue/settings_view.h"
+#include "view/settings_view.h"
 
 #include <QStringList>
 #include <initializer_list>
@@ -7,6 +7,7 @@
 
 #include "catalogue/device_catalogue.h"
 #include "ui/bilingual_text.h"
+#include "ui/controls.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
@@ -30,12 +31,8 @@ void setTexts(std::initializer_list<QLabel*> labels, const BilingualText& text, 
   for (QLabel* label : labels) setText(label, text, useEnglish);
 }
 
-void setUnit(std::initializer_list<QLabel*> labels, const char* unit) {
-  for (QLabel* label : labels) label->setText(QString::fromUtf8(unit));
-}
-
-void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
-  for (QWidget* widget : widgets) widget->setVisible(shown);
+QString fromView(std::string_view text) {
+  return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 void setWidth(QWidget* widget, int width) { widget->setFixedWidth(width); }
@@ -81,23 +78,31 @@ void restoreStartUnits(Form1& f) {
   setUnit({f.Label44}, "Label44");
 }
 
-void restoreStartRows(Form1& f) {
-  setShown({f.Label1,  f.ComboBox1, f.Label2,    f.Edit1,     f.Label6,  f.Label4,  f.Edit2,
-            f.Label7,  f.Label3,    f.ComboBox2, f.Label5,    f.Edit3,   f.Label8,  f.Label9,
-            f.Edit4,   f.Label10,   f.Label11,   f.ComboBox3, f.Label12, f.Label13, f.ComboBox4,
-            f.Label14, f.Label15,   f.ComboBox5, f.Label16,   f.Label17, f.Edit5},
-           true);
-  setShown({f.Edit19, f.Label43, f.CheckBox3, f.CheckBox4, f.Edit20, f.Edit21, f.Edit22}, false);
-  setShown({f.Label18, f.Edit6,   f.Label19, f.Edit7,   f.Label20, f.Edit8,   f.Label21, f.Edit9,
-            f.Label30, f.Label22, f.Edit10,  f.Label31, f.Label23, f.Edit11,  f.Label24, f.Edit12,
-            f.Label32, f.Label25, f.Edit13,  f.Label33, f.Label26, f.Edit14,  f.Label34, f.Label27,
-            f.Edit15,  f.Label35, f.Label28, f.Edit16,  f.Label36, f.Label29, f.Edit17},
-           true);
-  setShown({f.Label44, f.CheckBox1, f.CheckBox2, f.GroupBox3}, false);
+// Every row with its caption, input and unit, none of the controls that take their places.
+template <std::size_t Count>
+void restoreStartRows(const std::array<FormRow, Count>& rows) {
+  for (const FormRow& row : rows) {
+    setShown({row.caption, row.input, row.unit}, true);
+    setShown({row.alternateInput, row.alternateUnit}, false);
+  }
 }
 
-// The columns of the visibility table.
-enum Column { kTransmitterColumn, kIndicatorColumn, kJyraColumn, kArrColumn, kArr43Column };
+// The columns of the visibility table: the transmitters, the indicator, and the humidity
+// models without a unit choice (935-JYRA), with a unit choice and outputs (ARR/A, ARR/V), and
+// with a unit choice but no output (ARR-43).
+enum Column {
+  kTransmitterColumn,
+  kIndicatorColumn,
+  kFixedUnitHumidityColumn,
+  kHumidityColumn,
+  kNoOutputHumidityColumn
+};
+
+Column humidityColumn(const DeviceModel& model) {
+  if (model.unitChoice == UnitChoice::None) return kFixedUnitHumidityColumn;
+  if (model.output == OutputKind::None) return kNoOutputHumidityColumn;
+  return kHumidityColumn;
+}
 
 // One row of the visibility table: per column 'S' shows the controls, 'H' hides them, '-'
 // leaves them as they are.
@@ -157,28 +162,25 @@ void applyVisibility(Form1& f, Column column) {
 void layOutTransmitter(Form1& f, const DeviceModel& model) {
   const bool en = f.UseEnglish;
   const bool voltageOutput = model.family == ModelFamily::VoltageOutput;
-  const bool fixedSensor = isFixedSensorProbe(model.name);
+  const bool fixedSensor = model.fixedSensorProbe;
   applyVisibility(f, kTransmitterColumn);
   setUnit({f.Label14, f.Label16, f.Label35, f.Label36}, voltageOutput ? "[V]" : "[mA]");
 
   f.ComboBox1->setEnabled(!fixedSensor);
   fillList(f.ComboBox4, voltageOutput ? voltageDirections() : currentDirections(), 0);
   fillList(f.ComboBox5, voltageOutput ? voltageFailureLevels() : currentFailureLevels(), 0);
-  // The connection list below is chosen by the model label's text.
-  f.Label39->setText(QString::fromUtf8(model.name.data(), qsizetype(model.name.size())));
+  f.setCurrentModel(model.name);
   if (fixedSensor) {
-    f.Edit1->setText(
-        QString::fromUtf8(model.defaultLow.data(), qsizetype(model.defaultLow.size())));
-    f.Edit2->setText(
-        QString::fromUtf8(model.defaultHigh.data(), qsizetype(model.defaultHigh.size())));
+    f.Edit1->setText(fromView(model.defaultLow));
+    f.Edit2->setText(fromView(model.defaultHigh));
   }
-  const bool twoWireOnly = isTwoWireOnly(f.Label39->text().toStdString());
-  fillList(f.ComboBox2, connectionTexts(twoWireOnly ? 1 : window_texts::Connections.size(), en), 0);
+  fillList(f.ComboBox2,
+           connectionTexts(model.twoWireOnly ? 1 : window_texts::Connections.size(), en), 0);
   setWidth(f.ComboBox2, kConnectionListWidth);
   setWidth(f.Edit11, kTransmitterConnectionTextWidth);
 }
 
-void layOutIndicator(Form1& f) {
+void layOutIndicator(Form1& f, const DeviceModel& model) {
   const bool en = f.UseEnglish;
   applyVisibility(f, kIndicatorColumn);
   setTexts({f.Label3, f.Label23}, {"Precision:", "Cyfry po przecinku:"}, en);
@@ -189,19 +191,7 @@ void layOutIndicator(Form1& f) {
   f.ComboBox2->setMaxVisibleItems(kPrecisionDropDownCount);
   setWidth(f.ComboBox2, kShortFieldWidth);
   setWidth(f.Edit11, kShortFieldWidth);
-  f.Label39->setText(QStringLiteral("GWA-43"));
-}
-
-// Default texts of a humidity model's output rows.
-struct OutputDefaults {
-  const char* low;
-  const char* high;
-};
-
-OutputDefaults outputDefaults(std::string_view name) {
-  if (name == "935-JYRA") return {"200", "4500"};
-  if (name == "ARR/V") return {"0", "10000"};
-  return {"4000", "20000"};  // "ARR/A", and the hidden fields of "ARR-43"
+  f.setCurrentModel(model.name);
 }
 
 void setOutputCaptions(Form1& f, OutputKind output) {
@@ -225,11 +215,11 @@ void setOutputCaptions(Form1& f, OutputKind output) {
   }
 }
 
-void setUnitChoiceCaptions(Form1& f, std::string_view name) {
+void setUnitChoiceCaptions(Form1& f, UnitChoice choice) {
   const bool en = f.UseEnglish;
-  if (name == "ARR/V") {
+  if (choice == UnitChoice::PhysicalUnits) {
     setTexts({f.Label1, f.Label20}, {"Physical Units:", "Jednostki fizyczne:"}, en);
-  } else if (hasUnitChoice(name)) {
+  } else if (choice == UnitChoice::HumidityUnit) {
     setText(f.Label1, {"Humidity Unit:", "Jednostka wilgotności:"}, en);
     setText(f.Label20, {"Humidity unit:", "Jednostka wilgotności:"}, en);
   }
@@ -237,38 +227,33 @@ void setUnitChoiceCaptions(Form1& f, std::string_view name) {
 
 void layOutHumidity(Form1& f, const DeviceModel& model, bool dewPoint) {
   const bool en = f.UseEnglish;
-  const std::string_view name = model.name;
-  applyVisibility(f, name == "935-JYRA" ? kJyraColumn
-                     : name == "ARR-43" ? kArr43Column
-                                        : kArrColumn);
+  applyVisibility(f, humidityColumn(model));
 
   setTexts({f.Label2, f.Label21}, {"Lower Temperature Value:", "Dół zakresu dla T:"}, en);
   setTexts({f.Label4, f.Label22}, {"Upper Temperature Value:", "Góra zakresu dla T:"}, en);
   setTexts({f.Label3, f.Label23}, {"Lower Humidity Value:", "Dół zakresu dla H:"}, en);
   setTexts({f.Label5, f.Label24}, {"Upper Humidity Value:", "Góra zakresu dla H:"}, en);
   setOutputCaptions(f, model.output);
-  setUnitChoiceCaptions(f, name);
+  setUnitChoiceCaptions(f, model.unitChoice);
 
   setUnit({f.Label6, f.Label7, f.Label30, f.Label31}, "[°C]");
   setUnit({f.Label43, f.Label8}, "[%RH]");
   // The device side follows the device's own unit where the model offers the humidity unit.
-  const bool deviceInDewPoint = dewPoint && (name == "ARR/A" || name == "ARR-43");
-  const char* deviceHumidityUnit = deviceInDewPoint ? "[°Cdp]" : "[%RH]";
+  const bool humidityUnitChoice = model.unitChoice == UnitChoice::HumidityUnit;
+  const char* deviceHumidityUnit = dewPoint && humidityUnitChoice ? "[°Cdp]" : "[%RH]";
   setUnit({f.Label44, f.Label32}, deviceHumidityUnit);
-  if (name == "ARR/A" || name == "ARR-43") setUnit({f.Label46}, deviceHumidityUnit);
+  if (humidityUnitChoice) setUnit({f.Label46}, deviceHumidityUnit);
 
   setWidth(f.Edit11, kShortFieldWidth);
-  f.Label39->setText(QString::fromUtf8(name.data(), qsizetype(name.size())));
+  f.setCurrentModel(model.name);
   f.Edit23->clear();
   f.Edit24->clear();
-  f.Edit1->setText(QString::fromUtf8(model.defaultLow.data(), qsizetype(model.defaultLow.size())));
-  f.Edit2->setText(
-      QString::fromUtf8(model.defaultHigh.data(), qsizetype(model.defaultHigh.size())));
+  f.Edit1->setText(fromView(model.defaultLow));
+  f.Edit2->setText(fromView(model.defaultHigh));
   f.Edit19->setText(QStringLiteral("0"));
   f.Edit3->setText(QStringLiteral("100"));
-  const OutputDefaults outputs = outputDefaults(name);
-  for (QLineEdit* low : {f.Edit4, f.Edit21}) low->setText(QString::fromUtf8(outputs.low));
-  for (QLineEdit* high : {f.Edit20, f.Edit22}) high->setText(QString::fromUtf8(outputs.high));
+  for (QLineEdit* low : {f.Edit4, f.Edit21}) low->setText(fromView(model.defaultOutputLow));
+  for (QLineEdit* high : {f.Edit20, f.Edit22}) high->setText(fromView(model.defaultOutputHigh));
 }
 
 void applyLayout(Form1& f, const DeviceModel& model, bool dewPoint) {
@@ -279,7 +264,7 @@ void applyLayout(Form1& f, const DeviceModel& model, bool dewPoint) {
       layOutTransmitter(f, model);
       break;
     case ModelFamily::Indicator:
-      layOutIndicator(f);
+      layOutIndicator(f, model);
       break;
     case ModelFamily::Humidity:
       layOutHumidity(f, model, dewPoint);
@@ -292,7 +277,9 @@ void applyLayout(Form1& f, const DeviceModel& model, bool dewPoint) {
 void restoreStartCaptions(Form1& f) {
   applyStartCaptions(f, f.UseEnglish);
   restoreStartUnits(f);
-  restoreStartRows(f);
+  restoreStartRows(f.editableRows());
+  restoreStartRows(f.deviceRows());
+  f.GroupBox3->hide();
   f.ComboBox1->setEnabled(true);
   f.ComboBox2->setMaxVisibleItems(kStartDropDownCount);
   setWidth(f.ComboBox2, kConnectionListWidth);
@@ -316,14 +303,14 @@ void layOutSettingsView(Form1& form, std::uint16_t productCode, bool dewPoint,
 
 void fillSensorTypeList(Form1& form) {
   const bool en = form.UseEnglish;
-  const std::string model = form.Label39->text().toStdString();
+  const ModelTraits model = traitsOf(form.currentModel());
   QStringList entries;
-  if (hasUnitChoice(model)) {
+  if (model.unitChoice != UnitChoice::None) {
     entries = texts(
         {{"Relative Humidity [%]", "Wilg. względna [%]"}, {"Dew Point [°C]", "Punkt rosy [°C]"}},
         en);
   } else {
-    if (hasSpecialSensorList(model)) {
+    if (model.specialSensorList) {
       entries = texts({{"Pt500 resistance", "termorezystor Pt500"},
                        {"5 * Ni100 in series", "5 * Ni100 szeregowo"}},
                       en);

@@ -1,13 +1,13 @@
-#include "image/image_decoder.h"
+#include "view/image_decoder.h"
 
 #include <iterator>
 #include <optional>
-#include <string>
 
 #include "catalogue/device_catalogue.h"
 #include "image/raw_scales.h"
-#include "ui/bilingual_text.h"
 #include "numbers/number_text.h"
+#include "ui/bilingual_text.h"
+#include "ui/controls.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
@@ -19,14 +19,6 @@ constexpr BilingualText kColdJunctionCompCaption{"Cold junction comp.:", "Komp. 
 constexpr BilingualText kWireResistanceCaption{"Wire resistance:", "Rezystancja przewodów:"};
 constexpr BilingualText kColdJunctionTempCaption{"Cold junction temp.:", "Temp. zimnych końców:"};
 constexpr BilingualText kCompensations[] = {{"internal", "wewnętrzna"}, {"external", "zewnętrzna"}};
-
-void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
-  for (QWidget* widget : widgets) widget->setVisible(shown);
-}
-
-void setUnit(std::initializer_list<QLabel*> labels, const char* unit) {
-  for (QLabel* label : labels) label->setText(QString::fromUtf8(unit));
-}
 
 QString decimal(long long value) { return number_text::integer(value); }
 QString real(double value) { return number_text::general(value); }
@@ -51,13 +43,7 @@ QString tagText(const TextField& tag, ConstBytes bytes) {
 }
 
 void hideEditableRows(Form1& f) {
-  setShown(
-      {f.Label1,    f.Label2,    f.Label3,    f.Label4,    f.Label5,    f.Label6,   f.Label7,
-       f.Label8,    f.Label9,    f.Label10,   f.Label11,   f.Label12,   f.Label13,  f.Label14,
-       f.Label15,   f.Label16,   f.Label17,   f.Label43,   f.Edit1,     f.Edit2,    f.Edit3,
-       f.Edit4,     f.Edit5,     f.Edit19,    f.Edit20,    f.Edit21,    f.Edit22,   f.ComboBox1,
-       f.ComboBox2, f.ComboBox3, f.ComboBox4, f.ComboBox5, f.CheckBox3, f.CheckBox4},
-      false);
+  setRowsShown(f.editableRows(), false);
   setShown({f.Label44, f.GroupBox3}, false);
 }
 
@@ -79,7 +65,7 @@ void showIndicator(Form1& f, const SettingsImages& images) {
            true);
 }
 
-void showHumidity(Form1& f, const SettingsImages& images, const std::string& model) {
+void showHumidity(Form1& f, const SettingsImages& images, const ModelTraits& model) {
   const ConstBytes copy = images.HumidityCopy;
   setShown({f.Label20, f.Edit8, f.Label1, f.ComboBox1}, true);
   const bool dewPoint = (humidity::HumidityUnit.get(copy) & 1u) != 0;
@@ -98,14 +84,14 @@ void showHumidity(Form1& f, const SettingsImages& images, const std::string& mod
   f.Edit12->setText(decimal(humidity::HumRangeHigh.get(copy) / 100));
   f.Edit17->setText(tagText(humidity::Tag, copy));
 
-  if (showsHumidityOutputs(model)) {
+  if (model.humidityOutputRows) {
     setShown({f.Label9, f.Label11, f.Label13, f.Label15, f.Label10, f.Label12, f.Label14, f.Label16,
               f.Edit4, f.Edit20, f.Edit21, f.Edit22},
              true);
   }
   // The layout shows the device's output rows for every humidity model with an output, 935-JYRA
   // too: they get the device's words, never what an earlier model left in them.
-  if (showsHumidityOutputs(model) || model == "935-JYRA") {
+  if (model.output != OutputKind::None) {
     f.Edit13->setText(decimal(humidity::TempOutLow.get(copy)));
     f.Edit14->setText(decimal(humidity::TempOutHigh.get(copy)));
     f.Edit15->setText(decimal(humidity::HumOutLow.get(copy)));
@@ -150,12 +136,13 @@ DecodedSensor decodeSensor(std::uint16_t inputConfig) {
 // The transmitter's settings as the device group shows them.
 class TransmitterView {
  public:
-  TransmitterView(Form1& f, const SettingsImages& images, unsigned currentSeries)
+  TransmitterView(Form1& f, const SettingsImages& images, unsigned currentSeries,
+                  const ModelTraits& model)
       : f_(f),
         image_(images.SettingsImage),
         series_(currentSeries),
         en_(f.UseEnglish),
-        seriesSensorModel_(hasSpecialSensorList(f.Label39->text().toStdString())) {}
+        seriesSensorModel_(model.specialSensorList) {}
 
   void show(DecoderState& decoder) {
     setShown({f_.Label1,    f_.Label2,    f_.Label3,    f_.Label4,    f_.Label5,  f_.Label6,
@@ -298,15 +285,15 @@ void showFixedSensor(Form1& f, WindowEvents& events) {
 void showDeviceSettings(Form1& form, const SettingsImages& images, unsigned currentSeries,
                         DecoderState& decoder, WindowEvents& events) {
   hideEditableRows(form);
-  const std::string model = form.Label39->text().toStdString();
-  if (isIndicator(model)) {
+  const ModelTraits model = traitsOf(form.currentModel());
+  if (model.family == ModelFamily::Indicator) {
     showIndicator(form, images);
-  } else if (isHumidityModel(model)) {
+  } else if (model.family == ModelFamily::Humidity) {
     showHumidity(form, images, model);
   } else {
-    TransmitterView(form, images, currentSeries).show(decoder);
+    TransmitterView(form, images, currentSeries, model).show(decoder);
   }
-  if (isFixedSensorProbe(model)) showFixedSensor(form, events);
+  if (model.fixedSensorProbe) showFixedSensor(form, events);
 }
 
 }  // namespace tadjust

@@ -1,4 +1,4 @@
-#include "catalogue/settings_view.h"
+#include "view/settings_view.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "image/device_view_harness.h"
+#include "support/device_view_harness.h"
 
 namespace tadjust {
 namespace {
