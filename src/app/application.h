@@ -12,9 +12,9 @@
 #include <QString>
 
 #include "app/exchange_controller.h"
+#include "app/interface_discovery.h"
 #include "app/monitoring_poll.h"
 #include "image/settings_image.h"
-#include "link/interface_discovery.h"
 #include "link/pause.h"
 #include "link/port_memory.h"
 #include "link/serial_port.h"

@@ -4,6 +4,7 @@
 
 #include "app/exchange_texts.h"
 #include "catalogue/device_catalogue.h"
+#include "link/frame_sender.h"
 #include "view/settings_read.h"
 
 namespace tadjust {
@@ -54,12 +55,6 @@ void ExchangeController::disconnect() {
   form_.GroupBox3->hide();
 }
 
-void ExchangeController::sendFrame(std::uint8_t command) {
-  port_.SendCommand(kFrameStart, CommandPause);
-  port_.SendCommand(kFrameMark, CommandPause);
-  port_.SendCommand(command, CommandPause);
-}
-
 void ExchangeController::showStatus(const BilingualText& status) {
   form_.Label41->setText(text(status));
   form_.Label41->show();
@@ -82,14 +77,14 @@ void ExchangeController::LinkDevice() {
     return;
   }
   showStatus(texts::Linking);
-  sendFrame(kLinkCommand);
+  sendFrame(port_, kLinkCommand);
   RequestRead();
 }
 
 void ExchangeController::RequestRead() {
   port_.PurgeInput();
   showStatus(state.VerifyPending ? texts::WriteVerification : texts::ReadingData);
-  sendFrame(kReadCommand);
+  sendFrame(port_, kReadCommand);
   form_.ProgressBar1->show();
   state.ReadPending = true;
 }

@@ -13,9 +13,9 @@
 #include <cstdint>
 #include <functional>
 
+#include "app/interface_discovery.h"
 #include "image/settings_image.h"
 #include "link/device_protocol.h"
-#include "link/interface_discovery.h"
 #include "link/pause.h"
 #include "link/serial_port.h"
 #include "ui/bilingual_text.h"
@@ -26,9 +26,6 @@
 #include "view/settings_view.h"
 
 namespace tadjust {
-
-// Pause after each command byte of a link or read request and after the head bytes of a write.
-inline constexpr Milliseconds CommandPause{20};
 
 struct ExchangeState {
   bool DeviceLinked = false;   // a device answered the first read after linking
@@ -66,7 +63,6 @@ class ExchangeController {
 
  private:
   QString text(const BilingualText& t) const;
-  void sendFrame(std::uint8_t command);
   void showStatus(const BilingualText& status);
   void disconnect();
   void countPendingRead();

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "app/exchange_controller.h"
+#include "image/settings_image.h"
+#include "link/frame_sender.h"
 #include "numbers/number_text.h"
 
 namespace tadjust {
@@ -23,25 +24,19 @@ MonitoringPoll::MonitoringPoll(Form1& form, SerialPort& port, WindowEvents& even
 
 void MonitoringPoll::PollMonitoring() {
   port_.PurgeInput();
-  sendFrame(kMeasureCommand, kMeasurePause);
-  sendFrame(kRecordCommand, kRecordPause);
+  sendFrame(port_, kMeasureCommand, kMeasurePause);
+  sendFrame(port_, kRecordCommand, kRecordPause);
   takeRecord();
   showReadings();
   events_.processPendingMessages();
-}
-
-void MonitoringPoll::sendFrame(std::uint8_t command, Milliseconds lastPause) {
-  port_.SendCommand(kFrameStart, CommandPause);
-  port_.SendCommand(kFrameMark, CommandPause);
-  port_.SendCommand(command, lastPause);
 }
 
 // Only the words that arrived whole are taken: a short reply never shows what an earlier
 // request left in the receive buffer, and a word that did not come keeps its last reading.
 void MonitoringPoll::takeRecord() {
   if (port_.ReadAvailable(static_cast<int>(kMonitorRecordSize)) == 0) return;
-  const auto arrived = std::min<std::size_t>(static_cast<std::size_t>(port_.BytesRead()),
-                                             kMonitorRecordSize);
+  const auto arrived =
+      std::min<std::size_t>(static_cast<std::size_t>(port_.BytesRead()), kMonitorRecordSize);
   const std::size_t wholeWords = arrived - arrived % 2;
   std::copy_n(port_.ReceiveBuffer.begin(), wholeWords, MonitorRecord.begin());
 }

@@ -14,9 +14,6 @@
 
 namespace tadjust {
 
-inline constexpr Milliseconds kMeasurePause{1000};  // after "S": the device measures
-inline constexpr Milliseconds kRecordPause{500};    // after "A": the device sends the record
-
 class MonitoringPoll {
  public:
   MonitoringPoll(Form1& form, SerialPort& port, WindowEvents& events);
@@ -29,7 +26,6 @@ class MonitoringPoll {
   std::array<std::uint8_t, kMonitorRecordSize> MonitorRecord{};
 
  private:
-  void sendFrame(std::uint8_t command, Milliseconds lastPause);
   void takeRecord();
   void showReadings();
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "link/device_protocol.h"
 #include "link/pause.h"
 
 namespace tadjust {
@@ -12,7 +13,6 @@ namespace tadjust {
 inline constexpr int kBaudRate = 2400;
 inline constexpr int kInputQueueSize = 3000;
 inline constexpr int kOutputQueueSize = 64;
-inline constexpr Milliseconds kPortSettlingPause{500};
 
 // The serial operations of the program, on its one port handle. Every caller opens the port,
 // sends command bytes with a pause after each, lets the reply accumulate in the input queue,

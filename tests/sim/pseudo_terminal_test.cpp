@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "link/frame_sender.h"
 #include "link/pause.h"
 #include "link/qt_serial_port.h"
 #include "sim/image_file.h"
@@ -21,8 +22,7 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
-constexpr Milliseconds kCommandPause{20};
-constexpr Milliseconds kHandshakePause{50};
+constexpr Milliseconds kHandshakePause = kHandshakeReplyPause;
 constexpr auto kReplyLimit = 5s;
 
 class Simulator {
@@ -72,11 +72,7 @@ class PseudoTerminalTest : public ::testing::Test {
     return answered;
   }
 
-  void sendFrame(char command) {
-    port.SendCommand(0, kCommandPause);
-    port.SendCommand('$', kCommandPause);
-    port.SendCommand(static_cast<std::uint8_t>(command), kCommandPause);
-  }
+  void sendFrame(char command) { tadjust::sendFrame(port, static_cast<std::uint8_t>(command)); }
 
   // Collects a reply of count bytes as it trickles in; the time is taken from the end of the
   // request until the last byte was there.
@@ -128,9 +124,9 @@ TEST_F(PseudoTerminalTest, HandshakeLinkPacedReadWriteAndReadBack) {
   ByteVector block(image.begin(), image.begin() + kTransmitterBlockSize);
   transmitter::Tag.set(block, "WRITTEN");
   transmitter::FilterTimeIndex.set(block, 6);
-  port.SendCommand(0, kCommandPause);
-  port.SendCommand('$', kCommandPause);
-  port.SendCommand('W', kCommandPause);
+  port.SendCommand(0, CommandPause);
+  port.SendCommand('$', CommandPause);
+  port.SendCommand('W', CommandPause);
   // Three blocks of 64 bytes: the simulator takes the data however it is cut.
   for (std::size_t at = 0; at < block.size(); at += kOutputQueueSize) {
     std::copy_n(block.begin() + static_cast<long>(at), kOutputQueueSize,

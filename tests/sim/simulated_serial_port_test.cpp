@@ -7,14 +7,13 @@
 
 #include <algorithm>
 
+#include "link/frame_sender.h"
 #include "sim/model_images.h"
 
 namespace tadjust {
 namespace {
 
 using namespace std::chrono_literals;
-
-constexpr Milliseconds kCommandPause{20};
 
 class SimulatedSerialPortTest : public ::testing::Test {
  protected:
@@ -25,11 +24,7 @@ class SimulatedSerialPortTest : public ::testing::Test {
     port.addPort("/dev/ttyUSB0", &device);
   }
 
-  void sendFrame(char command) {
-    port.SendCommand(0, kCommandPause);
-    port.SendCommand('$', kCommandPause);
-    port.SendCommand(static_cast<std::uint8_t>(command), kCommandPause);
-  }
+  void sendFrame(char command) { tadjust::sendFrame(port, static_cast<std::uint8_t>(command)); }
 
   bool handshakeByte(std::uint8_t sent, std::uint8_t expected) {
     port.PurgeInput();
@@ -86,7 +81,7 @@ TEST_F(SimulatedSerialPortTest, ReplyArrivesPacedAt2400Baud) {
   sendFrame('R');
   // After the settling pause come three command bytes of one line time each and two pauses;
   // the reply starts once the "R" has arrived, while the program sits in its last pause.
-  const Nanoseconds replyStart = 500ms + 2 * kCommandPause + 3 * lineTime(1);
+  const Nanoseconds replyStart = 500ms + 2 * CommandPause + 3 * lineTime(1);
   EXPECT_EQ(port.sent().size(), 3u);
   EXPECT_EQ(port.sent()[2].at, replyStart);
 
@@ -120,13 +115,13 @@ TEST_F(SimulatedSerialPortTest, ReadOfNothingReturnsZeroAndPurges) {
 
 TEST_F(SimulatedSerialPortTest, WriteReadBackAndThePausesTheProgramAskedFor) {
   ASSERT_TRUE(port.OpenPort("/dev/ttyUSB0"));
-  port.SendCommand(0, kCommandPause);
-  port.SendCommand('$', kCommandPause);
+  port.SendCommand(0, CommandPause);
+  port.SendCommand('$', CommandPause);
   port.SendCommand('W', 1000ms);
   ImageBytes written = device.image();
   transmitter::Tag.set(written, "NEW-TAG");
   for (std::size_t i = 0; i < kTransmitterBlockSize; ++i)
-    port.SendCommand(written[i], kCommandPause);
+    port.SendCommand(written[i], CommandPause);
   EXPECT_EQ(device.writesStored(), 1);
 
   port.PurgeInput();
@@ -167,10 +162,10 @@ TEST_F(SimulatedSerialPortTest, UnplugAfterBytesCutsTheLineInTheMiddleOfAWrite) 
   port.unplugAfterBytes(3 + 50);
   ASSERT_TRUE(port.OpenPort("/dev/ttyUSB0"));
   const ImageBytes before = device.image();
-  port.SendCommand(0, kCommandPause);
-  port.SendCommand('$', kCommandPause);
-  port.SendCommand('W', kCommandPause);
-  for (std::size_t i = 0; i < kTransmitterBlockSize; ++i) port.SendCommand(0x55, kCommandPause);
+  port.SendCommand(0, CommandPause);
+  port.SendCommand('$', CommandPause);
+  port.SendCommand('W', CommandPause);
+  for (std::size_t i = 0; i < kTransmitterBlockSize; ++i) port.SendCommand(0x55, CommandPause);
   EXPECT_EQ(device.bytesReceived(), 53u);
   EXPECT_EQ(device.image(), before);
   EXPECT_FALSE(port.pluggedIn());
@@ -179,7 +174,7 @@ TEST_F(SimulatedSerialPortTest, UnplugAfterBytesCutsTheLineInTheMiddleOfAWrite) 
 TEST_F(SimulatedSerialPortTest, UnplugAtATimeEndsTheLineThen) {
   ASSERT_TRUE(port.OpenPort("/dev/ttyUSB0"));
   sendFrame('R');
-  const Nanoseconds replyStart = clock.now() - kCommandPause;
+  const Nanoseconds replyStart = clock.now() - CommandPause;
   port.unplugAt(replyStart + lineTime(10));
   clock.advance(replyStart + lineTime(10) - 1ns - clock.now());
   EXPECT_TRUE(port.pluggedIn());

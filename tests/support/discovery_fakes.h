@@ -1,7 +1,7 @@
 #pragma once
 
 // Serial ports by display name that answer the box's handshake or not, for the discovery's
-// tests; the window events and the serial-port map come from tests/support.
+// tests; the serial-port map comes from tests/support.
 
 #include <QString>
 #include <functional>
@@ -12,7 +12,6 @@
 
 #include "link/serial_port.h"
 #include "support/fake_serial_port_map.h"
-#include "support/recording_window_events.h"
 
 namespace tadjust {
 

@@ -4,7 +4,7 @@
 
 #include "ui/bilingual_text.h"
 
-namespace tadjust::link_texts {
+namespace tadjust::discovery_texts {
 
 inline constexpr BilingualText kPlugInCaption{"Linking with UX-4235S", "Łączenie z UX-4235S"};
 inline constexpr BilingualText kPlugInText{
@@ -29,4 +29,4 @@ inline constexpr BilingualText kNoInterfaceText{
 // The toolkit's own report, in English only; %1 is the file's path.
 inline constexpr const char* kUnableToWrite = "Unable to write to %1";
 
-}  // namespace tadjust::link_texts
+}  // namespace tadjust::discovery_texts

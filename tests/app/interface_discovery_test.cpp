@@ -1,4 +1,4 @@
-#include "link/interface_discovery.h"
+#include "app/interface_discovery.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 #include "link/port_memory.h"
 #include "support/discovery_fakes.h"
 #include "support/recording_pause.h"
+#include "support/recording_window_events.h"
 #include "support/scripted_message_boxes.h"
 
 namespace tadjust {

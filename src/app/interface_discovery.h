@@ -1,13 +1,14 @@
 #pragma once
 
-// Finding the interface box among the serial ports: a plug-in prompt, the port remembered in
+// Finding the interface box, as the user sees it: a plug-in prompt, the port remembered in
 // "T-adjust.ini", otherwise every candidate port of the system's serial-port map, each asked the
-// box's two-byte handshake ("?" -> "$", "#" -> "@"). The port that answers is shown in Edit18,
-// remembered, and used for the device link.
+// box's handshake (InterfaceProbe). The port being probed and then the one that answered is
+// shown in Edit18; the answering port is remembered and used for the device link.
 
 #include <QString>
 #include <QStringList>
 
+#include "link/interface_probe.h"
 #include "link/pause.h"
 #include "link/serial_port.h"
 #include "ui/form1.h"
@@ -28,7 +29,8 @@ class InterfaceDiscovery {
   // application was asked to terminate; or RetrySearch is set for the next timer tick.
   void FindInterface();
 
-  // True when the box answered the handshake on that port; the port is closed again.
+  // True when the box answered the handshake on that port (which also clears RetrySearch); the
+  // port is closed again.
   bool ProbeInterface(const QString& displayName);
 
   // Fills the list with the candidate ports of the system's serial-port map; false when the
@@ -40,12 +42,11 @@ class InterfaceDiscovery {
 
  private:
   Form1& form_;
-  SerialPort& port_;
   Pause& pause_;
   MessageBoxes& boxes_;
   WindowEvents& events_;
-  SerialPortMap& portMap_;
   PortMemory& memory_;
+  InterfaceProbe probe_;
 };
 
 }  // namespace tadjust
