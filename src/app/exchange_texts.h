@@ -9,18 +9,23 @@ namespace tadjust::exchange_texts {
 inline constexpr BilingualText Connect{"Connect", "Połącz"};
 inline constexpr BilingualText Disconnect{"Disconnect", "Rozłącz"};
 
-inline constexpr BilingualText LinkPromptCaption{"Linking with the device", "Łączenie z urządzeniem"};
-inline constexpr BilingualText LinkPromptText{"Connect device to UX-4235S\rand immediately press OK.",
-                                              "Podłącz urządzenie do UX-4235S\ri niezwłocznie naciśnij OK."};
+inline constexpr BilingualText LinkPromptCaption{"Linking with the device",
+                                                 "Łączenie z urządzeniem"};
+inline constexpr BilingualText LinkPromptText{
+    "Connect device to UX-4235S\rand immediately press OK.",
+    "Podłącz urządzenie do UX-4235S\ri niezwłocznie naciśnij OK."};
 inline constexpr BilingualText Linking{"Linking device ...", "Łączenie z urządzeniem ..."};
 
-inline constexpr BilingualText PortNotOpenedCaption{"Communication problem", "Problem z komunikacją"};
+inline constexpr BilingualText PortNotOpenedCaption{"Communication problem",
+                                                    "Problem z komunikacją"};
 // %1 is the port's name.
 inline constexpr BilingualText PortNotOpenedText{
     "The port %1 cannot be opened.\rCheck that UX-4235S is plugged in and press Connect again.",
-    "Nie można otworzyć portu %1.\rSprawdź, czy UX-4235S jest podłączony, i naciśnij ponownie Połącz."};
+    "Nie można otworzyć portu %1.\rSprawdź, czy UX-4235S jest podłączony, i naciśnij ponownie "
+    "Połącz."};
 
-inline constexpr BilingualText WriteVerification{"Write verification  ...", "Weryfikacja zapisu ..."};
+inline constexpr BilingualText WriteVerification{"Write verification  ...",
+                                                 "Weryfikacja zapisu ..."};
 inline constexpr BilingualText ReadingData{"Reading data ...", "Odczyt danych ..."};
 
 inline constexpr BilingualText RepeatWritingCaption{"Data error!", "Błąd zapisu danych!"};
@@ -31,9 +36,11 @@ inline constexpr BilingualText NoResponseText{
     "No response from device !!!\rRetry or cancel.",
     "Nie nawiązano połączenia z urządzeniem !!!\rPonów próbę lub anuluj."};
 
-inline constexpr BilingualText DisconnectDeviceCaption{"Device disconnection", "Odłączanie urządzenia"};
-inline constexpr BilingualText DisconnectDeviceText{"Disconnect device from UX-4235S.\rand press OK.",
-                                                    "Odłącz urządzenie od UX-4235S.\ri naciśnij OK."};
+inline constexpr BilingualText DisconnectDeviceCaption{"Device disconnection",
+                                                       "Odłączanie urządzenia"};
+inline constexpr BilingualText DisconnectDeviceText{
+    "Disconnect device from UX-4235S.\rand press OK.",
+    "Odłącz urządzenie od UX-4235S.\ri naciśnij OK."};
 
 inline constexpr BilingualText RepeatReadingCaption{"Data error!", "Błąd odczytu danych!"};
 inline constexpr BilingualText RepeatReadingText{"Repeat reading?", "Czy powtórzyć odczyt?"};

@@ -45,7 +45,8 @@ void settleProductCode(SettingsImages& images) {
 
   copyImageStart(images, images.HumidityCopy);
   const std::uint16_t humidityCode = humidity::ProductCode.get(images.HumidityCopy);
-  if (isHumidityCode(humidityCode)) transmitter::ProductCode.set(images.SettingsImage, humidityCode);
+  if (isHumidityCode(humidityCode))
+    transmitter::ProductCode.set(images.SettingsImage, humidityCode);
 }
 
 }  // namespace tadjust

@@ -44,7 +44,9 @@ struct S16Field {
 struct U16Array {
   std::size_t offset;
   std::size_t count;
-  std::uint16_t get(ConstBytes bytes, std::size_t i) const { return readU16(bytes, offset + 2 * i); }
+  std::uint16_t get(ConstBytes bytes, std::size_t i) const {
+    return readU16(bytes, offset + 2 * i);
+  }
   void set(Bytes bytes, std::size_t i, std::int64_t value) const {
     writeU16(bytes, offset + 2 * i, value);
   }
@@ -92,7 +94,9 @@ inline constexpr int kSensorClassShift = 12;  // bits 12-13
 enum SensorClass { kResistance = 0, kVoltage = 1, kRtd = 2, kThermocouple = 3 };
 inline int sensorClass(std::uint16_t inputConfig) { return (inputConfig >> kSensorClassShift) & 3; }
 inline int sensorSubtype(std::uint16_t inputConfig) { return (inputConfig >> kSubtypeShift) & 7; }
-inline int connectionCode(std::uint16_t inputConfig) { return (inputConfig >> kConnectionShift) & 3; }
+inline int connectionCode(std::uint16_t inputConfig) {
+  return (inputConfig >> kConnectionShift) & 3;
+}
 
 // The sensor code written into bits 8-13 for each position of the sensor-type list (0..10).
 inline constexpr std::array<std::uint16_t, 11> kSensorCodes = {

@@ -11,9 +11,7 @@ struct BilingualText {
   const char* english;
   const char* polish;
 
-  QString in(bool useEnglish) const {
-    return QString::fromUtf8(useEnglish ? english : polish);
-  }
+  QString in(bool useEnglish) const { return QString::fromUtf8(useEnglish ? english : polish); }
 };
 
 }  // namespace tadjust

@@ -45,9 +45,10 @@ TEST(ExchangeController, WalksFromStartToLinkedAndBackToConnect) {
   EXPECT_TRUE(program.state().DeviceLinked);
   EXPECT_FALSE(program.state().ReadPending);
   EXPECT_EQ(caption(form.BitBtn1), "Disconnect");
-  for (const QWidget* w : {static_cast<QWidget*>(form.BitBtn1), static_cast<QWidget*>(form.BitBtn3),
-                           static_cast<QWidget*>(form.BitBtn4), static_cast<QWidget*>(form.GroupBox1),
-                           static_cast<QWidget*>(form.GroupBox2)})
+  for (const QWidget* w :
+       {static_cast<QWidget*>(form.BitBtn1), static_cast<QWidget*>(form.BitBtn3),
+        static_cast<QWidget*>(form.BitBtn4), static_cast<QWidget*>(form.GroupBox1),
+        static_cast<QWidget*>(form.GroupBox2)})
     EXPECT_TRUE(shown(w)) << w->objectName().toStdString();
   EXPECT_FALSE(shown(form.ProgressBar1));
   EXPECT_FALSE(shown(form.Label41));
@@ -218,7 +219,8 @@ class Linked : public ::testing::Test {
 
 TEST_F(Linked, ReadBackEqualToTheBlockAsksNothing) {
   auto& images = program.app.images();
-  std::copy_n(program.device->image().begin(), kTransmitterBlockSize, images.TransmitterBlock.begin());
+  std::copy_n(program.device->image().begin(), kTransmitterBlockSize,
+              images.TransmitterBlock.begin());
   int writes = 0;
   program.controller().setWriteSettings([&] { ++writes; });
   startVerification(program);
@@ -283,7 +285,8 @@ TEST_F(Linked, NoToReadingAgainReturnsToTheLinkedState) {
   EXPECT_FALSE(program.state().VerifyPending);
   EXPECT_TRUE(program.state().DeviceLinked);
   EXPECT_TRUE(program.form().GroupBox1->isEnabled());
-  for (const QPushButton* b : {program.form().BitBtn1, program.form().BitBtn3, program.form().BitBtn4})
+  for (const QPushButton* b :
+       {program.form().BitBtn1, program.form().BitBtn3, program.form().BitBtn4})
     EXPECT_TRUE(shown(b)) << b->objectName().toStdString();
   EXPECT_EQ(caption(program.form().BitBtn1), "Disconnect");
 }

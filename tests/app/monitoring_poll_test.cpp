@@ -17,9 +17,8 @@ using testing::SimulatedProgram;
 
 int measureRequests(const SimulatedProgram& program) {
   const auto& sent = program.port.sent();
-  return static_cast<int>(std::count_if(sent.begin(), sent.end(), [](const auto& s) {
-    return s.byte == kMeasureCommand;
-  }));
+  return static_cast<int>(std::count_if(sent.begin(), sent.end(),
+                                        [](const auto& s) { return s.byte == kMeasureCommand; }));
 }
 
 class LinkedHumidityModel : public ::testing::Test {

@@ -27,15 +27,14 @@ TEST_P(FindDeviceModel, NamesTheModelOrNone) {
 
 INSTANTIATE_TEST_SUITE_P(
     Codes, FindDeviceModel,
-    ::testing::Values(CodeCase{7001, "RKA-49"}, CodeCase{9001, "RKA-49"},
-                      CodeCase{10001, "RKA-49"}, CodeCase{7013, "GWA-43"},
-                      CodeCase{9013, "GWA-43"}, CodeCase{10013, "GWA-43"},
+    ::testing::Values(CodeCase{7001, "RKA-49"}, CodeCase{9001, "RKA-49"}, CodeCase{10001, "RKA-49"},
+                      CodeCase{7013, "GWA-43"}, CodeCase{9013, "GWA-43"}, CodeCase{10013, "GWA-43"},
                       CodeCase{9016, "RKN-40F3"}, CodeCase{7020, "RQ-17x-RK/V"},
-                      CodeCase{15001, "935-JYRA"}, CodeCase{15004, "ARR-43"},
-                      CodeCase{10009, ""}, CodeCase{10014, ""}, CodeCase{10015, ""},
-                      CodeCase{10000, ""}, CodeCase{10021, ""}, CodeCase{15000, ""},
-                      CodeCase{15005, ""}, CodeCase{16001, ""}, CodeCase{8001, ""},
-                      CodeCase{0, ""}, CodeCase{65535, ""}));
+                      CodeCase{15001, "935-JYRA"}, CodeCase{15004, "ARR-43"}, CodeCase{10009, ""},
+                      CodeCase{10014, ""}, CodeCase{10015, ""}, CodeCase{10000, ""},
+                      CodeCase{10021, ""}, CodeCase{15000, ""}, CodeCase{15005, ""},
+                      CodeCase{16001, ""}, CodeCase{8001, ""}, CodeCase{0, ""},
+                      CodeCase{65535, ""}));
 
 TEST(DeviceCatalogue, HasTwentyOneModelsEachFoundByItsExampleCode) {
   ASSERT_EQ(allDeviceModels().size(), 21u);
