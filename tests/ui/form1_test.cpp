@@ -233,10 +233,16 @@ TEST(Form1, RowsNameEveryControlOfTheSettingsGroupsOnce) {
         named.insert(control);
       }
       for (QWidget* shown :
-           {static_cast<QWidget*>(row.caption), row.input, static_cast<QWidget*>(row.unit)})
-        if (shown) EXPECT_FALSE(shown->isHidden()) << shown->objectName().toStdString();
-      for (QWidget* alternate : {row.alternateInput, row.alternateUnit})
-        if (alternate) EXPECT_TRUE(alternate->isHidden()) << alternate->objectName().toStdString();
+           {static_cast<QWidget*>(row.caption), row.input, static_cast<QWidget*>(row.unit)}) {
+        if (shown) {
+          EXPECT_FALSE(shown->isHidden()) << shown->objectName().toStdString();
+        }
+      }
+      for (QWidget* alternate : {row.alternateInput, row.alternateUnit}) {
+        if (alternate) {
+          EXPECT_TRUE(alternate->isHidden()) << alternate->objectName().toStdString();
+        }
+      }
     }
     QSet<QWidget*> children;
     for (QWidget* child : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
