@@ -11,12 +11,13 @@
 
 #include <array>
 
+#include "project_version.h"
 #include "ui/bilingual_text.h"
 #include "ui/form1.h"
 
 namespace tadjust::window_texts {
 
-inline constexpr char WindowCaption[] = "T-adjust v.2.3";
+inline constexpr char WindowCaption[] = "T-adjust v." TADJUST_VERSION;
 
 inline constexpr BilingualText LanguageQuestionCaption{"Wybór języka / Select language",
                                                        "Wybór języka / Select language"};
