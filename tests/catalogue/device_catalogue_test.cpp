@@ -66,5 +66,51 @@ TEST(DeviceCatalogue, ModelSetsCompareNamesExactly) {
   EXPECT_FALSE(isTemperatureModel("GWA-43"));
 }
 
+// The particulars come from the model's row; a name outside the catalogue is a current-output
+// transmitter with any sensor and connection.
+TEST(DeviceCatalogue, TraitsByNameAreTheColumnsOfTheModelsRow) {
+  const ModelTraits unknown = traitsOf("RKA-4");
+  EXPECT_EQ(unknown.family, ModelFamily::CurrentOutput);
+  EXPECT_EQ(unknown.output, OutputKind::Current);
+  EXPECT_FALSE(unknown.fixedSensorProbe || unknown.specialSensorList || unknown.twoWireOnly ||
+               unknown.humidityOutputRows);
+  EXPECT_EQ(unknown.unitChoice, UnitChoice::None);
+  EXPECT_TRUE(unknown.defaultLow.empty() && unknown.defaultOutputLow.empty());
+
+  for (const DeviceModel& model : allDeviceModels()) {
+    const ModelTraits traits = traitsOf(model.name);
+    EXPECT_EQ(traits.family, model.family) << model.name;
+    EXPECT_EQ(traits.defaultHigh, model.defaultHigh) << model.name;
+  }
+
+  struct HumidityCase {
+    const char* name;
+    OutputKind output;
+    UnitChoice unitChoice;
+    bool outputRows;
+    const char* outputLow;
+    const char* outputHigh;
+  };
+  const HumidityCase cases[] = {
+      {"935-JYRA", OutputKind::Voltage, UnitChoice::None, false, "200", "4500"},
+      {"ARR/A", OutputKind::Current, UnitChoice::HumidityUnit, true, "4000", "20000"},
+      {"ARR/V", OutputKind::Voltage, UnitChoice::PhysicalUnits, true, "0", "10000"},
+      {"ARR-43", OutputKind::None, UnitChoice::HumidityUnit, false, "4000", "20000"},
+  };
+  for (const HumidityCase& c : cases) {
+    const ModelTraits traits = traitsOf(c.name);
+    EXPECT_EQ(traits.family, ModelFamily::Humidity) << c.name;
+    EXPECT_EQ(traits.output, c.output) << c.name;
+    EXPECT_EQ(traits.unitChoice, c.unitChoice) << c.name;
+    EXPECT_EQ(traits.humidityOutputRows, c.outputRows) << c.name;
+    EXPECT_EQ(traits.defaultOutputLow, c.outputLow) << c.name;
+    EXPECT_EQ(traits.defaultOutputHigh, c.outputHigh) << c.name;
+  }
+  EXPECT_TRUE(traitsOf("RKAW-49").twoWireOnly);
+  EXPECT_TRUE(traitsOf("RKN-40F3").specialSensorList);
+  EXPECT_EQ(traitsOf("RQ-18x-RK/V").defaultLow, "-100");
+  EXPECT_EQ(traitsOf("RQ-18x-RK/V").output, OutputKind::Voltage);
+}
+
 }  // namespace
 }  // namespace tadjust
