@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QDir>
 #include <functional>
 #include <map>
 #include <string>
@@ -15,7 +13,6 @@
 #include "catalogue/device_catalogue.h"
 #include "support/device_view_harness.h"
 #include "support/simulated_program.h"
-#include "ui/window_texts.h"
 
 namespace tadjust {
 namespace {
@@ -672,37 +669,6 @@ TEST(DeviceView, UnknownProductCodeKeepsTheModel) {
   EXPECT_EQ(program.form().ComboBox4->currentIndex(), 0);
   EXPECT_EQ(program.form().Edit6->text(), "65535");
   EXPECT_EQ(program.form().Edit9->text(), "? (5400)");
-}
-
-// Pictures of the device group (and the whole window) of one model per family in both
-// languages, for the documentation: written only when TADJUST_DEVICE_SCREENSHOTS names a folder
-// (scripts/device_screenshots).
-TEST(DeviceView, Screenshots) {
-  const QString folder = qEnvironmentVariable("TADJUST_DEVICE_SCREENSHOTS");
-  if (folder.isEmpty()) GTEST_SKIP() << "TADJUST_DEVICE_SCREENSHOTS names no folder";
-  ASSERT_TRUE(QDir().mkpath(folder));
-  struct Picture {
-    const char* model;
-    const char* file;
-  };
-  const Picture pictures[] = {
-      {"RKA-49", "rka-49"}, {"RKA-59", "rka-59"}, {"GWA-43", "gwa-43"}, {"ARR/A", "arr-a"}};
-  for (const Picture& picture : pictures) {
-    for (const bool english : {true, false}) {
-      const ModelCase& c = caseOf(picture.model);
-      LinkedProgram program(english, modelOf(c.code), replyOf(c));
-      program.connect();
-      Form1& form = program.form();
-      // The button captions the start-up question gives.
-      setCaption(form.BitBtn3, window_texts::CopyButton.in(english));
-      setCaption(form.BitBtn4, window_texts::SendButton.in(english));
-      form.show();
-      QApplication::processEvents();
-      const QString stem = folder + "/device-" + picture.file + (english ? "-en" : "-pl");
-      EXPECT_TRUE(form.GroupBox2->grab().save(stem + ".png")) << stem.toStdString();
-      EXPECT_TRUE(form.grab().save(stem + "-window.png")) << stem.toStdString();
-    }
-  }
 }
 
 }  // namespace
