@@ -2,7 +2,8 @@
 
 // Lays both settings groups out for the model a product code names: relabels the rows, shows
 // and hides them, fills the drop-down lists, sets unit labels, default texts and widths, and
-// writes the model's name into the model label Label39, which from then on is the current model.
+// writes the model's name into the model label (Form1::setCurrentModel), which from then on is
+// the current model.
 
 #include <cstdint>
 
@@ -26,7 +27,7 @@ struct SettingsViewState {
 void layOutSettingsView(Form1& form, std::uint16_t productCode, bool dewPoint,
                         SettingsViewState& view, WindowEvents& events);
 
-// Refills the sensor-type list ComboBox1 for the current model (the model label's text) and the
+// Refills the sensor-type list ComboBox1 for the current model (Form1::currentModel) and the
 // language, and selects entry 0.
 void fillSensorTypeList(Form1& form);
 
