@@ -5,6 +5,15 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "link/port_memory.h"
 #include "support/discovery_fakes.h"
@@ -217,6 +226,66 @@ TEST_F(InterfaceDiscoveryTest, AnUnwritableIniIsReportedAndConnectStaysShown) {
   expectConnectShown();
   EXPECT_EQ(boxes.questions.size(), 1u);
 }
+
+TEST_F(InterfaceDiscoveryTest, AHugeIniHoldsNoPortAndIsNotRewritten) {
+  boxes.queue(Answer::Ok);  // the plug-in prompt
+  QByteArray huge = "[ComPort]\nName=VCP0:COM5\n";
+  huge.append(QByteArray(kMaxIniFileSize, ';')).append('\n');
+  writeIni(huge);
+  port.ports = {{"VCP0:COM5", Handshake::Full}, {"VCP1:COM6", Handshake::Full}};
+  portMap.map = {{{"\\Device\\VCP1", "COM6"}}};
+
+  discovery.FindInterface();
+
+  EXPECT_EQ(port.openAttempts, Names{"VCP1:COM6"}) << "the remembered port was read";
+  EXPECT_EQ(ini(), huge);
+  ASSERT_EQ(boxes.errors.size(), 1u);
+  EXPECT_EQ(boxes.errors[0], "Unable to write to " + QDir::toNativeSeparators(iniPath()));
+  expectConnectShown();
+}
+
+#ifndef _WIN32
+// Opens the FIFO for a moment, again and again, once a few seconds have passed: whoever is
+// blocked opening it goes on, and the test fails instead of hanging.
+class FifoWatchdog {
+ public:
+  explicit FifoWatchdog(const QString& path)
+      : thread_([this, path = QFile::encodeName(path)](std::stop_token stop) {
+          const auto patience = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+          while (!stop.stop_requested()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            if (std::chrono::steady_clock::now() < patience) continue;
+            const int fd = open(path.constData(), O_RDWR | O_NONBLOCK);
+            if (fd >= 0) close(fd);
+            fired_ = true;
+          }
+        }) {}
+
+  bool fired() const { return fired_; }
+
+ private:
+  std::atomic<bool> fired_ = false;
+  std::jthread thread_;
+};
+
+TEST_F(InterfaceDiscoveryTest, AFifoInPlaceOfTheIniIsReportedAsUnwritable) {
+  boxes.queue(Answer::Ok);  // the plug-in prompt
+  ASSERT_EQ(mkfifo(QFile::encodeName(iniPath()).constData(), 0600), 0);
+  port.ports = {{"VCP0:COM5", Handshake::Full}};
+  portMap.map = {{{"\\Device\\VCP0", "COM5"}}};
+
+  {
+    FifoWatchdog watchdog(iniPath());
+    discovery.FindInterface();
+    EXPECT_FALSE(watchdog.fired()) << "the search blocked on the FIFO";
+  }
+
+  ASSERT_EQ(boxes.errors.size(), 1u);
+  EXPECT_EQ(boxes.errors[0], "Unable to write to " + QDir::toNativeSeparators(iniPath()));
+  expectConnectShown();
+  EXPECT_EQ(form.Edit18->text(), "VCP0:COM5");
+}
+#endif
 
 TEST_F(InterfaceDiscoveryTest, WithoutAMapEveryOneOf255NamesIsTried) {
   boxes.queue(Answer::Ok);  // the plug-in prompt
