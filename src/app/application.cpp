@@ -26,6 +26,8 @@ void Application::connectEvents() {
 
 void Application::start() {
   FormCreate(form_, platform_.boxes, discovery_.RetrySearch);
+  // Without Qt's translations installed the standard buttons stay English; nothing else changes.
+  toolkitTranslation_.apply(form_.UseEnglish);
   centreOnScreen();
   form_.show();
   form_.Timer1->start();

@@ -14,6 +14,7 @@
 #include "app/exchange_controller.h"
 #include "app/interface_discovery.h"
 #include "app/monitoring_poll.h"
+#include "app/toolkit_translation.h"
 #include "image/settings_image.h"
 #include "link/pause.h"
 #include "link/port_memory.h"
@@ -41,7 +42,8 @@ class Application {
   // Builds the window and the subsystems; the window stays hidden until start().
   explicit Application(Platform platform);
 
-  // Asks the language, shows the window in the centre of the screen and starts Timer1.
+  // Asks the language, puts Qt's own texts into it, shows the window in the centre of the
+  // screen and starts Timer1.
   void start();
   // start(), then the message loop until the application is asked to terminate or the window
   // is closed. Returns the program's exit code.
@@ -66,6 +68,7 @@ class Application {
   InterfaceDiscovery discovery_;
   ExchangeController controller_;
   MonitoringPoll monitoring_;
+  ToolkitTranslation toolkitTranslation_;
 };
 
 }  // namespace tadjust
