@@ -1,6 +1,10 @@
 // t-adjust-lintable: prints the linearisation a write would store for a sensor and range, with
-// the meaning of every word, for checking a device's table by hand.
+// the meaning of every word, for checking a device's table by hand; with --json, the same words
+// as one JSON object for other programs.
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -16,11 +20,13 @@ namespace {
 using namespace tadjust;
 
 constexpr const char* kUsage =
-    "usage: t-adjust-lintable <sensorType> <series> <lower range> <upper range> [--reversed]\n"
+    "usage: t-adjust-lintable <sensorType> <series> <lower range> <upper range> [--reversed] "
+    "[--json]\n"
     "  sensorType  0 Pt100, 1 Ni100, 2 B, 3 R, 4 S, 5 N, 6 K, 7 J, 8 T\n"
     "  series      7, 9 or 10\n"
     "  range       whole degrees Celsius\n"
-    "  --reversed  output 20..4 mA (10..0 V)\n";
+    "  --reversed  output 20..4 mA (10..0 V)\n"
+    "  --json      one JSON object with the stored words instead of the table\n";
 
 constexpr const char* kSensorNames[] = {"Pt100",          "Ni100",          "thermocouple B",
                                         "thermocouple R", "thermocouple S", "thermocouple N",
@@ -64,21 +70,65 @@ void printCold(ConstBytes block) {
   }
 }
 
-int run(int sensorType, unsigned series, int lowerRange, int upperRange, bool reversed) {
-  using namespace transmitter;
-  const auto scale = signalRawScale(sensorType, series);
-  const TemperatureLimits limits = temperatureLimits(lowerRange, upperRange, reversed);
-  const int span = upperRange - lowerRange;
-  std::printf("%s, series %u, range %d to %d degC, %s output\n", kSensorNames[sensorType], series,
-              lowerRange, upperRange, reversed ? "reversed" : "normal");
-  std::printf("limits %d and %d degC, span %d\n", limits.lower, limits.upper, span);
+struct Arguments {
+  int sensorType = 0;
+  unsigned series = 0;
+  int lowerRange = 0;
+  int upperRange = 0;
+  bool reversed = false;
+  bool json = false;
+};
 
+// Four numbers, then --reversed and --json in any order, each at most once.
+std::optional<Arguments> parseArguments(int argc, char** argv) {
+  if (argc < 5 || argc > 7) return std::nullopt;
+  const auto sensorType = parseInt(argv[1]);
+  const auto series = parseInt(argv[2]);
+  const auto lowerRange = parseInt(argv[3]);
+  const auto upperRange = parseInt(argv[4]);
+  if (!sensorType || !series || !lowerRange || !upperRange || *sensorType < 0 ||
+      *sensorType > kLastTabulatedSensorType || (*series != 7 && *series != 9 && *series != 10))
+    return std::nullopt;
+  Arguments arguments{*sensorType, static_cast<unsigned>(*series), *lowerRange, *upperRange};
+  for (int i = 5; i < argc; ++i) {
+    const std::string_view option = argv[i];
+    bool& flag = option == "--reversed" ? arguments.reversed : arguments.json;
+    if ((option != "--reversed" && option != "--json") || flag) return std::nullopt;
+    flag = true;
+  }
+  return arguments;
+}
+
+// What a write would store: the block as the encoder prepares it (LinSignal and CjcTemp
+// 0xFFFF), with the linearisation stored into it when the window is writable.
+struct Table {
+  TemperatureLimits limits;
+  int span;
+  LinearisationResult result;
   std::array<std::uint8_t, kTransmitterBlockSize> block{};
-  for (std::size_t i = 0; i < LinSignal.count; ++i) LinSignal.set(block, i, 0xFFFF);
-  for (std::size_t i = 0; i < CjcTemp.count; ++i) CjcTemp.set(block, i, 0xFFFF);
-  const LinearisationResult r =
-      buildLinearisation(sensorType, series, limits.lower, limits.upper, span, block);
-  const char* unit = isThermocouple(sensorType) ? "mV" : "Ohm";
+};
+
+Table computeTable(const Arguments& a) {
+  using namespace transmitter;
+  Table table{
+      temperatureLimits(a.lowerRange, a.upperRange, a.reversed), a.upperRange - a.lowerRange, {}};
+  for (std::size_t i = 0; i < LinSignal.count; ++i) LinSignal.set(table.block, i, 0xFFFF);
+  for (std::size_t i = 0; i < CjcTemp.count; ++i) CjcTemp.set(table.block, i, 0xFFFF);
+  table.result = buildLinearisation(a.sensorType, a.series, table.limits.lower, table.limits.upper,
+                                    table.span, table.block);
+  return table;
+}
+
+int printTable(const Arguments& a, const Table& table) {
+  using namespace transmitter;
+  const auto scale = signalRawScale(a.sensorType, a.series);
+  const LinearisationResult& r = table.result;
+  ConstBytes block = table.block;
+  std::printf("%s, series %u, range %d to %d degC, %s output\n", kSensorNames[a.sensorType],
+              a.series, a.lowerRange, a.upperRange, a.reversed ? "reversed" : "normal");
+  std::printf("limits %d and %d degC, span %d\n", table.limits.lower, table.limits.upper,
+              table.span);
+  const char* unit = isThermocouple(a.sensorType) ? "mV" : "Ohm";
   std::printf("reference points %d, %d to %d degC\n", r.referencePoints, r.firstTemperature,
               r.lastTemperature);
   if (!r.writable()) {
@@ -106,30 +156,60 @@ int run(int sensorType, unsigned series, int lowerRange, int upperRange, bool re
                 (temperatureRaw - 6000) / 30.0, signalRaw, signal, slopeRaw,
                 slopeRaw / r.slopeMultiplier);
   }
-  if (isThermocouple(sensorType)) printCold(block);
+  if (isThermocouple(a.sensorType)) printCold(block);
   std::printf("\nInputLimitHighRaw %u (last reference signal %.3f %s at %d degC)\n",
               inputLimitHighRaw(*scale, r.lastSignalThousandths), r.lastSignal, unit,
               r.lastTemperature);
   return 0;
 }
 
+template <typename Field>
+QJsonArray words(const Field& field, ConstBytes block) {
+  QJsonArray array;
+  for (std::size_t i = 0; i < field.count; ++i) array.append(static_cast<int>(field.get(block, i)));
+  return array;
+}
+
+void printJsonObject(const QJsonObject& object) {
+  std::fputs(QJsonDocument(object).toJson(QJsonDocument::Indented).constData(), stdout);
+}
+
+// The words as stored, every one an unsigned 16-bit integer; a refused window is an error.
+int printJson(const Arguments& a, const Table& table) {
+  using namespace transmitter;
+  const LinearisationResult& r = table.result;
+  if (!r.writable()) {
+    printJsonObject({{"error", refusalText(r.refusal)}});
+    return 1;
+  }
+  ConstBytes block = table.block;
+  const auto scale = signalRawScale(a.sensorType, a.series);
+  printJsonObject({
+      {"lowerLimit", table.limits.lower},
+      {"upperLimit", table.limits.upper},
+      {"segments", r.segments},
+      {"passes", r.passes},
+      {"LinSlopeShift", static_cast<int>(LinSlopeShift.get(block))},
+      {"CjcSlopeShift", static_cast<int>(CjcSlopeShift.get(block))},
+      {"InputLimitHighRaw", inputLimitHighRaw(*scale, r.lastSignalThousandths)},
+      {"LinSignal", words(LinSignal, block)},
+      {"LinSlope", words(LinSlope, block)},
+      {"LinTemp", words(LinTemp, block)},
+      {"CjcTemp", words(CjcTemp, block)},
+      {"CjcSlope", words(CjcSlope, block)},
+      {"CjcSignal", words(CjcSignal, block)},
+  });
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 5 && argc != 6) {
+  const std::optional<Arguments> arguments = parseArguments(argc, argv);
+  if (!arguments) {
     std::fputs(kUsage, stderr);
     return 2;
   }
-  const auto sensorType = parseInt(argv[1]);
-  const auto series = parseInt(argv[2]);
-  const auto lowerRange = parseInt(argv[3]);
-  const auto upperRange = parseInt(argv[4]);
-  const bool reversed = argc == 6 && std::string_view(argv[5]) == "--reversed";
-  if (!sensorType || !series || !lowerRange || !upperRange || (argc == 6 && !reversed) ||
-      *sensorType < 0 || *sensorType > kLastTabulatedSensorType ||
-      (*series != 7 && *series != 9 && *series != 10)) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
-  return run(*sensorType, static_cast<unsigned>(*series), *lowerRange, *upperRange, reversed);
+  const Table table = computeTable(*arguments);
+  return arguments->json ? printJson(*arguments, table) : printTable(*arguments, table);
 }
