@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 
 #include "app/application.h"
 #include "link/qt_serial_port.h"
@@ -11,6 +12,9 @@ int main() {
   int argumentCount = 1;
   QApplication qtApplication(argumentCount, arguments);
   QApplication::setApplicationName("T-adjust");
+  // The installed desktop entry and icon (packaging/), so the desktop shows the window as theirs.
+  QGuiApplication::setDesktopFileName("org.tadjust.TAdjust");
+  QApplication::setWindowIcon(QIcon::fromTheme("org.tadjust.TAdjust"));
 
   tadjust::BlockingPause pause;
   tadjust::QtSerialPort port(pause);
