@@ -24,7 +24,7 @@ constexpr const char* kUsage =
     "[--json]\n"
     "  sensorType  0 Pt100, 1 Ni100, 2 B, 3 R, 4 S, 5 N, 6 K, 7 J, 8 T\n"
     "  series      7, 9 or 10\n"
-    "  range       whole degrees Celsius\n"
+    "  range       whole degrees Celsius, -10000 to 10000\n"
     "  --reversed  output 20..4 mA (10..0 V)\n"
     "  --json      one JSON object with the stored words instead of the table\n";
 
@@ -79,6 +79,11 @@ struct Arguments {
   bool json = false;
 };
 
+// Far beyond every sensor's table; keeps the span and the limits' arithmetic within int.
+constexpr int kLargestRange = 10000;
+
+bool plausibleRange(int degrees) { return degrees >= -kLargestRange && degrees <= kLargestRange; }
+
 // Four numbers, then --reversed and --json in any order, each at most once.
 std::optional<Arguments> parseArguments(int argc, char** argv) {
   if (argc < 5 || argc > 7) return std::nullopt;
@@ -87,7 +92,8 @@ std::optional<Arguments> parseArguments(int argc, char** argv) {
   const auto lowerRange = parseInt(argv[3]);
   const auto upperRange = parseInt(argv[4]);
   if (!sensorType || !series || !lowerRange || !upperRange || *sensorType < 0 ||
-      *sensorType > kLastTabulatedSensorType || (*series != 7 && *series != 9 && *series != 10))
+      *sensorType > kLastTabulatedSensorType || (*series != 7 && *series != 9 && *series != 10) ||
+      !plausibleRange(*lowerRange) || !plausibleRange(*upperRange))
     return std::nullopt;
   Arguments arguments{*sensorType, static_cast<unsigned>(*series), *lowerRange, *upperRange};
   for (int i = 5; i < argc; ++i) {

@@ -98,6 +98,9 @@ TEST(Lintable, BadArgumentsPrintTheUsageWithStatus2) {
       {"6", "8", "0", "1000", "--json"},
       {"6", "7", "zero", "1000", "--json"},
       {"6", "7", "0", "1000.5"},
+      // Ranges whose span would not fit an int.
+      {"6", "7", "2147483647", "-2147483648", "--json"},
+      {"6", "7", "-10001", "1000"},
   };
   for (const QStringList& arguments : cases) {
     SCOPED_TRACE(arguments.join(' ').toStdString());
