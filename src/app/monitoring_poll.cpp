@@ -5,6 +5,7 @@
 #include "image/settings_image.h"
 #include "link/frame_sender.h"
 #include "numbers/number_text.h"
+#include "ui/box_text.h"
 
 namespace tadjust {
 
@@ -42,8 +43,8 @@ void MonitoringPoll::takeRecord() {
 }
 
 void MonitoringPoll::showReadings() {
-  form_.Edit24->setText(number_text::fixed2(hundredths(MonitorRecord, kTemperatureOffset)));
-  form_.Edit23->setText(number_text::fixed2(hundredths(MonitorRecord, kHumidityOffset)));
+  setBoxText(form_.Edit24, number_text::fixed2(hundredths(MonitorRecord, kTemperatureOffset)));
+  setBoxText(form_.Edit23, number_text::fixed2(hundredths(MonitorRecord, kHumidityOffset)));
 }
 
 }  // namespace tadjust

@@ -32,7 +32,6 @@ constexpr int kModelLabelPixelSize = 17;
 
 constexpr int kProgressBarMaximum = 110;  // ticks of a pending read or write, times ten
 constexpr int kPortListVisibleItems = 16;
-constexpr int kTagMaxLength = 9;
 
 // Controls that take turns in one place (a list and its edit-box alternate, a unit label and
 // its check box) and rows that are shown or hidden per model must not move the rest of the
@@ -305,7 +304,7 @@ void Form1::createEditableGroup() {
 
   Label17 = label(g, "Label17");
   Edit5 = edit(g, "Edit5", "", kWideEditWidth);
-  Edit5->setMaxLength(kTagMaxLength);
+  Edit5->setMaxLength(kTagTypingLimit);
 
   GroupRows(GroupBox1).place(editableRows());
 }

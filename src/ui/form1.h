@@ -27,6 +27,10 @@
 
 namespace tadjust {
 
+// The user types at most this many characters into the tag box Edit5; a device's tag may hold
+// more (10 or 16), and the program shows it whole.
+inline constexpr int kTagTypingLimit = 9;
+
 // One row of a settings group: caption, input control and unit label, shown as the window
 // starts. Some rows hold a second control in the input's or the unit's place, hidden at start
 // and shown by the layouts that use it instead (an edit box for a list, a check box or another

@@ -95,4 +95,20 @@ inline constexpr std::array<BilingualText, 3> Connections{{
 }};
 inline constexpr int StartConnection = 1;
 
+// The connection list of a thermocouple: its cold-junction compensation.
+inline constexpr std::array<BilingualText, 2> Compensations{{
+    {"internal", "wewnętrzna"},
+    {"external", "zewnętrzna"},
+}};
+
+// Captions of the connection row and the wire-resistance row as the device group and the copy
+// for editing write them for the sensor shown. (The choice of a sensor type in the editable
+// group words two of them differently.)
+inline constexpr BilingualText SensorConnectionCaption{"Sensor connection:", "Podłączenie:"};
+inline constexpr BilingualText ColdJunctionCompCaption{"Cold junction comp.:",
+                                                       "Komp. zimnych końców:"};
+inline constexpr BilingualText WireResistanceCaption{"Wire resistance:", "Rezystancja przewodów:"};
+inline constexpr BilingualText ColdJunctionTempCaption{"Cold junction temp.:",
+                                                       "Temp. zimnych końców:"};
+
 }  // namespace tadjust::window_texts

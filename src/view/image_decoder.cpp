@@ -7,18 +7,13 @@
 #include "image/raw_scales.h"
 #include "numbers/number_text.h"
 #include "ui/bilingual_text.h"
+#include "ui/box_text.h"
 #include "ui/controls.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
 
 namespace {
-
-constexpr BilingualText kSensorConnectionCaption{"Sensor connection:", "Podłączenie:"};
-constexpr BilingualText kColdJunctionCompCaption{"Cold junction comp.:", "Komp. zimnych końców:"};
-constexpr BilingualText kWireResistanceCaption{"Wire resistance:", "Rezystancja przewodów:"};
-constexpr BilingualText kColdJunctionTempCaption{"Cold junction temp.:", "Temp. zimnych końców:"};
-constexpr BilingualText kCompensations[] = {{"internal", "wewnętrzna"}, {"external", "zewnętrzna"}};
 
 QString decimal(long long value) { return number_text::integer(value); }
 QString real(double value) { return number_text::general(value); }
@@ -49,17 +44,17 @@ void hideEditableRows(Form1& f) {
 
 void showIndicator(Form1& f, const SettingsImages& images) {
   const ConstBytes copy = images.IndicatorCopy;
-  f.Edit6->setText(decimal(indicator::ProductCode.get(copy)));
-  f.Edit7->setText(decimal(indicator::SerialNumber.get(copy)));
-  f.Edit9->setText(decimal(indicator::DisplayLow.get(copy)));
-  f.Edit10->setText(decimal(indicator::DisplayHigh.get(copy)));
-  f.Edit11->setText(decimal(indicator::Precision.get(copy)));
-  f.Edit12->setText(decimal(indicator::AlarmLow.get(copy)));
-  f.Edit13->setText(decimal(indicator::AlarmHigh.get(copy)));
+  setBoxText(f.Edit6, decimal(indicator::ProductCode.get(copy)));
+  setBoxText(f.Edit7, decimal(indicator::SerialNumber.get(copy)));
+  setBoxText(f.Edit9, decimal(indicator::DisplayLow.get(copy)));
+  setBoxText(f.Edit10, decimal(indicator::DisplayHigh.get(copy)));
+  setBoxText(f.Edit11, decimal(indicator::Precision.get(copy)));
+  setBoxText(f.Edit12, decimal(indicator::AlarmLow.get(copy)));
+  setBoxText(f.Edit13, decimal(indicator::AlarmHigh.get(copy)));
   const std::uint16_t alarms = indicator::AlarmFlags.get(copy);
   f.CheckBox1->setChecked((alarms & 1u) != 0);
   f.CheckBox2->setChecked((alarms & 2u) != 0);
-  f.Edit17->setText(tagText(indicator::Tag, copy));
+  setBoxText(f.Edit17, tagText(indicator::Tag, copy));
   setShown({f.Label2, f.Edit1, f.Label4, f.Edit2, f.Label3, f.ComboBox2, f.Label5, f.Edit3,
             f.CheckBox3, f.Label9, f.Edit4, f.CheckBox4, f.Label17, f.Edit5},
            true);
@@ -70,19 +65,19 @@ void showHumidity(Form1& f, const SettingsImages& images, const ModelTraits& mod
   setShown({f.Label20, f.Edit8, f.Label1, f.ComboBox1}, true);
   const bool dewPoint = (humidity::HumidityUnit.get(copy) & 1u) != 0;
   setUnit({f.Label44, f.Label32, f.Label46}, dewPoint ? "[°Cdp]" : "[%RH]");
-  f.Edit8->setText(QString::fromUtf8(dewPoint ? "°Cdp" : "%RH"));
+  setBoxText(f.Edit8, QString::fromUtf8(dewPoint ? "°Cdp" : "%RH"));
   setShown({f.Label2, f.Label4, f.Label3, f.Label5, f.Label17, f.Label6, f.Label7, f.Label43,
             f.Label8, f.Edit1, f.Edit2, f.Edit19, f.Edit3, f.Edit5, f.GroupBox3, f.Label44},
            true);
 
-  f.Edit6->setText(decimal(humidity::ProductCode.get(copy)));
-  f.Edit7->setText(decimal(humidity::SerialNumber.get(copy)));
+  setBoxText(f.Edit6, decimal(humidity::ProductCode.get(copy)));
+  setBoxText(f.Edit7, decimal(humidity::SerialNumber.get(copy)));
   // Hundredths to whole units, the quotient truncated toward zero.
-  f.Edit9->setText(decimal(humidity::TempRangeLow.get(copy) / 100));
-  f.Edit10->setText(decimal(humidity::TempRangeHigh.get(copy) / 100));
-  f.Edit11->setText(decimal(humidity::HumRangeLow.get(copy) / 100));
-  f.Edit12->setText(decimal(humidity::HumRangeHigh.get(copy) / 100));
-  f.Edit17->setText(tagText(humidity::Tag, copy));
+  setBoxText(f.Edit9, decimal(humidity::TempRangeLow.get(copy) / 100));
+  setBoxText(f.Edit10, decimal(humidity::TempRangeHigh.get(copy) / 100));
+  setBoxText(f.Edit11, decimal(humidity::HumRangeLow.get(copy) / 100));
+  setBoxText(f.Edit12, decimal(humidity::HumRangeHigh.get(copy) / 100));
+  setBoxText(f.Edit17, tagText(humidity::Tag, copy));
 
   if (model.humidityOutputRows) {
     setShown({f.Label9, f.Label11, f.Label13, f.Label15, f.Label10, f.Label12, f.Label14, f.Label16,
@@ -92,10 +87,10 @@ void showHumidity(Form1& f, const SettingsImages& images, const ModelTraits& mod
   // The layout shows the device's output rows for every humidity model with an output, 935-JYRA
   // too: they get the device's words, never what an earlier model left in them.
   if (model.output != OutputKind::None) {
-    f.Edit13->setText(decimal(humidity::TempOutLow.get(copy)));
-    f.Edit14->setText(decimal(humidity::TempOutHigh.get(copy)));
-    f.Edit15->setText(decimal(humidity::HumOutLow.get(copy)));
-    f.Edit16->setText(decimal(humidity::HumOutHigh.get(copy)));
+    setBoxText(f.Edit13, decimal(humidity::TempOutLow.get(copy)));
+    setBoxText(f.Edit14, decimal(humidity::TempOutHigh.get(copy)));
+    setBoxText(f.Edit15, decimal(humidity::HumOutLow.get(copy)));
+    setBoxText(f.Edit16, decimal(humidity::HumOutHigh.get(copy)));
   }
 }
 
@@ -151,15 +146,15 @@ class TransmitterView {
               f_.ComboBox2, f_.ComboBox3, f_.ComboBox4, f_.ComboBox5, f_.Edit1,   f_.Edit2,
               f_.Edit3,     f_.Edit4,     f_.Edit5},
              true);
-    f_.Edit6->setText(decimal(transmitter::ProductCode.get(image_)));
-    f_.Edit7->setText(decimal(transmitter::SerialNumber.get(image_)));
+    setBoxText(f_.Edit6, decimal(transmitter::ProductCode.get(image_)));
+    setBoxText(f_.Edit7, decimal(transmitter::SerialNumber.get(image_)));
 
     const std::uint16_t inputConfig = transmitter::InputConfig.get(image_);
     const DecodedSensor sensor = decodeSensor(inputConfig);
     // An unknown subtype leaves the decoded sensor type of the last read as it was.
     if (sensor.type) decoder.DeviceSensorType = *sensor.type;
-    f_.Edit8->setText(sensor.type ? entry(f_.ComboBox1, *sensor.type)
-                                  : unknownValue(sensor.subtype));
+    setBoxText(f_.Edit8,
+               sensor.type ? entry(f_.ComboBox1, *sensor.type) : unknownValue(sensor.subtype));
 
     const int connection = transmitter::connectionCode(inputConfig);
     switch (sensor.kind) {
@@ -175,11 +170,12 @@ class TransmitterView {
         break;
     }
 
-    f_.Edit14->setText(entry(f_.ComboBox3, transmitter::FilterTimeIndex.get(image_)));
-    f_.Edit15->setText(
-        entry(f_.ComboBox4, (inputConfig & transmitter::kOutputReversedBit) ? 1 : 0));
-    f_.Edit16->setText(entry(f_.ComboBox5, (inputConfig & transmitter::kFailureHighBit) ? 1 : 0));
-    f_.Edit17->setText(tagText(transmitter::Tag, image_));
+    setBoxText(f_.Edit14, entry(f_.ComboBox3, transmitter::FilterTimeIndex.get(image_)));
+    setBoxText(f_.Edit15,
+               entry(f_.ComboBox4, (inputConfig & transmitter::kOutputReversedBit) ? 1 : 0));
+    setBoxText(f_.Edit16,
+               entry(f_.ComboBox5, (inputConfig & transmitter::kFailureHighBit) ? 1 : 0));
+    setBoxText(f_.Edit17, tagText(transmitter::Tag, image_));
   }
 
  private:
@@ -188,22 +184,24 @@ class TransmitterView {
     setShown({f_.Label23, f_.Label24, f_.Label25, f_.Edit11, f_.Edit12, f_.Edit13, f_.Label32,
               f_.Label33},
              true);
-    f_.Edit9->setText(real(raw_scales::temperatureFromRaw(transmitter::RangeLowRaw.get(image_))));
-    f_.Edit10->setText(real(raw_scales::temperatureFromRaw(transmitter::RangeHighRaw.get(image_))));
+    setBoxText(f_.Edit9,
+               real(raw_scales::temperatureFromRaw(transmitter::RangeLowRaw.get(image_))));
+    setBoxText(f_.Edit10,
+               real(raw_scales::temperatureFromRaw(transmitter::RangeHighRaw.get(image_))));
     const double offset = raw_scales::tempOffsetFromRaw(transmitter::TempOffsetRaw.get(image_));
-    f_.Edit13->setText(real(number_text::round2(offset)));
+    setBoxText(f_.Edit13, real(number_text::round2(offset)));
 
     if (kind == SensorKind::Rtd) {
-      f_.Label23->setText(kSensorConnectionCaption.in(en_));
-      f_.Edit11->setText(textOf(window_texts::Connections, connection, en_));
+      f_.Label23->setText(window_texts::SensorConnectionCaption.in(en_));
+      setBoxText(f_.Edit11, textOf(window_texts::Connections, connection, en_));
       if (connection == 0) {
         showWireResistance();
       } else {
         hideWireRow();
       }
     } else {
-      f_.Label23->setText(kColdJunctionCompCaption.in(en_));
-      f_.Edit11->setText(textOf(kCompensations, connection, en_));
+      f_.Label23->setText(window_texts::ColdJunctionCompCaption.in(en_));
+      setBoxText(f_.Edit11, textOf(window_texts::Compensations, connection, en_));
       if (connection == 1) {
         showColdJunctionTemperature();
       } else {
@@ -217,8 +215,8 @@ class TransmitterView {
     setShown({f_.Label23, f_.Label24, f_.Label25, f_.Edit11, f_.Edit12, f_.Edit13, f_.Label32,
               f_.Label33},
              false);
-    f_.Edit9->setText(voltageText(transmitter::RangeLowRaw.get(image_)));
-    f_.Edit10->setText(voltageText(transmitter::RangeHighRaw.get(image_)));
+    setBoxText(f_.Edit9, voltageText(transmitter::RangeLowRaw.get(image_)));
+    setBoxText(f_.Edit10, voltageText(transmitter::RangeHighRaw.get(image_)));
   }
 
   // A series without a voltage scale (only a product code that names no model gets here) shows
@@ -232,10 +230,10 @@ class TransmitterView {
     setUnit({f_.Label30, f_.Label31}, "[Ohm]");
     setShown({f_.Label23, f_.Edit11}, true);
     setShown({f_.Edit13, f_.Label33, f_.Label25}, false);
-    f_.Label23->setText(kSensorConnectionCaption.in(en_));
-    f_.Edit11->setText(window_texts::Connections[0].in(en_));
-    f_.Edit9->setText(resistanceText(transmitter::RangeLowRaw.get(image_)));
-    f_.Edit10->setText(resistanceText(transmitter::RangeHighRaw.get(image_)));
+    f_.Label23->setText(window_texts::SensorConnectionCaption.in(en_));
+    setBoxText(f_.Edit11, window_texts::Connections[0].in(en_));
+    setBoxText(f_.Edit9, resistanceText(transmitter::RangeLowRaw.get(image_)));
+    setBoxText(f_.Edit10, resistanceText(transmitter::RangeHighRaw.get(image_)));
     showWireResistance();
   }
 
@@ -246,18 +244,18 @@ class TransmitterView {
 
   void showWireResistance() {
     setShown({f_.Edit12, f_.Label32, f_.Label24}, true);
-    f_.Label24->setText(kWireResistanceCaption.in(en_));
+    f_.Label24->setText(window_texts::WireResistanceCaption.in(en_));
     f_.Label32->setText(QStringLiteral("[Ohm]"));
-    f_.Edit12->setText(real(raw_scales::wireResistanceFromRaw(
-        transmitter::WireResistanceRaw.get(image_), seriesSensorModel_)));
+    setBoxText(f_.Edit12, real(raw_scales::wireResistanceFromRaw(
+                              transmitter::WireResistanceRaw.get(image_), seriesSensorModel_)));
   }
 
   void showColdJunctionTemperature() {
     setShown({f_.Edit12, f_.Label32, f_.Label24}, true);
-    f_.Label24->setText(kColdJunctionTempCaption.in(en_));
+    f_.Label24->setText(window_texts::ColdJunctionTempCaption.in(en_));
     f_.Label32->setText(QString::fromUtf8("[°C]"));
-    f_.Edit12->setText(
-        real(raw_scales::temperatureFromRaw(transmitter::ColdJunctionTempRaw.get(image_))));
+    setBoxText(f_.Edit12,
+               real(raw_scales::temperatureFromRaw(transmitter::ColdJunctionTempRaw.get(image_))));
   }
 
   void hideWireRow() { setShown({f_.Edit12, f_.Label32, f_.Label24}, false); }
