@@ -1,12 +1,14 @@
 #include "view/settings_view.h"
 
 #include <QStringList>
+#include <array>
 #include <initializer_list>
 #include <string_view>
 #include <vector>
 
 #include "catalogue/device_catalogue.h"
 #include "ui/bilingual_text.h"
+#include "ui/box_text.h"
 #include "ui/controls.h"
 #include "ui/window_texts.h"
 
@@ -78,13 +80,21 @@ void restoreStartUnits(Form1& f) {
   setUnit({f.Label44}, "Label44");
 }
 
-// Every row with its caption, input and unit, none of the controls that take their places.
+// Every row with its caption, input and unit, none of the controls that take their places. The
+// caption names the input (a screen reader reads a caption as the name of its buddy).
 template <std::size_t Count>
 void restoreStartRows(const std::array<FormRow, Count>& rows) {
   for (const FormRow& row : rows) {
     setShown({row.caption, row.input, row.unit}, true);
     setShown({row.alternateInput, row.alternateUnit}, false);
+    row.caption->setBuddy(row.input);
   }
+}
+
+// The layouts that show the edit boxes in place of the lists name them by the rows' captions.
+void captionTheAlternateInputs(Form1& f) {
+  for (const FormRow& row : f.editableRows())
+    if (row.alternateInput) row.caption->setBuddy(row.alternateInput);
 }
 
 // The columns of the visibility table: the transmitters, the indicator, and the humidity
@@ -171,8 +181,8 @@ void layOutTransmitter(Form1& f, const DeviceModel& model) {
   fillList(f.ComboBox5, voltageOutput ? voltageFailureLevels() : currentFailureLevels(), 0);
   f.setCurrentModel(model.name);
   if (fixedSensor) {
-    f.Edit1->setText(fromView(model.defaultLow));
-    f.Edit2->setText(fromView(model.defaultHigh));
+    setBoxText(f.Edit1, fromView(model.defaultLow));
+    setBoxText(f.Edit2, fromView(model.defaultHigh));
   }
   fillList(f.ComboBox2,
            connectionTexts(model.twoWireOnly ? 1 : window_texts::Connections.size(), en), 0);
@@ -228,6 +238,7 @@ void setUnitChoiceCaptions(Form1& f, UnitChoice choice) {
 void layOutHumidity(Form1& f, const DeviceModel& model, bool dewPoint) {
   const bool en = f.UseEnglish;
   applyVisibility(f, humidityColumn(model));
+  captionTheAlternateInputs(f);
 
   setTexts({f.Label2, f.Label21}, {"Lower Temperature Value:", "Dół zakresu dla T:"}, en);
   setTexts({f.Label4, f.Label22}, {"Upper Temperature Value:", "Góra zakresu dla T:"}, en);
@@ -248,12 +259,12 @@ void layOutHumidity(Form1& f, const DeviceModel& model, bool dewPoint) {
   f.setCurrentModel(model.name);
   f.Edit23->clear();
   f.Edit24->clear();
-  f.Edit1->setText(fromView(model.defaultLow));
-  f.Edit2->setText(fromView(model.defaultHigh));
-  f.Edit19->setText(QStringLiteral("0"));
-  f.Edit3->setText(QStringLiteral("100"));
-  for (QLineEdit* low : {f.Edit4, f.Edit21}) low->setText(fromView(model.defaultOutputLow));
-  for (QLineEdit* high : {f.Edit20, f.Edit22}) high->setText(fromView(model.defaultOutputHigh));
+  setBoxText(f.Edit1, fromView(model.defaultLow));
+  setBoxText(f.Edit2, fromView(model.defaultHigh));
+  setBoxText(f.Edit19, QStringLiteral("0"));
+  setBoxText(f.Edit3, QStringLiteral("100"));
+  for (QLineEdit* low : {f.Edit4, f.Edit21}) setBoxText(low, fromView(model.defaultOutputLow));
+  for (QLineEdit* high : {f.Edit20, f.Edit22}) setBoxText(high, fromView(model.defaultOutputHigh));
 }
 
 void applyLayout(Form1& f, const DeviceModel& model, bool dewPoint) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QGridLayout>
 #include <QStringList>
 #include <string>
 #include <vector>
@@ -52,6 +54,7 @@ std::vector<std::string> viewSnapshot(Form1& form) {
       if (line.empty()) continue;  // the parts Qt builds inside a control
       if (const auto* label = qobject_cast<const QLabel*>(w)) {
         line += " '" + label->text().toStdString() + "'";
+        if (label->buddy()) line += " names " + label->buddy()->objectName().toStdString();
       }
       if (const auto* list = qobject_cast<const QComboBox*>(w)) {
         line += " [" + entries(list).join('|').toStdString() + "] #" +
@@ -338,6 +341,59 @@ TEST(SettingsView, UnknownCodeKeepsTheLayoutAndRunsOnlyTheTail) {
   EXPECT_EQ(start.h.view.currentSeries, 15);
   EXPECT_EQ(start.f().Label39->text(), "RKA-4");
   EXPECT_TRUE(start.f().Label39->isHidden());
+}
+
+// The caption in the first column of the field's row of the group.
+const QLabel* captionOfRow(const QWidget* field) {
+  const auto* grid = static_cast<const QGridLayout*>(field->parentWidget()->layout());
+  int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+  grid->getItemPosition(grid->indexOf(field), &row, &column, &rowSpan, &columnSpan);
+  const QLayoutItem* caption = grid->itemAtPosition(row, 0);
+  return caption ? qobject_cast<const QLabel*>(caption->widget()) : nullptr;
+}
+
+// The caption labels an accessibility tool reads as the widget's name (on Linux a list's name
+// is its label relation; an edit box's name text is its label's too). The group box, also a
+// label of its controls, is left out.
+std::vector<std::string> captionsOf(QWidget* widget) {
+  std::vector<std::string> labels;
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+  for (const auto& [label, relation] : accessible->relations(QAccessible::Label)) {
+    if (qobject_cast<const QLabel*>(label->object()))
+      labels.push_back(label->object()->objectName().toStdString());
+  }
+  return labels;
+}
+
+// A screen reader names a box by the caption of its row: in the humidity layouts the edit boxes
+// that stand in the rows of the lists are named by those rows' captions, and after the next
+// layout the lists are again.
+TEST(SettingsView, CaptionsNameTheBoxesTheirRowsShow) {
+  const std::uint16_t sequence[] = {kArrA, kRka49, kArr43, kGwa43, kJyra, kRka59, kArrV};
+  for (const bool english : {true, false}) {
+    Window w(english);
+    for (const std::uint16_t code : sequence) {
+      w.layOut(code);
+      int named = 0;
+      for (QWidget* field : w.f().GroupBox1->findChildren<QWidget*>()) {
+        auto* edit = qobject_cast<QLineEdit*>(field);
+        if (!edit && !qobject_cast<QComboBox*>(field)) continue;
+        if (field->objectName().isEmpty() || field->isHidden()) continue;
+        const QLabel* caption = captionOfRow(field);
+        if (caption == nullptr || caption->isHidden()) continue;
+        const std::string where = std::to_string(code) + " " + field->objectName().toStdString();
+        EXPECT_EQ(captionsOf(field), std::vector{caption->objectName().toStdString()}) << where;
+        if (edit) {
+          EXPECT_EQ(
+              QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name).toStdString(),
+              caption->text().toStdString())
+              << where;
+        }
+        ++named;
+      }
+      EXPECT_GE(named, 4) << code;
+    }
+  }
 }
 
 }  // namespace
