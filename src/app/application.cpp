@@ -14,7 +14,9 @@ Application::Application(Platform platform)
                  platform.portMap, portMemory_),
       controller_(form_, platform.port, platform.boxes, platform.events,
                   {discovery_, images_, view_, decoder_}),
-      monitoring_(form_, platform.port, platform.events) {
+      monitoring_(form_, platform.port, platform.events),
+      copy_(form_, edit_, copyRecord_, platform.events,
+            {images_, view_, decoder_, [this] { return controller_.state.linkNumber; }}) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
   connectEvents();
 }
@@ -22,6 +24,7 @@ Application::Application(Platform platform)
 void Application::connectEvents() {
   QObject::connect(form_.Timer1, &QTimer::timeout, [this] { controller_.Timer1Timer(); });
   QObject::connect(form_.BitBtn1, &QPushButton::clicked, [this] { controller_.BitBtn1Click(); });
+  QObject::connect(form_.BitBtn3, &QPushButton::clicked, [this] { copy_.BitBtn3Click(); });
 }
 
 void Application::start() {

@@ -8,6 +8,8 @@
 // for the interface box (InterfaceDiscovery), links the device and requests a read; every tick
 // of Timer1 -> ExchangeController::Timer1Timer, which collects the reply on the eleventh tick,
 // has the settings view laid out and the device group decoded, and polls the monitoring.
+// BitBtn3 -> CopyForEditing::BitBtn3Click, which takes the settings last read into the editable
+// group and the outgoing block, and records the device it copied from (copyRecord).
 
 #include <QString>
 
@@ -15,6 +17,9 @@
 #include "app/interface_discovery.h"
 #include "app/monitoring_poll.h"
 #include "app/toolkit_translation.h"
+#include "edit/copy_for_editing.h"
+#include "edit/copy_record.h"
+#include "edit/edit_state.h"
 #include "image/settings_image.h"
 #include "link/pause.h"
 #include "link/port_memory.h"
@@ -54,6 +59,9 @@ class Application {
   SettingsImages& images() { return images_; }
   SettingsViewState& view() { return view_; }
   MonitoringPoll& monitoring() { return monitoring_; }
+  EditState& editState() { return edit_; }
+  CopyForEditing& copy() { return copy_; }
+  const CopyRecord& copyRecord() const { return copyRecord_; }
 
  private:
   void connectEvents();
@@ -69,6 +77,9 @@ class Application {
   ExchangeController controller_;
   MonitoringPoll monitoring_;
   ToolkitTranslation toolkitTranslation_;
+  EditState edit_;
+  CopyRecord copyRecord_;
+  CopyForEditing copy_;
 };
 
 }  // namespace tadjust

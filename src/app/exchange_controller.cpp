@@ -77,6 +77,7 @@ void ExchangeController::LinkDevice() {
     return;
   }
   showStatus(texts::Linking);
+  state.linkNumber += 1;
   sendFrame(port_, kLinkCommand);
   RequestRead();
 }

@@ -33,6 +33,9 @@ struct ExchangeState {
   bool VerifyPending = false;  // the pending or next read is the read-back of a write
   std::uint16_t lastLaidOutCode = 0;  // the product code the settings view was last laid out for
   int MonitorTicks = 0;               // qualifying ticks since the last monitoring poll
+  // Raised by every link command: which link a copy for editing was taken on, so that a write
+  // can tell the device linked now from one linked before.
+  unsigned linkNumber = 0;
 };
 
 class ExchangeController {

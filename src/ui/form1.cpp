@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <array>
 
+#include "ui/box_text.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
@@ -58,7 +59,7 @@ QLabel* label(QWidget* parent, const char* name, const char* text = "") {
 
 QLineEdit* edit(QWidget* parent, const char* name, const char* text, int width) {
   auto* widget = makeControl<QLineEdit>(parent, name);
-  widget->setText(QString::fromUtf8(text));
+  setBoxText(widget, QString::fromUtf8(text));
   widget->setFixedWidth(width);
   return widget;
 }
