@@ -546,7 +546,7 @@ TEST(CopyForEditing, Screenshots) {
   };
   const Picture pictures[] = {
       {"RKA-49", "rka-49",
-       transmitterReply(7001, sensor(0x2000 | kOutputReversedBit, 6001, 30000,
+       transmitterReply(7001, sensor(0x2000 | kOutputReversedBit, 4500, 30000,
                                      [](Bytes b) {
                                        WireResistanceRaw.set(b, 130);
                                        TempOffsetRaw.set(b, 0xFFF1);
