@@ -108,11 +108,12 @@ std::optional<int> sensorTypeOf(std::uint16_t inputConfig) {
 // The copy of a temperature transmitter (and of any name outside the catalogue).
 class TransmitterCopy {
  public:
-  TransmitterCopy(Form1& f, SettingsImages& images, const CopyForEditing::Sources& sources)
+  TransmitterCopy(Form1& f, SettingsImages& images, const ModelTraits& model,
+                  const CopyForEditing::Sources& sources)
       : f_(f),
         images_(images),
         block_(images.TransmitterBlock),
-        model_(f.currentModel()),
+        model_(model),
         series_(sources.view.currentSeries),
         deviceSensorType_(sources.decoder.DeviceSensorType),
         en_(f.UseEnglish) {}
@@ -147,7 +148,7 @@ class TransmitterCopy {
     selectEntry(f_.ComboBox4, (inputConfig & transmitter::kOutputReversedBit) ? 1 : 0);
     selectEntry(f_.ComboBox5, (inputConfig & transmitter::kFailureHighBit) ? 1 : 0);
     showTag(f_, transmitter::Tag, block_);
-    if (isFixedSensorProbe(model_)) lockFixedSensor(events);
+    if (model_.fixedSensorProbe) lockFixedSensor(events);
   }
 
  private:
@@ -156,7 +157,7 @@ class TransmitterCopy {
     double high;
   };
 
-  bool seriesSensorModel() const { return hasSpecialSensorList(model_); }
+  bool seriesSensorModel() const { return model_.specialSensorList; }
 
   Range copyTemperatureInput(int connection) {
     setUnit({f_.Label6, f_.Label7}, "[°C]");
@@ -205,7 +206,7 @@ class TransmitterCopy {
   }
 
   void fillConnections(int connection) {
-    const std::size_t count = isTwoWireOnly(model_) ? 1 : window_texts::Connections.size();
+    const std::size_t count = model_.twoWireOnly ? 1 : window_texts::Connections.size();
     fillList(f_.ComboBox2, window_texts::Connections, count, en_);
     selectEntry(f_.ComboBox2, connection);
   }
@@ -244,7 +245,7 @@ class TransmitterCopy {
   Form1& f_;
   SettingsImages& images_;
   ConstBytes block_;
-  std::string model_;
+  ModelTraits model_;
   unsigned series_;
   int deviceSensorType_;
   bool en_;
@@ -257,16 +258,22 @@ CopyForEditing::CopyForEditing(Form1& form, EditState& edit, CopyRecord& record,
     : form_(form), edit_(edit), record_(record), events_(events), sources_(std::move(sources)) {}
 
 void CopyForEditing::BitBtn3Click() {
-  const std::string model = form_.currentModel();
+  const std::string name = form_.currentModel();
+  const ModelTraits model = traitsOf(name);
   SettingsImages& images = sources_.images;
   // Taken before the fixed-sensor probes' repaint, which lets other events run.
-  const DeviceIdentity copiedFrom = identifyDevice(images, model, sources_.linkNumber());
-  if (isIndicator(model)) {
-    copyIndicator(form_, images, edit_);
-  } else if (isHumidityModel(model)) {
-    copyHumidity(form_, images);
-  } else {
-    TransmitterCopy(form_, images, sources_).copy(edit_, events_);
+  const DeviceIdentity copiedFrom = identifyDevice(images, name, sources_.linkNumber());
+  switch (model.family) {
+    case ModelFamily::Indicator:
+      copyIndicator(form_, images, edit_);
+      break;
+    case ModelFamily::Humidity:
+      copyHumidity(form_, images);
+      break;
+    case ModelFamily::CurrentOutput:
+    case ModelFamily::VoltageOutput:
+      TransmitterCopy(form_, images, model, sources_).copy(edit_, events_);
+      break;
   }
   record_.copiedFrom = copiedFrom;
 }

@@ -7,9 +7,14 @@ namespace tadjust {
 namespace {
 
 std::uint16_t serialNumberOf(const SettingsImages& images, std::string_view model) {
-  if (isIndicator(model)) return indicator::SerialNumber.get(images.IndicatorCopy);
-  if (isHumidityModel(model)) return humidity::SerialNumber.get(images.HumidityCopy);
-  return transmitter::SerialNumber.get(images.SettingsImage);
+  switch (traitsOf(model).family) {
+    case ModelFamily::Indicator:
+      return indicator::SerialNumber.get(images.IndicatorCopy);
+    case ModelFamily::Humidity:
+      return humidity::SerialNumber.get(images.HumidityCopy);
+    default:
+      return transmitter::SerialNumber.get(images.SettingsImage);
+  }
 }
 
 }  // namespace
