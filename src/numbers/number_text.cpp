@@ -87,10 +87,13 @@ std::string formatFixed2(double value, char decimalSeparator) {
   return withSeparator(buffer, decimalSeparator);
 }
 
+namespace {
+
 // Accepted: optional blanks, an optional sign, digits with at most one decimal separator (at
 // least one digit in all), an optional exponent ("1,5E-3"), optional blanks. Nothing else: no
-// group separators, no other separator, no "inf" or "nan".
-std::optional<double> parseReal(std::string_view text, char decimalSeparator) {
+// group separators, no other separator, no "inf" or "nan". The number comes back in C notation
+// ("-1.5e-3"), as the double and the decimal readers take it.
+std::optional<std::string> cNotation(std::string_view text, char decimalSeparator) {
   text = trimmed(text);
   std::string normalised;
   std::size_t i = 0;
@@ -122,13 +125,28 @@ std::optional<double> parseReal(std::string_view text, char decimalSeparator) {
     if (i == exponentStart) return std::nullopt;
   }
   if (i != text.size()) return std::nullopt;
+  return normalised;
+}
 
+std::optional<double> finiteDouble(const std::string& cText) {
   double value = 0;
-  const auto [end, error] =
-      std::from_chars(normalised.data(), normalised.data() + normalised.size(), value);
-  if (error != std::errc{} || end != normalised.data() + normalised.size()) return std::nullopt;
+  const auto [end, error] = std::from_chars(cText.data(), cText.data() + cText.size(), value);
+  if (error != std::errc{} || end != cText.data() + cText.size()) return std::nullopt;
   if (!std::isfinite(value)) return std::nullopt;
   return value;
+}
+
+}  // namespace
+
+std::optional<double> parseReal(std::string_view text, char decimalSeparator) {
+  const auto cText = cNotation(text, decimalSeparator);
+  return cText ? finiteDouble(*cText) : std::nullopt;
+}
+
+std::optional<Decimal> parseDecimal(std::string_view text, char decimalSeparator) {
+  const auto cText = cNotation(text, decimalSeparator);
+  if (!cText || !finiteDouble(*cText)) return std::nullopt;
+  return Decimal::parse(*cText);
 }
 
 std::optional<long long> parseInteger(std::string_view text) {
@@ -143,7 +161,10 @@ std::optional<long long> parseInteger(std::string_view text) {
   return value;
 }
 
-double round2(double x) { return std::nearbyint(x / 0.01) * 0.01; }
+double round2(double x) {
+  const auto exact = Decimal::ofDouble(x);
+  return exact ? exact->round2().toDouble() : x;
+}
 
 char systemDecimalSeparator() {
   const QString separator = QLocale().decimalPoint();
@@ -164,6 +185,10 @@ QString integer(long long value) { return QString::number(value); }
 
 std::optional<double> readReal(const QString& text) {
   return parseReal(text.toStdString(), systemDecimalSeparator());
+}
+
+std::optional<Decimal> readDecimal(const QString& text) {
+  return parseDecimal(text.toStdString(), systemDecimalSeparator());
 }
 
 std::optional<long long> readInteger(const QString& text) {

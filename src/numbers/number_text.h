@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "numbers/decimal.h"
+
 // Number texts of the edit boxes: the system's decimal separator, no group separators.
 //  - general text: up to 15 significant digits, no trailing zeros, an integral value without a
 //    decimal part ("0,0333333333333333", "-5,4", "1913,375", "800");
@@ -18,10 +20,15 @@ std::string formatFixed2(double value, char decimalSeparator);
 // Reads a real number written with the given separator; nullopt when the text is not a number
 // (empty, group separators, the other separator, trailing garbage).
 std::optional<double> parseReal(std::string_view text, char decimalSeparator);
+// The exact decimal value of the same texts; nullopt also for a number that a Decimal cannot
+// hold exactly (more than 18 significant digits).
+std::optional<Decimal> parseDecimal(std::string_view text, char decimalSeparator);
 // Reads an integer text; nullopt when the text is not an integer.
 std::optional<long long> parseInteger(std::string_view text);
 
-// x rounded to two decimals: x / 0.01 rounded to the nearest integer, ties to even, times 0.01.
+// x rounded to two decimals, ties to the even hundredth, from the decimal value x stands for (its
+// shortest round-trip text): 55.035 gives 55.04 and 1.245 gives 1.24, although the doubles
+// nearest to them lie just below and just above. Infinities and NaN come back unchanged.
 double round2(double x);
 
 char systemDecimalSeparator();
@@ -29,6 +36,7 @@ QString general(double value);
 QString fixed2(double value);
 QString integer(long long value);
 std::optional<double> readReal(const QString& text);
+std::optional<Decimal> readDecimal(const QString& text);
 std::optional<long long> readInteger(const QString& text);
 
 }  // namespace tadjust::number_text

@@ -45,15 +45,21 @@ TEST(NumberText, FixedFormatWritesTwoDecimals) {
   EXPECT_EQ(formatFixed2(2345 * 0.01, '.'), "23.45");
 }
 
-TEST(NumberText, Round2RoundsHalfwayToEven) {
-  EXPECT_DOUBLE_EQ(round2(0.125), 0.12);
-  EXPECT_DOUBLE_EQ(round2(0.135), 0.14);
-  EXPECT_DOUBLE_EQ(round2(-0.125), -0.12);
-  EXPECT_DOUBLE_EQ(round2(1.0 / 30), 0.03);
-  EXPECT_DOUBLE_EQ(round2(-15 / 30.0), -0.5);
-  EXPECT_DOUBLE_EQ(round2(0.7), 0.7);
-  EXPECT_EQ(formatGeneral(round2(1.0 / 30), ','), "0,03");
-  EXPECT_EQ(formatGeneral(round2(382.675), ','), "382,68");
+// round2 rounds the decimal value the double stands for, not the binary accident beside it:
+// the double nearest 55.035 lies below it, the one nearest 1.245 above it.
+TEST(NumberText, Round2RoundsTheExactValueHalfwayToEven) {
+  const FormatCase cases[] = {
+      {0.235, "0,24"},        {55.035, "55,04"},       {1.245, "1,24"},
+      {0.125, "0,12"},        {0.135, "0,14"},         {-0.125, "-0,12"},
+      {-0.456, "-0,46"},      {2.5e-3, "0"},           {0.015, "0,02"},
+      {382.675, "382,68"},    {1.0 / 30, "0,03"},      {-15 / 30.0, "-0,5"},
+      {0.7, "0,7"},           {-1092.265, "-1092,26"}, {11007 / 200.0, "55,04"},
+      {235 / 1000.0, "0,24"}, {1245 / 1000.0, "1,24"}, {123456789.125, "123456789,12"},
+      {-32768.005, "-32768"}, {1e300, "1E+300"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(formatGeneral(round2(c.value), ','), c.text) << c.value;
+  EXPECT_TRUE(std::isnan(round2(std::nan(""))));
+  EXPECT_EQ(round2(-INFINITY), -INFINITY);
 }
 
 TEST(NumberText, ParseRealAcceptsTheSeparatorSignsBlanksAndExponent) {
@@ -78,6 +84,17 @@ TEST(NumberText, ParseRealRejectsWhatIsNotANumber) {
     EXPECT_FALSE(parseReal(text, ',').has_value()) << '"' << text << '"';
   for (const char* text : {"12,5", "1,913.375", "1 913.375"})
     EXPECT_FALSE(parseReal(text, '.').has_value()) << '"' << text << '"';
+}
+
+TEST(NumberText, ParseDecimalReadsTheSameTextsExactly) {
+  EXPECT_EQ(parseDecimal(" -0,7 ", ','), Decimal::scaled(-7, -1));
+  EXPECT_EQ(parseDecimal("+2,3", ','), Decimal::scaled(23, -1));
+  EXPECT_EQ(parseDecimal("1,5E-3", ','), Decimal::scaled(15, -4));
+  EXPECT_EQ(parseDecimal("55.035", '.'), Decimal::scaled(55035, -3));
+  EXPECT_EQ(parseDecimal("5,", ','), Decimal::ofInteger(5));
+  for (const char* text :
+       {"", "1 913,375", "12.5", "12a", "-", "1e", "inf", "1e999", "0,1234567890123456789"})
+    EXPECT_FALSE(parseDecimal(text, ',').has_value()) << '"' << text << '"';
 }
 
 TEST(NumberText, ParseIntegerAcceptsDigitsWithSignAndRejectsTheRest) {
@@ -106,6 +123,8 @@ TEST_F(SystemNumberText, CommaLocale) {
   EXPECT_EQ(integer(-12345), "-12345");
   EXPECT_EQ(readReal("1,5"), 1.5);
   EXPECT_FALSE(readReal("1.5").has_value());
+  EXPECT_EQ(readDecimal("-0,1"), Decimal::scaled(-1, -1));
+  EXPECT_FALSE(readDecimal("-0.1").has_value());
   EXPECT_FALSE(readReal(QString::fromUtf8("1\u00a0913,375")).has_value());
   EXPECT_FALSE(readReal("1 913,375").has_value());
   EXPECT_EQ(readInteger("-40"), -40);
@@ -119,6 +138,8 @@ TEST_F(SystemNumberText, PointLocale) {
   EXPECT_EQ(fixed2(23.45), "23.45");
   EXPECT_EQ(readReal("1.5"), 1.5);
   EXPECT_FALSE(readReal("1,5").has_value());
+  EXPECT_EQ(readDecimal("-0.1"), Decimal::scaled(-1, -1));
+  EXPECT_FALSE(readDecimal("-0,1").has_value());
   EXPECT_FALSE(readReal("1,913.375").has_value());
 }
 

@@ -70,7 +70,10 @@ TEST(TransmitterDecoding, VoltageRangesFollowTheSeriesScale) {
   for (const Case c : {Case{kRka59s9, 5400, "0"}, Case{kRka59s9, 0, "-10,8"},
                        Case{10002, 5401, "0"},  // 0,002 rounds to hundredths
                        Case{10002, 5405, "0,01"}, Case{7002, 5401, "0"}, Case{7002, 0, "-5,4"},
-                       Case{7002, 15400, "10"}}) {
+                       Case{7002, 15400, "10"},
+                       // 0.235 and 1.245 mV are ties: the hundredth is even, whatever the
+                       // nearest doubles say.
+                       Case{7002, 5635, "0,24"}, Case{7002, 6645, "1,24"}}) {
     DeviceViewHarness h;
     h.read(transmitterReply(c.code, rtd(kVoltage, c.raw, c.raw)));
     EXPECT_EQ(text(h.form.Edit9), c.shown) << c.code << " " << c.raw;
@@ -100,6 +103,21 @@ TEST(TransmitterDecoding, SeriesSensorModelScalesResistanceAndLeads) {
   EXPECT_EQ(text(h.form.Edit12), "0,2");
   EXPECT_TRUE(shown(h.form.Edit12) && shown(h.form.Label24) && shown(h.form.Label32));
   EXPECT_FALSE(shown(h.form.Edit13) || shown(h.form.Label25) || shown(h.form.Label33));
+}
+
+TEST(TransmitterDecoding, ResistanceRoundsItsExactValueToEvenHundredths) {
+  struct Case {
+    std::uint16_t code;
+    std::uint16_t raw;
+    const char* shown;
+  };
+  // Raw 7 is 55.035 Ohm exactly, a tie that goes up to the even 55.04.
+  for (const Case c : {Case{kRka49, 7, "55,04"}, Case{kRka49, 9, "55,04"},
+                       Case{kRka49, 65535, "382,68"}, Case{kRkn40F3, 7, "275,2"}}) {
+    DeviceViewHarness h;
+    h.read(transmitterReply(c.code, rtd(kResistance, c.raw, c.raw)));
+    EXPECT_EQ(text(h.form.Edit9), c.shown) << c.code << " " << c.raw;
+  }
 }
 
 TEST(TransmitterDecoding, ThermocoupleCompensationDecidesTheSecondRow) {
