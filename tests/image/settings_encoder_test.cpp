@@ -1,0 +1,633 @@
+#include "image/settings_encoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <ostream>
+
+#include "image/linearisation.h"
+#include "image/output_limits.h"
+#include "image/sensor_reference_tables.h"
+
+namespace tadjust {
+
+void PrintTo(const EncodingRefusal& refusal, std::ostream* out) {
+  *out << "{reason " << static_cast<int>(refusal.reason) << ", control "
+       << static_cast<int>(refusal.control) << ", linearisation "
+       << static_cast<int>(refusal.linearisation) << "}";
+}
+
+namespace {
+
+constexpr int kPt100 = 0;
+constexpr int kThermocoupleB = 2;
+constexpr int kThermocoupleK = 6;
+constexpr int kVoltage = 9;
+constexpr int kResistance = 10;
+
+Decimal n(const char* cText) { return Decimal::parse(cText).value(); }
+
+// A transmitter group as a copy of a Pt100, 2-wire, 4 .. 20, 3,5 mA device leaves it.
+EditableGroupValues transmitterGroup(int sensorType, const char* model = "RKA-49",
+                                     unsigned series = 7) {
+  EditableGroupValues g;
+  g.model = model;
+  g.series = series;
+  g.ComboBox1 = sensorType;
+  g.ComboBox2Shown = sensorType != kVoltage;
+  g.ComboBox2 = 0;
+  g.ComboBox3 = 0;
+  g.ComboBox4 = 0;
+  g.ComboBox5 = 0;
+  g.Edit1 = n("0");
+  g.Edit2 = n("100");
+  g.Edit3 = n("0");
+  g.Edit4 = n("0");
+  g.Tag = "TT-101";
+  return g;
+}
+
+bool sameImages(const SettingsImages& a, const SettingsImages& b) {
+  return a.SettingsImage == b.SettingsImage && a.IndicatorCopy == b.IndicatorCopy &&
+         a.HumidityCopy == b.HumidityCopy && a.TransmitterBlock == b.TransmitterBlock &&
+         a.IndicatorBlock == b.IndicatorBlock && a.HumidityBlock == b.HumidityBlock;
+}
+
+// Every area filled with a pattern, product codes and serial numbers in place, so that a byte the
+// encoder should not touch shows.
+SettingsImages patternedImages(std::uint16_t productCode) {
+  SettingsImages images;
+  const auto fill = [](auto& area, std::uint8_t seed) {
+    for (std::size_t i = 0; i < area.size(); ++i) area[i] = static_cast<std::uint8_t>(seed + i);
+  };
+  fill(images.SettingsImage, 0x10);
+  fill(images.IndicatorCopy, 0x20);
+  fill(images.HumidityCopy, 0x30);
+  fill(images.TransmitterBlock, 0x40);
+  fill(images.IndicatorBlock, 0x50);
+  fill(images.HumidityBlock, 0x60);
+  transmitter::ProductCode.set(images.SettingsImage, productCode);
+  transmitter::SerialNumber.set(images.SettingsImage, 4321);
+  indicator::ProductCode.set(images.IndicatorCopy, indicator::kProductCode);
+  indicator::SerialNumber.set(images.IndicatorCopy, 4321);
+  humidity::ProductCode.set(images.HumidityCopy, 15002);
+  humidity::SerialNumber.set(images.HumidityCopy, 4321);
+  return images;
+}
+
+// --- transmitter layout ---
+
+// The words a case checks; -1 leaves a word unchecked.
+struct TransmitterWords {
+  int InputConfig = -1;
+  int RangeLowRaw = -1;
+  int RangeHighRaw = -1;
+  int WireResistanceRaw = -1;
+  int ColdJunctionTempRaw = -1;
+  int TempOffsetRaw = -1;  // as the unsigned word
+  int InputLimitHighRaw = -1;
+  int InputLimitLowRaw = -1;
+};
+
+struct TransmitterCase {
+  const char* name;
+  EditableGroupValues group;
+  TransmitterWords expected;
+};
+
+EditableGroupValues with(EditableGroupValues g,
+                         const std::function<void(EditableGroupValues&)>& f) {
+  f(g);
+  return g;
+}
+
+TEST(TransmitterEncoding, WordsFromTheExactValuesOfTheGroup) {
+  const TransmitterCase cases[] = {
+      {"Pt100, 3-wire, -100..800",
+       with(transmitterGroup(kPt100),
+            [](auto& g) {
+              g.ComboBox2 = 1;
+              g.Edit1 = n("-100");
+              g.Edit2 = n("800");
+              g.Edit3 = std::nullopt;  // the hidden row's text is not read
+            }),
+       {.InputConfig = 0x2010, .RangeLowRaw = 3000, .RangeHighRaw = 30000, .TempOffsetRaw = 0}},
+      {"K, external compensation at 25 °C, 0..1000, series 7",
+       with(transmitterGroup(kThermocoupleK),
+            [](auto& g) {
+              g.ComboBox2 = 1;
+              g.Edit2 = n("1000");
+              g.Edit3 = n("25");
+            }),
+       {.InputConfig = 0x3410,
+        .RangeLowRaw = 6000,
+        .RangeHighRaw = 36000,
+        .WireResistanceRaw = 0,
+        .ColdJunctionTempRaw = 6750,
+        .InputLimitHighRaw = 47918}},  // 42.518 mV at 1032 °C: exactly 47918
+      {"K, internal compensation: Edit3 not read",
+       with(transmitterGroup(kThermocoupleK), [](auto& g) { g.Edit3 = std::nullopt; }),
+       {.InputConfig = 0x3400, .WireResistanceRaw = 0, .ColdJunctionTempRaw = 0}},
+      {"cold junction -0.105 °C: -0.10, ties to even, times 30 exactly",
+       with(transmitterGroup(kThermocoupleK),
+            [](auto& g) {
+              g.ComboBox2 = 1;
+              g.Edit3 = n("-0.105");
+            }),
+       {.ColdJunctionTempRaw = 5997}},
+      {"Pt100, 2-wire, lead 0.5 Ohm",
+       with(transmitterGroup(kPt100), [](auto& g) { g.Edit3 = n("0.5"); }),
+       {.InputConfig = 0x2000, .WireResistanceRaw = 100}},
+      {"Pt500 of RKN-40F3, 2-wire, lead 0.5 Ohm",
+       with(transmitterGroup(kPt100, "RKN-40F3", 9), [](auto& g) { g.Edit3 = n("0.5"); }),
+       {.WireResistanceRaw = 20}},
+      {"resistance, 2-wire, lead 0.5 Ohm",
+       with(transmitterGroup(kResistance),
+            [](auto& g) {
+              g.Edit1 = n("55");
+              g.Edit2 = n("60");
+              g.Edit3 = n("0.5");
+            }),
+       {.InputConfig = 0x0000, .WireResistanceRaw = 100}},
+      {"resistance of RKN-40F3, 2-wire, lead 0.5 Ohm",
+       with(transmitterGroup(kResistance, "RKN-40F3", 9),
+            [](auto& g) {
+              g.Edit1 = n("300");
+              g.Edit2 = n("1913.375");
+              g.Edit3 = n("0.5");
+            }),
+       {.RangeLowRaw = 1000, .RangeHighRaw = 65535, .WireResistanceRaw = 20}},
+      {"lead 0.125 Ohm is 0.12 Ohm",
+       with(transmitterGroup(kPt100), [](auto& g) { g.Edit3 = n("0.125"); }),
+       {.WireResistanceRaw = 24}},
+      {"Pt100, 4-wire, 20 .. 4, failure high",
+       with(transmitterGroup(kPt100),
+            [](auto& g) {
+              g.ComboBox2 = 2;
+              g.ComboBox4 = 1;
+              g.ComboBox5 = 1;
+              g.Edit3 = std::nullopt;
+            }),
+       {.InputConfig = 0x2023, .WireResistanceRaw = 0}},
+      {"fixed-sensor probe: no connection row, no connection bits",
+       with(transmitterGroup(kPt100, "RQ-117/A", 9),
+            [](auto& g) {
+              g.ComboBox2Shown = false;
+              g.ComboBox2 = 2;
+              g.Edit3 = std::nullopt;
+            }),
+       {.InputConfig = 0x2000, .WireResistanceRaw = 0}},
+      {"voltage, series 7, -6..50: the lower value clamped to the scale's zero",
+       with(transmitterGroup(kVoltage),
+            [](auto& g) {
+              g.Edit1 = n("-6");
+              g.Edit2 = n("50");
+              g.Edit3 = std::nullopt;
+              g.Edit4 = std::nullopt;
+            }),
+       {.InputConfig = 0x1000,
+        .RangeLowRaw = 0,
+        .RangeHighRaw = 55400,
+        .TempOffsetRaw = 0,
+        .InputLimitHighRaw = 57132,  // 55400 + 55400 / 32, up
+        .InputLimitLowRaw = 2}},     // 0 − 55400 / 80, kept at 2
+      {"voltage, series 9: lower rounded to hundredths, upper as typed",
+       with(transmitterGroup(kVoltage, "RKA-59", 9),
+            [](auto& g) {
+              g.Edit1 = n("0.005");    // 0.00
+              g.Edit2 = n("10.0039");  // 10401.95 raw
+            }),
+       {.RangeLowRaw = 5400, .RangeHighRaw = 10401}},
+      {"voltage, series 10, reversed output",
+       with(transmitterGroup(kVoltage, "RKA-49", 10),
+            [](auto& g) {
+              g.Edit1 = n("-10.8");
+              g.Edit2 = n("10");
+              g.ComboBox4 = 1;
+            }),
+       {.InputConfig = 0x1002,
+        .RangeLowRaw = 0,
+        .RangeHighRaw = 10400,
+        .InputLimitHighRaw = 10530,  // 10400 + 10400 / 80
+        .InputLimitLowRaw = 2}},
+      {"resistance 55.035 Ohm: lower 55.04 (to even), upper as typed",
+       with(transmitterGroup(kResistance),
+            [](auto& g) {
+              g.Edit1 = n("55.035");
+              g.Edit2 = n("55.035");
+            }),
+       {.RangeLowRaw = 8, .RangeHighRaw = 7}},
+  };
+  for (const auto& c : cases) {
+    SettingsImages images = patternedImages(7001);
+    const EncodingResult result = encodeSettings(c.group, images);
+    ASSERT_TRUE(result.encoded()) << c.name;
+    EXPECT_EQ(result.EditSensorType, c.group.ComboBox1) << c.name;
+    const ConstBytes block = images.TransmitterBlock;
+    const auto check = [&](int expected, std::uint16_t word, const char* field) {
+      if (expected >= 0) {
+        EXPECT_EQ(word, expected) << c.name << ": " << field;
+      }
+    };
+    using namespace transmitter;
+    check(c.expected.InputConfig, InputConfig.get(block), "InputConfig");
+    check(c.expected.RangeLowRaw, RangeLowRaw.get(block), "RangeLowRaw");
+    check(c.expected.RangeHighRaw, RangeHighRaw.get(block), "RangeHighRaw");
+    check(c.expected.WireResistanceRaw, WireResistanceRaw.get(block), "WireResistanceRaw");
+    check(c.expected.ColdJunctionTempRaw, ColdJunctionTempRaw.get(block), "ColdJunctionTempRaw");
+    check(c.expected.TempOffsetRaw, static_cast<std::uint16_t>(TempOffsetRaw.get(block)),
+          "TempOffsetRaw");
+    check(c.expected.InputLimitHighRaw, InputLimitHighRaw.get(block), "InputLimitHighRaw");
+    check(c.expected.InputLimitLowRaw, InputLimitLowRaw.get(block), "InputLimitLowRaw");
+  }
+}
+
+TEST(TransmitterEncoding, CorrectionIsTheExactValueRoundedToHundredthsTimes30) {
+  const struct {
+    const char* correction;
+    std::uint16_t word;
+  } cases[] = {
+      {"-1", 0xFFE2},      {"0.7", 21},  // in binary 20.999999999999996
+      {"-0.1", 0xFFFD},    {"2.3", 69},  {"10", 300},
+      {"-10", 0xFED4},     {"0.005", 0}, {"0.015", 0},  // 0.02 × 30 = 0.6
+      {"-0.456", 0xFFF2},                               // -0.46 × 30 = -13.8
+      {"0.0335", 0},                                    // 0.03 × 30 = 0.9, not 1.005
+      {"-0.0335", 0xFFFF},                              // -0.03 × 30 = -0.9, not -1.005
+  };
+  for (const auto& c : cases) {
+    SettingsImages images;
+    const auto g = with(transmitterGroup(kPt100), [&](auto& g) { g.Edit4 = n(c.correction); });
+    ASSERT_TRUE(encodeSettings(g, images).encoded()) << c.correction;
+    EXPECT_EQ(static_cast<std::uint16_t>(transmitter::TempOffsetRaw.get(images.TransmitterBlock)),
+              c.word)
+        << c.correction;
+  }
+}
+
+TEST(TransmitterEncoding, LinearisationCoversTheRangeWidenedByTheOutputMargins) {
+  const struct {
+    int sensorType;
+    unsigned series;
+    int low, high;
+    bool reversed;
+    int lowerLimit, upperLimit;
+  } cases[] = {
+      {kPt100, 7, -100, 800, false, -112, 829},
+      {kPt100, 9, -100, 800, true, -129, 812},
+      {kThermocoupleK, 7, 0, 1000, false, -13, 1032},
+  };
+  for (const auto& c : cases) {
+    SettingsImages images;
+    auto g = transmitterGroup(c.sensorType, "RKA-49", c.series);
+    g.Edit1 = Decimal::ofInteger(c.low);
+    g.Edit2 = Decimal::ofInteger(c.high);
+    g.ComboBox4 = c.reversed ? 1 : 0;
+    ASSERT_TRUE(encodeSettings(g, images).encoded());
+
+    const TemperatureLimits limits = temperatureLimits(c.low, c.high, c.reversed);
+    EXPECT_EQ(limits.lower, c.lowerLimit);
+    EXPECT_EQ(limits.upper, c.upperLimit);
+    // The table words are what buildLinearisation stores into a cleared block.
+    std::array<std::uint8_t, kTransmitterBlockSize> expected{};
+    for (std::size_t i = 0; i < 20; ++i) transmitter::LinSignal.set(expected, i, 0xFFFF);
+    for (std::size_t i = 0; i < 7; ++i) transmitter::CjcTemp.set(expected, i, 0xFFFF);
+    const auto table = buildLinearisation(c.sensorType, c.series, limits.lower, limits.upper,
+                                          c.high - c.low, expected);
+    ASSERT_TRUE(table.writable());
+    // LinSlopeShift and CjcSlopeShift, then everything from LinSignal on.
+    const ConstBytes actual = images.TransmitterBlock;
+    EXPECT_TRUE(std::equal(actual.begin() + 2, actual.begin() + 6, expected.begin() + 2));
+    EXPECT_TRUE(std::equal(actual.begin() + 30, actual.end(), expected.begin() + 30));
+    EXPECT_EQ(transmitter::LinTemp.get(actual, 0), (table.firstTemperature + 200) * 30);
+    EXPECT_EQ(
+        transmitter::InputLimitHighRaw.get(actual),
+        inputLimitHighRaw(*signalRawScale(c.sensorType, c.series), table.lastSignalThousandths));
+  }
+}
+
+TEST(TransmitterEncoding, BlockIsRebuiltFromScratch) {
+  SettingsImages images = patternedImages(9002);
+  auto g = transmitterGroup(kVoltage, "RKA-59", 9);
+  g.ComboBox3 = 6;
+  g.Tag = "ABCDEFGHIJKLMNOP";  // a humidity tag copied into the box earlier
+  ASSERT_TRUE(encodeSettings(g, images).encoded());
+  const ConstBytes block = images.TransmitterBlock;
+  using namespace transmitter;
+  EXPECT_EQ(FilterTimeIndex.get(block), 6);
+  EXPECT_EQ(Tag.get(block), "ABCDEFGHIJ");
+  EXPECT_EQ(LinSlopeShift.get(block), 0);
+  EXPECT_EQ(CjcSlopeShift.get(block), 0);
+  for (std::size_t i = 1; i < LinSignal.count; ++i) EXPECT_EQ(LinSignal.get(block, i), 0xFFFF);
+  for (std::size_t i = 0; i < CjcTemp.count; ++i) EXPECT_EQ(CjcTemp.get(block, i), 0xFFFF);
+  // Every byte from LinSlope to the end but CjcTemp is zero: nothing of the old block is left.
+  for (std::size_t offset = LinSlope.offset; offset < kTransmitterBlockSize; ++offset)
+    if (offset < CjcTemp.offset || offset >= CjcSlope.offset) {
+      EXPECT_EQ(block[offset], 0) << offset;
+    }
+  // The device's identity lies outside the block and is never touched.
+  EXPECT_EQ(images.ProductCode(), 9002);
+  EXPECT_EQ(SerialNumber.get(images.SettingsImage), 4321);
+}
+
+TEST(TransmitterEncoding, TagTakesWindows1250BytesAndQuestionMarks) {
+  SettingsImages images;
+  auto g = transmitterGroup(kPt100);
+  g.Tag = "Łódź 中 €";
+  ASSERT_TRUE(encodeSettings(g, images).encoded());
+  const std::uint8_t expected[] = {0xA3, 0xF3, 0x64, 0x9F, ' ', '?', ' ', 0x80, 0, 0};
+  EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected),
+                         images.TransmitterBlock.begin() + transmitter::Tag.offset));
+}
+
+// --- refusals ---
+
+struct RefusalCase {
+  const char* name;
+  EditableGroupValues group;
+  EncodingRefusal refusal;
+};
+
+TEST(TransmitterEncoding, RefusesWhatHasNoDefinedWordAndLeavesEverythingAsItWas) {
+  using R = EncodingRefusalReason;
+  using C = EditControl;
+  const RefusalCase cases[] = {
+      {"no sensor type",
+       with(transmitterGroup(kPt100), [](auto& g) { g.ComboBox1 = -1; }),
+       {R::kNothingSelected, C::ComboBox1}},
+      {"no connection in a shown list",
+       with(transmitterGroup(kPt100), [](auto& g) { g.ComboBox2 = -1; }),
+       {R::kNothingSelected, C::ComboBox2}},
+      {"no filter time",
+       with(transmitterGroup(kPt100), [](auto& g) { g.ComboBox3 = -1; }),
+       {R::kNothingSelected, C::ComboBox3}},
+      {"lead resistance not a number",
+       with(transmitterGroup(kPt100), [](auto& g) { g.Edit3 = std::nullopt; }),
+       {R::kNotANumber, C::Edit3}},
+      {"cold junction not a number",
+       with(transmitterGroup(kThermocoupleK),
+            [](auto& g) {
+              g.ComboBox2 = 1;
+              g.Edit3 = std::nullopt;
+            }),
+       {R::kNotANumber, C::Edit3}},
+      {"lower range with a fraction",
+       with(transmitterGroup(kPt100), [](auto& g) { g.Edit1 = n("12.5"); }),
+       {R::kNotAnInteger, C::Edit1}},
+      {"upper range not a number",
+       with(transmitterGroup(kPt100), [](auto& g) { g.Edit2 = std::nullopt; }),
+       {R::kNotANumber, C::Edit2}},
+      {"correction not a number",
+       with(transmitterGroup(kPt100), [](auto& g) { g.Edit4 = std::nullopt; }),
+       {R::kNotANumber, C::Edit4}},
+      {"correction beyond any word",
+       with(transmitterGroup(kPt100), [](auto& g) { g.Edit4 = n("1e30"); }),
+       {R::kValueOutOfRange, C::Edit4}},
+      {"range beyond 32 bits",
+       with(transmitterGroup(kPt100), [](auto& g) { g.Edit2 = n("3e9"); }),
+       {R::kValueOutOfRange, C::Edit2}},
+      {"range far beyond any sensor",
+       with(transmitterGroup(kPt100), [](auto& g) { g.Edit1 = n("-2e9"); }),
+       {R::kValueOutOfRange, C::Edit1}},
+      {"voltage upper not a number",
+       with(transmitterGroup(kVoltage), [](auto& g) { g.Edit2 = std::nullopt; }),
+       {R::kNotANumber, C::Edit2}},
+      {"voltage on a series without a voltage scale",
+       with(transmitterGroup(kVoltage, "RKA-4", 8), [](auto&) {}),
+       {R::kNoVoltageScale, C::ComboBox1}},
+      {"thermocouple on a series without a voltage scale",
+       with(transmitterGroup(kThermocoupleK, "RKA-4", 8), [](auto&) {}),
+       {R::kLinearisationUnwritable, C::kNone, LinearisationRefusal::kNoSignalScale}},
+      {"thermocouple B, series 9, reversed, 400..800: a slope beyond 16 bits",
+       with(transmitterGroup(kThermocoupleB, "RKA-49", 9),
+            [](auto& g) {
+              g.Edit1 = n("400");
+              g.Edit2 = n("800");
+              g.ComboBox4 = 1;
+            }),
+       {R::kLinearisationUnwritable, C::kNone, LinearisationRefusal::kSlopeTooSteep}},
+      {"upper range below the lower",
+       with(transmitterGroup(kPt100),
+            [](auto& g) {
+              g.Edit1 = n("100");
+              g.Edit2 = n("0");
+            }),
+       {R::kLinearisationUnwritable, C::kNone, LinearisationRefusal::kTooFewPoints}},
+  };
+  for (const auto& c : cases) {
+    SettingsImages images = patternedImages(7001);
+    const SettingsImages before = images;
+    const EncodingResult result = encodeSettings(c.group, images);
+    ASSERT_FALSE(result.encoded()) << c.name;
+    EXPECT_EQ(*result.refusal, c.refusal) << c.name;
+    EXPECT_FALSE(result.EditSensorType.has_value()) << c.name;
+    EXPECT_TRUE(sameImages(images, before)) << c.name;
+  }
+}
+
+// --- indicator layout ---
+
+EditableGroupValues indicatorGroup(const char* low, const char* high, const char* alarmLow,
+                                   const char* alarmHigh) {
+  EditableGroupValues g;
+  g.model = "GWA-43";
+  g.series = 10;
+  g.Edit1 = n(low);
+  g.Edit2 = n(high);
+  g.Edit3 = n(alarmLow);
+  g.Edit4 = n(alarmHigh);
+  g.ComboBox2 = 1;
+  g.CheckBox3 = true;
+  g.Tag = "PI-7";
+  return g;
+}
+
+SettingsImages indicatorImages(std::uint16_t calibrationLow, std::uint16_t calibrationHigh) {
+  SettingsImages images = patternedImages(indicator::kProductCode);
+  indicator::InputCalLow.set(images.IndicatorCopy, calibrationLow);
+  indicator::InputCalHigh.set(images.IndicatorCopy, calibrationHigh);
+  indicator::AlarmFlags.set(images.IndicatorBlock, 0xA5F2);
+  return images;
+}
+
+TEST(IndicatorEncoding, ScaleAndAlarmRawsAreFloorsOfExactFractions) {
+  const struct {
+    std::uint16_t calibrationLow, calibrationHigh;
+    const char *low, *high, *alarmLow, *alarmHigh;
+    std::uint16_t gain, offset, alarmLowRaw, alarmHighRaw;
+  } cases[] = {
+      // gain 1000/26214: 1250.02 → 1250; 0 − 6554 × gain = −250.02 → −251;
+      // (100 + 251) / gain = 9201.11; (1000 + 251) / gain = 32793.71.
+      {6554, 32768, "0", "1000", "100", "1000", 1250, 0xFF05, 9201, 32793},
+      // Negative values floor downward: (−500 + 251) / gain = −6527.29 → −6528.
+      {6554, 32768, "0", "1000", "-500", "0", 1250, 0xFF05, 0xE680, 6579},
+      // Calibration points the other way round: a negative gain, −1251 and 1250.
+      {32768, 6554, "0", "1000", "100", "900", 0xFB1D, 1250, 30146, 9174},
+      // A reversed display: gain −1, offset 1000 + 1000 = 2000.
+      {1000, 2000, "1000", "0", "900", "100", 0x8000, 2000, 1100, 1900},
+  };
+  for (const auto& c : cases) {
+    SettingsImages images = indicatorImages(c.calibrationLow, c.calibrationHigh);
+    const auto g = indicatorGroup(c.low, c.high, c.alarmLow, c.alarmHigh);
+    ASSERT_TRUE(encodeSettings(g, images).encoded()) << c.calibrationLow << " " << c.low;
+    const ConstBytes block = images.IndicatorBlock;
+    using namespace indicator;
+    EXPECT_EQ(ScaleShift.get(block), 15);
+    EXPECT_EQ(ScaleGain.get(block), c.gain) << c.calibrationLow << " " << c.low;
+    EXPECT_EQ(static_cast<std::uint16_t>(ScaleOffset.get(block)), c.offset) << c.calibrationLow;
+    EXPECT_EQ(AlarmLowRaw.get(block), c.alarmLowRaw) << c.calibrationLow << " " << c.alarmLow;
+    EXPECT_EQ(AlarmHighRaw.get(block), c.alarmHighRaw) << c.calibrationLow << " " << c.alarmHigh;
+  }
+}
+
+TEST(IndicatorEncoding, EditedFieldsOverTheCopyTheRestKept) {
+  SettingsImages images = indicatorImages(6554, 32768);
+  const SettingsImages before = images;
+  auto g = indicatorGroup("-999", "9999", "-5", "1000");
+  g.Tag = "ABCDEFGHIJKLMNOP";
+  ASSERT_TRUE(encodeSettings(g, images).encoded());
+  const ConstBytes block = images.IndicatorBlock;
+  using namespace indicator;
+  EXPECT_EQ(DisplayLow.get(block), -999);
+  EXPECT_EQ(DisplayHigh.get(block), 9999);
+  EXPECT_EQ(AlarmLow.get(block), -5);
+  EXPECT_EQ(AlarmHigh.get(block), 1000);
+  EXPECT_EQ(Precision.get(block), 1);
+  EXPECT_EQ(AlarmFlags.get(block), 0xA5F1);  // bit 0 set, bit 1 cleared, the rest as read
+  EXPECT_EQ(Tag.get(block), "ABCDEFGHIJ");
+  // The bytes after the tag go back to the device as the copy held them.
+  EXPECT_TRUE(std::equal(block.begin() + 32, block.end(), before.IndicatorBlock.begin() + 32));
+  EXPECT_TRUE(images.IndicatorCopy == before.IndicatorCopy);
+  EXPECT_TRUE(images.TransmitterBlock == before.TransmitterBlock);
+  EXPECT_TRUE(images.HumidityBlock == before.HumidityBlock);
+}
+
+TEST(IndicatorEncoding, RefusesAnUndefinedScaleOrAValueThatIsNotAWholeNumber) {
+  using R = EncodingRefusalReason;
+  using C = EditControl;
+  const struct {
+    const char* name;
+    std::uint16_t calibrationLow, calibrationHigh;
+    EditableGroupValues group;
+    EncodingRefusal refusal;
+  } cases[] = {
+      {"equal calibration words",
+       5000,
+       5000,
+       indicatorGroup("0", "1000", "0", "0"),
+       {R::kEqualCalibrationPoints}},
+      {"equal display values",
+       6554,
+       32768,
+       indicatorGroup("50", "50", "50", "50"),
+       {R::kEqualDisplayValues, C::Edit2}},
+      {"display values equal as stored words",
+       6554,
+       32768,
+       indicatorGroup("0", "65536", "0", "0"),
+       {R::kEqualDisplayValues, C::Edit2}},
+      {"alarm with a fraction",
+       6554,
+       32768,
+       indicatorGroup("0", "1000", "12.5", "0"),
+       {R::kNotAnInteger, C::Edit3}},
+      {"alarm not a number",
+       6554,
+       32768,
+       with(indicatorGroup("0", "1000", "0", "0"), [](auto& g) { g.Edit4 = std::nullopt; }),
+       {R::kNotANumber, C::Edit4}},
+      {"no precision",
+       6554,
+       32768,
+       with(indicatorGroup("0", "1000", "0", "0"), [](auto& g) { g.ComboBox2 = -1; }),
+       {R::kNothingSelected, C::ComboBox2}},
+  };
+  for (const auto& c : cases) {
+    SettingsImages images = indicatorImages(c.calibrationLow, c.calibrationHigh);
+    const SettingsImages before = images;
+    const EncodingResult result = encodeSettings(c.group, images);
+    ASSERT_FALSE(result.encoded()) << c.name;
+    EXPECT_EQ(*result.refusal, c.refusal) << c.name;
+    EXPECT_TRUE(sameImages(images, before)) << c.name;
+  }
+}
+
+// --- humidity layout ---
+
+EditableGroupValues humidityGroup(const char* model, int unit) {
+  EditableGroupValues g;
+  g.model = model;
+  g.series = 15;
+  g.Edit1 = n("-40");
+  g.Edit2 = n("100");
+  g.Edit19 = n("0");
+  g.Edit3 = n("100");
+  g.Edit4 = n("4000");
+  g.Edit20 = n("20000");
+  g.Edit21 = n("-3");
+  g.Edit22 = n("32767");
+  g.ComboBox1 = unit;
+  g.Tag = "Hala 2 - północ";
+  return g;
+}
+
+TEST(HumidityEncoding, RangesInHundredthsOutputsAsTheyAreOverTheCopy) {
+  SettingsImages images = patternedImages(15002);
+  const SettingsImages before = images;
+  ASSERT_TRUE(encodeSettings(humidityGroup("ARR/A", 1), images).encoded());
+  const ConstBytes block = images.HumidityBlock;
+  using namespace humidity;
+  EXPECT_EQ(TempRangeLow.get(block), -4000);
+  EXPECT_EQ(TempRangeHigh.get(block), 10000);
+  EXPECT_EQ(HumRangeLow.get(block), 0);
+  EXPECT_EQ(HumRangeHigh.get(block), 10000);
+  EXPECT_EQ(TempOutLow.get(block), 4000);
+  EXPECT_EQ(static_cast<std::uint16_t>(TempOutHigh.get(block)), 20000);
+  EXPECT_EQ(HumOutLow.get(block), -3);
+  EXPECT_EQ(HumOutHigh.get(block), 32767);
+  EXPECT_EQ(HumidityUnit.get(block), 1);
+  EXPECT_EQ(Tag.get(block), "Hala 2 - północ");  // 15 characters, one byte each
+  EXPECT_TRUE(std::equal(block.begin() + 34, block.end(), before.HumidityBlock.begin() + 34));
+  EXPECT_TRUE(images.HumidityCopy == before.HumidityCopy);
+  EXPECT_EQ(humidity::ProductCode.get(images.HumidityCopy), 15002);
+}
+
+TEST(HumidityEncoding, UnitWordOnlyForModelsWithAUnitChoiceAndAnEntrySelected) {
+  const struct {
+    const char* model;
+    int selected;
+    std::uint16_t word;  // the device's word is 0x0101
+  } cases[] = {
+      {"ARR/A", 0, 0},         {"ARR/V", 1, 1},      {"ARR-43", 1, 1},
+      {"ARR-43", -1, 0x0101},  {"ARR/A", 2, 0x0101}, {"935-JYRA", 0, 0x0101},
+      {"935-JYRA", 1, 0x0101},
+  };
+  for (const auto& c : cases) {
+    SettingsImages images;
+    humidity::HumidityUnit.set(images.HumidityBlock, 0x0101);
+    ASSERT_TRUE(encodeSettings(humidityGroup(c.model, c.selected), images).encoded());
+    EXPECT_EQ(humidity::HumidityUnit.get(images.HumidityBlock), c.word)
+        << c.model << " " << c.selected;
+  }
+}
+
+TEST(HumidityEncoding, RefusesABoxThatIsNotAWholeNumber) {
+  for (const auto box : {&EditableGroupValues::Edit19, &EditableGroupValues::Edit22}) {
+    SettingsImages images = patternedImages(15003);
+    const SettingsImages before = images;
+    auto g = humidityGroup("ARR/V", 0);
+    g.*box = std::nullopt;
+    const auto result = encodeSettings(g, images);
+    ASSERT_FALSE(result.encoded());
+    EXPECT_EQ(result.refusal->reason, EncodingRefusalReason::kNotANumber);
+    EXPECT_TRUE(sameImages(images, before));
+  }
+  SettingsImages images;
+  auto g = humidityGroup("ARR/V", 0);
+  g.Edit3 = n("99.5");
+  EXPECT_EQ(encodeSettings(g, images).refusal,
+            (EncodingRefusal{EncodingRefusalReason::kNotAnInteger, EditControl::Edit3}));
+}
+
+}  // namespace
+}  // namespace tadjust
