@@ -119,8 +119,12 @@ class GroupReader {
         return group_.Edit20;
       case EditControl::Edit21:
         return group_.Edit21;
-      default:
+      case EditControl::Edit22:
         return group_.Edit22;
+      default: {
+        static const std::optional<Decimal> kNotABox;
+        return kNotABox;
+      }
     }
   }
 
@@ -222,7 +226,7 @@ void encodeLinearInput(const EditableGroupValues& g, int sensorType, bool revers
   auto low = read.raw(EditControl::Edit1, Rounding::kHundredths, *scale);
   const auto high = read.raw(EditControl::Edit2, Rounding::kAsTyped, *scale);
   if (read.refused()) return;
-  // A voltage below the scale's zero has no word; the window starts at the zero.
+  // A voltage below the scale's zero has no word: the range starts at the zero.
   if (sensorType == kVoltageType && *low < 0) low = 0;
   RangeLowRaw.set(block, *low);
   RangeHighRaw.set(block, *high);
