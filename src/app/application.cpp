@@ -16,15 +16,24 @@ Application::Application(Platform platform)
                   {discovery_, images_, view_, decoder_}),
       monitoring_(form_, platform.port, platform.events),
       copy_(form_, edit_, copyRecord_, platform.events,
-            {images_, view_, decoder_, [this] { return controller_.state.linkNumber; }}) {
+            {images_, view_, decoder_, [this] { return controller_.state.linkNumber; }}),
+      // The encode step of the editable group is set with writer().setEncodeForWrite(); until
+      // then a write is refused with a message and nothing is sent.
+      writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events}, controller_,
+              images_, EncodeForWrite{}) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
+  controller_.setWriteSettings([this] { writer_.BitBtn4Click(); });
   connectEvents();
 }
 
 void Application::connectEvents() {
   QObject::connect(form_.Timer1, &QTimer::timeout, [this] { controller_.Timer1Timer(); });
   QObject::connect(form_.BitBtn1, &QPushButton::clicked, [this] { controller_.BitBtn1Click(); });
-  QObject::connect(form_.BitBtn3, &QPushButton::clicked, [this] { copy_.BitBtn3Click(); });
+  QObject::connect(form_.BitBtn3, &QPushButton::clicked, [this] {
+    controller_.forgetWriteVerified();
+    copy_.BitBtn3Click();
+  });
+  QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] { writer_.BitBtn4Click(); });
 }
 
 void Application::start() {

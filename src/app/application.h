@@ -10,12 +10,15 @@
 // has the settings view laid out and the device group decoded, and polls the monitoring.
 // BitBtn3 -> CopyForEditing::BitBtn3Click, which takes the settings last read into the editable
 // group and the outgoing block, and records the device it copied from (copyRecord).
+// BitBtn4 -> SettingsWriter::BitBtn4Click, which sends the block its encode step gives and has
+// the controller read it back (Yes to "Repeat writing?" runs it again).
 
 #include <QString>
 
 #include "app/exchange_controller.h"
 #include "app/interface_discovery.h"
 #include "app/monitoring_poll.h"
+#include "app/settings_writer.h"
 #include "app/toolkit_translation.h"
 #include "edit/copy_for_editing.h"
 #include "edit/copy_record.h"
@@ -62,6 +65,7 @@ class Application {
   EditState& editState() { return edit_; }
   CopyForEditing& copy() { return copy_; }
   const CopyRecord& copyRecord() const { return copyRecord_; }
+  SettingsWriter& writer() { return writer_; }
 
  private:
   void connectEvents();
@@ -80,6 +84,7 @@ class Application {
   EditState edit_;
   CopyRecord copyRecord_;
   CopyForEditing copy_;
+  SettingsWriter writer_;
 };
 
 }  // namespace tadjust

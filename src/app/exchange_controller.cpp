@@ -34,6 +34,7 @@ void ExchangeController::ShowActionButtons(bool visible) {
 }
 
 void ExchangeController::BitBtn1Click() {
+  forgetWriteVerified();
   ShowActionButtons(false);
   if (caption(form_.BitBtn1) == kStartCaption) {
     subsystems_.discovery.FindInterface();
@@ -55,9 +56,18 @@ void ExchangeController::disconnect() {
   form_.GroupBox3->hide();
 }
 
-void ExchangeController::showStatus(const BilingualText& status) {
-  form_.Label41->setText(text(status));
+void ExchangeController::showStatus(const QString& status) {
+  form_.Label41->setText(status);
   form_.Label41->show();
+  writeVerifiedShown_ = false;
+}
+
+void ExchangeController::showStatus(const BilingualText& status) { showStatus(text(status)); }
+
+void ExchangeController::forgetWriteVerified() {
+  if (!writeVerifiedShown_) return;
+  writeVerifiedShown_ = false;
+  form_.Label41->hide();
 }
 
 void ExchangeController::LinkDevice() {
@@ -93,10 +103,19 @@ void ExchangeController::RequestRead() {
 bool ExchangeController::CollectReply() {
   std::fill_n(port_.ReceiveBuffer.begin(), kSettingsImageSize, std::uint8_t{0});
   if (port_.ReadAvailable(static_cast<int>(kSettingsImageSize)) == 0) return false;
+  // A reply too short to name its device is a broken line: showing it would show, and invite
+  // writing, a device of zeros.
+  const ConstBytes reply(port_.ReceiveBuffer.data(), kSettingsImageSize);
+  if (!replyNamesItsDevice(reply, static_cast<std::size_t>(std::max(port_.BytesRead(), 0)))) {
+    return false;
+  }
   // Bytes that did not arrive stay zero: the buffer was cleared before the read.
   SettingsImages& images = subsystems_.images;
-  std::copy_n(port_.ReceiveBuffer.begin(), kSettingsImageSize, images.SettingsImage.begin());
+  std::copy(reply.begin(), reply.end(), images.SettingsImage.begin());
   settleProductCode(images);
+  // Whatever step settled the code: a device with its code at 192 must not be shown, copied
+  // and written with an earlier device's small-layout bytes.
+  refreshLayoutCopies(images);
   return true;
 }
 
@@ -132,11 +151,17 @@ void ExchangeController::takeReply() {
   showSettingsRead(form_, subsystems_.images, state.lastLaidOutCode, subsystems_.view,
                    subsystems_.decoder, events_);
   ShowActionButtons(true);
+  const std::uint16_t code = subsystems_.images.ProductCode();
+  if (!findDeviceModel(code)) sayUnknownProductCode(code);
 
   if (state.VerifyPending) {
     state.VerifyPending = false;
     form_.GroupBox1->setEnabled(true);
-    if (!writeMatchesReadBack()) offerRepeatWriting();
+    if (writeMatchesReadBack()) {
+      sayWriteVerified();
+    } else {
+      offerRepeatWriting();
+    }
   } else if (!state.DeviceLinked) {
     state.DeviceLinked = true;
     ShowActionButtons(true);
@@ -159,6 +184,18 @@ bool ExchangeController::writeMatchesReadBack() const {
   }
   return std::equal(images.TransmitterBlock.begin(), images.TransmitterBlock.end(),
                     images.SettingsImage.begin());
+}
+
+// The device is shown with the layout of the model already on screen; the user must know.
+void ExchangeController::sayUnknownProductCode(std::uint16_t code) {
+  showStatus(
+      text(texts::UnknownProductCode).arg(code).arg(QString::fromStdString(form_.currentModel())));
+}
+
+// Otherwise nothing would tell the user that the write happened.
+void ExchangeController::sayWriteVerified() {
+  showStatus(texts::WriteVerified);
+  writeVerifiedShown_ = true;
 }
 
 void ExchangeController::offerRepeatWriting() {

@@ -56,6 +56,8 @@ class ExchangeController {
   bool CollectReply();
   void Timer1Timer();
   void ShowActionButtons(bool visible);
+  // A button press (BitBtn1, BitBtn3, BitBtn4) ends the news of a verified write in Label41.
+  void forgetWriteVerified();
 
   // The write of the edited settings (BitBtn4Click), run again by Yes to "Repeat writing?".
   void setWriteSettings(std::function<void()> write) { writeSettings_ = std::move(write); }
@@ -66,11 +68,14 @@ class ExchangeController {
 
  private:
   QString text(const BilingualText& t) const;
+  void showStatus(const QString& status);
   void showStatus(const BilingualText& status);
   void disconnect();
   void countPendingRead();
   void takeReply();
   bool writeMatchesReadBack() const;
+  void sayUnknownProductCode(std::uint16_t code);
+  void sayWriteVerified();
   void offerRepeatWriting();
   void handleNoFirstReply();
   void handleNoLaterReply();
@@ -83,6 +88,7 @@ class ExchangeController {
   Subsystems subsystems_;
   std::function<void()> writeSettings_;
   std::function<void()> pollMonitoring_;
+  bool writeVerifiedShown_ = false;  // Label41 says the last write was verified
 };
 
 }  // namespace tadjust

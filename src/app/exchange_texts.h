@@ -1,6 +1,7 @@
 #pragma once
 
-// The texts of the device exchange: link prompts, status lines, retry dialogs, button captions.
+// The texts of the device exchange: link prompts, status lines, write refusals, retry dialogs,
+// button captions.
 
 #include "ui/bilingual_text.h"
 
@@ -27,6 +28,23 @@ inline constexpr BilingualText PortNotOpenedText{
 inline constexpr BilingualText WriteVerification{"Write verification  ...",
                                                  "Weryfikacja zapisu ..."};
 inline constexpr BilingualText ReadingData{"Reading data ...", "Odczyt danych ..."};
+
+inline constexpr BilingualText WritingData{"Writing data ...", "Zapis danych ..."};
+inline constexpr BilingualText NotSentCaption{"Settings not sent",
+                                              "Ustawienia nie zostały wysłane"};
+// The program was built without an encoder of the editable group.
+inline constexpr BilingualText NoEncodeStep{
+    "This program cannot encode the edited settings.\rNothing was sent.",
+    "Ten program nie potrafi zakodować edytowanych ustawień.\rNiczego nie wysłano."};
+// %1 is the model; the encode step gave a block of another layout.
+inline constexpr BilingualText BlockDoesNotFit{
+    "The settings prepared for %1 do not fit its memory.\rNothing was sent.",
+    "Ustawienia przygotowane dla %1 nie pasują do jego pamięci.\rNiczego nie wysłano."};
+inline constexpr BilingualText WriteVerified{"Settings written and verified.",
+                                             "Ustawienia zapisane i sprawdzone."};
+// %1 is the product code, %2 the model the device is shown as.
+inline constexpr BilingualText UnknownProductCode{"Unknown product code %1: shown as %2.",
+                                                  "Nieznany kod wyrobu %1: pokazano jako %2."};
 
 inline constexpr BilingualText RepeatWritingCaption{"Data error!", "Błąd zapisu danych!"};
 inline constexpr BilingualText RepeatWritingText{"Repeat writing?", "Czy powtórzyć zapis?"};

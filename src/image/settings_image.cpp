@@ -20,6 +20,11 @@ void writeU16(Bytes bytes, std::size_t offset, std::int64_t value) {
 
 namespace {
 
+// The bytes up to and including the serial number: of the transmitter layout (at 192 and
+// 194), of the indicator and humidity layouts (at 64 and 66).
+constexpr std::size_t kFullIdentitySize = 196;
+constexpr std::size_t kSmallIdentitySize = 68;
+
 bool isUnset(std::uint16_t code) { return code == 0 || code == 0xFFFF; }
 
 bool isHumidityCode(std::uint16_t code) {
@@ -33,20 +38,38 @@ void copyImageStart(const SettingsImages& images, std::array<std::uint8_t, N>& c
 
 }  // namespace
 
-void settleProductCode(SettingsImages& images) {
-  if (!isUnset(transmitter::ProductCode.get(images.SettingsImage))) return;
+ProductCodeFound settleProductCode(SettingsImages& images) {
+  if (!isUnset(transmitter::ProductCode.get(images.SettingsImage))) {
+    return ProductCodeFound::AtOffset192;
+  }
 
   copyImageStart(images, images.IndicatorCopy);
   const std::uint16_t indicatorCode = indicator::ProductCode.get(images.IndicatorCopy);
   if (indicatorCode == indicator::kProductCode) {
     transmitter::ProductCode.set(images.SettingsImage, indicatorCode);
-    return;
+    return ProductCodeFound::AtOffset64;
   }
 
   copyImageStart(images, images.HumidityCopy);
   const std::uint16_t humidityCode = humidity::ProductCode.get(images.HumidityCopy);
-  if (isHumidityCode(humidityCode))
-    transmitter::ProductCode.set(images.SettingsImage, humidityCode);
+  if (!isHumidityCode(humidityCode)) return ProductCodeFound::Nowhere;
+  transmitter::ProductCode.set(images.SettingsImage, humidityCode);
+  return ProductCodeFound::AtOffset64;
+}
+
+void refreshLayoutCopies(SettingsImages& images) {
+  copyImageStart(images, images.IndicatorCopy);
+  copyImageStart(images, images.HumidityCopy);
+}
+
+bool replyNamesItsDevice(ConstBytes reply, std::size_t count) {
+  if (count >= kFullIdentitySize) return true;
+  if (count < kSmallIdentitySize) return false;
+  // Settle a scratch image of the reply (missing bytes zero) to see where its code stands.
+  SettingsImages scratch;
+  std::copy_n(reply.begin(), std::min({count, reply.size(), kSettingsImageSize}),
+              scratch.SettingsImage.begin());
+  return settleProductCode(scratch) == ProductCodeFound::AtOffset64;
 }
 
 }  // namespace tadjust

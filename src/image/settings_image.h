@@ -154,10 +154,24 @@ struct SettingsImages {
   std::uint16_t ProductCode() const { return transmitter::ProductCode.get(SettingsImage); }
 };
 
+// Where the settlement found the product code of a reply.
+enum class ProductCodeFound { AtOffset192, AtOffset64, Nowhere };
+
 // Settles the product code of a reply just copied into SettingsImage: the word at 192 when it
 // is neither 0 nor 0xFFFF; otherwise the indicator's 10013 or a humidity code 15001..15004 at
 // offset 64 (taken through IndicatorCopy and HumidityCopy, which are refreshed on the way) is
 // written to offset 192; otherwise offset 192 stays 0 or 0xFFFF.
-void settleProductCode(SettingsImages& images);
+ProductCodeFound settleProductCode(SettingsImages& images);
+
+// Puts SettingsImage bytes 0..127 into IndicatorCopy and HumidityCopy. Run after every
+// settlement: a device whose code stands at 192 would otherwise be shown, copied and written
+// with an earlier indicator's or humidity model's bytes.
+void refreshLayoutCopies(SettingsImages& images);
+
+// A reply that names its device: at least 196 bytes (product code and serial number), or at
+// least 68 bytes when its code stands at offset 64 (the indicator and the humidity models need
+// only bytes 0..67). Anything shorter is a broken line, not a device. reply holds the bytes
+// that arrived, count of them.
+bool replyNamesItsDevice(ConstBytes reply, std::size_t count);
 
 }  // namespace tadjust

@@ -176,28 +176,59 @@ TEST(ExchangeController, PolishDialogsOfTheFirstReadAndButtonCaptions) {
   EXPECT_EQ(caption(linked.form().BitBtn1), "Rozłącz");
 }
 
-// Any reply of at least one byte counts as a reply, the missing bytes zero; no byte is no reply.
-TEST(ExchangeController, RepliesOfEveryLengthFromZeroTo255) {
-  for (std::size_t length : {std::size_t{0}, std::size_t{1}, std::size_t{255}}) {
-    SimulatedProgram program;
-    program.device->faults().shortSettingsReply = length;
+// A reply too short to name its device (fewer than 196 bytes, or 68 when its code stands at
+// offset 64) is no reply; a longer one is taken, the missing bytes zero.
+TEST(ExchangeController, RepliesTooShortToNameTheirDeviceAreNoReply) {
+  struct Case {
+    const char* model;
+    std::size_t length;
+    bool reply;
+  };
+  for (const Case& c :
+       {Case{"RKA-49", 0, false}, Case{"RKA-49", 1, false}, Case{"RKA-49", 64, false},
+        Case{"RKA-49", 150, false}, Case{"RKA-49", 195, false}, Case{"RKA-49", 196, true},
+        Case{"RKA-49", 255, true}, Case{"ARR/A", 67, false}, Case{"ARR/A", 68, true},
+        Case{"GWA-43", 68, true}}) {
+    SCOPED_TRACE(std::string(c.model) + ", " + std::to_string(c.length) + " bytes");
+    SimulatedProgram program(c.model);
+    program.device->faults().shortSettingsReply = c.length;
     program.findBox();
     program.boxes.queue(Answer::Ok);
     program.controller().BitBtn1Click();
-    if (length == 0) program.boxes.queue(Answer::Cancel);
+    if (!c.reply) program.boxes.queue(Answer::Cancel);
     program.ticks(testing::kTicksToCollect);
 
-    EXPECT_EQ(program.state().DeviceLinked, length > 0) << length;
-    if (length == 0) {
-      EXPECT_EQ(program.boxes.questions.back().caption, "Communication problem");
+    EXPECT_EQ(program.state().DeviceLinked, c.reply);
+    const auto& image = program.app.images().SettingsImage;
+    if (!c.reply) {
+      EXPECT_EQ(program.boxes.questions.back().text,
+                "No response from device !!!\rRetry or cancel.");
+      EXPECT_TRUE(std::all_of(image.begin(), image.end(), [](std::uint8_t b) { return b == 0; }))
+          << "nothing of the broken reply was taken";
       continue;
     }
-    const auto& image = program.app.images().SettingsImage;
-    EXPECT_EQ(image[length - 1], program.device->image()[length - 1]) << length;
-    EXPECT_TRUE(std::all_of(image.begin() + static_cast<long>(length), image.end(),
-                            [](std::uint8_t b) { return b == 0; }))
-        << length;
+    EXPECT_EQ(program.form().Label39->text(), c.model);
+    EXPECT_EQ(image[c.length - 1], program.device->image()[c.length - 1]);
+    // Bytes that did not arrive are zero; the settlement may have put the code at 192.
+    for (std::size_t i = c.length; i < image.size(); ++i) {
+      if (i != 192 && i != 193) EXPECT_EQ(image[i], 0) << i;
+    }
   }
+}
+
+// A later read that comes back too short asks to read again; the device group keeps the device.
+TEST(ExchangeController, AShortLaterReplyAsksToReadAgain) {
+  SimulatedProgram program("RKA-49");
+  program.findBox();
+  program.connect();
+  const auto before = program.app.images().SettingsImage;
+  program.device->faults().shortSettingsReply = 1;
+  program.controller().RequestRead();
+  program.boxes.queue(Answer::No);
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
+  EXPECT_EQ(program.app.images().SettingsImage, before);
+  EXPECT_EQ(program.form().Edit6->text(), "7001");
 }
 
 // What the write does before it asks for the read-back.
@@ -339,6 +370,66 @@ TEST(ExchangeControllerLayout, ACodeThatNamesNoModelLinksWithoutALayout) {
   EXPECT_EQ(program.state().lastLaidOutCode, 0);
   EXPECT_EQ(program.form().Label39->text(), "RKA-4");
   EXPECT_EQ(program.form().Edit6->text(), "0") << "the decoder ran all the same";
+  EXPECT_EQ(program.form().Label41->text(), "Unknown product code 0: shown as RKA-4.");
+  EXPECT_TRUE(shown(program.form().Label41));
+}
+
+// A code that names no model is said, with the model the device is shown as, until the next
+// read.
+TEST(ExchangeControllerLayout, AnUnknownCodeAfterAKnownModelIsSaid) {
+  for (const bool english : {true, false}) {
+    SimulatedProgram program("RKA-49", english);
+    program.findBox();
+    program.connect();
+    EXPECT_FALSE(shown(program.form().Label41));
+    const auto known = program.device->image();
+    auto unknown = known;
+    writeU16(unknown, 192, 7999);
+    program.device->setImage(unknown);
+    program.controller().RequestRead();
+    program.ticks(testing::kTicksToCollect);
+    EXPECT_EQ(program.form().Label39->text(), "RKA-49");
+    EXPECT_EQ(program.form().Edit6->text(), "7999");
+    EXPECT_EQ(program.form().Label41->text(),
+              english ? "Unknown product code 7999: shown as RKA-49."
+                      : "Nieznany kod wyrobu 7999: pokazano jako RKA-49.");
+    EXPECT_TRUE(shown(program.form().Label41));
+    program.ticks(20);
+    EXPECT_TRUE(shown(program.form().Label41)) << "the timer alone does not end it";
+
+    program.device->setImage(known);
+    program.controller().RequestRead();
+    EXPECT_EQ(program.form().Label41->text(), english ? "Reading data ..." : "Odczyt danych ...");
+    program.ticks(testing::kTicksToCollect);
+    EXPECT_FALSE(shown(program.form().Label41));
+  }
+}
+
+// An indicator whose code stands at 192 (7013) read after a GWA-43 with its code at 64: the
+// device group shows, and the copy would write, the bytes just read, not the earlier device's.
+TEST(ExchangeControllerLayout, EveryReadRefreshesTheSmallLayoutCopies) {
+  SimulatedProgram program("GWA-43");
+  program.findBox();
+  program.connect();
+  EXPECT_EQ(program.form().Label39->text(), "GWA-43");
+  const QString firstTag = program.form().Edit17->text();
+  program.controller().BitBtn1Click();  // Disconnect
+
+  program.plugIn("GWA-43");
+  auto second = program.device->image();
+  writeU16(second, 192, 7013);
+  indicator::Tag.set(second, "SECOND");
+  indicator::DisplayHigh.set(second, 4321);
+  program.device->setImage(second);
+  program.connect();
+
+  const SettingsImages& images = program.app.images();
+  EXPECT_EQ(images.ProductCode(), 7013);
+  EXPECT_EQ(program.form().Label39->text(), "GWA-43");
+  EXPECT_TRUE(std::equal(images.IndicatorCopy.begin(), images.IndicatorCopy.end(), second.begin()));
+  EXPECT_TRUE(std::equal(images.HumidityCopy.begin(), images.HumidityCopy.end(), second.begin()));
+  EXPECT_NE(firstTag, "SECOND");
+  EXPECT_EQ(program.form().Edit17->text(), "SECOND");
 }
 
 TEST(ExchangeControllerLayout, AnUnsetCodeAt192WithAHumidityCodeAt64) {

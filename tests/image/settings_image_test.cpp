@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace tadjust {
 namespace {
 
@@ -54,6 +56,59 @@ TEST(Settlement, UnknownCodeAt64LeavesThe192WordAsItCame) {
   EXPECT_EQ(images.ProductCode(), 0);
   EXPECT_EQ(images.IndicatorCopy[3], 4);
   EXPECT_EQ(images.HumidityCopy[3], 4);
+}
+
+TEST(Settlement, SaysWhereItFoundTheCode) {
+  struct Case {
+    std::uint16_t at192, at64;
+    ProductCodeFound found;
+  };
+  for (const Case& c :
+       {Case{7013, 10013, ProductCodeFound::AtOffset192},
+        Case{0xFFFF, 10013, ProductCodeFound::AtOffset64},
+        Case{0, 15004, ProductCodeFound::AtOffset64}, Case{0, 15005, ProductCodeFound::Nowhere}}) {
+    SettingsImages images;
+    put(images.SettingsImage, 192, c.at192);
+    put(images.SettingsImage, 64, c.at64);
+    EXPECT_EQ(settleProductCode(images), c.found) << c.at192 << " / " << c.at64;
+  }
+}
+
+TEST(Settlement, RefreshedCopiesHoldTheImageStart) {
+  SettingsImages images;
+  images.IndicatorCopy.fill(0xAA);
+  images.HumidityCopy.fill(0xBB);
+  for (std::size_t i = 0; i < kSettingsImageSize; ++i)
+    images.SettingsImage[i] = static_cast<std::uint8_t>(i);
+  refreshLayoutCopies(images);
+  EXPECT_TRUE(std::equal(images.IndicatorCopy.begin(), images.IndicatorCopy.end(),
+                         images.SettingsImage.begin()));
+  EXPECT_TRUE(std::equal(images.HumidityCopy.begin(), images.HumidityCopy.end(),
+                         images.SettingsImage.begin()));
+}
+
+// A reply names its device when its product code (and serial number) arrived: 196 bytes, or 68
+// when the code stands at offset 64.
+TEST(ReplyLength, ShortRepliesDoNotNameTheirDevice) {
+  std::array<std::uint8_t, kSettingsImageSize> transmitter{};
+  put(transmitter, 192, 7001);
+  std::array<std::uint8_t, kSettingsImageSize> small{};
+  put(small, 64, 15002);
+  std::array<std::uint8_t, kSettingsImageSize> unknown{};
+  put(unknown, 64, 15005);
+  struct Case {
+    ConstBytes reply;
+    std::size_t count;
+    bool names;
+  };
+  for (const Case& c :
+       {Case{transmitter, 0, false}, Case{transmitter, 1, false}, Case{transmitter, 64, false},
+        Case{transmitter, 150, false}, Case{transmitter, 195, false}, Case{transmitter, 196, true},
+        Case{transmitter, 256, true}, Case{small, 67, false}, Case{small, 68, true},
+        Case{unknown, 68, false}, Case{unknown, 195, false}, Case{unknown, 196, true}}) {
+    EXPECT_EQ(replyNamesItsDevice(c.reply, c.count), c.names)
+        << c.count << " bytes, code at 64: " << readU16(c.reply, 64);
+  }
 }
 
 TEST(Fields, WordsAreLittleEndianAndSignedWhereNamedSo) {

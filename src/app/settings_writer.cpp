@@ -1,0 +1,121 @@
+#include "app/settings_writer.h"
+
+#include <algorithm>
+#include <string>
+
+#include "app/exchange_texts.h"
+#include "catalogue/device_catalogue.h"
+#include "link/frame_sender.h"
+
+namespace tadjust {
+
+namespace {
+
+namespace texts = exchange_texts;
+
+// The bar counts 10 after the command, 10 after the wait and 15 for every 48 bytes sent, up to
+// its maximum of 60: a 192-byte block ends at 60, a 64-byte block at 35.
+constexpr int kWriteProgressMaximum = 60;
+constexpr int kWriteProgressHeadStep = 10;
+constexpr int kWriteProgressDataStep = 15;
+constexpr std::size_t kBytesPerDataStep = 48;
+// The read-back counts its ticks on the bar from 0 to 110, as every read does.
+constexpr int kReadProgressMaximum = 110;
+
+}  // namespace
+
+WriteFrame writeFrameFor(std::string_view model) {
+  if (isIndicator(model)) return {kWriteCommand, kSmallBlockSize};
+  if (isHumidityModel(model)) return {kHumidityWriteCommand, kSmallBlockSize};
+  return {kWriteCommand, kTransmitterBlockSize};
+}
+
+Bytes outgoingBlockFor(std::string_view model, SettingsImages& images) {
+  if (isIndicator(model)) return images.IndicatorBlock;
+  if (isHumidityModel(model)) return images.HumidityBlock;
+  return images.TransmitterBlock;
+}
+
+SettingsWriter::SettingsWriter(Form1& form, Platform platform, ExchangeController& controller,
+                               SettingsImages& images, EncodeForWrite encode)
+    : form_(form),
+      platform_(platform),
+      controller_(controller),
+      images_(images),
+      encode_(std::move(encode)) {}
+
+QString SettingsWriter::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
+
+void SettingsWriter::BitBtn4Click() {
+  controller_.forgetWriteVerified();
+  form_.CheckBox5->setChecked(false);
+  form_.GroupBox1->setEnabled(false);
+  controller_.ShowActionButtons(false);
+
+  const std::variant<Bytes, QString> taken = takeBlock();
+  if (const QString* reason = std::get_if<QString>(&taken)) {
+    refuse(*reason);
+    return;
+  }
+  showWriteProgress();
+  sendBlock(writeFrameFor(form_.currentModel()).command, std::get<Bytes>(taken));
+
+  form_.ProgressBar1->setRange(0, kReadProgressMaximum);
+  form_.ProgressBar1->setValue(0);
+  controller_.state.VerifyPending = true;
+  controller_.RequestRead();
+}
+
+std::variant<Bytes, QString> SettingsWriter::takeBlock() {
+  if (!encode_) return text(texts::NoEncodeStep);
+  EncodedSettings encoded = encode_();
+  if (const WriteRefusal* refusal = std::get_if<WriteRefusal>(&encoded)) return refusal->reason;
+
+  // Only a block of the layout the model label selects may reach the device: another length
+  // would put the device's stream out of step, another letter would not be stored.
+  const OutgoingBlock& block = std::get<OutgoingBlock>(encoded);
+  const std::string model = form_.currentModel();
+  const WriteFrame frame = writeFrameFor(model);
+  if (block.command != frame.command || block.bytes.size() != frame.blockSize) {
+    return text(texts::BlockDoesNotFit).arg(QString::fromStdString(model));
+  }
+  const Bytes outgoing = outgoingBlockFor(model, images_);
+  std::copy(block.bytes.begin(), block.bytes.end(), outgoing.begin());
+  return outgoing;
+}
+
+void SettingsWriter::refuse(const QString& reason) {
+  platform_.boxes.ask(text(texts::NotSentCaption), reason, Buttons::Ok);
+  form_.GroupBox1->setEnabled(true);
+  controller_.ShowActionButtons(true);
+}
+
+void SettingsWriter::showWriteProgress() {
+  form_.Label41->setText(text(texts::WritingData));
+  form_.Label41->show();
+  form_.ProgressBar1->setRange(0, kWriteProgressMaximum);
+  form_.ProgressBar1->setValue(0);
+  form_.ProgressBar1->show();
+  // Ticks that run here find no read pending.
+  platform_.events.processPendingMessages();
+}
+
+// A progress bar ignores a value beyond its maximum; the write's bar stops there instead.
+void SettingsWriter::advanceProgress(int step) {
+  QProgressBar* bar = form_.ProgressBar1;
+  bar->setValue(std::min(bar->value() + step, bar->maximum()));
+}
+
+void SettingsWriter::sendBlock(std::uint8_t command, ConstBytes block) {
+  SerialPort& port = platform_.port;
+  sendFrame(port, command, kWritePause);
+  advanceProgress(kWriteProgressHeadStep);
+  platform_.pause.pause(kWriteDataWait);
+  advanceProgress(kWriteProgressHeadStep);
+  for (std::size_t i = 0; i < block.size(); ++i) {
+    port.SendCommand(block[i], CommandPause);
+    if (i % kBytesPerDataStep == kBytesPerDataStep - 1) advanceProgress(kWriteProgressDataStep);
+  }
+}
+
+}  // namespace tadjust

@@ -1,0 +1,298 @@
+// The write of the edited settings over a simulated box and device, on virtual time: the bytes
+// and pauses on the line, the progress bar, the refusals that send nothing, the read-back that
+// agrees (and says so) or differs (and is written again), and a device lost during the write.
+
+#include "app/settings_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "support/simulated_program.h"
+
+namespace tadjust {
+namespace {
+
+using testing::SimulatedProgram;
+
+bool shown(const QWidget* widget) { return !widget->isHidden(); }
+
+// Stands in for the encoder of the editable group: the block of the layout as the device last
+// sent it, with a new tag.
+EncodeForWrite blockWithTag(SimulatedProgram& program, std::string tag) {
+  return [&program, tag]() -> EncodedSettings {
+    const std::string model = program.form().currentModel();
+    const SettingsImages& images = program.app.images();
+    const WriteFrame frame = writeFrameFor(model);
+    OutgoingBlock block{frame.command, {}};
+    if (isIndicator(model)) {
+      block.bytes.assign(images.IndicatorCopy.begin(),
+                         images.IndicatorCopy.begin() + kSmallBlockSize);
+      indicator::Tag.set(block.bytes, tag);
+    } else if (isHumidityModel(model)) {
+      block.bytes.assign(images.HumidityCopy.begin(),
+                         images.HumidityCopy.begin() + kSmallBlockSize);
+      humidity::Tag.set(block.bytes, tag);
+    } else {
+      block.bytes.assign(images.SettingsImage.begin(),
+                         images.SettingsImage.begin() + kTransmitterBlockSize);
+      transmitter::Tag.set(block.bytes, tag);
+    }
+    return block;
+  };
+}
+
+class LinkedProgram {
+ public:
+  explicit LinkedProgram(std::string_view model, bool english = true) : program(model, english) {
+    program.findBox();
+    program.connect();
+    program.boxes.questions.clear();
+    program.app.writer().setEncodeForWrite(blockWithTag(program, "WRITTEN"));
+  }
+
+  // Presses BitBtn4 as the user does.
+  void write() { program.form().BitBtn4->click(); }
+
+  // The bytes sent and the pauses taken from now on.
+  void startRecording() {
+    sentBefore = program.port.sent().size();
+    program.pause.durations.clear();
+  }
+  std::vector<std::uint8_t> sentSince() const {
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t i = sentBefore; i < program.port.sent().size(); ++i)
+      bytes.push_back(program.port.sent()[i].byte);
+    return bytes;
+  }
+
+  SimulatedProgram program;
+  std::size_t sentBefore = 0;
+};
+
+std::vector<Milliseconds> repeated(Milliseconds pause, std::size_t count) {
+  return std::vector<Milliseconds>(count, pause);
+}
+
+struct FamilyCase {
+  const char* model;
+  std::uint8_t command;
+  std::size_t blockSize;
+  std::vector<int> progress;  // the bar's values during the write, then 0 for the read-back
+};
+
+TEST(SettingsWriter, SendsTheFrameAndTheBlockWithTheirPausesThenReadsBack) {
+  for (const FamilyCase& c : {FamilyCase{"RKA-49", 'W', 192, {10, 20, 35, 50, 60, 0}},
+                              FamilyCase{"RQ-117/V", 'W', 192, {10, 20, 35, 50, 60, 0}},
+                              FamilyCase{"GWA-43", 'W', 64, {10, 20, 35, 0}},
+                              FamilyCase{"ARR/A", 'w', 64, {10, 20, 35, 0}},
+                              FamilyCase{"935-JYRA", 'w', 64, {10, 20, 35, 0}}}) {
+    SCOPED_TRACE(c.model);
+    LinkedProgram linked(c.model);
+    SimulatedProgram& program = linked.program;
+    Form1& form = program.form();
+    form.CheckBox5->setChecked(true);
+
+    std::vector<int> progress;
+    QObject::connect(form.ProgressBar1, &QProgressBar::valueChanged,
+                     [&progress](int value) { progress.push_back(value); });
+    struct AtProcessing {
+      QString status;
+      int maximum, value;
+      bool barShown;
+    };
+    std::vector<AtProcessing> atProcessing;
+    program.events.onProcess = [&] {
+      atProcessing.push_back({form.Label41->text(), form.ProgressBar1->maximum(),
+                              form.ProgressBar1->value(), shown(form.ProgressBar1)});
+    };
+    linked.startRecording();
+    linked.write();
+
+    std::vector<std::uint8_t> expected = {0, '$', c.command};
+    const Bytes block = outgoingBlockFor(c.model, program.app.images());
+    ASSERT_EQ(block.size(), c.blockSize);
+    expected.insert(expected.end(), block.begin(), block.end());
+    expected.insert(expected.end(), {0, '$', 'R'});
+    EXPECT_EQ(linked.sentSince(), expected);
+
+    std::vector<Milliseconds> pauses = {CommandPause, CommandPause, Milliseconds(1000),
+                                        Milliseconds(1000)};
+    const auto perByte = repeated(CommandPause, c.blockSize);
+    pauses.insert(pauses.end(), perByte.begin(), perByte.end());
+    pauses.insert(pauses.end(), {CommandPause, CommandPause, CommandPause});
+    EXPECT_EQ(program.pause.durations, pauses);
+
+    EXPECT_EQ(progress, c.progress);
+    ASSERT_EQ(atProcessing.size(), 1u) << "pending messages are processed once";
+    EXPECT_EQ(atProcessing[0].status, "Writing data ...");
+    EXPECT_EQ(atProcessing[0].maximum, 60);
+    EXPECT_EQ(atProcessing[0].value, 0);
+    EXPECT_TRUE(atProcessing[0].barShown);
+
+    EXPECT_FALSE(form.CheckBox5->isChecked()) << "monitoring is off for the write";
+    EXPECT_FALSE(form.GroupBox1->isEnabled());
+    for (const QPushButton* b : {form.BitBtn1, form.BitBtn3, form.BitBtn4})
+      EXPECT_FALSE(shown(b)) << b->objectName().toStdString();
+    EXPECT_EQ(form.ProgressBar1->maximum(), 110);
+    EXPECT_TRUE(program.state().VerifyPending);
+    EXPECT_TRUE(program.state().ReadPending);
+    EXPECT_EQ(form.Label41->text(), "Write verification  ...");
+
+    program.ticks(testing::kTicksToCollect);
+    EXPECT_EQ(program.device->writesStored(), 1);
+    EXPECT_TRUE(std::equal(block.begin(), block.end(), program.device->image().begin()));
+    EXPECT_EQ(form.Edit17->text(), "WRITTEN") << "the device group shows the read-back";
+    EXPECT_EQ(form.Label41->text(), "Settings written and verified.");
+    EXPECT_TRUE(shown(form.Label41));
+    EXPECT_TRUE(form.GroupBox1->isEnabled());
+    EXPECT_TRUE(shown(form.BitBtn4));
+    EXPECT_EQ(program.boxes.questions.size(), 0u);
+  }
+}
+
+// Nothing reaches the device, the user reads why, and the window is linked again at once.
+TEST(SettingsWriter, ARefusalSendsNothingAndReturnsToTheLinkedState) {
+  struct Case {
+    const char* what;
+    std::function<EncodeForWrite(SimulatedProgram&)> encode;
+    QString text;
+  };
+  const std::vector<Case> cases = {
+      {"the encode step refuses",
+       [](SimulatedProgram&) {
+         return [] { return EncodedSettings{WriteRefusal{"Edit1 holds no number."}}; };
+       },
+       "Edit1 holds no number."},
+      {"a block of another layout's length",
+       [](SimulatedProgram&) {
+         return [] { return EncodedSettings{OutgoingBlock{'W', std::vector<std::uint8_t>(64)}}; };
+       },
+       "The settings prepared for RKA-49 do not fit its memory.\rNothing was sent."},
+      {"another layout's command letter",
+       [](SimulatedProgram&) {
+         return [] { return EncodedSettings{OutgoingBlock{'w', std::vector<std::uint8_t>(192)}}; };
+       },
+       "The settings prepared for RKA-49 do not fit its memory.\rNothing was sent."},
+      {"no encode step", [](SimulatedProgram&) { return EncodeForWrite{}; },
+       "This program cannot encode the edited settings.\rNothing was sent."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LinkedProgram linked("RKA-49");
+    SimulatedProgram& program = linked.program;
+    Form1& form = program.form();
+    program.app.writer().setEncodeForWrite(c.encode(program));
+    const auto blockBefore = program.app.images().TransmitterBlock;
+    linked.startRecording();
+    program.boxes.queue(Answer::Ok);
+    linked.write();
+
+    EXPECT_TRUE(linked.sentSince().empty());
+    EXPECT_TRUE(program.pause.durations.empty());
+    EXPECT_EQ(program.app.images().TransmitterBlock, blockBefore);
+    ASSERT_EQ(program.boxes.questions.size(), 1u);
+    EXPECT_EQ(program.boxes.questions[0].caption, "Settings not sent");
+    EXPECT_EQ(program.boxes.questions[0].text, c.text);
+    EXPECT_EQ(program.boxes.questions[0].buttons, Buttons::Ok);
+    EXPECT_TRUE(form.GroupBox1->isEnabled());
+    for (const QPushButton* b : {form.BitBtn1, form.BitBtn3, form.BitBtn4})
+      EXPECT_TRUE(shown(b)) << b->objectName().toStdString();
+    EXPECT_FALSE(program.state().VerifyPending);
+    EXPECT_FALSE(program.state().ReadPending);
+    program.ticks(testing::kTicksToCollect);
+    EXPECT_EQ(program.boxes.questions.size(), 1u);
+  }
+}
+
+TEST(SettingsWriter, PolishTexts) {
+  LinkedProgram linked("GWA-43", /*english=*/false);
+  SimulatedProgram& program = linked.program;
+  std::vector<QString> statuses;
+  program.events.onProcess = [&] { statuses.push_back(program.form().Label41->text()); };
+  linked.write();
+  EXPECT_EQ(statuses, std::vector<QString>{"Zapis danych ..."});
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.form().Label41->text(), "Ustawienia zapisane i sprawdzone.");
+
+  program.app.writer().setEncodeForWrite([] {
+    return EncodedSettings{OutgoingBlock{'w', std::vector<std::uint8_t>(64)}};
+  });
+  program.boxes.queue(Answer::Ok);
+  linked.write();
+  EXPECT_EQ(program.boxes.questions.back().caption, "Ustawienia nie zostały wysłane");
+  EXPECT_EQ(program.boxes.questions.back().text,
+            "Ustawienia przygotowane dla GWA-43 nie pasują do jego pamięci.\rNiczego nie wysłano.");
+}
+
+// The device stores the first write with one byte changed: the read-back differs, Yes writes
+// again, and the second read-back agrees.
+TEST(SettingsWriter, AStoredWrongWriteIsOfferedAgainAndTheSecondIsVerified) {
+  LinkedProgram linked("RKN-40F3");
+  SimulatedProgram& program = linked.program;
+  program.device->faults().spoiledWrites = 1;
+  linked.write();
+  program.boxes.queue(Answer::Yes);
+  linked.startRecording();
+  program.ticks(testing::kTicksToCollect);
+
+  ASSERT_EQ(program.boxes.questions.size(), 1u);
+  EXPECT_EQ(program.boxes.questions[0].caption, "Data error!");
+  EXPECT_EQ(program.boxes.questions[0].text, "Repeat writing?");
+  EXPECT_EQ(program.device->writesStored(), 2) << "Yes wrote again";
+  const std::vector<std::uint8_t> sent = linked.sentSince();
+  ASSERT_GE(sent.size(), 3u);
+  EXPECT_EQ(std::vector<std::uint8_t>(sent.begin(), sent.begin() + 3),
+            (std::vector<std::uint8_t>{0, '$', 'W'}));
+  EXPECT_TRUE(program.state().VerifyPending);
+  EXPECT_NE(program.form().Label41->text(), "Settings written and verified.");
+
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.boxes.questions.size(), 1u);
+  EXPECT_EQ(program.form().Label41->text(), "Settings written and verified.");
+  const auto& block = program.app.images().TransmitterBlock;
+  EXPECT_TRUE(std::equal(block.begin(), block.end(), program.device->image().begin()));
+}
+
+// The device goes away in the middle of the block: the read-back finds nothing, and No to
+// reading again brings back the linked state.
+TEST(SettingsWriter, ADeviceLostDuringTheWriteFailsItsReadBack) {
+  LinkedProgram linked("ARR/V");
+  SimulatedProgram& program = linked.program;
+  program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 30);
+  linked.write();
+  program.boxes.queue(Answer::No);
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.device->writesStored(), 0);
+  ASSERT_EQ(program.boxes.questions.size(), 1u);
+  EXPECT_EQ(program.boxes.questions[0].text, "Repeat reading?");
+  EXPECT_FALSE(program.state().VerifyPending);
+  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
+  EXPECT_TRUE(shown(program.form().BitBtn4));
+}
+
+// The news of a verified write stays until the next press of any action button.
+TEST(SettingsWriter, TheVerifiedTextStaysUntilTheNextButtonPress) {
+  for (const char* button : {"BitBtn1", "BitBtn3", "BitBtn4"}) {
+    SCOPED_TRACE(button);
+    LinkedProgram linked("RKA-49");
+    SimulatedProgram& program = linked.program;
+    Form1& form = program.form();
+    linked.write();
+    program.ticks(testing::kTicksToCollect);
+    program.ticks(30);  // the timer alone changes nothing
+    ASSERT_EQ(form.Label41->text(), "Settings written and verified.");
+    ASSERT_TRUE(shown(form.Label41));
+
+    program.app.writer().setEncodeForWrite(
+        [] { return EncodedSettings{WriteRefusal{"Not now."}}; });
+    program.boxes.queue(Answer::Ok);
+    form.findChild<QPushButton*>(button)->click();
+    EXPECT_FALSE(shown(form.Label41) && form.Label41->text() == "Settings written and verified.");
+  }
+}
+
+}  // namespace
+}  // namespace tadjust
