@@ -1,7 +1,7 @@
 // The whole program against t-adjust-sim on a pseudo-terminal, in real time: Start finds the box
 // through the remembered port, Connect links the device and the reply is collected on the
-// eleventh tick of the real timer, live readings of a humidity model, and a device that never
-// answers.
+// eleventh tick of the real timer, live readings of a humidity model, a write read back and
+// verified, and a device that never answers.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <chrono>
 
 #include "numbers/number_text.h"
+#include "sim/image_file.h"
 #include "sim/model_images.h"
 #include "simulated_device_session.h"
 
@@ -99,6 +100,51 @@ TEST(EndToEnd, StartFindsTheBoxConnectLinksAndMonitoringShowsReadings) {
   EXPECT_LE(*reading(form.Edit23), 54.0);
   EXPECT_EQ(session.boxes.answersLeft(), 0u);
   EXPECT_TRUE(session.boxes.errors.empty());
+}
+
+// Read, write a new tag and display range, and the read-back agrees: the device group shows the
+// new values and the simulator's saved image holds them. The write blocks the window for its
+// pauses; the read-back comes eleven ticks of the real timer later.
+TEST(EndToEnd, AWriteIsReadBackAndVerified) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString saved = folder.filePath("device.hex");
+  SimulatedDeviceSession session({"--model", "GWA-43", "--save", saved});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  session.boxes.queue(Answer::Ok);  // the device is plugged in
+  press(form.BitBtn1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return caption(form.BitBtn1) == "Disconnect"; }, kLinkWaitMs));
+  ASSERT_EQ(form.Label39->text(), "GWA-43");
+
+  // Stands in for the encoder: the block as read, with a new tag and upper display value.
+  session.app->writer().setEncodeForWrite([&session]() -> EncodedSettings {
+    const auto& copy = session.app->images().IndicatorCopy;
+    OutgoingBlock block{kWriteCommand, {copy.begin(), copy.begin() + kSmallBlockSize}};
+    indicator::Tag.set(block.bytes, "WRITTEN");
+    indicator::DisplayHigh.set(block.bytes, 1234);
+    return block;
+  });
+  const auto pressed = Clock::now();
+  press(form.BitBtn4);
+  // 0, "$", "W", the wait and 64 bytes: 2 x 1000 ms + 66 x 20 ms before the read request.
+  EXPECT_GE(since(pressed), Seconds(3.3));
+  EXPECT_EQ(form.Label41->text(), "Write verification  ...");
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return form.Label41->text() == "Settings written and verified."; }, kLinkWaitMs))
+      << form.Label41->text().toStdString();
+  EXPECT_EQ(form.Edit17->text(), "WRITTEN");
+  EXPECT_EQ(form.Edit10->text(), "1234");
+  EXPECT_TRUE(form.GroupBox1->isEnabled());
+  EXPECT_TRUE(shown(form.BitBtn4));
+  EXPECT_EQ(session.boxes.answersLeft(), 0u);
+
+  const ImageFileResult file = loadImageFile(saved.toStdString());
+  ASSERT_TRUE(file.ok) << file.error;
+  const auto& block = session.app->images().IndicatorBlock;
+  EXPECT_TRUE(std::equal(block.begin(), block.end(), file.image.begin()));
+  EXPECT_EQ(readU16(file.image, 64), 10013);
 }
 
 // The box answers its handshake, the device never does. The question comes on the eleventh

@@ -1,0 +1,221 @@
+// Times the write of a transmitter's settings through the program: the real SettingsWriter on
+// the real QtSerialPort and blocking pause, against t-adjust-sim on a pseudo-terminal. It
+// reports the seconds from the command byte "W" to the last of the 192 block bytes, against
+// the protocol's 1000 ms after the command, the 1000 ms wait and 191 command pauses between the
+// block bytes (5.820 s; a pseudo-terminal takes no wire time). Each write is read back and must
+// agree.
+//
+// Run: cmake --build --preset release --target write_timing t-adjust-sim &&
+//      build/release/bench/write_timing [--runs N] [--sim PATH]
+
+#include <QApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/application.h"
+#include "link/qt_serial_port.h"
+
+namespace tadjust {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+constexpr int kTicksToCollect = 11;
+// The 256-byte reply needs 1.07 s at 2400 baud; the timer's eleven ticks are not what is timed.
+constexpr unsigned long kReplyWaitMs = 1500;
+constexpr double kGoal = 1.02;
+
+// The real blocking pause, noting when each pause began: a command byte's pause begins once the
+// byte has left the port.
+class NotedPause final : public Pause {
+ public:
+  struct Noted {
+    Clock::time_point start, end;
+    Milliseconds duration;
+  };
+  void pause(Milliseconds duration) override {
+    const Clock::time_point start = Clock::now();
+    real_.pause(duration);
+    noted.push_back({start, Clock::now(), duration});
+  }
+  std::vector<Noted> noted;
+
+ private:
+  BlockingPause real_;
+};
+
+// OK to the link prompt; any other question means the run went wrong.
+class LinkPromptAnswers final : public MessageBoxes {
+ public:
+  Answer ask(const QString& caption, const QString& text, Buttons) override {
+    if (caption == "Linking with the device") return Answer::Ok;
+    unexpected.push_back(caption + ": " + text);
+    return Answer::No;
+  }
+  void reportError(const QString& text) override { unexpected.push_back(text); }
+  std::vector<QString> unexpected;
+};
+
+class NoPortMap final : public SerialPortMap {
+ public:
+  std::optional<std::vector<SerialPortEntry>> entries() override { return std::nullopt; }
+  PortNaming naming() const override { return nativePortNaming(); }
+};
+
+struct Options {
+  int runs = 3;
+  QString simulator = TADJUST_SIM_PATH;
+};
+
+bool parse(int argc, char** argv, Options& options) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string name = argv[i];
+    if (name == "--runs") {
+      options.runs = std::max(1, std::atoi(argv[i + 1]));
+    } else if (name == "--sim") {
+      options.simulator = argv[i + 1];
+    } else {
+      return false;
+    }
+  }
+  return argc % 2 == 1;
+}
+
+struct WriteTime {
+  Seconds total{0};
+  Seconds pausesOverrun{0};  // the pauses took this much longer than asked
+  // Between the pauses: each byte handed to the port until it had left, the progress bar.
+  Seconds between{0};
+};
+
+class Timing {
+ public:
+  explicit Timing(const QString& terminal)
+      : app_({port_, pause_, boxes_, events_, portMap_, directory_.path()}) {
+    app_.form().UseEnglish = true;
+    app_.form().Edit18->setText(terminal);
+  }
+
+  bool link() {
+    app_.controller().LinkDevice();
+    collectReply();
+    return app_.controller().state.DeviceLinked && boxes_.unexpected.empty();
+  }
+
+  // One write with a new tag, timed from the command byte to the last block byte; nothing when
+  // the write did not go as it should.
+  std::optional<WriteTime> write(int run) {
+    const std::string tag = "TIMED " + std::to_string(run);
+    app_.writer().setEncodeForWrite([this, tag]() -> EncodedSettings {
+      const auto& image = app_.images().SettingsImage;
+      OutgoingBlock block{kWriteCommand, {image.begin(), image.begin() + kTransmitterBlockSize}};
+      transmitter::Tag.set(block.bytes, tag);
+      return block;
+    });
+    pause_.noted.clear();
+    app_.writer().BitBtn4Click();
+    // The pauses: 0, "$", "W" (1000 ms), the wait (1000 ms), then one after each block byte.
+    const std::size_t command = 2;
+    const std::size_t lastByte = command + 1 + kTransmitterBlockSize;
+    if (pause_.noted.size() <= lastByte || pause_.noted[command].duration != kWritePause) {
+      return std::nullopt;
+    }
+    WriteTime time;
+    time.total = pause_.noted[lastByte].start - pause_.noted[command].start;
+    for (std::size_t i = command; i < lastByte; ++i) {
+      time.pausesOverrun += pause_.noted[i].end - pause_.noted[i].start - pause_.noted[i].duration;
+      time.between += pause_.noted[i + 1].start - pause_.noted[i].end;
+    }
+    collectReply();
+    const bool verified = app_.form().Label41->text() == "Settings written and verified.";
+    if (!verified || !boxes_.unexpected.empty()) return std::nullopt;
+    return time;
+  }
+
+  const std::vector<QString>& unexpected() const { return boxes_.unexpected; }
+
+ private:
+  void collectReply() {
+    QThread::msleep(kReplyWaitMs);
+    for (int i = 0; i < kTicksToCollect; ++i) app_.controller().Timer1Timer();
+  }
+
+  NotedPause pause_;
+  QtSerialPort port_{pause_};
+  LinkPromptAnswers boxes_;
+  QtWindowEvents events_;
+  NoPortMap portMap_;
+  QTemporaryDir directory_;
+  Application app_;
+};
+
+int run(const Options& options) {
+  QProcess simulator;
+  simulator.start(options.simulator, {"--model", "RKA-49"});
+  if (!simulator.waitForReadyRead(5000)) {
+    std::fprintf(stderr, "write_timing: %s did not start\n", qPrintable(options.simulator));
+    return 1;
+  }
+  const QString terminal = QString::fromUtf8(simulator.readLine()).trimmed();
+
+  const Seconds prescribed =
+      kWritePause + kWriteDataWait + CommandPause * static_cast<int>(kTransmitterBlockSize - 1);
+  std::printf("transmitter write over %s: command byte to last block byte\n", qPrintable(terminal));
+  std::printf("prescribed %.3f s (1000 + 1000 + 191 x %lld ms)\n", prescribed.count(),
+              static_cast<long long>(CommandPause.count()));
+
+  Timing timing(terminal);
+  int status = 0;
+  if (!timing.link()) {
+    std::fprintf(stderr, "write_timing: the device was not linked\n");
+    status = 1;
+  }
+  double worst = 0;
+  for (int i = 1; i <= options.runs && status == 0; ++i) {
+    const std::optional<WriteTime> took = timing.write(i);
+    if (!took) {
+      std::fprintf(stderr, "write_timing: write %d was not verified\n", i);
+      status = 1;
+      break;
+    }
+    const double ratio = took->total / prescribed;
+    worst = std::max(worst, ratio);
+    std::printf(
+        "write %d: %.3f s, %.4f x prescribed (pauses overran by %.3f s, %.3f s between them); "
+        "read back and verified\n",
+        i, took->total.count(), ratio, took->pausesOverrun.count(), took->between.count());
+  }
+  for (const QString& question : timing.unexpected())
+    std::fprintf(stderr, "write_timing: asked %s\n", qPrintable(question));
+  if (status == 0) {
+    std::printf("slowest %.4f x prescribed (goal <= %.2f): %s\n", worst, kGoal,
+                worst <= kGoal ? "met" : "NOT met");
+  }
+  simulator.terminate();
+  simulator.waitForFinished(3000);
+  return status;
+}
+
+}  // namespace
+}  // namespace tadjust
+
+int main(int argc, char** argv) {
+  // The window is never shown; the program runs without a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication qtApplication(argc, argv);
+  tadjust::Options options;
+  if (!tadjust::parse(argc, argv, options)) {
+    std::fprintf(stderr, "usage: write_timing [--runs N] [--sim PATH-OF-t-adjust-sim]\n");
+    return 2;
+  }
+  return tadjust::run(options);
+}
