@@ -211,7 +211,9 @@ TEST(ExchangeController, RepliesTooShortToNameTheirDeviceAreNoReply) {
     EXPECT_EQ(image[c.length - 1], program.device->image()[c.length - 1]);
     // Bytes that did not arrive are zero; the settlement may have put the code at 192.
     for (std::size_t i = c.length; i < image.size(); ++i) {
-      if (i != 192 && i != 193) EXPECT_EQ(image[i], 0) << i;
+      if (i != 192 && i != 193) {
+        EXPECT_EQ(image[i], 0) << i;
+      }
     }
   }
 }
