@@ -31,7 +31,7 @@ inline constexpr std::size_t kMonitorRecordSize = 12;
 // The pauses, kept exactly: the devices and the box are paced by them, not by replies.
 // After each command byte of a request and after the head bytes of a write.
 inline constexpr std::chrono::milliseconds CommandPause{20};
-// After "W" or "w": the device makes ready to store; then a wait before the block's first byte.
+// After "W" or "w", and then a further wait, before the first byte of the block.
 inline constexpr std::chrono::milliseconds kWritePause{1000};
 inline constexpr std::chrono::milliseconds kWriteDataWait{1000};
 // After "S": the device measures. After "A": the device sends its monitoring record.
