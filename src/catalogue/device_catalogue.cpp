@@ -100,6 +100,12 @@ std::optional<DeviceModel> findDeviceModel(std::uint16_t productCode) {
   return std::nullopt;
 }
 
+std::optional<DeviceModel> findDeviceModelByName(std::string_view modelName) {
+  for (const DeviceModel& model : kModels)
+    if (model.name == modelName) return model;
+  return std::nullopt;
+}
+
 std::span<const DeviceModel> allDeviceModels() { return kModels; }
 
 std::uint16_t exampleProductCode(const DeviceModel& model, unsigned s) {

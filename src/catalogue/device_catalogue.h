@@ -61,6 +61,8 @@ unsigned modelNumber(std::uint16_t productCode);
 
 // The model a product code names, or nothing.
 std::optional<DeviceModel> findDeviceModel(std::uint16_t productCode);
+// The model of a name as the model label shows it (exactly, case-sensitively), or nothing.
+std::optional<DeviceModel> findDeviceModelByName(std::string_view modelName);
 
 // Every model of the catalogue, temperature models first (by model number), then humidity.
 std::span<const DeviceModel> allDeviceModels();

@@ -47,6 +47,17 @@ TEST(DeviceCatalogue, HasTwentyOneModelsEachFoundByItsExampleCode) {
   }
 }
 
+TEST(DeviceCatalogue, FindsAModelByItsExactName) {
+  for (const DeviceModel& model : allDeviceModels()) {
+    const auto found = findDeviceModelByName(model.name);
+    ASSERT_TRUE(found.has_value()) << model.name;
+    EXPECT_EQ(found->code, model.code);
+  }
+  EXPECT_FALSE(findDeviceModelByName("RKA-4").has_value());  // the model label's start-up text
+  EXPECT_FALSE(findDeviceModelByName("rka-49").has_value());
+  EXPECT_FALSE(findDeviceModelByName("").has_value());
+}
+
 TEST(DeviceCatalogue, SeriesAndModelNumberOfAnUnsetCode) {
   EXPECT_EQ(series(0xFFFF), 65u);
   EXPECT_EQ(modelNumber(0xFFFF), 535u);
