@@ -20,7 +20,9 @@ Application::Application(Platform platform)
       // The encode step of the editable group is set with writer().setEncodeForWrite(); until
       // then a write is refused with a message and nothing is sent.
       writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events}, controller_,
-              images_, EncodeForWrite{}) {
+              images_, EncodeForWrite{}),
+      validation_(form_, edit_, view_, platform.boxes),
+      sensorTypeEditing_(form_, edit_, view_, validation_) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
   controller_.setWriteSettings([this] { writer_.BitBtn4Click(); });
   connectEvents();
@@ -34,6 +36,12 @@ void Application::connectEvents() {
     copy_.BitBtn3Click();
   });
   QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] { writer_.BitBtn4Click(); });
+  QObject::connect(form_.ComboBox1, &QComboBox::activated,
+                   [this] { sensorTypeEditing_.ComboBox1Change(); });
+  QObject::connect(form_.ComboBox2, &QComboBox::activated,
+                   [this] { sensorTypeEditing_.ComboBox2Change(); });
+  QObject::connect(&form_, &Form1::editChange,
+                   [this](QLineEdit* edit) { validation_.editChange(edit); });
 }
 
 void Application::start() {

@@ -12,6 +12,9 @@
 // group and the outgoing block, and records the device it copied from (copyRecord).
 // BitBtn4 -> SettingsWriter::BitBtn4Click, which sends the block its encode step gives and has
 // the controller read it back (Yes to "Repeat writing?" runs it again).
+// A user's choice in ComboBox1 or ComboBox2 (QComboBox::activated, never a selection made by
+// code) -> SensorTypeEditing; a click into a numeric box of the editable group or leaving it
+// (Form1::editChange) -> ValueValidation.
 
 #include <QString>
 
@@ -23,6 +26,8 @@
 #include "edit/copy_for_editing.h"
 #include "edit/copy_record.h"
 #include "edit/edit_state.h"
+#include "edit/sensor_type_editing.h"
+#include "edit/value_validation.h"
 #include "image/settings_image.h"
 #include "link/pause.h"
 #include "link/port_memory.h"
@@ -66,6 +71,7 @@ class Application {
   CopyForEditing& copy() { return copy_; }
   const CopyRecord& copyRecord() const { return copyRecord_; }
   SettingsWriter& writer() { return writer_; }
+  ValueValidation& validation() { return validation_; }
 
  private:
   void connectEvents();
@@ -85,6 +91,8 @@ class Application {
   CopyRecord copyRecord_;
   CopyForEditing copy_;
   SettingsWriter writer_;
+  ValueValidation validation_;
+  SensorTypeEditing sensorTypeEditing_;
 };
 
 }  // namespace tadjust

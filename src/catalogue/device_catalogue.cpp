@@ -114,8 +114,7 @@ std::uint16_t exampleProductCode(const DeviceModel& model, unsigned s) {
 }
 
 ModelTraits traitsOf(std::string_view modelName) {
-  for (const DeviceModel& model : kModels)
-    if (model.name == modelName) return model;
+  if (const std::optional<DeviceModel> model = findDeviceModelByName(modelName)) return *model;
   return ModelTraits{};
 }
 

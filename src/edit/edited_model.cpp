@@ -42,15 +42,17 @@ std::optional<HumidityModel> humidityModel(const DeviceModel& model) {
 }  // namespace
 
 EditedModel editedModel(std::string_view modelLabel) {
+  const ModelTraits traits = traitsOf(modelLabel);
   EditedModel edited;
-  edited.seriesSensor = hasSpecialSensorList(modelLabel);
-  edited.twoWireOnly = isTwoWireOnly(modelLabel);
-  edited.unitChoice = hasUnitChoice(modelLabel);
-  if (isIndicator(modelLabel)) edited.family = EditedFamily::Indicator;
-  if (isHumidityModel(modelLabel)) edited.family = EditedFamily::Humidity;
+  if (traits.family == ModelFamily::Indicator) edited.family = EditedFamily::Indicator;
+  if (traits.family == ModelFamily::Humidity) edited.family = EditedFamily::Humidity;
+  edited.seriesSensor = traits.specialSensorList;
+  edited.twoWireOnly = traits.twoWireOnly;
+  edited.unitChoice = traits.unitChoice != UnitChoice::None;
 
+  // Which row of the probes' and the humidity models' tables: by the model's code.
   if (const std::optional<DeviceModel> model = findDeviceModelByName(modelLabel)) {
-    if (isFixedSensorProbe(modelLabel)) edited.probe = fixedProbe(*model);
+    if (traits.fixedSensorProbe) edited.probe = fixedProbe(*model);
     if (edited.family == EditedFamily::Humidity) edited.humidity = humidityModel(*model);
   }
   return edited;

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "image/raw_scales.h"
-#include "ui/number_text.h"
+#include "numbers/number_text.h"
 
 namespace tadjust {
 

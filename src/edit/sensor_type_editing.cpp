@@ -1,0 +1,140 @@
+#include "edit/sensor_type_editing.h"
+
+#include <cmath>
+#include <optional>
+
+#include "edit/box_numbers.h"
+#include "edit/validation_limits.h"
+#include "image/raw_scales.h"
+#include "ui/bilingual_text.h"
+#include "ui/window_texts.h"
+
+namespace tadjust {
+
+namespace {
+
+// The captions this editing writes. The copy writes the connection row and the wire-resistance
+// row of the same sensors with other English words ("Cold junction comp.:", "Wire resistance:").
+constexpr BilingualText kSensorConnectionCaption{"Sensor connection:", "Podłączenie:"};
+constexpr BilingualText kCompensationCaption{"Cold junction compens.:", "Komp. zimnych końców:"};
+constexpr BilingualText kCableResistanceCaption{"Cable resistance:", "Rezystancja przewodów:"};
+constexpr BilingualText kColdJunctionTempCaption{"Cold junction temp.:", "Temp. zimnych końców:"};
+constexpr BilingualText kCompensations[] = {{"internal", "wewnętrzna"}, {"external", "zewnętrzna"}};
+
+constexpr char kCelsius[] = "[°C]";
+constexpr char kMillivolt[] = "[mV]";
+constexpr char kOhm[] = "[Ohm]";
+constexpr char kRelativeHumidityUnit[] = "[%RH]";
+constexpr char kDewPointUnit[] = "[°Cdp]";
+
+void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
+  for (QWidget* widget : widgets) widget->setVisible(shown);
+}
+
+void setUnit(std::initializer_list<QLabel*> labels, const char* unit) {
+  for (QLabel* label : labels) label->setText(QString::fromUtf8(unit));
+}
+
+bool isOneOf(const QString& text, const BilingualText& entry) {
+  return text == entry.in(true) || text == entry.in(false);
+}
+
+EditedModel currentModel(const Form1& form) { return editedModel(form.currentModel()); }
+
+}  // namespace
+
+SensorTypeEditing::SensorTypeEditing(Form1& form, EditState& state, const SettingsViewState& view,
+                                     ValueValidation& validation)
+    : form_(form), state_(state), view_(view), validation_(validation) {}
+
+void SensorTypeEditing::ComboBox1Change() {
+  if (!currentModel(form_).unitChoice) {
+    sensorTypeChanged();
+    return;
+  }
+  const bool relativeHumidity = form_.ComboBox1->currentIndex() == kRelativeHumidity;
+  const HumidityDefaults defaults =
+      relativeHumidity ? kRelativeHumidityDefaults : kDewPointDefaults;
+  setUnit({form_.Label43, form_.Label8}, relativeHumidity ? kRelativeHumidityUnit : kDewPointUnit);
+  box_numbers::show(form_.Edit19, box_numbers::integerText(defaults.low));
+  box_numbers::show(form_.Edit3, box_numbers::integerText(defaults.high));
+}
+
+void SensorTypeEditing::sensorTypeChanged() {
+  const int sensorType = form_.ComboBox1->currentIndex();
+  const EditedModel model = currentModel(form_);
+  showUnitsAndOffsetRow(sensorType);
+  fillConnectionRow(sensorType, model);
+  state_.EditSensorType = sensorType;
+  writeDefaultRange(sensorType, model);
+  ComboBox2Change();
+  validation_.Edit1Change();
+  box_numbers::show(form_.Edit3, QStringLiteral("0"));
+}
+
+void SensorTypeEditing::showUnitsAndOffsetRow(int sensorType) {
+  const bool temperature = sensorType < kVoltageType;
+  setUnit({form_.Label6, form_.Label7}, temperature                  ? kCelsius
+                                        : sensorType == kVoltageType ? kMillivolt
+                                                                     : kOhm);
+  setShown({form_.Label9, form_.Label10, form_.Edit4}, temperature);
+}
+
+void SensorTypeEditing::fillConnectionRow(int sensorType, const EditedModel& model) {
+  const bool en = form_.UseEnglish;
+  QComboBox* connection = form_.ComboBox2;
+  connection->clear();
+  if (sensorType == kVoltageType) {
+    form_.Label3->clear();
+    setShown({form_.Label3, connection}, false);
+    return;
+  }
+  const bool thermocouple = sensorType >= kFirstThermocoupleType && sensorType < kVoltageType;
+  if (thermocouple) {
+    form_.Label3->setText(kCompensationCaption.in(en));
+    for (const BilingualText& entry : kCompensations) connection->addItem(entry.in(en));
+  } else {
+    form_.Label3->setText(kSensorConnectionCaption.in(en));
+    const std::size_t entries = model.twoWireOnly ? 1 : window_texts::Connections.size();
+    for (std::size_t i = 0; i < entries; ++i)
+      connection->addItem(window_texts::Connections[i].in(en));
+  }
+  connection->setCurrentIndex(0);
+  setShown({form_.Label3, connection}, true);
+}
+
+// Temperatures as integers (the lower value rounded up, the upper down), millivolts and ohms as
+// decimal text; RKN-40F3 shows its resistance at five times the device's value. A series
+// without a table keeps the texts: the validation that follows sets both to 0.
+void SensorTypeEditing::writeDefaultRange(int sensorType, const EditedModel& model) {
+  const std::optional<SensorRange> range = sensorRange(view_.currentSeries, sensorType);
+  if (!range) return;
+  if (sensorType < kVoltageType) {
+    box_numbers::show(form_.Edit1, box_numbers::integerText(std::ceil(range->low)));
+    box_numbers::show(form_.Edit2, box_numbers::integerText(std::floor(range->high)));
+    return;
+  }
+  const double factor =
+      model.seriesSensor && sensorType == kResistanceType ? raw_scales::kSeriesSensorFactor : 1;
+  box_numbers::show(form_.Edit1, number_text::general(range->low * factor));
+  box_numbers::show(form_.Edit2, number_text::general(range->high * factor));
+}
+
+void SensorTypeEditing::ComboBox2Change() {
+  if (currentModel(form_).family == EditedFamily::Indicator) return;
+  const bool en = form_.UseEnglish;
+  const QString shown = form_.ComboBox2->currentText();
+  if (isOneOf(shown, window_texts::Connections[0])) {
+    form_.Label5->setText(kCableResistanceCaption.in(en));
+    setUnit({form_.Label8}, kOhm);
+  } else if (isOneOf(shown, kCompensations[1])) {
+    form_.Label5->setText(kColdJunctionTempCaption.in(en));
+    setUnit({form_.Label8}, kCelsius);
+  } else {
+    setShown({form_.Label5, form_.Label8, form_.Edit3}, false);
+    return;
+  }
+  setShown({form_.Label5, form_.Label8, form_.Edit3}, true);
+}
+
+}  // namespace tadjust

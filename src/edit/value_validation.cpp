@@ -1,0 +1,192 @@
+#include "edit/value_validation.h"
+
+#include "edit/box_numbers.h"
+
+namespace tadjust {
+
+namespace {
+
+using box_numbers::read;
+using box_numbers::show;
+
+// The toolkit's report of a text that its decimal conversion rejects; it has one language.
+QString notAFloatingPointValue(const QString& text) {
+  return QStringLiteral("'%1' is not a valid floating point value.").arg(text);
+}
+
+bool showsTwoWire(const QComboBox* connection) {
+  const QString shown = connection->currentText();
+  return shown == QStringLiteral("2-przewodowe") || shown == QStringLiteral("2-wire");
+}
+
+}  // namespace
+
+ValueValidation::ValueValidation(Form1& form, EditState& state, const SettingsViewState& view,
+                                 MessageBoxes& boxes)
+    : form_(form), state_(state), view_(view), boxes_(boxes) {}
+
+EditedModel ValueValidation::model() const { return editedModel(form_.currentModel()); }
+
+TemperatureRange ValueValidation::temperatureRange(const EditedModel& model) const {
+  return {view_.currentSeries, state_.EditSensorType, model.probe, model.seriesSensor};
+}
+
+int ValueValidation::humidityUnit() const { return form_.ComboBox1->currentIndex(); }
+
+std::array<ValueValidation::BoxHandler, 8> ValueValidation::handlers() const {
+  return {{
+      {form_.Edit1, &ValueValidation::Edit1Change},
+      {form_.Edit2, &ValueValidation::Edit2Change},
+      {form_.Edit3, &ValueValidation::Edit3Change},
+      {form_.Edit4, &ValueValidation::Edit4Change},
+      {form_.Edit19, &ValueValidation::Edit19Change},
+      {form_.Edit20, &ValueValidation::Edit20Change},
+      {form_.Edit21, &ValueValidation::Edit21Change},
+      {form_.Edit22, &ValueValidation::Edit22Change},
+  }};
+}
+
+void ValueValidation::editChange(QLineEdit* edit) {
+  for (const auto& [box, handler] : handlers())
+    if (box == edit) (this->*handler)();
+}
+
+void ValueValidation::Edit1Change() {
+  const EditedModel m = model();
+  switch (m.family) {
+    case EditedFamily::Temperature: {
+      const RangeResult result = checkLowerRange(temperatureRange(m), read(form_.Edit1));
+      show(form_.Edit1, result.shown);
+      state_.EditRangeLow = result.stored;
+      Edit2Change();
+      break;
+    }
+    case EditedFamily::Indicator: {
+      const RangeResult result = checkDisplayLow(read(form_.Edit1));
+      show(form_.Edit1, result.shown);
+      state_.EditRangeLow = result.stored;
+      Edit3Change();
+      Edit4Change();
+      break;
+    }
+    case EditedFamily::Humidity:
+      checkHumidityBox(HumidityBox::Edit1);
+      break;
+  }
+}
+
+void ValueValidation::Edit2Change() {
+  const EditedModel m = model();
+  switch (m.family) {
+    case EditedFamily::Temperature: {
+      const RangeResult result =
+          checkUpperRange(temperatureRange(m), read(form_.Edit2), state_.EditRangeLow);
+      show(form_.Edit2, result.shown);
+      state_.EditRangeHigh = result.stored;
+      break;
+    }
+    case EditedFamily::Indicator: {
+      const RangeResult result = checkDisplayHigh(read(form_.Edit2));
+      show(form_.Edit2, result.shown);
+      state_.EditRangeHigh = result.stored;
+      Edit3Change();
+      Edit4Change();
+      break;
+    }
+    case EditedFamily::Humidity:
+      checkHumidityBox(HumidityBox::Edit2);
+      break;
+  }
+}
+
+void ValueValidation::Edit3Change() {
+  switch (model().family) {
+    case EditedFamily::Temperature:
+      // The box holds the wire resistance (in ohms on every model) for a 2-wire connection and
+      // the cold-junction temperature otherwise.
+      show(form_.Edit3, checkWireOrColdJunction(showsTwoWire(form_.ComboBox2), read(form_.Edit3)));
+      break;
+    case EditedFamily::Indicator:
+      show(form_.Edit3, checkAlarmLow(read(form_.Edit3), read(form_.Edit4), state_.EditRangeLow,
+                                      state_.EditRangeHigh));
+      break;
+    case EditedFamily::Humidity:
+      checkHumidityBox(HumidityBox::Edit3);
+      break;
+  }
+}
+
+void ValueValidation::Edit4Change() {
+  switch (model().family) {
+    case EditedFamily::Temperature:
+      show(form_.Edit4, checkTempOffset(read(form_.Edit4)));
+      break;
+    case EditedFamily::Indicator:
+      show(form_.Edit4, checkAlarmHigh(read(form_.Edit4), read(form_.Edit3), state_.EditRangeLow,
+                                       state_.EditRangeHigh));
+      break;
+    case EditedFamily::Humidity:
+      checkHumidityBox(HumidityBox::Edit4);
+      break;
+  }
+}
+
+void ValueValidation::Edit19Change() { checkHumidityBox(HumidityBox::Edit19); }
+void ValueValidation::Edit20Change() { checkHumidityBox(HumidityBox::Edit20); }
+void ValueValidation::Edit21Change() { checkHumidityBox(HumidityBox::Edit21); }
+void ValueValidation::Edit22Change() { checkHumidityBox(HumidityBox::Edit22); }
+
+QLineEdit* ValueValidation::boxOf(HumidityBox box) const {
+  switch (box) {
+    case HumidityBox::Edit1:
+      return form_.Edit1;
+    case HumidityBox::Edit2:
+      return form_.Edit2;
+    case HumidityBox::Edit19:
+      return form_.Edit19;
+    case HumidityBox::Edit3:
+      return form_.Edit3;
+    case HumidityBox::Edit4:
+      return form_.Edit4;
+    case HumidityBox::Edit20:
+      return form_.Edit20;
+    case HumidityBox::Edit21:
+      return form_.Edit21;
+    case HumidityBox::Edit22:
+      break;
+  }
+  return form_.Edit22;
+}
+
+// A partner that holds no number stops the check before either box changes: the partner has no
+// fallback, and its text is reported as the toolkit reports a failed conversion.
+void ValueValidation::checkHumidityBox(HumidityBox box) {
+  const EditedModel m = model();
+  if (m.family != EditedFamily::Humidity || !m.humidity) return;
+  const std::optional<HumidityLimits> limits = humidityLimits(box, *m.humidity, humidityUnit());
+  if (!limits) return;
+
+  QLineEdit* own = boxOf(box);
+  QLineEdit* partner = boxOf(partnerOf(box));
+  const Typed partnerValue = read(partner);
+  if (!partnerValue) {
+    boxes_.reportError(notAFloatingPointValue(partner->text()));
+    return;
+  }
+  const PairResult result = checkHumidityPair(box, *limits, read(own), *partnerValue);
+  show(own, result.value);
+  show(partner, result.partner);
+}
+
+bool ValueValidation::validateShownBoxes() {
+  const std::array<BoxHandler, 8> inOrder = handlers();
+  for (const auto& [box, handler] : inOrder)
+    if (!box->isHidden()) (this->*handler)();
+
+  bool allNumbers = true;
+  for (const auto& [box, handler] : inOrder)
+    if (!box->isHidden() && !read(box)) allNumbers = false;
+  return allNumbers;
+}
+
+}  // namespace tadjust

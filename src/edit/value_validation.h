@@ -1,0 +1,89 @@
+#pragma once
+
+// The validation of the eight numeric boxes of the "Editable settings" group (Edit1 to Edit4,
+// Edit19 to Edit22), run when the user clicks into a box and when the focus leaves it (the
+// window's editChange event). A validation reads the box with the system's decimal separator,
+// puts the check's fallback in place of a text that is not a number, clamps the value to the
+// limits of the model, series, sensor type and humidity unit, keeps lower and upper values apart,
+// rounds it and writes it back. The user is not asked: the box simply shows the corrected value.
+// Only a humidity model's partner box that holds no number is reported (and nothing changes).
+//
+// What a box holds depends on the model family (the model label's text):
+//   box     temperature models          indicator ("GWA-43")   humidity models
+//   Edit1   lower range                 lower display range    lower temperature
+//   Edit2   upper range                 upper display range    upper temperature
+//   Edit3   wire resistance or cold-    alarm low level        upper humidity
+//           junction temperature
+//   Edit4   temperature offset          alarm high level       output low for temperature
+//   Edit19  -                           -                      lower humidity
+//   Edit20  -                           -                      output high for temperature
+//   Edit21  -                           -                      output low for humidity
+//   Edit22  -                           -                      output high for humidity
+// The range checks of the temperature models and of the indicator keep their result in
+// EditState (EditRangeLow, EditRangeHigh); the upper range and the alarm levels are checked
+// against it.
+
+#include <QLineEdit>
+#include <array>
+
+#include "edit/edit_state.h"
+#include "edit/edited_model.h"
+#include "edit/value_checks.h"
+#include "ui/form1.h"
+#include "ui/message_boxes.h"
+#include "view/settings_view.h"
+
+namespace tadjust {
+
+class ValueValidation {
+ public:
+  // view: the current series, as the last layout stored it. boxes: where the conversion error
+  // of a humidity partner box is reported.
+  ValueValidation(Form1& form, EditState& state, const SettingsViewState& view,
+                  MessageBoxes& boxes);
+
+  // The window's editChange event: runs the handler of the box.
+  void editChange(QLineEdit* edit);
+
+  // Temperature models: Edit1Change runs Edit2Change afterwards. Indicator: Edit1Change and
+  // Edit2Change run Edit3Change, then Edit4Change. Edit19Change to Edit22Change do nothing for
+  // models that are not humidity models.
+  void Edit1Change();
+  void Edit2Change();
+  void Edit3Change();
+  void Edit4Change();
+  void Edit19Change();
+  void Edit20Change();
+  void Edit21Change();
+  void Edit22Change();
+
+  // Validates every numeric box that the editable group shows as if the user had just left it,
+  // in the order Edit1, Edit2, Edit3, Edit4, Edit19 to Edit22, so that an encoder reads only
+  // validated texts: boxes may hold texts that an earlier model's layout or a copy put there and
+  // nobody has validated. A box is shown when its own visibility flag is set (the group itself
+  // may be hidden). Returns whether every shown box now holds a number; it may not when a
+  // humidity pair check stopped at a partner that is not a number (reported to the user).
+  bool validateShownBoxes();
+
+ private:
+  struct BoxHandler {
+    QLineEdit* box;
+    void (ValueValidation::*handler)();
+  };
+  // Every numeric box with its handler, in the order Edit1 to Edit4, Edit19 to Edit22.
+  std::array<BoxHandler, 8> handlers() const;
+
+  EditedModel model() const;
+  TemperatureRange temperatureRange(const EditedModel& model) const;
+  // The selected humidity unit of a model with a unit choice (-1: none selected).
+  int humidityUnit() const;
+  void checkHumidityBox(HumidityBox box);
+  QLineEdit* boxOf(HumidityBox box) const;
+
+  Form1& form_;
+  EditState& state_;
+  const SettingsViewState& view_;
+  MessageBoxes& boxes_;
+};
+
+}  // namespace tadjust
