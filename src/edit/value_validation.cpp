@@ -37,9 +37,9 @@ std::array<ValueValidation::BoxHandler, 8> ValueValidation::handlers() const {
   return {{
       {form_.Edit1, &ValueValidation::Edit1Change},
       {form_.Edit2, &ValueValidation::Edit2Change},
+      {form_.Edit19, &ValueValidation::Edit19Change},
       {form_.Edit3, &ValueValidation::Edit3Change},
       {form_.Edit4, &ValueValidation::Edit4Change},
-      {form_.Edit19, &ValueValidation::Edit19Change},
       {form_.Edit20, &ValueValidation::Edit20Change},
       {form_.Edit21, &ValueValidation::Edit21Change},
       {form_.Edit22, &ValueValidation::Edit22Change},

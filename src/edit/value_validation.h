@@ -58,11 +58,16 @@ class ValueValidation {
   void Edit22Change();
 
   // Validates every numeric box that the editable group shows as if the user had just left it,
-  // in the order Edit1, Edit2, Edit3, Edit4, Edit19 to Edit22, so that an encoder reads only
-  // validated texts: boxes may hold texts that an earlier model's layout or a copy put there and
-  // nobody has validated. A box is shown when its own visibility flag is set (the group itself
-  // may be hidden). Returns whether every shown box now holds a number; it may not when a
-  // humidity pair check stopped at a partner that is not a number (reported to the user).
+  // so that an encoder reads only validated texts: boxes may hold texts that an earlier model's
+  // layout or a copy put there and nobody has validated. The boxes are taken as the family shows
+  // them, row by row from the top: Edit1, Edit2, Edit19 (humidity models), Edit3, Edit4, Edit20,
+  // Edit21, Edit22. So a lower value is validated before the upper one is checked against it,
+  // and a humidity model's lower humidity before the upper humidity takes it as its partner. A
+  // box is shown when its own visibility flag is set (the group itself may be hidden).
+  //
+  // Returns whether every shown box now holds a number. It may not when a humidity pair check
+  // stopped at a partner that is not a number, which is reported to the user as on leaving the
+  // box.
   bool validateShownBoxes();
 
  private:
@@ -70,7 +75,7 @@ class ValueValidation {
     QLineEdit* box;
     void (ValueValidation::*handler)();
   };
-  // Every numeric box with its handler, in the order Edit1 to Edit4, Edit19 to Edit22.
+  // Every numeric box with its handler, in the order of the group's rows.
   std::array<BoxHandler, 8> handlers() const;
 
   EditedModel model() const;

@@ -7,10 +7,17 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLocale>
+#include <QString>
+#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "support/simulated_program.h"
+
+// GoogleTest shows a QString as its text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
 
 namespace tadjust::testing {
 

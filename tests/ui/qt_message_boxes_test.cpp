@@ -77,19 +77,25 @@ TEST(QtMessageBoxes, ClosingTheBoxIsNeverTheAffirmativeAnswer) {
   EXPECT_EQ(boxes.ask("c", "t", Buttons::YesNo), Answer::Closed);
 }
 
+// The error report is captioned with the application's title, as the program sets it.
 TEST(QtMessageBoxes, ReportsAnErrorInACriticalBoxWithOk) {
+  const QString testName = QApplication::applicationName();
+  QApplication::setApplicationName("T-adjust");
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QMessageBox::StandardButtons buttons;
-  QString text;
+  QString title, text;
   whenTheBoxOpens([&](QMessageBox& box) {
     icon = box.icon();
     buttons = box.standardButtons();
+    title = box.windowTitle();
     text = box.text();
     click(box, QMessageBox::Ok);
   });
   QtMessageBoxes().reportError("Unable to write to /x/T-adjust.ini");
+  QApplication::setApplicationName(testName);
   EXPECT_EQ(icon, QMessageBox::Critical);
   EXPECT_EQ(buttons, QMessageBox::Ok);
+  EXPECT_EQ(title, "T-adjust");
   EXPECT_EQ(text, "Unable to write to /x/T-adjust.ini");
 }
 
