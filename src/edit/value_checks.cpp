@@ -34,6 +34,8 @@ double shownFactor(const TemperatureRange& range) {
 bool isSeries9Or10(unsigned series) { return series == 9 || series == 10; }
 
 // The lower range's fallback (which is also its minimum) and maximum, if the series has them.
+// The fixed-sensor probes have ranges of their own in series 9 and 10; in series 7 they take
+// RangeTable's like every other model.
 std::optional<Limits> lowerRangeLimits(const TemperatureRange& range) {
   if (range.probe && isSeries9Or10(range.series)) {
     const ProbeRange probe = probeRange(*range.probe);

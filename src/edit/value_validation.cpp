@@ -1,6 +1,8 @@
 #include "edit/value_validation.h"
 
 #include "edit/box_numbers.h"
+#include "ui/bilingual_text.h"
+#include "ui/window_texts.h"
 
 namespace tadjust {
 
@@ -14,9 +16,11 @@ QString notAFloatingPointValue(const QString& text) {
   return QStringLiteral("'%1' is not a valid floating point value.").arg(text);
 }
 
+// The connection list shows the 2-wire entry, in either language.
 bool showsTwoWire(const QComboBox* connection) {
+  const BilingualText& twoWire = window_texts::Connections[0];
   const QString shown = connection->currentText();
-  return shown == QStringLiteral("2-przewodowe") || shown == QStringLiteral("2-wire");
+  return shown == twoWire.in(true) || shown == twoWire.in(false);
 }
 
 }  // namespace
