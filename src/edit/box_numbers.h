@@ -10,6 +10,7 @@
 
 #include "edit/value_checks.h"
 #include "numbers/number_text.h"
+#include "ui/box_text.h"
 
 namespace tadjust::box_numbers {
 
@@ -31,12 +32,8 @@ inline QString text(const ShownNumber& number) {
                                             : number_text::general(number.value);
 }
 
-// A box shows its text from the first character: after setText a QLineEdit keeps the cursor at
-// the end, and a text longer than the box would show only its last digits.
-inline void show(QLineEdit* box, const QString& text) {
-  box->setText(text);
-  box->setCursorPosition(0);
-}
+// Shown from the first character, as every text the program writes into a box.
+inline void show(QLineEdit* box, const QString& text) { setBoxText(box, text); }
 
 inline void show(QLineEdit* box, const ShownNumber& number) { show(box, text(number)); }
 

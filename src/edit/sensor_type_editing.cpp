@@ -7,33 +7,23 @@
 #include "edit/validation_limits.h"
 #include "image/raw_scales.h"
 #include "ui/bilingual_text.h"
+#include "ui/controls.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
 
 namespace {
 
-// The captions this editing writes. The copy writes the connection row and the wire-resistance
-// row of the same sensors with other English words ("Cold junction comp.:", "Wire resistance:").
-constexpr BilingualText kSensorConnectionCaption{"Sensor connection:", "Podłączenie:"};
+// A choice words two captions in English otherwise than the device group and the copy do
+// ("Cold junction comp.:", "Wire resistance:").
 constexpr BilingualText kCompensationCaption{"Cold junction compens.:", "Komp. zimnych końców:"};
 constexpr BilingualText kCableResistanceCaption{"Cable resistance:", "Rezystancja przewodów:"};
-constexpr BilingualText kColdJunctionTempCaption{"Cold junction temp.:", "Temp. zimnych końców:"};
-constexpr BilingualText kCompensations[] = {{"internal", "wewnętrzna"}, {"external", "zewnętrzna"}};
 
 constexpr char kCelsius[] = "[°C]";
 constexpr char kMillivolt[] = "[mV]";
 constexpr char kOhm[] = "[Ohm]";
 constexpr char kRelativeHumidityUnit[] = "[%RH]";
 constexpr char kDewPointUnit[] = "[°Cdp]";
-
-void setShown(std::initializer_list<QWidget*> widgets, bool shown) {
-  for (QWidget* widget : widgets) widget->setVisible(shown);
-}
-
-void setUnit(std::initializer_list<QLabel*> labels, const char* unit) {
-  for (QLabel* label : labels) label->setText(QString::fromUtf8(unit));
-}
 
 bool isOneOf(const QString& text, const BilingualText& entry) {
   return text == entry.in(true) || text == entry.in(false);
@@ -92,9 +82,10 @@ void SensorTypeEditing::fillConnectionRow(int sensorType, const EditedModel& mod
   const bool thermocouple = sensorType >= kFirstThermocoupleType && sensorType < kVoltageType;
   if (thermocouple) {
     form_.Label3->setText(kCompensationCaption.in(en));
-    for (const BilingualText& entry : kCompensations) connection->addItem(entry.in(en));
+    for (const BilingualText& entry : window_texts::Compensations)
+      connection->addItem(entry.in(en));
   } else {
-    form_.Label3->setText(kSensorConnectionCaption.in(en));
+    form_.Label3->setText(window_texts::SensorConnectionCaption.in(en));
     const std::size_t entries = model.twoWireOnly ? 1 : window_texts::Connections.size();
     for (std::size_t i = 0; i < entries; ++i)
       connection->addItem(window_texts::Connections[i].in(en));
@@ -127,8 +118,8 @@ void SensorTypeEditing::ComboBox2Change() {
   if (isOneOf(shown, window_texts::Connections[0])) {
     form_.Label5->setText(kCableResistanceCaption.in(en));
     setUnit({form_.Label8}, kOhm);
-  } else if (isOneOf(shown, kCompensations[1])) {
-    form_.Label5->setText(kColdJunctionTempCaption.in(en));
+  } else if (isOneOf(shown, window_texts::Compensations[1])) {
+    form_.Label5->setText(window_texts::ColdJunctionTempCaption.in(en));
     setUnit({form_.Label8}, kCelsius);
   } else {
     setShown({form_.Label5, form_.Label8, form_.Edit3}, false);
