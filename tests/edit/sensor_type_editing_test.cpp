@@ -217,6 +217,25 @@ TEST(SensorTypeChoice, ConnectionCaptionReturnsWithTheList) {
   EXPECT_TRUE(shown(f.Edit4));
 }
 
+// A copy of a voltage input hides the connection row with its caption; a new sensor choice
+// brings both back.
+TEST(SensorTypeChoice, AfterACopyOfAVoltageInputTheCaptionReturnsWithTheList) {
+  EditingProgram p("RKA-49");
+  p.program.device->setImage(transmitterReply(7001, [](Bytes b) {
+    transmitter::InputConfig.set(b, 0x1000);  // voltage
+    transmitter::RangeLowRaw.set(b, 5400);
+    transmitter::RangeHighRaw.set(b, 15400);
+  }));
+  p.read();
+  Form1& f = p.form();
+  f.BitBtn3->click();
+  ASSERT_EQ(p.edit().EditSensorType, kVoltage);
+  ASSERT_FALSE(shown(f.Label3) || shown(f.ComboBox2));
+  EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+  EXPECT_TRUE(shown(f.Label3) && shown(f.ComboBox2));
+  EXPECT_EQ(f.Label3->text(), "Cold junction compens.:");
+}
+
 TEST(SensorTypeChoice, CaptionsAndListsInPolish) {
   EditingProgram p("9001", false);
   p.read();

@@ -428,22 +428,6 @@ TEST(HumidityValidation, APartnerThatIsNotANumberIsReportedAndNothingChanges) {
   EXPECT_EQ(p.boxes().errors[0], "'x' is not a valid floating point value.");
 }
 
-// HumidityUnit 5 copied from a device leaves the unit list without a selection: the humidity
-// range is then not checked.
-TEST(HumidityValidation, NoUnitSelectedLeavesTheHumidityRangeAlone) {
-  EditingProgram p("ARR/A");
-  p.read();
-  Form1& f = p.form();
-  f.ComboBox1->setCurrentIndex(-1);
-  for (QLineEdit* box : {f.Edit19, f.Edit3}) {
-    EditingProgram::type(box, "abc");
-    EXPECT_EQ(box->text(), "abc");
-  }
-  EXPECT_TRUE(p.boxes().errors.empty());
-  EditingProgram::type(f.Edit1, "abc");
-  EXPECT_EQ(f.Edit1->text(), "-40");
-}
-
 // What validation writes is shown from its first character, not scrolled to its last.
 TEST(ValidationEvents, AValidatedBoxShowsItsTextFromTheStart) {
   EditingProgram p("9001");
@@ -558,6 +542,50 @@ TEST(ValidateShownBoxes, Arr43LeavesItsHiddenOutputRows) {
   EXPECT_TRUE(p.program.app.validation().validateShownBoxes());
   expectAll(f, boxes);
   EXPECT_TRUE(p.boxes().errors.empty());
+}
+
+// A device read with a range outside its limits is copied as it is (the copy validates nothing);
+// validating the shown boxes then settles the lower range first and the upper range against it.
+TEST(ValidateShownBoxes, CorrectsWhatACopyTookFromTheDevice) {
+  SystemLocale locale(true);
+  EditingProgram p("9001");
+  p.program.device->setImage(transmitterReply(9001, [](Bytes b) {
+    transmitter::InputConfig.set(b, 0x2000);             // Pt100, 2-wire
+    transmitter::RangeLowRaw.set(b, (790 + 200) * 30);   // 790 °C
+    transmitter::RangeHighRaw.set(b, (500 + 200) * 30);  // 500 °C
+    transmitter::WireResistanceRaw.set(b, 25 * 200);     // 25 Ohm
+    transmitter::TempOffsetRaw.set(b, 12 * 30);          // 12 °C
+  }));
+  p.read();
+  Form1& f = p.form();
+  f.BitBtn3->click();
+  ASSERT_EQ(f.Edit1->text(), "790");
+  ASSERT_EQ(f.Edit2->text(), "500");
+  EXPECT_TRUE(p.program.app.validation().validateShownBoxes());
+  EXPECT_EQ(f.Edit1->text(), "770");
+  EXPECT_EQ(f.Edit2->text(), "800");
+  EXPECT_EQ(f.Edit3->text(), "20");
+  EXPECT_EQ(f.Edit4->text(), "10");
+}
+
+// A copied humidity unit that names no entry leaves the unit list without a selection, and the
+// humidity range unchecked.
+TEST(HumidityValidation, ACopiedUnknownUnitLeavesTheHumidityRangeAlone) {
+  EditingProgram p("ARR/A");
+  ImageBytes image = p.program.device->image();
+  humidity::HumidityUnit.set(image, 5);
+  p.program.device->setImage(image);
+  p.read();
+  Form1& f = p.form();
+  f.BitBtn3->click();
+  ASSERT_EQ(f.ComboBox1->currentIndex(), -1);
+  for (QLineEdit* box : {f.Edit19, f.Edit3}) {
+    EditingProgram::type(box, "abc");
+    EXPECT_EQ(box->text(), "abc");
+  }
+  EXPECT_TRUE(p.boxes().errors.empty());
+  EditingProgram::type(f.Edit1, "abc");  // the temperature range does not depend on the unit
+  EXPECT_EQ(f.Edit1->text(), "-40");
 }
 
 // Two partners without a number each stop the other's check: the caller learns that a shown box
