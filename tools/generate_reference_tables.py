@@ -180,9 +180,9 @@ def render(tables):
         "",
         "template <std::size_t N>",
         "constexpr std::array<double, N> toSignals(const std::array<std::int32_t, N>& thousandths) {",
-        "  std::array<double, N> signals{};",
-        "  for (std::size_t i = 0; i < N; ++i) signals[i] = thousandths[i] / 1000.0;",
-        "  return signals;",
+        "  std::array<double, N> signalValues{};",
+        "  for (std::size_t i = 0; i < N; ++i) signalValues[i] = thousandths[i] / 1000.0;",
+        "  return signalValues;",
         "}",
         "",
     ]

@@ -108,7 +108,7 @@ int segmentStep(int sensorType) {
 //    being the exact result of as many additions of 0.0001 (repeatedlyAdded).
 SegmentFit fitSegments(const ReferenceWindow& window, double tolerance, int step) {
   SegmentFit fit;
-  const std::span<const double> s = window.signals;
+  const std::span<const double> s = window.signalValues;
   const int n = static_cast<int>(window.size());
   if (n < 2) return fit;
   const int last = n - 1;
@@ -252,7 +252,7 @@ ReferenceWindow referenceWindow(int sensorType, unsigned series, int lowerLimit,
   window.firstTemperature = table.firstTemperature + begin;
   if (begin > end) return window;
   const auto count = static_cast<std::size_t>(end - begin + 1);
-  window.signals = table.signals.subspan(static_cast<std::size_t>(begin), count);
+  window.signalValues = table.signalValues.subspan(static_cast<std::size_t>(begin), count);
   window.thousandths = table.thousandths.subspan(static_cast<std::size_t>(begin), count);
   return window;
 }
@@ -310,7 +310,7 @@ LinearisationResult computeLinearisation(int sensorType, unsigned series, int lo
   if (window.size() > 0) {
     result.firstTemperature = window.firstTemperature;
     result.lastTemperature = window.firstTemperature + result.referencePoints - 1;
-    result.lastSignal = window.signals.back();
+    result.lastSignal = window.signalValues.back();
     result.lastSignalThousandths = window.thousandths.back();
   }
   if (window.size() < 2) {

@@ -48,9 +48,9 @@ struct Breakpoint {
 // The reference points of one window: consecutive whole degrees from firstTemperature.
 struct ReferenceWindow {
   int firstTemperature = 0;
-  std::span<const double> signals;
+  std::span<const double> signalValues;
   std::span<const std::int32_t> thousandths;
-  std::size_t size() const { return signals.size(); }
+  std::size_t size() const { return signalValues.size(); }
 };
 
 // One run of the segment fit at a fixed tolerance.

@@ -38,7 +38,7 @@ inline bool isThermocouple(int sensorType) {
 struct SensorReferenceTable {
   int firstTemperature;                       // °C of the first entry
   std::span<const std::int32_t> thousandths;  // signal × 1000, one entry per degree
-  std::span<const double> signals;            // Ohm or mV
+  std::span<const double> signalValues;       // Ohm or mV
 
   std::size_t size() const { return thousandths.size(); }
   int lastTemperature() const { return firstTemperature + static_cast<int>(size()) - 1; }
@@ -50,7 +50,7 @@ struct SensorReferenceTable {
     return thousandths[static_cast<std::size_t>(temperature - firstTemperature)];
   }
   double signalAt(int temperature) const {
-    return signals[static_cast<std::size_t>(temperature - firstTemperature)];
+    return signalValues[static_cast<std::size_t>(temperature - firstTemperature)];
   }
 };
 

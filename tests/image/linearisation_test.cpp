@@ -19,7 +19,7 @@ using Block = std::array<std::uint8_t, kTransmitterBlockSize>;
 // the reference for the accelerated walk.
 SegmentFit literalFit(const ReferenceWindow& window, double tol, int step) {
   SegmentFit fit;
-  const auto& s = window.signals;
+  const auto& s = window.signalValues;
   const int n = static_cast<int>(window.size());
   const auto t = [&](int k) { return static_cast<double>(window.firstTemperature) + k; };
   const int last = n - 1;

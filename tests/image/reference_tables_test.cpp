@@ -21,10 +21,10 @@ TEST(SensorReferenceTables, CoverEachSensorsDegrees) {
     const SensorReferenceTable& table = sensorReferenceTable(c.sensorType);
     EXPECT_EQ(table.firstTemperature, c.first) << c.sensorType;
     EXPECT_EQ(table.lastTemperature(), c.last) << c.sensorType;
-    ASSERT_EQ(table.signals.size(), table.thousandths.size());
+    ASSERT_EQ(table.signalValues.size(), table.thousandths.size());
     for (std::size_t i = 0; i < table.size(); ++i) {
       // Each double is the one nearest to the decimal value.
-      ASSERT_EQ(table.signals[i], table.thousandths[i] / 1000.0) << c.sensorType << " " << i;
+      ASSERT_EQ(table.signalValues[i], table.thousandths[i] / 1000.0) << c.sensorType << " " << i;
       if (i > 0) {
         ASSERT_GE(table.thousandths[i], table.thousandths[i - 1]) << c.sensorType;
       }
