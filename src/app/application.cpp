@@ -17,12 +17,13 @@ Application::Application(Platform platform)
       monitoring_(form_, platform.port, platform.events),
       copy_(form_, edit_, copyRecord_, platform.events,
             {images_, view_, decoder_, [this] { return controller_.state.linkNumber; }}),
-      // The encode step of the editable group is set with writer().setEncodeForWrite(); until
-      // then a write is refused with a message and nothing is sent.
       writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events}, controller_,
-              images_, EncodeForWrite{}),
+              images_, [this] { return editedSettings_.encodeForWrite(); }),
       validation_(form_, edit_, view_, platform.boxes),
-      sensorTypeEditing_(form_, edit_, view_, validation_) {
+      sensorTypeEditing_(form_, edit_, view_, validation_),
+      editedSettings_(form_, edit_, validation_, {images_, view_, copyRecord_, [this] {
+                                                    return controller_.state.linkNumber;
+                                                  }}) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
   controller_.setWriteSettings([this] { writer_.BitBtn4Click(); });
   connectEvents();

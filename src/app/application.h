@@ -10,14 +10,16 @@
 // has the settings view laid out and the device group decoded, and polls the monitoring.
 // BitBtn3 -> CopyForEditing::BitBtn3Click, which takes the settings last read into the editable
 // group and the outgoing block, and records the device it copied from (copyRecord).
-// BitBtn4 -> SettingsWriter::BitBtn4Click, which sends the block its encode step gives and has
-// the controller read it back (Yes to "Repeat writing?" runs it again).
+// BitBtn4 -> SettingsWriter::BitBtn4Click, which sends the block EditedSettings encodes from the
+// editable group (after validating its boxes and checking the copy) and has the controller read
+// it back (Yes to "Repeat writing?" runs it again).
 // A user's choice in ComboBox1 or ComboBox2 (QComboBox::activated, never a selection made by
 // code) -> SensorTypeEditing; a click into a numeric box of the editable group or leaving it
 // (Form1::editChange) -> ValueValidation.
 
 #include <QString>
 
+#include "app/edited_settings.h"
 #include "app/exchange_controller.h"
 #include "app/interface_discovery.h"
 #include "app/monitoring_poll.h"
@@ -93,6 +95,7 @@ class Application {
   SettingsWriter writer_;
   ValueValidation validation_;
   SensorTypeEditing sensorTypeEditing_;
+  EditedSettings editedSettings_;
 };
 
 }  // namespace tadjust

@@ -1,0 +1,112 @@
+#include "app/edited_settings.h"
+
+#include <QLineEdit>
+
+#include "app/write_refusal_texts.h"
+#include "catalogue/device_catalogue.h"
+#include "edit/editable_group_values.h"
+
+namespace tadjust {
+
+namespace {
+
+namespace texts = write_refusal_texts;
+
+// The blocks that go back to the device with the bytes the group does not show.
+bool writesOverACopy(const std::string& model) {
+  return isIndicator(model) || isHumidityModel(model);
+}
+
+const BilingualText& linearisationReason(LinearisationRefusal refusal) {
+  switch (refusal) {
+    case LinearisationRefusal::kNoSignalScale:
+      return texts::NoSignalScale;
+    case LinearisationRefusal::kTooFewPoints:
+      return texts::TooFewPoints;
+    case LinearisationRefusal::kEmptySpan:
+      return texts::EmptySpan;
+    case LinearisationRefusal::kTooManyBreakpoints:
+      return texts::TooManyBreakpoints;
+    case LinearisationRefusal::kWordOutOfRange:
+      return texts::WordOutOfRange;
+    case LinearisationRefusal::kSlopeTooSteep:
+    case LinearisationRefusal::kNone:
+      break;
+  }
+  return texts::SlopeTooSteep;
+}
+
+}  // namespace
+
+EditedSettings::EditedSettings(Form1& form, EditState& edit, ValueValidation& validation,
+                               Sources sources)
+    : form_(form), edit_(edit), validation_(validation), sources_(std::move(sources)) {}
+
+QString EditedSettings::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
+
+EncodedSettings EditedSettings::encodeForWrite() {
+  const std::string model = form_.currentModel();
+  if (writesOverACopy(model) && !copiedFromLinkedDevice(model))
+    return WriteRefusal{noCopyReason(model)};
+
+  // A humidity pair that still holds no number is reported by the validation itself; the
+  // encoder then refuses the box.
+  validation_.validateShownBoxes();
+  const EncodingResult result =
+      encodeSettings(readEditableGroup(form_, sources_.view.currentSeries), sources_.images);
+  if (result.refusal) return WriteRefusal{refusalReason(*result.refusal)};
+  if (result.EditSensorType) edit_.EditSensorType = *result.EditSensorType;
+
+  const Bytes block = outgoingBlockFor(model, sources_.images);
+  return OutgoingBlock{writeFrameFor(model).command, {block.begin(), block.end()}};
+}
+
+bool EditedSettings::copiedFromLinkedDevice(const std::string& model) const {
+  return sources_.copyRecord.copyMatches(
+      identifyDevice(sources_.images, model, sources_.linkNumber()));
+}
+
+QString EditedSettings::noCopyReason(const std::string& model) const {
+  const QString copyButton = caption(form_.BitBtn3).replace(QLatin1Char('\r'), QLatin1Char(' '));
+  return text(texts::NoCopyOfLinkedDevice).arg(QString::fromStdString(model), copyButton);
+}
+
+QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {
+  const auto captionOf = [this](EditControl control) {
+    const QWidget* widget = editControl(form_, control);
+    const QString caption = rowCaption(form_, widget);
+    if (caption.isEmpty() && widget != nullptr) return widget->objectName();
+    return caption;
+  };
+  const auto textOf = [this](EditControl control) {
+    const auto* box = qobject_cast<const QLineEdit*>(editControl(form_, control));
+    return box != nullptr ? box->text() : QString();
+  };
+  const QString named = captionOf(refusal.control);
+
+  switch (refusal.reason) {
+    case EncodingRefusalReason::kNotANumber:
+      return text(texts::NotANumber).arg(named, textOf(refusal.control));
+    case EncodingRefusalReason::kNotAnInteger:
+      return text(texts::NotAnInteger).arg(named, textOf(refusal.control));
+    case EncodingRefusalReason::kValueOutOfRange:
+      return text(texts::ValueOutOfRange).arg(named, textOf(refusal.control));
+    case EncodingRefusalReason::kNothingSelected:
+      return text(texts::NothingSelected).arg(named);
+    case EncodingRefusalReason::kNoVoltageScale:
+      return text(texts::NoVoltageScale).arg(named, QString::number(sources_.view.currentSeries));
+    case EncodingRefusalReason::kLinearisationUnwritable:
+      return text(texts::LinearisationUnwritable)
+          .arg(captionOf(EditControl::Edit1), captionOf(EditControl::Edit2),
+               text(linearisationReason(refusal.linearisation)));
+    case EncodingRefusalReason::kEqualCalibrationPoints:
+      return text(texts::EqualCalibrationPoints)
+          .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy));
+    case EncodingRefusalReason::kEqualDisplayValues:
+      break;
+  }
+  return text(texts::EqualDisplayValues)
+      .arg(captionOf(EditControl::Edit1), captionOf(EditControl::Edit2));
+}
+
+}  // namespace tadjust

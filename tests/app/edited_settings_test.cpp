@@ -1,0 +1,437 @@
+// The whole write through the program's own wiring, on the in-process simulated device in virtual
+// time: the device is read, "Copy for edition" pressed, values changed as a technician changes
+// them (typed into a box and left, chosen in a list), "Send to device" pressed, and the read-back
+// verified. Then the writes that must not happen: each refusal sends nothing, says why in the
+// chosen language and gives the linked window back.
+
+#include "app/edited_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "support/editing_program.h"
+
+namespace tadjust {
+namespace {
+
+using testing::EditingProgram;
+using testing::SystemLocale;
+
+bool shown(const QWidget* widget) { return !widget->isHidden(); }
+
+const QString kVerifiedEnglish = "Settings written and verified.";
+const QString kVerifiedPolish = "Ustawienia zapisane i sprawdzone.";
+
+// A device box of the device group and the text it shows after the read-back (written with a
+// comma; a point system shows a point).
+using ShownText = std::pair<QLineEdit * Form1::*, const char*>;
+
+struct WriteCase {
+  const char* model;  // a catalogue name (series 7) or a product code
+  // What the technician does after the copy; numbers are written with a comma.
+  std::function<void(EditingProgram&, const SystemLocale&)> edit;
+  std::vector<ShownText> deviceGroup;
+  // The words the device stored.
+  std::function<void(const ImageBytes&)> stored;
+  int editSensorType = -1;  // a transmitter's sensor type after the write
+};
+
+// The technician types a number, written here with a comma, and leaves the box.
+void typeNumber(const SystemLocale& locale, QLineEdit* box, const char* withComma) {
+  EditingProgram::type(box, locale.number(withComma));
+}
+
+std::vector<WriteCase> writeCases() {
+  using namespace transmitter;
+  return {
+      {"RKA-49",
+       [](EditingProgram& p, const SystemLocale& l) {
+         Form1& f = p.form();
+         EditingProgram::choose(f.ComboBox1, 6);  // K
+         EditingProgram::choose(f.ComboBox2, 1);  // external cold junction
+         typeNumber(l, f.Edit1, "0");
+         typeNumber(l, f.Edit2, "1000");
+         typeNumber(l, f.Edit3, "25");
+         typeNumber(l, f.Edit4, "0,7");
+         f.Edit5->setText("TT-7");
+       },
+       {{&Form1::Edit9, "0"},
+        {&Form1::Edit10, "1000"},
+        {&Form1::Edit12, "25"},
+        {&Form1::Edit13, "0,7"},
+        {&Form1::Edit17, "TT-7"}},
+       [](const ImageBytes& image) {
+         EXPECT_EQ(InputConfig.get(image), 0x3410);
+         EXPECT_EQ(RangeLowRaw.get(image), 6000);
+         EXPECT_EQ(RangeHighRaw.get(image), 36000);
+         EXPECT_EQ(ColdJunctionTempRaw.get(image), 6750);
+         EXPECT_EQ(TempOffsetRaw.get(image), 21) << "0.7 °C exactly";
+         EXPECT_EQ(InputLimitHighRaw.get(image), 47918);
+       },
+       6},
+      {"RKA-59",
+       [](EditingProgram& p, const SystemLocale& l) {
+         Form1& f = p.form();
+         EditingProgram::choose(f.ComboBox1, 0);  // Pt100
+         EditingProgram::choose(f.ComboBox2, 0);  // 2-wire
+         typeNumber(l, f.Edit1, "-100");
+         typeNumber(l, f.Edit2, "800");
+         typeNumber(l, f.Edit3, "0,5");
+         typeNumber(l, f.Edit4, "-1");
+         EditingProgram::choose(f.ComboBox4, 1);  // reversed output
+       },
+       {{&Form1::Edit9, "-100"},
+        {&Form1::Edit10, "800"},
+        {&Form1::Edit12, "0,5"},
+        {&Form1::Edit13, "-1"}},
+       [](const ImageBytes& image) {
+         EXPECT_EQ(InputConfig.get(image) & 0xFF00, 0x2000) << "Pt100, 2-wire";
+         EXPECT_NE(InputConfig.get(image) & kOutputReversedBit, 0);
+         EXPECT_EQ(RangeLowRaw.get(image), 3000);
+         EXPECT_EQ(RangeHighRaw.get(image), 30000);
+         EXPECT_EQ(WireResistanceRaw.get(image), 100);
+         EXPECT_EQ(TempOffsetRaw.get(image), -30) << "stored 0xFFE2";
+       },
+       0},
+      {"RKN-40F3",
+       [](EditingProgram& p, const SystemLocale& l) {
+         Form1& f = p.form();
+         EditingProgram::choose(f.ComboBox1, 10);  // resistance
+         EditingProgram::choose(f.ComboBox2, 0);   // 2-wire
+         typeNumber(l, f.Edit1, "500");
+         typeNumber(l, f.Edit2, "1500");
+         typeNumber(l, f.Edit3, "2,5");
+       },
+       {{&Form1::Edit9, "500"}, {&Form1::Edit10, "1500"}, {&Form1::Edit12, "2,5"}},
+       [](const ImageBytes& image) {
+         EXPECT_EQ(RangeLowRaw.get(image), (500 - 275) * 40);
+         EXPECT_EQ(RangeHighRaw.get(image), (1500 - 275) * 40);
+         EXPECT_EQ(WireResistanceRaw.get(image), 100);
+       },
+       10},
+      {"GWA-43",
+       [](EditingProgram& p, const SystemLocale& l) {
+         Form1& f = p.form();
+         typeNumber(l, f.Edit1, "0");
+         typeNumber(l, f.Edit2, "2000");
+         typeNumber(l, f.Edit3, "100");
+         typeNumber(l, f.Edit4, "1800");
+         EditingProgram::choose(f.ComboBox2, 2);  // two digits after the point
+         f.CheckBox4->setChecked(false);
+         f.Edit5->setText("PANEL-9");
+       },
+       {{&Form1::Edit10, "2000"},
+        {&Form1::Edit11, "2"},
+        {&Form1::Edit12, "100"},
+        {&Form1::Edit13, "1800"},
+        {&Form1::Edit17, "PANEL-9"}},
+       [](const ImageBytes& image) {
+         using namespace indicator;
+         EXPECT_EQ(Precision.get(image), 2);
+         EXPECT_EQ(AlarmFlags.get(image) & 0b11, 0b01);
+         // Calibration 6554 and 32768: the gain 2000 / 26214.
+         EXPECT_EQ(ScaleGain.get(image), 2500);
+         EXPECT_EQ(ScaleOffset.get(image), -501);
+         EXPECT_EQ(AlarmLowRaw.get(image), 7877);
+         EXPECT_EQ(AlarmHighRaw.get(image), 30159);
+         EXPECT_EQ(InputCalLow.get(image), 6554) << "the copy's calibration goes back unchanged";
+       }},
+      {"ARR/A",
+       [](EditingProgram& p, const SystemLocale& l) {
+         Form1& f = p.form();
+         EditingProgram::choose(f.ComboBox1, 1);  // dew point
+         typeNumber(l, f.Edit1, "-10");
+         typeNumber(l, f.Edit2, "50");
+         typeNumber(l, f.Edit19, "-20");
+         typeNumber(l, f.Edit3, "40");
+         f.Edit5->setText("ROOM-12");
+       },
+       {{&Form1::Edit9, "-10"},
+        {&Form1::Edit10, "50"},
+        {&Form1::Edit11, "-20"},
+        {&Form1::Edit12, "40"},
+        {&Form1::Edit17, "ROOM-12"}},
+       [](const ImageBytes& image) {
+         using namespace humidity;
+         EXPECT_EQ(HumidityUnit.get(image), 1);
+         EXPECT_EQ(TempRangeLow.get(image), -1000);
+         EXPECT_EQ(TempRangeHigh.get(image), 5000);
+         EXPECT_EQ(HumRangeLow.get(image), -2000);
+         EXPECT_EQ(HumRangeHigh.get(image), 4000);
+       }},
+  };
+}
+
+// Read, copy, edit, send: the read-back agrees, the device group shows the new values, and the
+// status line says the write was verified; English on a point system, Polish on a comma system.
+TEST(EditedSettings, TheEditedGroupIsWrittenAndVerified) {
+  for (const WriteCase& c : writeCases()) {
+    for (const bool english : {true, false}) {
+      SCOPED_TRACE(std::string(c.model) + (english ? " en" : " pl"));
+      const SystemLocale locale(/*comma=*/!english);
+      EditingProgram p(c.model, english);
+      p.read();
+      p.form().BitBtn3->click();
+      c.edit(p, locale);
+      p.boxes().questions.clear();
+      p.form().BitBtn4->click();
+      EXPECT_TRUE(p.boxes().questions.empty());
+      EXPECT_TRUE(p.program.state().VerifyPending);
+      p.program.ticks(testing::kTicksToCollect);
+
+      EXPECT_EQ(p.program.device->writesStored(), 1);
+      EXPECT_EQ(p.form().Label41->text(), english ? kVerifiedEnglish : kVerifiedPolish);
+      EXPECT_TRUE(shown(p.form().Label41));
+      EXPECT_TRUE(p.boxes().questions.empty());
+      for (const auto& [box, text] : c.deviceGroup)
+        EXPECT_EQ((p.form().*box)->text(), locale.number(text))
+            << (p.form().*box)->objectName().toStdString();
+      c.stored(p.program.device->image());
+      if (c.editSensorType >= 0) {
+        EXPECT_EQ(p.edit().EditSensorType, c.editSensorType);
+      }
+    }
+  }
+}
+
+// A transmitter's block is rebuilt from the group: no copy is needed.
+TEST(EditedSettings, ATransmitterIsWrittenWithoutACopy) {
+  const SystemLocale locale(/*comma=*/true);
+  EditingProgram p("RKA-49");
+  p.read();
+  EditingProgram::choose(p.form().ComboBox1, 0);  // Pt100, its default range
+  p.form().Edit5->setText("NEW");
+  p.form().BitBtn4->click();
+  p.program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(p.form().Label41->text(), kVerifiedEnglish);
+  EXPECT_EQ(p.form().Edit17->text(), "NEW");
+}
+
+// Mend 10: boxes are validated before the encoder reads them. Texts an earlier layout left, or a
+// value typed without leaving the box, are written as validation corrects them.
+TEST(EditedSettings, BoxesAreValidatedBeforeTheyAreEncoded) {
+  const SystemLocale locale(/*comma=*/true);
+  EditingProgram p("RKA-49");
+  p.read();
+  p.form().BitBtn3->click();
+  EditingProgram::choose(p.form().ComboBox1, 0);  // Pt100
+  p.form().Edit1->setText("-500");                // below the range of Pt100 in series 7
+  p.form().Edit4->setText("abc");                 // no number: the offset's fallback
+  p.form().BitBtn4->click();
+  p.program.ticks(testing::kTicksToCollect);
+
+  EXPECT_EQ(p.form().Label41->text(), kVerifiedEnglish);
+  EXPECT_EQ(p.form().Edit1->text(), "-100");
+  EXPECT_EQ(p.form().Edit4->text(), "0");
+  EXPECT_EQ(transmitter::RangeLowRaw.get(p.program.device->image()), 3000);
+  EXPECT_EQ(transmitter::TempOffsetRaw.get(p.program.device->image()), 0);
+}
+
+struct Refusal {
+  const char* what;
+  const char* model;
+  // Sets the device's image before the read.
+  std::function<void(ImageBytes&)> device;
+  // After the read: the copy, the edits, anything else the case needs.
+  std::function<void(EditingProgram&)> prepare;
+  const char* english;
+  const char* polish;
+};
+
+void setWord(const U16Field& field, std::uint16_t value, ImageBytes& image) {
+  field.set(image, value);
+}
+
+std::vector<Refusal> refusals() {
+  const auto copy = [](EditingProgram& p) { p.form().BitBtn3->click(); };
+  return {
+      {"mend 9: the indicator without a copy",
+       "GWA-43",
+       {},
+       [](EditingProgram&) {},
+       "The editable settings were not copied from the GWA-43 linked now.\rPress \"Copy for "
+       "edition\" first, then edit the settings and send them.\rNothing was sent.",
+       "Ustawienia edytowane nie zostały przepisane z podłączonego urządzenia GWA-43.\rNajpierw "
+       "naciśnij „Przepisz do edycji”, potem zmień ustawienia i wyślij je.\rNiczego nie "
+       "wysłano."},
+      {"mend 9: a humidity model copied before the device was linked again",
+       "ARR/A",
+       {},
+       [copy](EditingProgram& p) {
+         copy(p);
+         p.boxes().queue(Answer::Ok);  // Disconnect, then Connect: the device is plugged in
+         p.form().BitBtn1->click();
+         p.form().BitBtn1->click();
+         p.program.ticks(testing::kTicksToCollect);
+       },
+       "The editable settings were not copied from the ARR/A linked now.\rPress \"Copy for "
+       "edition\" first, then edit the settings and send them.\rNothing was sent.",
+       "Ustawienia edytowane nie zostały przepisane z podłączonego urządzenia ARR/A.\rNajpierw "
+       "naciśnij „Przepisz do edycji”, potem zmień ustawienia i wyślij je.\rNiczego nie "
+       "wysłano."},
+      {"mend 6: equal calibration words", "GWA-43",
+       [](ImageBytes& image) { setWord(indicator::InputCalHigh, 6554, image); }, copy,
+       "The device's two calibration points are equal (6554): no display scale can be "
+       "computed.\rNothing was sent.",
+       "Oba punkty kalibracji urządzenia są równe (6554): nie można obliczyć skali "
+       "wyświetlania.\rNiczego nie wysłano."},
+      {"mend 6: both boxes of a humidity pair hold no number",
+       "ARR/A",
+       {},
+       [copy](EditingProgram& p) {
+         copy(p);
+         p.form().Edit1->setText("abc");
+         p.form().Edit2->setText("x");
+       },
+       "\"Lower Temperature Value\" holds no number: \"abc\".\rNothing was sent.",
+       "Pole „Dół zakresu dla T” nie zawiera liczby: „abc”.\rNiczego nie wysłano."},
+      {"a humidity box with no unit selected keeps a fraction", "ARR/A",
+       [](ImageBytes& image) { setWord(humidity::HumidityUnit, 5, image); },
+       [copy](EditingProgram& p) {
+         copy(p);
+         p.form().Edit3->setText("12,5");
+       },
+       "\"Upper Humidity Value\" must hold a whole number: \"12,5\".\rNothing was sent.",
+       "Pole „Góra zakresu dla H” musi zawierać liczbę całkowitą: „12,5”.\rNiczego nie "
+       "wysłano."},
+      {"a humidity box with no unit selected keeps a number beyond every word", "ARR/A",
+       [](ImageBytes& image) { setWord(humidity::HumidityUnit, 5, image); },
+       [copy](EditingProgram& p) {
+         copy(p);
+         p.form().Edit3->setText("99999999999");
+       },
+       "\"Upper Humidity Value\" holds a value the device cannot store: \"99999999999\".\rNothing "
+       "was sent.",
+       "Pole „Góra zakresu dla H” zawiera wartość, której urządzenie nie może zapisać: "
+       "„99999999999”.\rNiczego nie wysłano."},
+      {"mend 7: thermocouple B, series 9, reversed output, 400 to 800 °C",
+       "9001",
+       {},
+       [](EditingProgram& p) {
+         Form1& f = p.form();
+         EditingProgram::choose(f.ComboBox1, 2);  // B
+         EditingProgram::choose(f.ComboBox4, 1);  // reversed output
+         EditingProgram::type(f.Edit1, "400");
+         EditingProgram::type(f.Edit2, "800");
+       },
+       "The sensor's characteristic cannot be stored for the range in \"Lower range value\" and "
+       "\"Upper range value\": a slope of the characteristic does not fit the device's "
+       "words.\rChoose another range.\rNothing was sent.",
+       "Charakterystyki czujnika nie można zapisać dla zakresu z pól „Dół zakresu” i „Góra "
+       "zakresu”: nachylenie odcinka charakterystyki nie mieści się w słowie urządzenia.\rWybierz "
+       "inny zakres.\rNiczego nie wysłano."},
+      {"no filter time selected",
+       "RKA-49",
+       {},
+       [](EditingProgram& p) { p.form().ComboBox3->setCurrentIndex(-1); },
+       "Nothing is selected in \"Filter time constant\".\rNothing was sent.",
+       "W polu „Stała czasowa filtru” nic nie wybrano.\rNiczego nie wysłano."},
+      {"a voltage input on a series without a voltage scale",
+       "RKA-49",
+       {},
+       [](EditingProgram& p) {
+         EditingProgram::choose(p.form().ComboBox1, 9);  // voltage
+         p.program.view().currentSeries = 8;
+       },
+       "\"Sensor type\": a device of series 8 has no voltage input.\rNothing was sent.",
+       "„Typ czujnika”: urządzenie serii 8 nie ma wejścia napięciowego.\rNiczego nie wysłano."},
+  };
+}
+
+// Nothing reaches the device: no byte, no pause. The user reads why, in the chosen language, and
+// the window is linked again at once.
+TEST(EditedSettings, ARefusalSendsNothingAndSaysWhy) {
+  for (const Refusal& c : refusals()) {
+    for (const bool english : {true, false}) {
+      SCOPED_TRACE(std::string(c.what) + (english ? " en" : " pl"));
+      const SystemLocale locale(/*comma=*/true);
+      EditingProgram p(c.model, english);
+      if (c.device) {
+        ImageBytes image = p.program.device->image();
+        c.device(image);
+        p.program.device->setImage(image);
+      }
+      p.read();
+      c.prepare(p);
+      p.boxes().questions.clear();
+      const std::size_t sentBefore = p.program.port.sent().size();
+      p.program.pause.durations.clear();
+
+      p.boxes().queue(Answer::Ok);
+      p.form().BitBtn4->click();
+
+      EXPECT_EQ(p.program.port.sent().size(), sentBefore);
+      EXPECT_TRUE(p.program.pause.durations.empty());
+      ASSERT_EQ(p.boxes().questions.size(), 1u);
+      const testing::AskedQuestion& asked = p.boxes().questions[0];
+      EXPECT_EQ(asked.caption, english ? "Settings not sent" : "Ustawienia nie zostały wysłane");
+      EXPECT_EQ(asked.text, QString::fromUtf8(english ? c.english : c.polish));
+      EXPECT_EQ(asked.buttons, Buttons::Ok);
+      Form1& f = p.form();
+      EXPECT_TRUE(f.GroupBox1->isEnabled());
+      for (const QPushButton* b : {f.BitBtn1, f.BitBtn3, f.BitBtn4})
+        EXPECT_TRUE(shown(b)) << b->objectName().toStdString();
+      EXPECT_FALSE(p.program.state().VerifyPending);
+      EXPECT_FALSE(p.program.state().ReadPending);
+      EXPECT_EQ(p.program.device->writesStored(), 0);
+    }
+  }
+}
+
+// The validation reports a humidity partner that holds no number, as it does when the box is
+// left; the write then says which box it cannot send.
+TEST(EditedSettings, AHumidityPairWithNoNumberIsReportedThenRefused) {
+  const SystemLocale locale(/*comma=*/true);
+  EditingProgram p("ARR/A");
+  p.read();
+  p.form().BitBtn3->click();
+  p.form().Edit1->setText("abc");
+  p.form().Edit2->setText("x");
+  p.boxes().queue(Answer::Ok);
+  p.form().BitBtn4->click();
+  EXPECT_EQ(p.boxes().errors, (std::vector<QString>{"'x' is not a valid floating point value.",
+                                                    "'abc' is not a valid floating point value."}));
+  EXPECT_EQ(p.boxes().questions.back().caption, "Settings not sent");
+}
+
+// "Repeat writing?" answered Yes encodes the group again: a transmitter's block from scratch, a
+// small block over the block sent before, never over the spoiled read-back. Both writes send the
+// same block, and the second is verified.
+TEST(EditedSettings, YesToRepeatWritingSendsTheSameBlockAgain) {
+  for (const char* model : {"RKA-49", "935-JYRA", "GWA-43"}) {
+    SCOPED_TRACE(model);
+    const SystemLocale locale(/*comma=*/true);
+    EditingProgram p(model);
+    p.read();
+    p.form().BitBtn3->click();
+    p.form().Edit5->setText("AGAIN");
+    p.program.device->faults().spoiledWrites = 1;
+    p.boxes().questions.clear();
+    const std::size_t before = p.program.port.sent().size();
+    p.form().BitBtn4->click();
+    const std::size_t afterFirst = p.program.port.sent().size();
+    p.boxes().queue(Answer::Yes);
+    p.program.ticks(testing::kTicksToCollect);
+    ASSERT_EQ(p.boxes().questions.size(), 1u);
+    EXPECT_EQ(p.boxes().questions[0].text, "Repeat writing?");
+    const std::size_t afterSecond = p.program.port.sent().size();
+    p.program.ticks(testing::kTicksToCollect);
+
+    EXPECT_EQ(p.program.device->writesStored(), 2);
+    EXPECT_EQ(p.form().Label41->text(), kVerifiedEnglish);
+    // Each write: its frame, its block and the read-back's request.
+    const auto& sent = p.program.port.sent();
+    std::vector<std::uint8_t> first, second;
+    for (std::size_t i = before; i < afterFirst; ++i) first.push_back(sent[i].byte);
+    for (std::size_t i = afterFirst; i < afterSecond; ++i) second.push_back(sent[i].byte);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(p.form().Edit17->text(), "AGAIN");
+  }
+}
+
+}  // namespace
+}  // namespace tadjust
