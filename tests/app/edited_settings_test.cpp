@@ -13,11 +13,12 @@
 #include <utility>
 #include <vector>
 
-#include "support/editing_program.h"
+#include "support/edited_write_cases.h"
 
 namespace tadjust {
 namespace {
 
+using testing::EditedWriteCase;
 using testing::EditingProgram;
 using testing::SystemLocale;
 
@@ -26,157 +27,17 @@ bool shown(const QWidget* widget) { return !widget->isHidden(); }
 const QString kVerifiedEnglish = "Settings written and verified.";
 const QString kVerifiedPolish = "Ustawienia zapisane i sprawdzone.";
 
-// A device box of the device group and the text it shows after the read-back (written with a
-// comma; a point system shows a point).
-using ShownText = std::pair<QLineEdit * Form1::*, const char*>;
-
-struct WriteCase {
-  const char* model;  // a catalogue name (series 7) or a product code
-  // What the technician does after the copy; numbers are written with a comma.
-  std::function<void(EditingProgram&, const SystemLocale&)> edit;
-  std::vector<ShownText> deviceGroup;
-  // The words the device stored.
-  std::function<void(const ImageBytes&)> stored;
-  int editSensorType = -1;  // a transmitter's sensor type after the write
-};
-
-// The technician types a number, written here with a comma, and leaves the box.
-void typeNumber(const SystemLocale& locale, QLineEdit* box, const char* withComma) {
-  EditingProgram::type(box, locale.number(withComma));
-}
-
-std::vector<WriteCase> writeCases() {
-  using namespace transmitter;
-  return {
-      {"RKA-49",
-       [](EditingProgram& p, const SystemLocale& l) {
-         Form1& f = p.form();
-         EditingProgram::choose(f.ComboBox1, 6);  // K
-         EditingProgram::choose(f.ComboBox2, 1);  // external cold junction
-         typeNumber(l, f.Edit1, "0");
-         typeNumber(l, f.Edit2, "1000");
-         typeNumber(l, f.Edit3, "25");
-         typeNumber(l, f.Edit4, "0,7");
-         f.Edit5->setText("TT-7");
-       },
-       {{&Form1::Edit9, "0"},
-        {&Form1::Edit10, "1000"},
-        {&Form1::Edit12, "25"},
-        {&Form1::Edit13, "0,7"},
-        {&Form1::Edit17, "TT-7"}},
-       [](const ImageBytes& image) {
-         EXPECT_EQ(InputConfig.get(image), 0x3410);
-         EXPECT_EQ(RangeLowRaw.get(image), 6000);
-         EXPECT_EQ(RangeHighRaw.get(image), 36000);
-         EXPECT_EQ(ColdJunctionTempRaw.get(image), 6750);
-         EXPECT_EQ(TempOffsetRaw.get(image), 21) << "0.7 °C exactly";
-         EXPECT_EQ(InputLimitHighRaw.get(image), 47918);
-       },
-       6},
-      {"RKA-59",
-       [](EditingProgram& p, const SystemLocale& l) {
-         Form1& f = p.form();
-         EditingProgram::choose(f.ComboBox1, 0);  // Pt100
-         EditingProgram::choose(f.ComboBox2, 0);  // 2-wire
-         typeNumber(l, f.Edit1, "-100");
-         typeNumber(l, f.Edit2, "800");
-         typeNumber(l, f.Edit3, "0,5");
-         typeNumber(l, f.Edit4, "-1");
-         EditingProgram::choose(f.ComboBox4, 1);  // reversed output
-       },
-       {{&Form1::Edit9, "-100"},
-        {&Form1::Edit10, "800"},
-        {&Form1::Edit12, "0,5"},
-        {&Form1::Edit13, "-1"}},
-       [](const ImageBytes& image) {
-         EXPECT_EQ(InputConfig.get(image) & 0xFF00, 0x2000) << "Pt100, 2-wire";
-         EXPECT_NE(InputConfig.get(image) & kOutputReversedBit, 0);
-         EXPECT_EQ(RangeLowRaw.get(image), 3000);
-         EXPECT_EQ(RangeHighRaw.get(image), 30000);
-         EXPECT_EQ(WireResistanceRaw.get(image), 100);
-         EXPECT_EQ(TempOffsetRaw.get(image), -30) << "stored 0xFFE2";
-       },
-       0},
-      {"RKN-40F3",
-       [](EditingProgram& p, const SystemLocale& l) {
-         Form1& f = p.form();
-         EditingProgram::choose(f.ComboBox1, 10);  // resistance
-         EditingProgram::choose(f.ComboBox2, 0);   // 2-wire
-         typeNumber(l, f.Edit1, "500");
-         typeNumber(l, f.Edit2, "1500");
-         typeNumber(l, f.Edit3, "2,5");
-       },
-       {{&Form1::Edit9, "500"}, {&Form1::Edit10, "1500"}, {&Form1::Edit12, "2,5"}},
-       [](const ImageBytes& image) {
-         EXPECT_EQ(RangeLowRaw.get(image), (500 - 275) * 40);
-         EXPECT_EQ(RangeHighRaw.get(image), (1500 - 275) * 40);
-         EXPECT_EQ(WireResistanceRaw.get(image), 100);
-       },
-       10},
-      {"GWA-43",
-       [](EditingProgram& p, const SystemLocale& l) {
-         Form1& f = p.form();
-         typeNumber(l, f.Edit1, "0");
-         typeNumber(l, f.Edit2, "2000");
-         typeNumber(l, f.Edit3, "100");
-         typeNumber(l, f.Edit4, "1800");
-         EditingProgram::choose(f.ComboBox2, 2);  // two digits after the point
-         f.CheckBox4->setChecked(false);
-         f.Edit5->setText("PANEL-9");
-       },
-       {{&Form1::Edit10, "2000"},
-        {&Form1::Edit11, "2"},
-        {&Form1::Edit12, "100"},
-        {&Form1::Edit13, "1800"},
-        {&Form1::Edit17, "PANEL-9"}},
-       [](const ImageBytes& image) {
-         using namespace indicator;
-         EXPECT_EQ(Precision.get(image), 2);
-         EXPECT_EQ(AlarmFlags.get(image) & 0b11, 0b01);
-         // Calibration 6554 and 32768: the gain 2000 / 26214.
-         EXPECT_EQ(ScaleGain.get(image), 2500);
-         EXPECT_EQ(ScaleOffset.get(image), -501);
-         EXPECT_EQ(AlarmLowRaw.get(image), 7877);
-         EXPECT_EQ(AlarmHighRaw.get(image), 30159);
-         EXPECT_EQ(InputCalLow.get(image), 6554) << "the copy's calibration goes back unchanged";
-       }},
-      {"ARR/A",
-       [](EditingProgram& p, const SystemLocale& l) {
-         Form1& f = p.form();
-         EditingProgram::choose(f.ComboBox1, 1);  // dew point
-         typeNumber(l, f.Edit1, "-10");
-         typeNumber(l, f.Edit2, "50");
-         typeNumber(l, f.Edit19, "-20");
-         typeNumber(l, f.Edit3, "40");
-         f.Edit5->setText("ROOM-12");
-       },
-       {{&Form1::Edit9, "-10"},
-        {&Form1::Edit10, "50"},
-        {&Form1::Edit11, "-20"},
-        {&Form1::Edit12, "40"},
-        {&Form1::Edit17, "ROOM-12"}},
-       [](const ImageBytes& image) {
-         using namespace humidity;
-         EXPECT_EQ(HumidityUnit.get(image), 1);
-         EXPECT_EQ(TempRangeLow.get(image), -1000);
-         EXPECT_EQ(TempRangeHigh.get(image), 5000);
-         EXPECT_EQ(HumRangeLow.get(image), -2000);
-         EXPECT_EQ(HumRangeHigh.get(image), 4000);
-       }},
-  };
-}
-
 // Read, copy, edit, send: the read-back agrees, the device group shows the new values, and the
 // status line says the write was verified; English on a point system, Polish on a comma system.
 TEST(EditedSettings, TheEditedGroupIsWrittenAndVerified) {
-  for (const WriteCase& c : writeCases()) {
+  for (const EditedWriteCase& c : testing::editedWriteCases()) {
     for (const bool english : {true, false}) {
       SCOPED_TRACE(std::string(c.model) + (english ? " en" : " pl"));
       const SystemLocale locale(/*comma=*/!english);
       EditingProgram p(c.model, english);
       p.read();
       p.form().BitBtn3->click();
-      c.edit(p, locale);
+      c.edit(p.form(), locale);
       p.boxes().questions.clear();
       p.form().BitBtn4->click();
       EXPECT_TRUE(p.boxes().questions.empty());

@@ -1,7 +1,8 @@
 // The whole program against t-adjust-sim on a pseudo-terminal, in real time: Start finds the box
 // through the remembered port, Connect links the device and the reply is collected on the
-// eleventh tick of the real timer, live readings of a humidity model, a write read back and
-// verified, and a device that never answers.
+// eleventh tick of the real timer, live readings of a humidity model, the edited settings of one
+// model of each family (and RKN-40F3) written, read back and verified, a write stored wrong and
+// written again, a device lost during a write, and a device that never answers.
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include "sim/image_file.h"
 #include "sim/model_images.h"
 #include "simulated_device_session.h"
+#include "support/edited_write_cases.h"
 
 namespace tadjust {
 namespace {
@@ -102,49 +104,123 @@ TEST(EndToEnd, StartFindsTheBoxConnectLinksAndMonitoringShowsReadings) {
   EXPECT_TRUE(session.boxes.errors.empty());
 }
 
-// Read, write a new tag and display range, and the read-back agrees: the device group shows the
-// new values and the simulator's saved image holds them. The write blocks the window for its
-// pauses; the read-back comes eleven ticks of the real timer later.
-TEST(EndToEnd, AWriteIsReadBackAndVerified) {
-  QTemporaryDir folder;
-  ASSERT_TRUE(folder.isValid());
-  const QString saved = folder.filePath("device.hex");
-  SimulatedDeviceSession session({"--model", "GWA-43", "--save", saved});
-  ASSERT_TRUE(session.ready());
-  Form1& form = session.form();
+// Start, Connect, and the reply collected on the eleventh tick of the real timer.
+void linkTheDevice(SimulatedDeviceSession& session) {
   startAndFindTheBox(session);
   session.boxes.queue(Answer::Ok);  // the device is plugged in
-  press(form.BitBtn1);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return caption(form.BitBtn1) == "Disconnect"; }, kLinkWaitMs));
-  ASSERT_EQ(form.Label39->text(), "GWA-43");
+  press(session.form().BitBtn1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return caption(session.form().BitBtn1) == "Disconnect"; },
+                              kLinkWaitMs));
+}
 
-  // Stands in for the encoder: the block as read, with a new tag and upper display value.
-  session.app->writer().setEncodeForWrite([&session]() -> EncodedSettings {
-    const auto& copy = session.app->images().IndicatorCopy;
-    OutgoingBlock block{kWriteCommand, {copy.begin(), copy.begin() + kSmallBlockSize}};
-    indicator::Tag.set(block.bytes, "WRITTEN");
-    indicator::DisplayHigh.set(block.bytes, 1234);
-    return block;
-  });
-  const auto pressed = Clock::now();
-  press(form.BitBtn4);
-  // 0, "$", "W", the wait and 64 bytes: 2 x 1000 ms + 66 x 20 ms before the read request.
-  EXPECT_GE(since(pressed), Seconds(3.3));
-  EXPECT_EQ(form.Label41->text(), "Write verification  ...");
-  ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return form.Label41->text() == "Settings written and verified."; }, kLinkWaitMs))
-      << form.Label41->text().toStdString();
-  EXPECT_EQ(form.Edit17->text(), "WRITTEN");
-  EXPECT_EQ(form.Edit10->text(), "1234");
+// The write blocks the window for its pauses: 0, "$", the letter, the wait and the block, 2 x
+// 1000 ms + (block + 2) x 20 ms before the read request.
+Seconds prescribedWrite(std::size_t blockSize) {
+  return Seconds(2.0 + 0.02 * static_cast<double>(blockSize + 2));
+}
+
+bool verified(const Form1& form) {
+  return form.Label41->text() == "Settings written and verified.";
+}
+
+// What the device group shows and the simulator saved after the write of the case's edits.
+void expectWritten(const testing::EditedWriteCase& c, SimulatedDeviceSession& session,
+                   const testing::SystemLocale& locale, const QString& saved) {
+  Form1& form = session.form();
+  for (const auto& [box, text] : c.deviceGroup)
+    EXPECT_EQ((form.*box)->text(), locale.number(text)) << (form.*box)->objectName().toStdString();
   EXPECT_TRUE(form.GroupBox1->isEnabled());
   EXPECT_TRUE(shown(form.BitBtn4));
   EXPECT_EQ(session.boxes.answersLeft(), 0u);
 
   const ImageFileResult file = loadImageFile(saved.toStdString());
   ASSERT_TRUE(file.ok) << file.error;
-  const auto& block = session.app->images().IndicatorBlock;
+  c.stored(file.image);
+  const Bytes block = outgoingBlockFor(c.model, session.app->images());
   EXPECT_TRUE(std::equal(block.begin(), block.end(), file.image.begin()));
-  EXPECT_EQ(readU16(file.image, 64), 10013);
+}
+
+// Read, "Copy for edition", the technician's edits, "Send to device": the read-back agrees, the
+// device group shows the new values, and the simulator's saved image holds them.
+void writeEditedSettings(const char* model) {
+  const testing::EditedWriteCase c = testing::editedWriteCase(model);
+  const testing::SystemLocale locale(/*comma=*/false);
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString saved = folder.filePath("device.hex");
+  SimulatedDeviceSession session({"--model", model, "--save", saved});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  linkTheDevice(session);
+  ASSERT_EQ(form.Label39->text(), model);
+
+  press(form.BitBtn3);
+  c.edit(form, locale);
+  const auto pressed = Clock::now();
+  press(form.BitBtn4);
+  EXPECT_GE(since(pressed), prescribedWrite(writeFrameFor(model).blockSize));
+  EXPECT_EQ(form.Label41->text(), "Write verification  ...");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, kLinkWaitMs))
+      << form.Label41->text().toStdString();
+  EXPECT_EQ(session.boxes.questions.size(), 3u) << "only the language, plug-in and link prompts";
+  expectWritten(c, session, locale, saved);
+}
+
+TEST(EndToEnd, WriteOfATransmitterWithCurrentOutputIsVerified) { writeEditedSettings("RKA-49"); }
+TEST(EndToEnd, WriteOfATransmitterWithVoltageOutputIsVerified) { writeEditedSettings("RKA-59"); }
+TEST(EndToEnd, WriteOfTheIndicatorIsVerified) { writeEditedSettings("GWA-43"); }
+TEST(EndToEnd, WriteOfAHumidityModelIsVerified) { writeEditedSettings("ARR/A"); }
+TEST(EndToEnd, WriteOfTheSeriesSensorModelIsVerified) { writeEditedSettings("RKN-40F3"); }
+
+// The device stores the first write with one byte changed: "Repeat writing?", Yes, and the
+// second write is read back and verified.
+TEST(EndToEnd, AWriteStoredWrongIsWrittenAgainAndVerified) {
+  const testing::EditedWriteCase c = testing::editedWriteCase("RKA-49");
+  const testing::SystemLocale locale(/*comma=*/false);
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString saved = folder.filePath("device.hex");
+  SimulatedDeviceSession session({"--model", "RKA-49", "--spoil-writes", "1", "--save", saved});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  linkTheDevice(session);
+
+  press(form.BitBtn3);
+  c.edit(form, locale);
+  session.boxes.queue(Answer::Yes);  // repeat writing
+  press(form.BitBtn4);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, 2 * kLinkWaitMs))
+      << form.Label41->text().toStdString();
+  ASSERT_EQ(session.boxes.questions.size(), 4u);
+  EXPECT_EQ(session.boxes.questions[3].caption, "Data error!");
+  EXPECT_EQ(session.boxes.questions[3].text, "Repeat writing?");
+  expectWritten(c, session, locale, saved);
+}
+
+// The device goes away in the middle of the block: the read-back finds nothing, "Repeat
+// reading?" is answered No, and the window is linked again with the editable group enabled.
+TEST(EndToEnd, AnUnplugDuringTheWriteFailsItsReadBack) {
+  // The box's handshake ("?", "#"), the link and the read (three bytes each), the write's three
+  // command bytes, then 60 of the 192 bytes of the block.
+  constexpr int kBytesBeforeTheUnplug = 2 + 3 + 3 + 3 + 60;
+  SimulatedDeviceSession session(
+      {"--model", "RKA-49", "--unplug-after-bytes", QString::number(kBytesBeforeTheUnplug)});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  linkTheDevice(session);
+
+  press(form.BitBtn3);
+  session.boxes.queue(Answer::No);  // repeat reading
+  press(form.BitBtn4);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return session.boxes.answersLeft() == 0; }, kLinkWaitMs));
+  const testing::AskedQuestion& asked = session.boxes.questions.back();
+  EXPECT_EQ(asked.caption, "Data error!");
+  EXPECT_EQ(asked.text, "Repeat reading?");
+  EXPECT_FALSE(session.app->controller().state.VerifyPending);
+  EXPECT_TRUE(form.GroupBox1->isEnabled());
+  for (const QPushButton* b : {form.BitBtn1, form.BitBtn3, form.BitBtn4})
+    EXPECT_TRUE(shown(b)) << b->objectName().toStdString();
+  EXPECT_NE(form.Label41->text(), "Settings written and verified.");
 }
 
 // The box answers its handshake, the device never does. The question comes on the eleventh
