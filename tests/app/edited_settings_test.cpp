@@ -140,6 +140,18 @@ std::vector<Refusal> refusals() {
        "computed.\rNothing was sent.",
        "Oba punkty kalibracji urządzenia są równe (6554): nie można obliczyć skali "
        "wyświetlania.\rNiczego nie wysłano."},
+      {"equal display values give the indicator a gain of 0",
+       "GWA-43",
+       {},
+       [copy](EditingProgram& p) {
+         copy(p);
+         EditingProgram::type(p.form().Edit1, "500");
+         EditingProgram::type(p.form().Edit2, "500");
+       },
+       "\"Lower range value\" equals \"Upper range value\": the display would show one value "
+       "whatever the input.\rNothing was sent.",
+       "Wartość pola „Dół zakresu” jest równa wartości pola „Góra zakresu”: wyświetlacz "
+       "pokazywałby jedną wartość niezależnie od wejścia.\rNiczego nie wysłano."},
       {"mend 6: both boxes of a humidity pair hold no number",
        "ARR/A",
        {},
