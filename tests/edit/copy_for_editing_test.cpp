@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDir>
 #include <QSignalSpy>
 #include <algorithm>
 #include <string>
@@ -530,75 +529,6 @@ TEST(CopyForEditing, TheCopyRecordNamesTheDeviceAndTheLink) {
   // Another model read on the same link.
   program.readAgain(smallLayoutReply(15002));
   EXPECT_FALSE(program.copyMatchesTheLinkedDevice());
-}
-
-// Pictures of the editable group after a copy, one model per family in both languages, for the
-// documentation: written only when TADJUST_EDIT_SCREENSHOTS names a folder
-// (scripts/edit_screenshots).
-TEST(CopyForEditing, Screenshots) {
-  const QString folder = qEnvironmentVariable("TADJUST_EDIT_SCREENSHOTS");
-  if (folder.isEmpty()) GTEST_SKIP() << "TADJUST_EDIT_SCREENSHOTS names no folder";
-  ASSERT_TRUE(QDir().mkpath(folder));
-  struct Picture {
-    const char* model;
-    const char* file;
-    Reply image;
-  };
-  const Picture pictures[] = {
-      {"RKA-49", "rka-49",
-       transmitterReply(7001, sensor(0x2000 | kOutputReversedBit, 4500, 30000,
-                                     [](Bytes b) {
-                                       WireResistanceRaw.set(b, 130);
-                                       TempOffsetRaw.set(b, 0xFFF1);
-                                       FilterTimeIndex.set(b, 3);
-                                       Tag.set(b, "TT-101");
-                                     }))},
-      {"RKA-59", "rka-59",
-       transmitterReply(9002, sensor(0x3410, 3000, 42000,
-                                     [](Bytes b) {
-                                       ColdJunctionTempRaw.set(b, 6750);
-                                       TempOffsetRaw.set(b, 45);
-                                       FilterTimeIndex.set(b, 1);
-                                       Tag.set(b, "TC-K-0042");
-                                     }))},
-      {"GWA-43", "gwa-43",
-       smallLayoutReply(10013,
-                        [](Bytes b) {
-                          indicator::AlarmFlags.set(b, 1);
-                          indicator::DisplayLow.set(b, -1999);
-                          indicator::DisplayHigh.set(b, 9999);
-                          indicator::Precision.set(b, 1);
-                          indicator::AlarmLow.set(b, 100);
-                          indicator::AlarmHigh.set(b, 9000);
-                          indicator::Tag.set(b, "PANEL-7");
-                        })},
-      {"ARR/A", "arr-a",
-       smallLayoutReply(15002,
-                        [](Bytes b) {
-                          humidity::HumidityUnit.set(b, 1);
-                          humidity::TempRangeLow.set(b, -4050);
-                          humidity::TempRangeHigh.set(b, 12000);
-                          humidity::HumRangeLow.set(b, -2000);
-                          humidity::HumRangeHigh.set(b, 6000);
-                          humidity::TempOutLow.set(b, 4000);
-                          humidity::TempOutHigh.set(b, 20000);
-                          humidity::HumOutLow.set(b, 4000);
-                          humidity::HumOutHigh.set(b, 20000);
-                          humidity::Tag.set(b, "CLEAN-ROOM-3");
-                        })},
-  };
-  for (const Picture& picture : pictures) {
-    for (const bool english : {true, false}) {
-      CopyingProgram program(picture.model, picture.image, english);
-      program.copy();
-      Form1& form = program.form();
-      form.show();
-      QApplication::processEvents();
-      const QString file = folder + "/edit-" + picture.file + (english ? "-en" : "-pl") + ".png";
-      EXPECT_TRUE(form.GroupBox1->grab().save(file)) << file.toStdString();
-      form.hide();
-    }
-  }
 }
 
 }  // namespace
