@@ -1,5 +1,6 @@
-// Times the write of a transmitter's settings through the program: the real SettingsWriter on
-// the real QtSerialPort and blocking pause, against t-adjust-sim on a pseudo-terminal. It
+// Times the write of a transmitter's settings through the program: the copied settings with a new
+// tag, encoded by the program's own step and sent by the real SettingsWriter on the real
+// QtSerialPort and blocking pause, against t-adjust-sim on a pseudo-terminal. It
 // reports the seconds from the command byte "W" to the last of the 192 block bytes, against
 // the protocol's 1000 ms after the command, the 1000 ms wait and 191 command pauses between the
 // block bytes (5.820 s; a pseudo-terminal takes no wire time). Each write is read back and must
@@ -108,19 +109,15 @@ class Timing {
   bool link() {
     app_.controller().LinkDevice();
     collectReply();
-    return app_.controller().state.DeviceLinked && boxes_.unexpected.empty();
+    if (!app_.controller().state.DeviceLinked) return false;
+    app_.copy().BitBtn3Click();
+    return boxes_.unexpected.empty();
   }
 
-  // One write with a new tag, timed from the command byte to the last block byte; nothing when
-  // the write did not go as it should.
+  // One write of the copied settings with a new tag, encoded by the program's own step, timed
+  // from the command byte to the last block byte; nothing when the write did not go as it should.
   std::optional<WriteTime> write(int run) {
-    const std::string tag = "TIMED " + std::to_string(run);
-    app_.writer().setEncodeForWrite([this, tag]() -> EncodedSettings {
-      const auto& image = app_.images().SettingsImage;
-      OutgoingBlock block{kWriteCommand, {image.begin(), image.begin() + kTransmitterBlockSize}};
-      transmitter::Tag.set(block.bytes, tag);
-      return block;
-    });
+    app_.form().Edit5->setText(QStringLiteral("TIMED %1").arg(run));
     pause_.noted.clear();
     app_.writer().BitBtn4Click();
     // The pauses: 0, "$", "W" (1000 ms), the wait (1000 ms), then one after each block byte.
