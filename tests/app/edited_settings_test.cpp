@@ -72,7 +72,7 @@ TEST(EditedSettings, ATransmitterIsWrittenWithoutACopy) {
   EXPECT_EQ(p.form().Edit17->text(), "NEW");
 }
 
-// Mend 10: boxes are validated before the encoder reads them. Texts an earlier layout left, or a
+// Boxes are validated before the encoder reads them. Texts an earlier layout left, or a
 // value typed without leaving the box, are written as validation corrects them.
 TEST(EditedSettings, BoxesAreValidatedBeforeTheyAreEncoded) {
   const SystemLocale locale(/*comma=*/true);
@@ -110,7 +110,7 @@ void setWord(const U16Field& field, std::uint16_t value, ImageBytes& image) {
 std::vector<Refusal> refusals() {
   const auto copy = [](EditingProgram& p) { p.form().BitBtn3->click(); };
   return {
-      {"mend 9: the indicator without a copy",
+      {"the indicator without a copy",
        "GWA-43",
        {},
        [](EditingProgram&) {},
@@ -119,7 +119,7 @@ std::vector<Refusal> refusals() {
        "Ustawienia edytowane nie zostały przepisane z podłączonego urządzenia GWA-43.\rNajpierw "
        "naciśnij „Przepisz do edycji”, potem zmień ustawienia i wyślij je.\rNiczego nie "
        "wysłano."},
-      {"mend 9: a humidity model copied before the device was linked again",
+      {"a humidity model copied before the device was linked again",
        "ARR/A",
        {},
        [copy](EditingProgram& p) {
@@ -134,7 +134,7 @@ std::vector<Refusal> refusals() {
        "Ustawienia edytowane nie zostały przepisane z podłączonego urządzenia ARR/A.\rNajpierw "
        "naciśnij „Przepisz do edycji”, potem zmień ustawienia i wyślij je.\rNiczego nie "
        "wysłano."},
-      {"mend 6: equal calibration words", "GWA-43",
+      {"equal calibration words", "GWA-43",
        [](ImageBytes& image) { setWord(indicator::InputCalHigh, 6554, image); }, copy,
        "The device's two calibration points are equal (6554): no display scale can be "
        "computed.\rNothing was sent.",
@@ -152,7 +152,7 @@ std::vector<Refusal> refusals() {
        "whatever the input.\rNothing was sent.",
        "Wartość pola „Dół zakresu” jest równa wartości pola „Góra zakresu”: wyświetlacz "
        "pokazywałby jedną wartość niezależnie od wejścia.\rNiczego nie wysłano."},
-      {"mend 6: both boxes of a humidity pair hold no number",
+      {"both boxes of a humidity pair hold no number",
        "ARR/A",
        {},
        [copy](EditingProgram& p) {
@@ -181,7 +181,7 @@ std::vector<Refusal> refusals() {
        "was sent.",
        "Pole „Góra zakresu dla H” zawiera wartość, której urządzenie nie może zapisać: "
        "„99999999999”.\rNiczego nie wysłano."},
-      {"mend 7: thermocouple B, series 9, reversed output, 400 to 800 °C",
+      {"thermocouple B, series 9, reversed output, 400 to 800 °C",
        "9001",
        {},
        [](EditingProgram& p) {
