@@ -54,6 +54,12 @@ std::uint8_t SimulatedDevice::writeCommand() const {
   return model_.family == ModelFamily::Humidity ? kHumidityWriteCommand : kWriteCommand;
 }
 
+void SimulatedDevice::resetLine() {
+  state_ = State::Idle;
+  acceptingWrite_ = false;
+  writeData_.clear();
+}
+
 ByteVector SimulatedDevice::feed(ConstBytes bytes) {
   ByteVector reply;
   for (std::uint8_t byte : bytes) {

@@ -82,6 +82,10 @@ class SimulatedDevice {
   // The write command letter this model takes.
   std::uint8_t writeCommand() const;
 
+  // The line was cut (the box unplugged): a frame or write block begun before is forgotten, and
+  // the device listens for a new frame.
+  void resetLine();
+
   int writesStored() const { return writesStored_; }
   std::uint64_t bytesReceived() const { return bytesReceived_; }
 

@@ -25,6 +25,7 @@ void SimulatedSerialPort::addPort(const std::string& name, SimulatedDevice* devi
 }
 
 void SimulatedSerialPort::unplug() {
+  if (open_.has_value() && ports_[*open_].device != nullptr) lossToDeliver_ = true;
   unplugged_ = true;
   inFlight_.clear();
   inputQueue_.clear();
@@ -34,6 +35,23 @@ void SimulatedSerialPort::plugIn() {
   unplugged_ = false;
   unplugAfterBytes_.reset();
   unplugAt_.reset();
+  for (Port& port : ports_) {
+    if (port.device != nullptr) port.device->resetLine();
+  }
+}
+
+void SimulatedSerialPort::deliverEvents() {
+  checkUnplug();
+  if (!lossToDeliver_) return;
+  ClosePort();
+  reportConnectionLost();
+}
+
+void SimulatedSerialPort::denyAccess(const std::string& name) {
+  const std::string systemName = systemPortName(name, naming_);
+  for (Port& port : ports_) {
+    if (port.systemName == systemName) port.accessDenied = true;
+  }
 }
 
 bool SimulatedSerialPort::pluggedIn() {
@@ -54,7 +72,8 @@ bool SimulatedSerialPort::OpenPort(const std::string& displayName) {
   // One handle: a port that is still open makes a new open fail, as the system refuses a
   // second open of a port nobody shares.
   const bool gone = port == nullptr || (port->device != nullptr && unplugged_);
-  const bool opened = !open_.has_value() && !gone;
+  openDenied_ = !gone && port->accessDenied;
+  const bool opened = !open_.has_value() && !gone && !openDenied_;
   opens_.push_back({displayName, opened, clock_.now()});
   if (!opened) return false;
 
@@ -108,6 +127,7 @@ void SimulatedSerialPort::PurgeInput() {
 }
 
 void SimulatedSerialPort::ClosePort() {
+  lossToDeliver_ = false;
   if (!open_.has_value()) return;
   open_.reset();
   ++closeCount_;

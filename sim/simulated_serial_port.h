@@ -80,9 +80,19 @@ class SimulatedSerialPort final : public SerialPort {
 
   // The port goes away as if its cable was pulled: the open handle can neither send nor
   // receive (reads find nothing, writes fail), replies under way are lost, and the port cannot
-  // be opened again until plugIn(). IsOpen stays true until the program closes the handle.
+  // be opened again until plugIn(). The open handle is closed, and the loss reported, by the
+  // next deliverEvents(), as the real port does from the message loop; until then IsOpen stays
+  // true.
   void unplug();
+  // The port comes back; the device behind it starts listening for a new frame (a frame or
+  // block cut by the unplug is forgotten).
   void plugIn();
+  // What the message loop would deliver between the program's handlers: an unplug under the
+  // open port closes it and calls the connection-lost handler. SimulatedProgram runs it before
+  // every tick.
+  void deliverEvents();
+  // The port exists but this user may not open it: OpenPort fails with OpenDenied().
+  void denyAccess(const std::string& name);
   // Unplugs once the device has received this many bytes in all (counted over every open).
   void unplugAfterBytes(std::uint64_t count) { unplugAfterBytes_ = count; }
   // Unplugs once the virtual clock reaches this time.
@@ -110,6 +120,7 @@ class SimulatedSerialPort final : public SerialPort {
   struct Port {
     std::string systemName;
     SimulatedDevice* device;
+    bool accessDenied = false;
   };
   struct InFlight {
     std::uint8_t byte;
@@ -128,6 +139,7 @@ class SimulatedSerialPort final : public SerialPort {
   std::vector<Port> ports_;
   std::optional<std::size_t> open_;  // index into ports_
   bool unplugged_ = false;
+  bool lossToDeliver_ = false;  // unplugged while open, not yet closed and reported
   std::optional<std::uint64_t> unplugAfterBytes_;
   std::optional<Nanoseconds> unplugAt_;
 

@@ -26,8 +26,12 @@ Application::Application(Platform platform)
                                                   }}) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
   controller_.setWriteSettings([this] { writer_.BitBtn4Click(); });
+  platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   connectEvents();
 }
+
+// The port may outlive the program's window (tests keep it): it must not call into it then.
+Application::~Application() { platform_.port.SetConnectionLostHandler({}); }
 
 void Application::connectEvents() {
   QObject::connect(form_.Timer1, &QTimer::timeout, [this] { controller_.Timer1Timer(); });

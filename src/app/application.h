@@ -56,6 +56,9 @@ class Application {
  public:
   // Builds the window and the subsystems; the window stays hidden until start().
   explicit Application(Platform platform);
+  ~Application();
+  Application(const Application&) = delete;
+  Application& operator=(const Application&) = delete;
 
   // Asks the language, puts Qt's own texts into it, shows the window in the centre of the
   // screen and starts Timer1.

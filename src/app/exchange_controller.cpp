@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/exchange_texts.h"
+#include "app/permission_texts.h"
 #include "catalogue/device_catalogue.h"
 #include "link/frame_sender.h"
 #include "view/settings_read.h"
@@ -79,10 +80,14 @@ void ExchangeController::LinkDevice() {
   }
   const QString portName = form_.Edit18->text();
   if (!port_.OpenPort(portName.toStdString())) {
-    // The box may have gone since it was found: say so and offer Connect again.
+    // The box may have gone since it was found, or this user may not open its port: say which
+    // and offer Connect again.
+    const QString why = port_.OpenDenied()
+                            ? permission_texts::permissionDenied(
+                                  {permission_texts::deviceFile(portName)}, form_.UseEnglish)
+                            : text(texts::PortNotOpenedText).arg(portName);
     port_.ClosePort();
-    boxes_.ask(text(texts::PortNotOpenedCaption), text(texts::PortNotOpenedText).arg(portName),
-               Buttons::Ok);
+    boxes_.ask(text(texts::PortNotOpenedCaption), why, Buttons::Ok);
     form_.BitBtn1->show();
     return;
   }
@@ -90,6 +95,12 @@ void ExchangeController::LinkDevice() {
   state.linkNumber += 1;
   sendFrame(port_, kLinkCommand);
   RequestRead();
+}
+
+// Monitoring stops; a pending read goes on and, getting no reply, leads to the usual questions.
+void ExchangeController::ConnectionLost() {
+  form_.CheckBox5->setChecked(false);
+  showStatus(texts::ConnectionLost);
 }
 
 void ExchangeController::RequestRead() {

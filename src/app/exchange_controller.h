@@ -58,6 +58,8 @@ class ExchangeController {
   void ShowActionButtons(bool visible);
   // A button press (BitBtn1, BitBtn3, BitBtn4) ends the news of a verified write in Label41.
   void forgetWriteVerified();
+  // The interface box went from under the open port, which is closed by now.
+  void ConnectionLost();
 
   // The write of the edited settings (BitBtn4Click), run again by Yes to "Repeat writing?".
   void setWriteSettings(std::function<void()> write) { writeSettings_ = std::move(write); }

@@ -25,6 +25,10 @@ inline constexpr BilingualText PortNotOpenedText{
     "Nie można otworzyć portu %1.\rSprawdź, czy UX-4235S jest podłączony, i naciśnij ponownie "
     "Połącz."};
 
+// In Label41 when the interface box has gone from under the open port.
+inline constexpr BilingualText ConnectionLost{"Connection to the interface box lost.",
+                                              "Utracono połączenie z interfejsem UX-4235S."};
+
 inline constexpr BilingualText WriteVerification{"Write verification  ...",
                                                  "Weryfikacja zapisu ..."};
 inline constexpr BilingualText ReadingData{"Reading data ...", "Odczyt danych ..."};

@@ -3,15 +3,28 @@
 #include <QDir>
 
 #include "app/discovery_texts.h"
+#include "app/permission_texts.h"
 #include "link/device_protocol.h"
 #include "link/port_memory.h"
 
 namespace tadjust {
 
+namespace {
+
+// No port answered. When the system refused this user a port, the box may well sit there: the
+// user is told the cause and the cure rather than that nothing was found.
+QString failureText(const QStringList& refusedPorts, bool english) {
+  if (refusedPorts.isEmpty()) return discovery_texts::kNoInterfaceText.in(english);
+  return permission_texts::permissionDenied(refusedPorts, english);
+}
+
+}  // namespace
+
 InterfaceDiscovery::InterfaceDiscovery(Form1& form, SerialPort& port, Pause& pause,
                                        MessageBoxes& boxes, WindowEvents& events,
                                        SerialPortMap& portMap, PortMemory& memory)
     : form_(form),
+      port_(port),
       pause_(pause),
       boxes_(boxes),
       events_(events),
@@ -34,10 +47,11 @@ void InterfaceDiscovery::FindInterface() {
 
   bool found = false;
   bool rememberedPortTried = false;
+  QStringList refusedPorts;
   if (memory_.exists()) {
     form_.Edit18->setText(memory_.readName());
     rememberedPortTried = true;
-    found = ProbeInterface(form_.Edit18->text());
+    found = probeNotingRefusal(refusedPorts);
   }
 
   if (!found) {
@@ -49,7 +63,7 @@ void InterfaceDiscovery::FindInterface() {
       form_.ComboBox6->setCurrentIndex(i);
       form_.Edit18->setText(form_.ComboBox6->itemText(i));
       events_.processPendingMessages();
-      found = ProbeInterface(form_.Edit18->text());
+      found = probeNotingRefusal(refusedPorts);
     }
   }
 
@@ -63,7 +77,7 @@ void InterfaceDiscovery::FindInterface() {
                              .arg(QDir::toNativeSeparators(memory_.path())));
     }
   } else if (boxes_.ask(discovery_texts::kNoInterfaceCaption.in(english),
-                        discovery_texts::kNoInterfaceText.in(english),
+                        failureText(refusedPorts, english),
                         Buttons::RetryCancel) == Answer::Retry) {
     RetrySearch = true;
   } else {
@@ -71,6 +85,16 @@ void InterfaceDiscovery::FindInterface() {
   }
 
   form_.Label40->hide();
+}
+
+bool InterfaceDiscovery::probeNotingRefusal(QStringList& refusedPorts) {
+  const QString displayName = form_.Edit18->text();
+  const bool found = ProbeInterface(displayName);
+  if (!found && port_.OpenDenied()) {
+    const QString deviceFile = permission_texts::deviceFile(displayName);
+    if (!refusedPorts.contains(deviceFile)) refusedPorts.append(deviceFile);
+  }
+  return found;
 }
 
 bool InterfaceDiscovery::ProbeInterface(const QString& displayName) {

@@ -41,7 +41,11 @@ class InterfaceDiscovery {
   bool RetrySearch = false;
 
  private:
+  // Probes a port, noting it when the system refused this user the port.
+  bool probeNotingRefusal(QStringList& refusedPorts);
+
   Form1& form_;
+  SerialPort& port_;
   Pause& pause_;
   MessageBoxes& boxes_;
   WindowEvents& events_;

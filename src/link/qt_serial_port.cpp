@@ -5,7 +5,11 @@
 #include "link/port_name.h"
 
 #ifndef _WIN32
+#include <poll.h>
 #include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
 #endif
 
 namespace tadjust {
@@ -33,18 +37,38 @@ bool configureLine(QSerialPort& port) {
   return lineSet;
 }
 
+// Qt reports a port it may not take as PermissionError also when another program holds its lock
+// file; only the system's own answer tells that this user may not open the device at all.
+// Windows says the same for a port in use, so it never counts as a denial there.
+bool accessDenied(QSerialPort::SerialPortError error, const std::string& systemName) {
+#ifdef _WIN32
+  (void)error;
+  (void)systemName;
+  return false;
+#else
+  return error == QSerialPort::PermissionError && access(systemName.c_str(), R_OK | W_OK) != 0 &&
+         (errno == EACCES || errno == EPERM);
+#endif
+}
+
 }  // namespace
 
-QtSerialPort::QtSerialPort(Pause& pause) : pause_(pause) {}
+QtSerialPort::QtSerialPort(Pause& pause) : pause_(pause) {
+  QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
+                   [this](QSerialPort::SerialPortError error) { noticeError(error); });
+}
 
 QtSerialPort::~QtSerialPort() { ClosePort(); }
 
 bool QtSerialPort::OpenPort(const std::string& displayName) {
   // One handle: a port still open from before would otherwise stay open and locked.
   ClosePort();
-  port_.setPortName(QString::fromStdString(systemPortName(displayName, nativePortNaming())));
+  openDenied_ = false;
+  const std::string systemName = systemPortName(displayName, nativePortNaming());
+  port_.setPortName(QString::fromStdString(systemName));
   port_.setReadBufferSize(kInputQueueSize);
   if (!port_.open(QIODevice::ReadWrite)) {
+    openDenied_ = accessDenied(port_.error(), systemName);
     port_.clearError();
     return false;
   }
@@ -130,6 +154,35 @@ void QtSerialPort::PurgeInput() {
 void QtSerialPort::ClosePort() {
   if (port_.isOpen()) port_.close();
   port_.clearError();
+  // Last: what the close itself reports about a lost line is no new loss.
+  lossNoticed_ = false;
+}
+
+void QtSerialPort::noticeError(QSerialPort::SerialPortError error) {
+  if (lossNoticed_ || !port_.isOpen() || !deviceGone(error)) return;
+  lossNoticed_ = true;
+  // Qt is still inside its own notification here: the port is closed once it has returned.
+  QMetaObject::invokeMethod(
+      &port_, [this] { closeLostPort(); }, Qt::QueuedConnection);
+}
+
+bool QtSerialPort::deviceGone(QSerialPort::SerialPortError error) const {
+  if (error == QSerialPort::ResourceError) return true;
+#ifdef _WIN32
+  return false;
+#else
+  // A line that is gone reads as end of file: Qt calls it a read error, the system a hang-up.
+  if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError) return false;
+  pollfd line{static_cast<int>(port_.handle()), POLLIN, 0};
+  return poll(&line, 1, 0) == 1 && (line.revents & POLLHUP) != 0;
+#endif
+}
+
+void QtSerialPort::closeLostPort() {
+  // The program may have closed the port itself in the meantime.
+  if (!lossNoticed_) return;
+  ClosePort();
+  reportConnectionLost();
 }
 
 bool QtSerialPort::IsOpen() const { return port_.isOpen(); }

@@ -7,6 +7,10 @@
 namespace tadjust {
 
 // The serial operations on Qt Serial Port.
+//
+// A port whose device goes away (the box unplugged) is closed and reported from the message
+// loop: Qt says so by ResourceError, or on POSIX by a hang-up of the line, whose read notifier
+// would otherwise fire without end and keep the program's thread busy.
 class QtSerialPort final : public SerialPort {
  public:
   explicit QtSerialPort(Pause& pause);
@@ -24,10 +28,14 @@ class QtSerialPort final : public SerialPort {
  private:
   bool drainOutput();
   void pollInput();
+  void noticeError(QSerialPort::SerialPortError error);
+  bool deviceGone(QSerialPort::SerialPortError error) const;
+  void closeLostPort();
 
   Pause& pause_;
   QSerialPort port_;
   int bytesRead_ = 0;
+  bool lossNoticed_ = false;  // a close of the lost port is on its way
 };
 
 }  // namespace tadjust

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "link/device_protocol.h"
 #include "link/pause.h"
@@ -52,8 +54,28 @@ class SerialPort {
   virtual void ClosePort() = 0;
   virtual bool IsOpen() const = 0;
 
+  // True when the last OpenPort failed because the system refuses this user the port (on Linux
+  // a user outside the port's group, usually "dialout"); false after any other outcome.
+  bool OpenDenied() const { return openDenied_; }
+
+  // Told when the device under the open port has gone (the interface box unplugged); the port
+  // is closed by then. It is told between the program's handlers, never inside an operation.
+  void SetConnectionLostHandler(std::function<void()> handler) {
+    connectionLost_ = std::move(handler);
+  }
+
   std::array<std::uint8_t, kOutputQueueSize> TransmitBuffer{};
   std::array<std::uint8_t, kInputQueueSize> ReceiveBuffer{};
+
+ protected:
+  void reportConnectionLost() {
+    if (connectionLost_) connectionLost_();
+  }
+
+  bool openDenied_ = false;
+
+ private:
+  std::function<void()> connectionLost_;
 };
 
 }  // namespace tadjust

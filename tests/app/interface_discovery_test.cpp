@@ -325,5 +325,60 @@ TEST_F(InterfaceDiscoveryTest, ProbeClosesThePortAndClearsRetryOnlyOnSuccess) {
   EXPECT_EQ(port.closes, 2);  // the port that does not exist was never open
 }
 
+// The system refuses this user the ports (Linux, a user outside "dialout"): the failure names the
+// cause and the cure in the chosen language instead of "not found"; caption and buttons stay.
+TEST_F(InterfaceDiscoveryTest, PortsTheUserMayNotOpenAreNamedWithTheCure) {
+  struct Case {
+    bool english;
+    QString text;
+  };
+  const Case cases[] = {
+      {true,
+       "Permission denied for /dev/ttyUSB0, /dev/ttyUSB1. Add your user to the 'dialout' group "
+       "and log in again."},
+      {false,
+       "Brak uprawnień do /dev/ttyUSB0, /dev/ttyUSB1. Dodaj swojego użytkownika do grupy "
+       "'dialout' i zaloguj się ponownie."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.english ? "English" : "Polish");
+    boxes.questions.clear();
+    form.UseEnglish = c.english;
+    // The remembered port is refused too; each port is named once.
+    writeIni("[ComPort]\nName=ftdi_sio:/dev/ttyUSB0\n");
+    portMap.form = PortNaming::Posix;
+    port.ports = {{"ftdi_sio:/dev/ttyUSB0", Handshake::Denied},
+                  {"cdc_acm:/dev/ttyUSB1", Handshake::Denied},
+                  {"ftdi_sio:/dev/ttyUSB2", Handshake::Silent}};
+    portMap.map = {{{"usb/ftdi_sio", "/dev/ttyUSB0"},
+                    {"usb/cdc_acm", "/dev/ttyUSB1"},
+                    {"usb/ftdi_sio", "/dev/ttyUSB2"}}};
+    boxes.queue(Answer::Ok);  // the plug-in prompt
+    boxes.queue(Answer::Retry);
+
+    discovery.FindInterface();
+
+    ASSERT_EQ(boxes.questions.size(), 2u);
+    EXPECT_EQ(boxes.questions[1].caption, kFailureCaption);
+    EXPECT_EQ(boxes.questions[1].text, c.text);
+    EXPECT_EQ(boxes.questions[1].buttons, Buttons::RetryCancel);
+    EXPECT_TRUE(discovery.RetrySearch);
+  }
+}
+
+TEST_F(InterfaceDiscoveryTest, ARefusedPortIsPassedOverWhenTheBoxAnswersOnAnother) {
+  boxes.queue(Answer::Ok);  // the plug-in prompt
+  portMap.form = PortNaming::Posix;
+  port.ports = {{"ftdi_sio:/dev/ttyUSB0", Handshake::Denied},
+                {"ftdi_sio:/dev/ttyUSB1", Handshake::Full}};
+  portMap.map = {{{"usb/ftdi_sio", "/dev/ttyUSB0"}, {"usb/ftdi_sio", "/dev/ttyUSB1"}}};
+
+  discovery.FindInterface();
+
+  EXPECT_EQ(form.Edit18->text(), "ftdi_sio:/dev/ttyUSB1");
+  expectConnectShown();
+  EXPECT_EQ(boxes.questions.size(), 1u);
+}
+
 }  // namespace
 }  // namespace tadjust

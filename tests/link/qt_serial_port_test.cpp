@@ -10,12 +10,14 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <QTest>
 #include <chrono>
 #include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "support/process_cpu_time.h"
 #include "support/recording_pause.h"
 
 namespace tadjust {
@@ -166,6 +168,43 @@ TEST_F(QtSerialPortTest, AnUnpluggedPeerReadsAsNothingArrived) {
   EXPECT_EQ(pause.durations.back(), Milliseconds{50});
 }
 
+// The box unplugged: the line hangs up, and Qt's read notifier would fire without end (read ->
+// 0, POLLHUP). The port is closed from the message loop and the loss told once; the process is
+// idle from then on.
+TEST_F(QtSerialPortTest, AHungUpLineIsClosedAndToldOnceAndLeavesTheProcessIdle) {
+  int told = 0;
+  port.SetConnectionLostHandler([&] { ++told; });
+  port.SendCommand('?', Milliseconds{20});
+  terminal.hangUp();
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !port.IsOpen(); }, 1000));
+  EXPECT_EQ(told, 1);
+  const auto before = testing::processCpuTime();
+  QTest::qWait(1000);
+  EXPECT_LT(testing::processCpuTime() - before, 200ms);
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(port.ReadAvailable(256), 0);
+}
+
+TEST_F(QtSerialPortTest, AClosedPortIsNotToldLost) {
+  int told = 0;
+  port.SetConnectionLostHandler([&] { ++told; });
+  // The line goes while an operation is under way; the program closes the port before the
+  // message loop runs again, as a probe does.
+  terminal.hangUp();
+  EXPECT_EQ(port.ReadAvailable(1), 0);
+  port.ClosePort();
+  QTest::qWait(100);
+  EXPECT_EQ(told, 0);
+}
+
+TEST_F(QtSerialPortTest, APortInUseIsNotTakenForARefusal) {
+  RecordingPause otherPause;
+  QtSerialPort other{otherPause};
+  EXPECT_FALSE(other.OpenPort(terminal.slavePath()));
+  EXPECT_FALSE(other.OpenDenied());
+}
+
 TEST_F(QtSerialPortTest, ANewOpenReleasesThePortItHeld) {
   EXPECT_TRUE(port.OpenPort(terminal.slavePath()));
   port.ClosePort();
@@ -182,6 +221,7 @@ TEST(QtSerialPortOpen, APortThatDoesNotExistDoesNotOpen) {
   EXPECT_FALSE(port.OpenPort("/dev/pts/no-such-port"));
   EXPECT_FALSE(port.OpenPort("ftdi_sio:/dev/ttyUSB-none"));
   EXPECT_FALSE(port.IsOpen());
+  EXPECT_FALSE(port.OpenDenied());
   EXPECT_TRUE(pause.durations.empty());
   EXPECT_EQ(port.ReadAvailable(256), 0);
 }

@@ -158,6 +158,51 @@ TEST_F(SimulatedSerialPortTest, UnpluggedPortFailsAndCannotBeOpenedUntilPluggedI
   EXPECT_TRUE(handshakeByte('?', '$'));
 }
 
+TEST_F(SimulatedSerialPortTest, AnUnplugUnderTheOpenPortClosesItAndIsToldBetweenHandlers) {
+  int told = 0;
+  port.SetConnectionLostHandler([&] { ++told; });
+  ASSERT_TRUE(port.OpenPort("/dev/ttyUSB0"));
+  port.unplug();
+  EXPECT_TRUE(port.IsOpen());
+  EXPECT_EQ(told, 0);
+  port.deliverEvents();
+  EXPECT_FALSE(port.IsOpen());
+  EXPECT_EQ(told, 1);
+  port.deliverEvents();
+  EXPECT_EQ(told, 1);
+
+  // Closed by the program before the message loop ran: nothing to tell.
+  port.plugIn();
+  ASSERT_TRUE(port.OpenPort("/dev/ttyUSB0"));
+  port.unplug();
+  port.ClosePort();
+  port.deliverEvents();
+  EXPECT_EQ(told, 1);
+}
+
+TEST_F(SimulatedSerialPortTest, APlugInStartsTheDeviceOnANewFrame) {
+  ASSERT_TRUE(port.OpenPort("/dev/ttyUSB0"));
+  sendFrame('W');
+  port.SendCommand(0x55, CommandPause);
+  port.unplug();
+  port.deliverEvents();
+  port.plugIn();
+  ASSERT_TRUE(port.OpenPort("/dev/ttyUSB0"));
+  // Without the reset these bytes would be taken as the rest of the write's block.
+  sendFrame('R');
+  clock.advance(2s);
+  EXPECT_EQ(port.ReadAvailable(256), 1);
+  EXPECT_EQ(port.BytesRead(), 256);
+}
+
+TEST_F(SimulatedSerialPortTest, ARefusedPortDoesNotOpen) {
+  port.denyAccess("ftdi_sio:/dev/ttyUSB0");
+  EXPECT_FALSE(port.OpenPort("/dev/ttyUSB0"));
+  EXPECT_TRUE(port.OpenDenied());
+  EXPECT_FALSE(port.OpenPort("/dev/ttyUSB9"));
+  EXPECT_FALSE(port.OpenDenied()) << "a port that does not exist is no refusal";
+}
+
 TEST_F(SimulatedSerialPortTest, UnplugAfterBytesCutsTheLineInTheMiddleOfAWrite) {
   port.unplugAfterBytes(3 + 50);
   ASSERT_TRUE(port.OpenPort("/dev/ttyUSB0"));

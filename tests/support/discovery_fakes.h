@@ -15,7 +15,8 @@
 
 namespace tadjust {
 
-enum class Handshake { Full, QuestionOnly, Silent };
+// Denied: the port exists, but the system refuses this user to open it.
+enum class Handshake { Full, QuestionOnly, Silent, Denied };
 
 class FakeSerialPort final : public SerialPort {
  public:
@@ -27,7 +28,8 @@ class FakeSerialPort final : public SerialPort {
   bool OpenPort(const std::string& displayName) override {
     openAttempts.push_back(displayName);
     const auto port = ports.find(displayName);
-    if (port == ports.end()) return false;
+    openDenied_ = port != ports.end() && port->second == Handshake::Denied;
+    if (port == ports.end() || openDenied_) return false;
     opened.push_back(displayName);
     handshake_ = port->second;
     open_ = true;

@@ -2,7 +2,8 @@
 
 // The program with a simulated interface box and device on an in-process port: the whole
 // Application (window, discovery, exchange controller, monitoring) on virtual time, the user's
-// answers scripted. tick() is one second of the timer: the clock moves on, then Timer1Timer runs.
+// answers scripted. tick() is one second of the timer: the clock moves on, the port delivers what
+// the message loop would (an unplug), then Timer1Timer runs.
 
 #include <QTemporaryDir>
 #include <chrono>
@@ -48,8 +49,10 @@ class SimulatedProgram {
     return *device;
   }
 
+  // The message loop between two ticks: what the port has to tell, then the tick.
   void tick() {
     clock.advance(std::chrono::seconds(1));
+    port.deliverEvents();
     app.controller().Timer1Timer();
   }
   void ticks(int count) {
