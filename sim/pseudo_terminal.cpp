@@ -1,6 +1,7 @@
 #include "sim/pseudo_terminal.h"
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -51,7 +52,7 @@ bool PseudoTerminal::open(std::string& error) {
   slavePath_ = name;
   fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
 
-  const int slave = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  const int slave = openSlave();
   if (slave < 0 || !makeRaw(slave)) {
     error = systemError("raw mode of the slave");
     if (slave >= 0) ::close(slave);
@@ -63,9 +64,55 @@ bool PseudoTerminal::open(std::string& error) {
 }
 
 bool PseudoTerminal::holdSlave() {
+  holdWanted_ = true;
   if (heldSlave_ >= 0) return true;
-  heldSlave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+  heldSlave_ = openSlave();
   return heldSlave_ >= 0;
+}
+
+bool PseudoTerminal::pullOut(std::string& error) {
+  // The hang-up goes through an open of the slave; once locked, the slave opens no more.
+  const int slave = heldSlave_ >= 0 ? heldSlave_ : openSlave();
+  heldSlave_ = -1;
+  if (slave < 0) {
+    error = systemError("open of the slave");
+    return false;
+  }
+  int locked = 1;
+  const bool pulled = ioctl(master_, TIOCSPTLCK, &locked) == 0 && ioctl(slave, TIOCVHANGUP) == 0;
+  if (!pulled) error = systemError("hang-up of the terminal");
+  ::close(slave);
+  if (!pulled) {
+    std::string ignored;
+    plugBack(ignored);
+  }
+  return pulled;
+}
+
+bool PseudoTerminal::plugBack(std::string& error) {
+  int locked = 0;
+  if (ioctl(master_, TIOCSPTLCK, &locked) != 0) {
+    error = systemError("unlock of the slave");
+    return false;
+  }
+  // What either side sent before the hang-up is gone with the cable.
+  tcflush(master_, TCIOFLUSH);
+  const int slave = openSlave();
+  if (slave < 0 || !makeRaw(slave)) {
+    error = systemError("raw mode of the slave");
+    if (slave >= 0) ::close(slave);
+    return false;
+  }
+  if (holdWanted_) {
+    heldSlave_ = slave;
+  } else {
+    ::close(slave);
+  }
+  return true;
+}
+
+int PseudoTerminal::openSlave() const {
+  return ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
 }
 
 void PseudoTerminal::close() {

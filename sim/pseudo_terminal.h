@@ -27,12 +27,22 @@ class PseudoTerminal {
   // pulled out.
   void close();
 
+  // Takes the port away but keeps its path for plugBack(): every open of the slave is hung up
+  // (reads end, writes fail) and new opens are refused. Needs the right to hang up a terminal
+  // (CAP_SYS_ADMIN, which root has); false, with the reason in error, without it.
+  bool pullOut(std::string& error);
+  // The port is back under the same path, in raw mode, held again when it was held before.
+  bool plugBack(std::string& error);
+
   int master() const { return master_; }
   const std::string& slavePath() const { return slavePath_; }
 
  private:
+  int openSlave() const;
+
   int master_ = -1;
   int heldSlave_ = -1;
+  bool holdWanted_ = false;
   std::string slavePath_;
 };
 

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <deque>
 #include <iostream>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -39,10 +40,12 @@ constexpr auto kHangUpWait = 20ms;
 constexpr std::size_t kReadChunk = 512;
 
 volatile std::sig_atomic_t stopRequested = 0;
+volatile std::sig_atomic_t mendRequested = 0;
 
 void requestStop(int) { stopRequested = 1; }
+void requestMend(int) { mendRequested = 1; }
 
-void installStopHandlers() {
+void installSignalHandlers() {
   struct sigaction action {};
   action.sa_handler = requestStop;
   sigemptyset(&action.sa_mask);
@@ -50,6 +53,8 @@ void installStopHandlers() {
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGHUP, &action, nullptr);
+  action.sa_handler = requestMend;
+  sigaction(SIGUSR1, &action, nullptr);
 }
 
 class Log {
@@ -92,6 +97,8 @@ class PacedOutput {
       ++sent_;
     }
   }
+  // The cable is pulled: what was on its way is lost.
+  void clear() { queue_.clear(); }
   Nanoseconds waitUntilDue(Clock::time_point now) const {
     if (queue_.empty()) return kIdleWait;
     return std::max(Nanoseconds{0}, std::chrono::duration_cast<Nanoseconds>(nextDue() - now));
@@ -145,6 +152,10 @@ void save(const SimulatorOptions& options, const SimulatedDevice& device,
   }
 }
 
+Clock::duration seconds(double count) {
+  return std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(count));
+}
+
 int serve(const SimulatorOptions& options) {
   StartingDevice start;
   if (!prepareDevice(options, start)) return 2;
@@ -155,7 +166,14 @@ int serve(const SimulatorOptions& options) {
     std::cerr << "t-adjust-sim: no pseudo-terminal: " << error << "\n";
     return 1;
   }
-  installStopHandlers();
+  // A port that is to come back must be taken away without closing it: find out now whether
+  // the system lets us, rather than in the middle of a session.
+  if (options.replugAfterSeconds && !(terminal.pullOut(error) && terminal.plugBack(error))) {
+    std::cerr << "t-adjust-sim: --replug-after-seconds: " << error
+              << " (taking a port away and giving it back needs root)\n";
+    return 1;
+  }
+  installSignalHandlers();
 
   const Clock::time_point started = Clock::now();
   const Log log(options.verbose, started);
@@ -170,13 +188,55 @@ int serve(const SimulatorOptions& options) {
   PacedOutput output;
   bool peerSeen = false;
   int savedWrites = 0;
+  int status = 0;
+  bool unplugSpent = false;  // the port goes away once at most
+  std::optional<Clock::time_point> replugAt;
+  // Without a replug time an unplug ends the simulator (false); with one, the port is away
+  // until then.
+  const auto unplug = [&](const std::string& when) {
+    log("unplugged " + when);
+    unplugSpent = true;
+    if (!options.replugAfterSeconds) return false;
+    if (!terminal.pullOut(error)) {
+      std::cerr << "t-adjust-sim: " << error << "\n";
+      status = 1;
+      return false;
+    }
+    output.clear();
+    device.resetLine();
+    replugAt = Clock::now() + seconds(*options.replugAfterSeconds);
+    return true;
+  };
+
   std::uint8_t buffer[kReadChunk];
   while (stopRequested == 0) {
     Clock::time_point now = Clock::now();
+    if (mendRequested != 0) {
+      mendRequested = 0;
+      device.faults() = DeviceFaults{};
+      unplugSpent = true;
+      if (replugAt) replugAt = now;
+      std::cout << "faults mended" << std::endl;
+      log("faults mended");
+    }
+    if (replugAt) {
+      if (now < *replugAt) {
+        std::this_thread::sleep_for(std::min<Clock::duration>(*replugAt - now, kIdleWait));
+        continue;
+      }
+      replugAt.reset();
+      if (!terminal.plugBack(error)) {
+        std::cerr << "t-adjust-sim: " << error << "\n";
+        status = 1;
+        break;
+      }
+      log("plugged in again");
+      continue;
+    }
     const double elapsed = std::chrono::duration<double>(now - started).count();
-    if (options.unplugAfterSeconds && elapsed >= *options.unplugAfterSeconds) {
-      log("unplugged after " + std::to_string(elapsed) + " s");
-      break;
+    if (!unplugSpent && options.unplugAfterSeconds && elapsed >= *options.unplugAfterSeconds) {
+      if (!unplug("after " + std::to_string(elapsed) + " s")) break;
+      continue;
     }
     device.setClimate(driftingClimate(elapsed));
     output.sendDue(terminal.master(), now);
@@ -205,7 +265,8 @@ int serve(const SimulatorOptions& options) {
     bool unplugged = false;
     for (ssize_t i = 0; i < count; ++i) {
       output.add(device.feed(buffer[i]), now);
-      if (options.unplugAfterBytes && device.bytesReceived() >= *options.unplugAfterBytes) {
+      if (!unplugSpent && options.unplugAfterBytes &&
+          device.bytesReceived() >= *options.unplugAfterBytes) {
         unplugged = true;
         break;
       }
@@ -214,13 +275,10 @@ int serve(const SimulatorOptions& options) {
       savedWrites = device.writesStored();
       save(options, device, start.model);
     }
-    if (unplugged) {
-      log("unplugged after " + std::to_string(device.bytesReceived()) + " bytes");
-      break;
-    }
+    if (unplugged && !unplug("after " + std::to_string(device.bytesReceived()) + " bytes")) break;
   }
   terminal.close();
-  return 0;
+  return status;
 }
 
 }  // namespace

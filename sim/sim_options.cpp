@@ -100,6 +100,12 @@ const std::map<std::string, Option>& optionTable() {
          o.unplugAfterSeconds = *s;
          return true;
        })},
+      {"--replug-after-seconds", valued([](SimulatorOptions& o, const std::string& v) {
+         const auto s = parseNumber<double>(v);
+         if (!s || !std::isfinite(*s) || *s < 0) return false;
+         o.replugAfterSeconds = *s;
+         return true;
+       })},
       {"--exit-on-close", flag([](SimulatorOptions& o) { o.exitOnClose = true; })},
       {"--verbose", flag([](SimulatorOptions& o) { o.verbose = true; })},
   };
@@ -164,6 +170,11 @@ Faults:
   --unplug-after-bytes N  the port goes away once the device has received N bytes
   --unplug-after-seconds S
                           the port goes away S seconds after the start
+  --replug-after-seconds S
+                          after an unplug the port comes back under the same path S
+                          seconds later, the device as it was (needs the right to hang
+                          up a terminal, which root has); without it an unplug ends the
+                          simulator
 
 Running:
   --exit-on-close         end when the program that opened the port closes it (for a
@@ -171,6 +182,10 @@ Running:
                           interface search and the device link)
   --verbose               report every request and answer on the error output
   --help                  show this text and end
+
+Signals:
+  SIGUSR1                 mend every fault: from then on the box and the device work
+                          as they should (the simulator says "faults mended")
 )";
 }
 

@@ -22,6 +22,8 @@ struct SimulatorOptions {
   DeviceFaults faults;
   std::optional<std::uint64_t> unplugAfterBytes;
   std::optional<double> unplugAfterSeconds;
+  // After an unplug, the port comes back under the same path this many seconds later.
+  std::optional<double> replugAfterSeconds;
   bool exitOnClose = false;
   bool verbose = false;
   bool help = false;

@@ -3,6 +3,7 @@
 // and its read-back, the saved image, and the ways the simulator ends.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QProcess>
 #include <chrono>
@@ -40,10 +41,22 @@ class Simulator {
     }
   }
   const std::string& path() const { return path_; }
+  // SIGUSR1: every fault mended; true once the simulator has said so.
+  bool mendFaults() {
+    ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1);
+    while (process_.waitForReadyRead(3000)) {
+      if (process_.readLine().trimmed() == "faults mended") return true;
+    }
+    return false;
+  }
   // Stops it as a user would; true when it ended cleanly.
   bool stop() {
     process_.terminate();
     return finishedCleanly();
+  }
+  bool finishedWith(int exitCode) {
+    return process_.waitForFinished(3000) && process_.exitStatus() == QProcess::NormalExit &&
+           process_.exitCode() == exitCode;
   }
   bool finishedCleanly() {
     return process_.waitForFinished(3000) && process_.exitStatus() == QProcess::NormalExit &&
@@ -177,6 +190,43 @@ TEST_F(PseudoTerminalTest, UnplugEndsTheSimulatorAndTakesThePortAway) {
   EXPECT_EQ(port.ReadAvailable(256), 0);
   port.ClosePort();
   EXPECT_FALSE(port.OpenPort(simulator.path()));
+}
+
+// The box unplugged and plugged in again: the program's open port hangs up, the path stays but
+// opens no more, and after the replug time the port opens again and the device answers.
+TEST_F(PseudoTerminalTest, ReplugBringsThePortBackUnderTheSamePath) {
+  Simulator simulator(
+      {"--model", "GWA-43", "--unplug-after-bytes", "3", "--replug-after-seconds", "1"});
+  if (simulator.path().empty() && simulator.finishedWith(1)) {
+    GTEST_SKIP() << "taking a port away and giving it back needs root";
+  }
+  ASSERT_FALSE(simulator.path().empty());
+  ASSERT_TRUE(port.OpenPort(simulator.path()));
+  sendFrame('C');
+  sendFrame('R');
+  pause.pause(100ms);
+  EXPECT_EQ(port.ReadAvailable(256), 0);
+  port.ClosePort();
+  EXPECT_TRUE(fs::exists(simulator.path()));
+  EXPECT_FALSE(port.OpenPort(simulator.path()));
+
+  pause.pause(1200ms);
+  ASSERT_TRUE(port.OpenPort(simulator.path()));
+  EXPECT_TRUE(handshakeByte('?', '$'));
+  Clock::duration took{};
+  EXPECT_EQ(read(took).size(), kSettingsImageSize);
+  EXPECT_TRUE(simulator.stop());
+}
+
+TEST_F(PseudoTerminalTest, TheMendSignalClearsEveryFault) {
+  Simulator simulator({"--model", "RKA-49", "--no-box", "--short-reply", "3"});
+  ASSERT_TRUE(port.OpenPort(simulator.path()));
+  EXPECT_FALSE(handshakeByte('?', '$'));
+  ASSERT_TRUE(simulator.mendFaults());
+  EXPECT_TRUE(handshakeByte('?', '$'));
+  EXPECT_TRUE(handshakeByte('#', '@'));
+  Clock::duration took{};
+  EXPECT_EQ(read(took).size(), kSettingsImageSize);
 }
 
 TEST_F(PseudoTerminalTest, ExitOnCloseEndsWithTheSession) {

@@ -40,6 +40,8 @@ TEST(SimulatorOptions, EveryOptionTakesEffect) {
                                                "--unplug-after-bytes",
                                                "200",
                                                "--unplug-after-seconds=2.5",
+                                               "--replug-after-seconds",
+                                               "0.5",
                                                "--exit-on-close",
                                                "--verbose",
                                                "--help"});
@@ -57,6 +59,7 @@ TEST(SimulatorOptions, EveryOptionTakesEffect) {
   EXPECT_EQ(o.faults.spoiledWrites, DeviceFaults::kEveryWrite);
   EXPECT_EQ(o.unplugAfterBytes, 200u);
   EXPECT_EQ(o.unplugAfterSeconds, 2.5);
+  EXPECT_EQ(o.replugAfterSeconds, 0.5);
   EXPECT_TRUE(o.exitOnClose && o.verbose && o.help);
   EXPECT_EQ(parse({"--spoil-writes", "2"}).options.faults.spoiledWrites, 2);
 }
@@ -77,6 +80,7 @@ TEST(SimulatorOptions, RefusedWithAReason) {
       {{"--unplug-after-bytes", "0"}, "invalid value for --unplug-after-bytes"},
       {{"--unplug-after-seconds", "-1"}, "invalid value for --unplug-after-seconds"},
       {{"--unplug-after-seconds", "nan"}, "invalid value for --unplug-after-seconds"},
+      {{"--replug-after-seconds", "-2"}, "invalid value for --replug-after-seconds"},
   };
   for (const auto& c : cases) {
     const SimulatorOptionsResult result = parse(c.arguments);
@@ -90,8 +94,8 @@ TEST(SimulatorOptions, UsageNamesEveryOption) {
   for (const char* option :
        {"--model", "--series", "--serial", "--image", "--save", "--random-image", "--seed",
         "--no-box", "--box-without-at", "--silent-device", "--short-reply", "--spoil-writes",
-        "--unplug-after-bytes", "--unplug-after-seconds", "--exit-on-close", "--verbose",
-        "--help"}) {
+        "--unplug-after-bytes", "--unplug-after-seconds", "--replug-after-seconds",
+        "--exit-on-close", "--verbose", "--help", "SIGUSR1"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }
