@@ -195,6 +195,7 @@ int serve(const SimulatorOptions& options) {
   // until then.
   const auto unplug = [&](const std::string& when) {
     log("unplugged " + when);
+    std::cout << "unplugged" << std::endl;
     unplugSpent = true;
     if (!options.replugAfterSeconds) return false;
     if (!terminal.pullOut(error)) {
@@ -231,6 +232,7 @@ int serve(const SimulatorOptions& options) {
         break;
       }
       log("plugged in again");
+      std::cout << "plugged in" << std::endl;
       continue;
     }
     const double elapsed = std::chrono::duration<double>(now - started).count();

@@ -144,7 +144,8 @@ std::string simulatorUsage() {
   return R"(Usage: t-adjust-sim [OPTION]...
 Serves a simulated UX-4235S interface box with one device behind it on a pseudo-terminal.
 The first line of the output is the path of the terminal (for example /dev/pts/3); T-adjust
-opens it as it would open the box's serial port. Replies are paced at 2400 baud. The simulator
+opens it as it would open the box's serial port. Later lines tell the faults' events:
+"unplugged", "plugged in", "faults mended". Replies are paced at 2400 baud. The simulator
 runs until it is stopped (Ctrl+C, SIGTERM).
 
 Device:

@@ -15,37 +15,17 @@
 #include "sim/model_images.h"
 #include "simulated_device_session.h"
 #include "support/edited_write_cases.h"
+#include "window_steps.h"
 
 namespace tadjust {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-using Seconds = std::chrono::duration<double>;
-using testing::SimulatedDeviceSession;
+using namespace testing;
 
-// Eleven ticks of the one-second timer from the press to the collected reply.
-constexpr Seconds kLinkAtLeast{10.0};
-constexpr Seconds kLinkBelow{13.0};
-constexpr int kLinkWaitMs = 16000;
 // The fourth tick after monitoring is switched on, then the poll's 1580 ms of pauses.
 constexpr Seconds kFirstReadingAtLeast{4.5};
 constexpr Seconds kFirstReadingBelow{8.0};
 constexpr int kReadingWaitMs = 10000;
-
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
-
-Seconds since(Clock::time_point start) { return Clock::now() - start; }
-
-void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
-
-// Start answered No to the language question (English) and OK to the plug-in prompt.
-void startAndFindTheBox(SimulatedDeviceSession& session) {
-  session.boxes.queue(Answer::No);
-  session.app->start();
-  ASSERT_TRUE(session.form().UseEnglish);
-  session.boxes.queue(Answer::Ok);
-  press(session.form().BitBtn1);
-}
 
 std::optional<double> reading(const QLineEdit* edit) {
   static const QRegularExpression twoDecimals(R"(^-?\d+[.,]\d\d$)");

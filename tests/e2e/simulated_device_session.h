@@ -6,7 +6,9 @@
 // machine is ever probed: the box is found through the port remembered in T-adjust.ini.
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStringList>
@@ -59,7 +61,35 @@ class SimulatorProcess {
 
   const QString& terminalPath() const { return path_; }
 
+  // Waits for a line of the simulator's output ("unplugged", "plugged in", "faults mended");
+  // true once it came.
+  bool waitForLine(const QString& line, int timeoutMs = kEventTimeoutMs) {
+    QDeadlineTimer deadline(timeoutMs);
+    while (true) {
+      while (process_.canReadLine()) {
+        if (QString::fromUtf8(process_.readLine()).trimmed() == line) return true;
+      }
+      if (deadline.hasExpired() || !process_.waitForReadyRead(deadline.remainingTime())) {
+        return false;
+      }
+    }
+  }
+
+  // SIGUSR1: the simulator mends every fault; true once it has.
+  bool mendFaults() {
+    if (process_.state() != QProcess::Running) return false;
+    ::kill(static_cast<pid_t>(process_.processId()), SIGUSR1);
+    return waitForLine("faults mended");
+  }
+
+  // The simulator ended at start with this status (a fault it was refused, say).
+  bool endedWith(int exitCode) {
+    return process_.waitForFinished(kStopTimeoutMs) &&
+           process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == exitCode;
+  }
+
  private:
+  static constexpr int kEventTimeoutMs = 20000;
   static constexpr int kStartTimeoutMs = 5000;
   static constexpr int kStopTimeoutMs = 3000;
   QProcess process_;
@@ -81,6 +111,7 @@ class SimulatedDeviceSession {
 
   bool ready() const { return !simulator_.terminalPath().isEmpty() && programDirectory.isValid(); }
   const QString& terminalPath() const { return simulator_.terminalPath(); }
+  SimulatorProcess& simulator() { return simulator_; }
 
   QString iniPath() const { return programDirectory.filePath("T-adjust.ini"); }
   QByteArray iniContents() const {

@@ -1,0 +1,241 @@
+// The faults a technician meets, end to end: the program against t-adjust-sim on a pseudo-terminal
+// with the simulator's fault switches, in real time. Each case checks what the window shows, then
+// removes the fault (SIGUSR1 mends the simulator; an unplugged box comes back) and checks that
+// the program recovers: Start or Connect works again and the next read is right.
+//
+// docs/reliability.md lists the cases with what the user sees and does.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include "sim/image_file.h"
+#include "sim/model_images.h"
+#include "support/process_cpu_time.h"
+#include "window_steps.h"
+
+namespace tadjust {
+namespace {
+
+using namespace testing;
+using namespace std::chrono_literals;
+
+const QString kNoBoxCaption = QString::fromUtf8("Problem z komunikacją");
+const QString kNoBoxText =
+    QString::fromUtf8("Nie nawiązano połączenia z UX-4235S !!!\rPonów próbę lub anuluj.");
+const QString kNoResponseText = "No response from device !!!\rRetry or cancel.";
+const QString kLost = "Connection to the interface box lost.";
+// The search: the plug-in pause, then the handshake on the remembered port.
+constexpr int kSearchWaitMs = 6000;
+
+// The device the session's simulator serves, as the program must show it after the recovery.
+void expectTheDeviceShown(SimulatedDeviceSession& session, std::string_view name = "RKA-49") {
+  const auto model = findSimulatedModel(name);
+  ASSERT_TRUE(model);
+  Form1& form = session.form();
+  EXPECT_EQ(caption(form.BitBtn1), "Disconnect");
+  EXPECT_EQ(form.Label39->text().toStdString(), name);
+  EXPECT_EQ(form.Edit6->text(), QString::number(model->productCode));
+  EXPECT_EQ(form.Edit7->text(), QString::number(defaultSerialNumber(*model)));
+  const ImageBytes image = makeModelImage(*model, defaultSerialNumber(*model));
+  EXPECT_TRUE(std::equal(image.begin(), image.end(), session.app->images().SettingsImage.begin()));
+  EXPECT_TRUE(shown(form.GroupBox1));
+  EXPECT_TRUE(shown(form.GroupBox2));
+  EXPECT_TRUE(shown(form.BitBtn3));
+  EXPECT_TRUE(shown(form.BitBtn4));
+}
+
+// The search finds nothing: the failure in Polish with Retry and Cancel, nothing else offered.
+// Retry, with the fault mended while the question is open: the next tick searches again, the
+// plug-in prompt comes, the box is found and the device reads right.
+void expectSearchFailsThenRetryFindsTheBox(SimulatedDeviceSession& session) {
+  Form1& form = session.form();
+  session.boxes.whileOpen = [&] {
+    if (session.boxes.questions.back().caption == kNoBoxCaption) {
+      EXPECT_TRUE(session.simulator().mendFaults());
+    }
+  };
+  session.boxes.queue(Answer::No);  // the language question: English
+  session.app->start();
+  session.boxes.queue(Answer::Ok);     // the plug-in prompt
+  session.boxes.queue(Answer::Retry);  // no box
+  session.boxes.queue(Answer::Ok);     // the plug-in prompt of the new search
+  press(form.BitBtn1);
+
+  ASSERT_GE(session.boxes.questions.size(), 3u);
+  EXPECT_EQ(session.boxes.questions[2].caption, kNoBoxCaption);
+  EXPECT_EQ(session.boxes.questions[2].text, kNoBoxText);
+  EXPECT_EQ(session.boxes.questions[2].buttons, Buttons::RetryCancel);
+  EXPECT_FALSE(shown(form.BitBtn1));
+  EXPECT_FALSE(shown(form.Label40));
+  EXPECT_FALSE(session.port.IsOpen());
+
+  ASSERT_TRUE(QTest::qWaitFor([&] { return caption(form.BitBtn1) == "Connect"; }, kSearchWaitMs));
+  EXPECT_EQ(session.boxes.questions.size(), 4u);
+  EXPECT_TRUE(shown(form.BitBtn1));
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  expectTheDeviceShown(session);
+  EXPECT_FALSE(session.events.terminateRequested);
+  EXPECT_EQ(session.boxes.answersLeft(), 0u);
+}
+
+TEST(FaultMatrix, NoBox) {
+  SimulatedDeviceSession session({"--no-box"});
+  ASSERT_TRUE(session.ready());
+  expectSearchFailsThenRetryFindsTheBox(session);
+}
+
+TEST(FaultMatrix, BoxAnswersTheFirstHandshakeByteOnly) {
+  SimulatedDeviceSession session({"--box-without-at"});
+  ASSERT_TRUE(session.ready());
+  expectSearchFailsThenRetryFindsTheBox(session);
+}
+
+// No reply to the first read: "No response" on the eleventh tick. Retry, with the fault mended
+// while the question is open, then OK to unplugging the device and to plugging it in: the link
+// starts over and the device reads right.
+void expectNoResponseThenRetryLinks(SimulatedDeviceSession& session) {
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_EQ(caption(form.BitBtn1), "Connect");
+  session.boxes.whileOpen = [&] {
+    if (session.boxes.questions.back().text == kNoResponseText) {
+      EXPECT_FALSE(shown(form.Label41)) << "the status line is hidden at collection";
+      EXPECT_FALSE(shown(form.GroupBox2));
+      EXPECT_TRUE(session.simulator().mendFaults());
+    }
+  };
+  session.boxes.queue(Answer::Ok);     // the device is plugged in
+  session.boxes.queue(Answer::Retry);  // no response
+  session.boxes.queue(Answer::Ok);     // the device is unplugged
+  session.boxes.queue(Answer::Ok);     // and plugged in again
+  press(form.BitBtn1);
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return caption(form.BitBtn1) == "Disconnect"; }, 2 * kLinkWaitMs));
+  ASSERT_EQ(session.boxes.questions.size(), 6u);
+  EXPECT_EQ(session.boxes.questions[3].caption, "Communication problem");
+  EXPECT_EQ(session.boxes.questions[3].text, kNoResponseText);
+  EXPECT_EQ(session.boxes.questions[4].caption, "Device disconnection");
+  EXPECT_EQ(session.boxes.questions[5].caption, "Linking with the device");
+  expectTheDeviceShown(session);
+  EXPECT_FALSE(session.events.terminateRequested);
+}
+
+TEST(FaultMatrix, SilentDevice) {
+  SimulatedDeviceSession session({"--silent-device"});
+  ASSERT_TRUE(session.ready());
+  expectNoResponseThenRetryLinks(session);
+}
+
+// A reply too short to name its device is a broken line, not a device of zeros: no response.
+class ShortReply : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShortReply, CountsAsNoResponse) {
+  SimulatedDeviceSession session({"--short-reply", QString::number(GetParam())});
+  ASSERT_TRUE(session.ready());
+  expectNoResponseThenRetryLinks(session);
+}
+
+INSTANTIATE_TEST_SUITE_P(FaultMatrix, ShortReply, ::testing::Values(0, 1, 64));
+
+// One byte short of the whole image: the device is linked and shown, the missing byte zero. The
+// next read, with the fault mended, has the byte.
+TEST(FaultMatrix, ShortReplyOf255BytesLinksWithTheLastByteZero) {
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const auto model = findSimulatedModel("RKA-49");
+  ImageBytes image = makeModelImage(*model, defaultSerialNumber(*model));
+  image[255] = 0x5A;
+  const QString file = folder.filePath("device.hex");
+  ASSERT_TRUE(saveImageFile(file.toStdString(), image, "RKA-49, last byte set"));
+  SimulatedDeviceSession session({"--image", file, "--short-reply", "255"});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+
+  startAndFindTheBox(session);
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  const auto& read = session.app->images().SettingsImage;
+  EXPECT_EQ(read[255], 0);
+  EXPECT_TRUE(std::equal(image.begin(), image.begin() + 255, read.begin()));
+  EXPECT_EQ(form.Label39->text(), "RKA-49");
+  EXPECT_EQ(form.Edit7->text(), QString::number(defaultSerialNumber(*model)));
+
+  ASSERT_TRUE(session.simulator().mendFaults());
+  press(form.BitBtn1);  // Disconnect
+  ASSERT_EQ(caption(form.BitBtn1), "Connect");
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  EXPECT_TRUE(std::equal(image.begin(), image.end(), read.begin()));
+  EXPECT_EQ(session.boxes.answersLeft(), 0u);
+}
+
+// The box unplugged while the program waits for the first reply: within a second the port is
+// closed, the window says so and the program is idle (Qt's notifier of the dead line would
+// otherwise keep it at full load). The read gets no reply; Retry links again once the box is back.
+TEST(FaultMatrix, UnplugDuringARead) {
+  SimulatedDeviceSession session(
+      {"--unplug-after-bytes", "8", "--replug-after-seconds", "3"});  // the handshake, C, R
+  if (!session.ready() && session.simulator().endedWith(1)) {
+    GTEST_SKIP() << "taking the port away and giving it back needs root";
+  }
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_EQ(caption(form.BitBtn1), "Connect");
+
+  session.boxes.queue(Answer::Ok);  // the device is plugged in
+  press(form.BitBtn1);
+  ASSERT_TRUE(session.simulator().waitForLine("unplugged"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !session.port.IsOpen(); }, 1000))
+      << "the lost port is still open";
+  const auto before = processCpuTime();
+  QTest::qWait(1000);
+  EXPECT_LT(processCpuTime() - before, 250ms) << "busy after the unplug";
+  EXPECT_EQ(form.Label41->text(), kLost);
+  EXPECT_TRUE(shown(form.Label41));
+  EXPECT_TRUE(shown(form.ProgressBar1)) << "the read goes on";
+
+  ASSERT_TRUE(session.simulator().waitForLine("plugged in"));
+  session.boxes.queue(Answer::Retry);  // no response
+  session.boxes.queue(Answer::Ok);     // the device is unplugged
+  session.boxes.queue(Answer::Ok);     // and plugged in again
+  ASSERT_TRUE(
+      QTest::qWaitFor([&] { return caption(form.BitBtn1) == "Disconnect"; }, 2 * kLinkWaitMs));
+  EXPECT_EQ(session.boxes.questions[3].text, kNoResponseText);
+  expectTheDeviceShown(session);
+  EXPECT_EQ(session.boxes.answersLeft(), 0u);
+}
+
+// The box found, then gone before Connect: the link says that the port cannot be opened and
+// offers Connect again, which links once the box is back.
+TEST(FaultMatrix, PortGoneBetweenStartAndConnect) {
+  SimulatedDeviceSession session({"--unplug-after-seconds", "4", "--replug-after-seconds", "1.5"});
+  if (!session.ready() && session.simulator().endedWith(1)) {
+    GTEST_SKIP() << "taking the port away and giving it back needs root";
+  }
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_EQ(caption(form.BitBtn1), "Connect");
+  ASSERT_TRUE(session.simulator().waitForLine("unplugged"));
+
+  session.boxes.queue(Answer::Ok);  // the device is plugged in
+  session.boxes.queue(Answer::Ok);  // the report
+  press(form.BitBtn1);
+  ASSERT_EQ(session.boxes.questions.size(), 4u);
+  EXPECT_EQ(session.boxes.questions[3].caption, "Communication problem");
+  EXPECT_EQ(session.boxes.questions[3].text,
+            "The port " + session.terminalPath() +
+                " cannot be opened.\rCheck that UX-4235S is plugged in and press Connect again.");
+  EXPECT_EQ(session.boxes.questions[3].buttons, Buttons::Ok);
+  EXPECT_EQ(caption(form.BitBtn1), "Connect");
+  EXPECT_TRUE(shown(form.BitBtn1));
+  EXPECT_FALSE(session.port.IsOpen());
+
+  ASSERT_TRUE(session.simulator().waitForLine("plugged in"));
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  expectTheDeviceShown(session);
+  EXPECT_EQ(session.boxes.answersLeft(), 0u);
+}
+
+}  // namespace
+}  // namespace tadjust

@@ -1,0 +1,44 @@
+#pragma once
+
+// What a user does at the window in the end-to-end tests, and the times the real timer takes.
+
+#include <QPushButton>
+#include <QTest>
+#include <chrono>
+
+#include "simulated_device_session.h"
+
+namespace tadjust::testing {
+
+using Clock = std::chrono::steady_clock;
+using Seconds = std::chrono::duration<double>;
+
+// Eleven ticks of the one-second timer from the press to the collected reply.
+inline constexpr Seconds kLinkAtLeast{10.0};
+inline constexpr Seconds kLinkBelow{13.0};
+inline constexpr int kLinkWaitMs = 16000;
+
+inline bool shown(const QWidget* widget) { return !widget->isHidden(); }
+
+inline Seconds since(Clock::time_point start) { return Clock::now() - start; }
+
+inline void press(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+
+// Start answered No to the language question (English) and OK to the plug-in prompt.
+inline void startAndFindTheBox(SimulatedDeviceSession& session) {
+  session.boxes.queue(Answer::No);
+  session.app->start();
+  ASSERT_TRUE(session.form().UseEnglish);
+  session.boxes.queue(Answer::Ok);
+  press(session.form().BitBtn1);
+}
+
+// Connect answered OK to the link prompt; true once the device is linked.
+inline bool connectAndWaitForTheLink(SimulatedDeviceSession& session) {
+  session.boxes.queue(Answer::Ok);
+  press(session.form().BitBtn1);
+  return QTest::qWaitFor([&] { return caption(session.form().BitBtn1) == "Disconnect"; },
+                         kLinkWaitMs);
+}
+
+}  // namespace tadjust::testing
