@@ -77,6 +77,7 @@ class Application {
   const CopyRecord& copyRecord() const { return copyRecord_; }
   SettingsWriter& writer() { return writer_; }
   ValueValidation& validation() { return validation_; }
+  EditedSettings& editedSettings() { return editedSettings_; }
 
  private:
   void connectEvents();
