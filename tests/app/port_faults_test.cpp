@@ -110,6 +110,49 @@ TEST(BoxUnplugged, WhileTheBoxIsGoneConnectSaysTheOpenFailedAndWorksOnceItIsBack
   EXPECT_EQ(program.form().Label39->text(), "GWA-43");
 }
 
+// The box unplugged in the middle of a write: nothing is stored, the window says the box is lost,
+// the read-back gets no reply, and No to reading again leaves the linked state. Disconnect, and
+// Connect once the box is back: the device is as before, and the next write is verified.
+TEST(BoxUnplugged, DuringAWriteNothingIsStoredAndTheNextWriteIsVerified) {
+  SimulatedProgram program("RKA-49");
+  Form1& form = program.form();
+  program.findBox();
+  program.connect();
+  const ImageBytes before = program.device->image();
+  program.app.copy().BitBtn3Click();
+  form.Edit5->setText("LOST");
+  program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 50);
+  form.BitBtn4->click();
+  program.tick();
+  EXPECT_FALSE(program.port.IsOpen());
+  EXPECT_EQ(form.Label41->text(), kLostEnglish);
+  EXPECT_TRUE(program.state().VerifyPending) << "the read-back goes on";
+
+  program.boxes.queue(Answer::No);  // reading again
+  program.ticks(kTicksToCollect - 1);
+  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
+  EXPECT_FALSE(program.state().VerifyPending);
+  EXPECT_TRUE(form.GroupBox1->isEnabled());
+  EXPECT_TRUE(shown(form.BitBtn1));
+  EXPECT_TRUE(shown(form.BitBtn4));
+  EXPECT_EQ(program.device->writesStored(), 0);
+  EXPECT_EQ(program.device->image(), before);
+
+  program.controller().BitBtn1Click();  // Disconnect
+  program.port.plugIn();
+  program.connect();
+  ASSERT_TRUE(program.state().DeviceLinked);
+  EXPECT_EQ(form.Edit17->text(), "TT-101");
+  program.app.copy().BitBtn3Click();
+  form.Edit5->setText("FIXED");
+  form.BitBtn4->click();
+  program.ticks(kTicksToCollect);
+  EXPECT_EQ(form.Label41->text(), "Settings written and verified.");
+  EXPECT_EQ(form.Edit17->text(), "FIXED");
+  EXPECT_EQ(transmitter::Tag.get(program.device->image()), "FIXED");
+  EXPECT_EQ(program.boxes.answersLeft(), 0u);
+}
+
 // Connect on a port the system refuses this user: the cause and the cure, in the chosen
 // language, in the dialog that reports a port that cannot be opened.
 TEST(RefusedPort, ConnectNamesTheDeviceFileAndTheCure) {

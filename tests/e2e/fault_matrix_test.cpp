@@ -1,7 +1,7 @@
 // The faults a technician meets, end to end: the program against t-adjust-sim on a pseudo-terminal
 // with the simulator's fault switches, in real time. Each case checks what the window shows, then
 // removes the fault (SIGUSR1 mends the simulator; an unplugged box comes back) and checks that
-// the program recovers: Start or Connect works again and the next read is right.
+// the program recovers: Start or Connect works again and the next read and write are right.
 //
 // docs/reliability.md lists the cases with what the user sees and does.
 
@@ -234,6 +234,107 @@ TEST(FaultMatrix, PortGoneBetweenStartAndConnect) {
   ASSERT_TRUE(session.simulator().waitForLine("plugged in"));
   ASSERT_TRUE(connectAndWaitForTheLink(session));
   expectTheDeviceShown(session);
+  EXPECT_EQ(session.boxes.answersLeft(), 0u);
+}
+
+// Copy for edition, a new tag, Send: the press returns once the block has been sent.
+void copyAndSend(SimulatedDeviceSession& session, const QString& tag) {
+  Form1& form = session.form();
+  press(form.BitBtn3);
+  form.Edit5->setText(tag);
+  press(form.BitBtn4);
+}
+
+bool waitForVerifiedWrite(SimulatedDeviceSession& session) {
+  return QTest::qWaitFor(
+      [&] { return session.form().Label41->text() == "Settings written and verified."; },
+      kLinkWaitMs);
+}
+
+bool waitForQuestion(SimulatedDeviceSession& session, const QString& text) {
+  return QTest::qWaitFor(
+      [&] {
+        return !session.boxes.questions.empty() && session.boxes.questions.back().text == text;
+      },
+      kLinkWaitMs);
+}
+
+// The linked state: the groups and the three action buttons, the editable group enabled.
+void expectLinkedState(Form1& form) {
+  EXPECT_EQ(caption(form.BitBtn1), "Disconnect");
+  EXPECT_TRUE(shown(form.BitBtn1));
+  EXPECT_TRUE(shown(form.BitBtn3));
+  EXPECT_TRUE(shown(form.BitBtn4));
+  EXPECT_TRUE(form.GroupBox1->isEnabled());
+  EXPECT_FALSE(shown(form.ProgressBar1));
+}
+
+// The box unplugged in the middle of a transmitter's write: the device stores nothing, the window
+// says the box is lost, the read-back gets no reply and No to reading again leaves the linked
+// state. Disconnect and Connect once the box is back: the device is as it was, and the next write
+// is verified.
+TEST(FaultMatrix, UnplugDuringAWrite) {
+  SimulatedDeviceSession session({"--unplug-after-bytes", "61",  // the handshake, C, R, W, 50
+                                  "--replug-after-seconds", "3"});
+  if (!session.ready() && session.simulator().endedWith(1)) {
+    GTEST_SKIP() << "taking the port away and giving it back needs root";
+  }
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+
+  copyAndSend(session, "LOST");
+  ASSERT_TRUE(session.simulator().waitForLine("unplugged"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !session.port.IsOpen(); }, 1000));
+  EXPECT_EQ(form.Label41->text(), kLost);
+
+  session.boxes.queue(Answer::No);  // reading again
+  ASSERT_TRUE(waitForQuestion(session, "Repeat reading?"));
+  EXPECT_EQ(session.boxes.questions.back().caption, "Data error!");
+  EXPECT_EQ(session.boxes.questions.back().buttons, Buttons::YesNo);
+  expectLinkedState(form);
+
+  ASSERT_TRUE(session.simulator().waitForLine("plugged in"));
+  press(form.BitBtn1);  // Disconnect
+  ASSERT_EQ(caption(form.BitBtn1), "Connect");
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  expectTheDeviceShown(session);  // nothing of the cut write was stored
+  EXPECT_EQ(form.Edit17->text(), "TT-101");
+
+  copyAndSend(session, "FIXED");
+  ASSERT_TRUE(waitForVerifiedWrite(session)) << form.Label41->text().toStdString();
+  EXPECT_EQ(form.Edit17->text(), "FIXED");
+  expectLinkedState(form);
+  EXPECT_EQ(session.boxes.answersLeft(), 0u);
+}
+
+// The device stores the write with one byte changed (the indicator's low-alarm flag): the
+// read-back differs and "Repeat writing?" is asked. No leaves the linked state, the device group
+// showing what the device holds; the next Send is stored right and verified.
+TEST(FaultMatrix, AWriteStoredWrong) {
+  SimulatedDeviceSession session({"--model", "GWA-43", "--spoil-writes", "1"});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+
+  session.boxes.queue(Answer::No);  // writing again
+  copyAndSend(session, "SPOILED");
+  ASSERT_TRUE(waitForQuestion(session, "Repeat writing?"));
+  EXPECT_EQ(session.boxes.questions.back().caption, "Data error!");
+  EXPECT_EQ(session.boxes.questions.back().buttons, Buttons::YesNo);
+  expectLinkedState(form);
+  EXPECT_NE(form.Label41->text(), "Settings written and verified.");
+  EXPECT_EQ(form.Edit17->text(), "SPOILED");
+  EXPECT_NE(form.CheckBox1->isChecked(), form.CheckBox3->isChecked())
+      << "the device group shows the low-alarm flag as the device stored it";
+
+  press(form.BitBtn4);
+  ASSERT_TRUE(waitForVerifiedWrite(session)) << form.Label41->text().toStdString();
+  EXPECT_EQ(form.CheckBox1->isChecked(), form.CheckBox3->isChecked());
+  EXPECT_EQ(form.Edit17->text(), "SPOILED");
+  expectLinkedState(form);
   EXPECT_EQ(session.boxes.answersLeft(), 0u);
 }
 
