@@ -41,9 +41,11 @@ constexpr std::size_t kReadChunk = 512;
 
 volatile std::sig_atomic_t stopRequested = 0;
 volatile std::sig_atomic_t mendRequested = 0;
+volatile std::sig_atomic_t swapRequested = 0;
 
 void requestStop(int) { stopRequested = 1; }
 void requestMend(int) { mendRequested = 1; }
+void requestSwap(int) { swapRequested = 1; }
 
 void installSignalHandlers() {
   struct sigaction action {};
@@ -55,6 +57,8 @@ void installSignalHandlers() {
   sigaction(SIGHUP, &action, nullptr);
   action.sa_handler = requestMend;
   sigaction(SIGUSR1, &action, nullptr);
+  action.sa_handler = requestSwap;
+  sigaction(SIGUSR2, &action, nullptr);
 }
 
 class Log {
@@ -144,6 +148,24 @@ bool prepareDevice(const SimulatorOptions& options, StartingDevice& device) {
   return true;
 }
 
+// The device of --swap-to: its image from the file, its model from the image's product code
+// (the first device's model when the code names none).
+bool prepareSwap(const SimulatorOptions& options, const SimulatedModel& first,
+                 std::optional<StartingDevice>& swap) {
+  if (!options.swapImageFile) return true;
+  const ImageFileResult loaded = loadImageFile(*options.swapImageFile);
+  if (!loaded.ok) {
+    std::cerr << "t-adjust-sim: --swap-to: " << loaded.error << "\n";
+    return false;
+  }
+  SettingsImages settled;
+  settled.SettingsImage = loaded.image;
+  settleProductCode(settled);
+  const auto model = findSimulatedModel(std::to_string(settled.ProductCode()));
+  swap = StartingDevice{model.value_or(first), loaded.image};
+  return true;
+}
+
 void save(const SimulatorOptions& options, const SimulatedDevice& device,
           const SimulatedModel& model) {
   if (!options.saveFile) return;
@@ -159,6 +181,8 @@ Clock::duration seconds(double count) {
 int serve(const SimulatorOptions& options) {
   StartingDevice start;
   if (!prepareDevice(options, start)) return 2;
+  std::optional<StartingDevice> swap;
+  if (!prepareSwap(options, start.model, swap)) return 2;
 
   PseudoTerminal terminal;
   std::string error;
@@ -179,7 +203,18 @@ int serve(const SimulatorOptions& options) {
   const Log log(options.verbose, started);
   SimulatedDevice device(start.model.model, start.image, options.faults);
   device.setLog([&log](const std::string& line) { log(line); });
-  save(options, device, start.model);
+  SimulatedModel served = start.model;
+  save(options, device, served);
+  // The second device takes the first one's place, faults and all; it is swapped in once.
+  const auto swapDevice = [&] {
+    if (!swap) return;
+    device = SimulatedDevice(swap->model.model, swap->image, device.faults());
+    device.setLog([&log](const std::string& line) { log(line); });
+    served = swap->model;
+    swap.reset();
+    log("swapped for " + std::string(served.model.name));
+    std::cout << "swapped" << std::endl;
+  };
 
   std::cout << terminal.slavePath() << std::endl;
   log("serving " + std::string(start.model.model.name) + " (product code " +
@@ -219,6 +254,10 @@ int serve(const SimulatorOptions& options) {
       if (replugAt) replugAt = now;
       std::cout << "faults mended" << std::endl;
       log("faults mended");
+    }
+    if (swapRequested != 0) {
+      swapRequested = 0;
+      swapDevice();
     }
     if (replugAt) {
       if (now < *replugAt) {
@@ -267,6 +306,8 @@ int serve(const SimulatorOptions& options) {
     bool unplugged = false;
     for (ssize_t i = 0; i < count; ++i) {
       output.add(device.feed(buffer[i]), now);
+      if (swap && options.swapAfterBytes && device.bytesReceived() >= *options.swapAfterBytes)
+        swapDevice();
       if (!unplugSpent && options.unplugAfterBytes &&
           device.bytesReceived() >= *options.unplugAfterBytes) {
         unplugged = true;
@@ -275,7 +316,7 @@ int serve(const SimulatorOptions& options) {
     }
     if (device.writesStored() != savedWrites) {
       savedWrites = device.writesStored();
-      save(options, device, start.model);
+      save(options, device, served);
     }
     if (unplugged && !unplug("after " + std::to_string(device.bytesReceived()) + " bytes")) break;
   }

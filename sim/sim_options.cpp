@@ -106,6 +106,15 @@ const std::map<std::string, Option>& optionTable() {
          o.replugAfterSeconds = *s;
          return true;
        })},
+      {"--swap-to", valued([](SimulatorOptions& o, const std::string& v) {
+         o.swapImageFile = v;
+         return !v.empty();
+       })},
+      {"--swap-after-bytes", valued([](SimulatorOptions& o, const std::string& v) {
+         const auto n = parseCount(v, std::numeric_limits<std::uint64_t>::max());
+         if (n) o.swapAfterBytes = *n;
+         return n.has_value() && *n > 0;
+       })},
       {"--exit-on-close", flag([](SimulatorOptions& o) { o.exitOnClose = true; })},
       {"--verbose", flag([](SimulatorOptions& o) { o.verbose = true; })},
   };
@@ -118,6 +127,12 @@ SimulatorOptionsResult refused(std::string error) { return {false, {}, std::move
 
 SimulatorOptionsResult parseSimulatorOptions(const std::vector<std::string>& arguments) {
   SimulatorOptionsResult result;
+  const auto checked = [&result]() -> SimulatorOptionsResult {
+    if (result.options.swapAfterBytes && !result.options.swapImageFile)
+      return refused("--swap-after-bytes needs --swap-to");
+    result.ok = true;
+    return result;
+  };
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     std::string name = arguments[i];
     std::optional<std::string> value;
@@ -136,8 +151,7 @@ SimulatorOptionsResult parseSimulatorOptions(const std::vector<std::string>& arg
       return refused("invalid value for " + name + ": " + value.value_or(""));
     }
   }
-  result.ok = true;
-  return result;
+  return checked();
 }
 
 std::string simulatorUsage() {
@@ -177,6 +191,13 @@ Faults:
                           up a terminal, which root has); without it an unplug ends the
                           simulator
 
+Another device:
+  --swap-to FILE          a second device behind the same box, from the settings image in
+                          FILE (its model from the image's product code); it takes the
+                          first device's place at SIGUSR2 or after --swap-after-bytes
+                          (the simulator says "swapped")
+  --swap-after-bytes N    the swap comes once the first device has received N bytes
+
 Running:
   --exit-on-close         end when the program that opened the port closes it (for a
                           script with one session; T-adjust closes the port between its
@@ -187,6 +208,7 @@ Running:
 Signals:
   SIGUSR1                 mend every fault: from then on the box and the device work
                           as they should (the simulator says "faults mended")
+  SIGUSR2                 swap the device for the one of --swap-to
 )";
 }
 

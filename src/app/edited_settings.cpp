@@ -99,9 +99,21 @@ QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {
       return text(texts::LinearisationUnwritable)
           .arg(captionOf(EditControl::Edit1), captionOf(EditControl::Edit2),
                text(linearisationReason(refusal.linearisation)));
+    case EncodingRefusalReason::kFieldOutOfRange:
+      return text(texts::FieldOutOfRange).arg(named);
     case EncodingRefusalReason::kEqualCalibrationPoints:
       return text(texts::EqualCalibrationPoints)
           .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy));
+    case EncodingRefusalReason::kScaleOutOfRange:
+      return text(texts::ScaleOutOfRange)
+          .arg(captionOf(EditControl::Edit1), captionOf(EditControl::Edit2))
+          .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy))
+          .arg(indicator::InputCalHigh.get(sources_.images.IndicatorCopy));
+    case EncodingRefusalReason::kAlarmCountOutOfRange:
+      return text(texts::AlarmCountOutOfRange)
+          .arg(named)
+          .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy))
+          .arg(indicator::InputCalHigh.get(sources_.images.IndicatorCopy));
     case EncodingRefusalReason::kEqualDisplayValues:
       break;
   }

@@ -5,6 +5,7 @@
 #include "app/exchange_texts.h"
 #include "app/permission_texts.h"
 #include "catalogue/device_catalogue.h"
+#include "edit/copy_record.h"
 #include "link/frame_sender.h"
 #include "view/settings_read.h"
 
@@ -60,14 +61,19 @@ void ExchangeController::disconnect() {
 void ExchangeController::showStatus(const QString& status) {
   form_.Label41->setText(status);
   form_.Label41->show();
-  writeVerifiedShown_ = false;
+  keptStatusShown_ = false;
 }
 
 void ExchangeController::showStatus(const BilingualText& status) { showStatus(text(status)); }
 
+void ExchangeController::keepStatus(const BilingualText& status) {
+  showStatus(status);
+  keptStatusShown_ = true;
+}
+
 void ExchangeController::forgetWriteVerified() {
-  if (!writeVerifiedShown_) return;
-  writeVerifiedShown_ = false;
+  if (!keptStatusShown_) return;
+  keptStatusShown_ = false;
   form_.Label41->hide();
 }
 
@@ -91,6 +97,7 @@ void ExchangeController::LinkDevice() {
     form_.BitBtn1->show();
     return;
   }
+  state.connectionLost = false;
   showStatus(texts::Linking);
   state.linkNumber += 1;
   sendFrame(port_, kLinkCommand);
@@ -98,9 +105,34 @@ void ExchangeController::LinkDevice() {
 }
 
 // Monitoring stops; a pending read goes on and, getting no reply, leads to the usual questions.
+// A linked device's link ends once nothing is under way.
 void ExchangeController::ConnectionLost() {
   form_.CheckBox5->setChecked(false);
-  showStatus(texts::ConnectionLost);
+  state.connectionLost = true;
+  keepStatus(texts::ConnectionLost);
+  endLostLinkWhenIdle();
+}
+
+void ExchangeController::endFlow() {
+  --flowsUnderWay_;
+  endLostLinkWhenIdle();
+}
+
+void ExchangeController::endLostLinkWhenIdle() {
+  if (state.connectionLost && state.DeviceLinked && !state.ReadPending && flowsUnderWay_ == 0) {
+    endLostLink();
+  }
+}
+
+// As after Disconnect: Connect links again once the box is back.
+void ExchangeController::endLostLink() {
+  state.VerifyPending = false;
+  form_.ProgressBar1->hide();
+  form_.GroupBox1->setEnabled(true);
+  disconnect();
+  form_.BitBtn3->hide();
+  form_.BitBtn4->hide();
+  keepStatus(texts::ConnectionLost);
 }
 
 void ExchangeController::RequestRead() {
@@ -149,6 +181,7 @@ void ExchangeController::countPendingRead() {
   bar->setValue(0);
   bar->hide();
   form_.Label41->hide();
+  beginFlow();
   if (CollectReply()) {
     takeReply();
   } else if (!state.DeviceLinked) {
@@ -156,6 +189,7 @@ void ExchangeController::countPendingRead() {
   } else {
     handleNoLaterReply();
   }
+  endFlow();
 }
 
 void ExchangeController::takeReply() {
@@ -168,11 +202,7 @@ void ExchangeController::takeReply() {
   if (state.VerifyPending) {
     state.VerifyPending = false;
     form_.GroupBox1->setEnabled(true);
-    if (writeMatchesReadBack()) {
-      sayWriteVerified();
-    } else {
-      offerRepeatWriting();
-    }
+    checkWrite();
   } else if (!state.DeviceLinked) {
     state.DeviceLinked = true;
     ShowActionButtons(true);
@@ -180,6 +210,34 @@ void ExchangeController::takeReply() {
     form_.GroupBox1->show();
     form_.GroupBox2->show();
   }
+}
+
+WrittenDevice ExchangeController::deviceRead() const {
+  const DeviceIdentity read = identifyDevice(subsystems_.images, form_.currentModel(), 0);
+  return {read.productCode, read.serialNumber};
+}
+
+// Only the device written can confirm the write: another one (swapped behind the box, or one
+// naming another series or family) is said, and never written again in its place.
+void ExchangeController::checkWrite() {
+  const WrittenDevice answered = deviceRead();
+  if (answered != state.writtenDevice) {
+    sayAnotherDeviceAnswered(answered);
+  } else if (writeMatchesReadBack()) {
+    sayWriteVerified();
+  } else {
+    offerRepeatWriting();
+  }
+}
+
+void ExchangeController::sayAnotherDeviceAnswered(const WrittenDevice& answered) {
+  form_.Label41->setText(text(texts::AnotherDeviceAnswered)
+                             .arg(answered.productCode)
+                             .arg(answered.serialNumber)
+                             .arg(state.writtenDevice.productCode)
+                             .arg(state.writtenDevice.serialNumber));
+  form_.Label41->show();
+  keptStatusShown_ = true;
 }
 
 bool ExchangeController::writeMatchesReadBack() const {
@@ -204,10 +262,7 @@ void ExchangeController::sayUnknownProductCode(std::uint16_t code) {
 }
 
 // Otherwise nothing would tell the user that the write happened.
-void ExchangeController::sayWriteVerified() {
-  showStatus(texts::WriteVerified);
-  writeVerifiedShown_ = true;
-}
+void ExchangeController::sayWriteVerified() { keepStatus(texts::WriteVerified); }
 
 void ExchangeController::offerRepeatWriting() {
   const Answer answer =
@@ -234,6 +289,8 @@ void ExchangeController::handleNoFirstReply() {
 void ExchangeController::handleNoLaterReply() {
   const Answer answer =
       boxes_.ask(text(texts::RepeatReadingCaption), text(texts::RepeatReadingText), Buttons::YesNo);
+  // A lost box is not read again: the link ends once this question is done.
+  if (state.connectionLost) return;
   if (answer == Answer::Yes) {
     RequestRead();
     return;

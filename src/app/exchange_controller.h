@@ -27,6 +27,12 @@
 
 namespace tadjust {
 
+struct WrittenDevice {
+  std::uint16_t productCode = 0;
+  std::uint16_t serialNumber = 0;
+  friend bool operator==(const WrittenDevice&, const WrittenDevice&) = default;
+};
+
 struct ExchangeState {
   bool DeviceLinked = false;   // a device answered the first read after linking
   bool ReadPending = false;    // the progress bar counts the ticks until the reply is collected
@@ -36,6 +42,12 @@ struct ExchangeState {
   // Raised by every link command: which link a copy for editing was taken on, so that a write
   // can tell the device linked now from one linked before.
   unsigned linkNumber = 0;
+  // The interface box went from under the open port during this link; the link ends once the
+  // questions that follow are answered.
+  bool connectionLost = false;
+  // The device the last write was meant for, as the read before it named it: the read-back must
+  // name the same one.
+  WrittenDevice writtenDevice;
 };
 
 class ExchangeController {
@@ -56,10 +68,17 @@ class ExchangeController {
   bool CollectReply();
   void Timer1Timer();
   void ShowActionButtons(bool visible);
-  // A button press (BitBtn1, BitBtn3, BitBtn4) ends the news of a verified write in Label41.
+  // A button press (BitBtn1, BitBtn3, BitBtn4) ends the news that Label41 keeps until then: a
+  // verified write, another device answering, a lost box.
   void forgetWriteVerified();
   // The interface box went from under the open port, which is closed by now.
   void ConnectionLost();
+  // Once the box is lost, the link ends when the questions and the write under way are done:
+  // nothing more is read from or written to a closed port. The write marks itself under way.
+  void beginFlow() { ++flowsUnderWay_; }
+  void endFlow();
+  // The device the images name now: product code and the serial number of its layout.
+  WrittenDevice deviceRead() const;
 
   // The write of the edited settings (BitBtn4Click), run again by Yes to "Repeat writing?".
   void setWriteSettings(std::function<void()> write) { writeSettings_ = std::move(write); }
@@ -76,6 +95,11 @@ class ExchangeController {
   void countPendingRead();
   void takeReply();
   bool writeMatchesReadBack() const;
+  void checkWrite();
+  void sayAnotherDeviceAnswered(const WrittenDevice& answered);
+  void endLostLinkWhenIdle();
+  void endLostLink();
+  void keepStatus(const BilingualText& status);
   void sayUnknownProductCode(std::uint16_t code);
   void sayWriteVerified();
   void offerRepeatWriting();
@@ -90,7 +114,8 @@ class ExchangeController {
   Subsystems subsystems_;
   std::function<void()> writeSettings_;
   std::function<void()> pollMonitoring_;
-  bool writeVerifiedShown_ = false;  // Label41 says the last write was verified
+  bool keptStatusShown_ = false;  // Label41 keeps its news until the next button press
+  int flowsUnderWay_ = 0;         // a collected reply's handling or a write, with their questions
 };
 
 }  // namespace tadjust

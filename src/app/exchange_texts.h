@@ -46,6 +46,13 @@ inline constexpr BilingualText BlockDoesNotFit{
     "Ustawienia przygotowane dla %1 nie pasują do jego pamięci.\rNiczego nie wysłano."};
 inline constexpr BilingualText WriteVerified{"Settings written and verified.",
                                              "Ustawienia zapisane i sprawdzone."};
+// The read-back of a write named another device than the one written: %1 and %2 the product
+// code and serial number that answered, %3 and %4 those of the device written.
+inline constexpr BilingualText AnotherDeviceAnswered{
+    "Another device answered: product code %1, serial number %2 (written: %3, %4). Nothing was "
+    "repeated.",
+    "Odpowiedziało inne urządzenie: kod wyrobu %1, numer seryjny %2 (zapisywane: %3, %4). "
+    "Niczego nie powtórzono."};
 // %1 is the product code, %2 the model the device is shown as.
 inline constexpr BilingualText UnknownProductCode{"Unknown product code %1: shown as %2.",
                                                   "Nieznany kod wyrobu %1: pokazano jako %2."};

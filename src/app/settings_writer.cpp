@@ -47,6 +47,13 @@ SettingsWriter::SettingsWriter(Form1& form, Platform platform, ExchangeControlle
 QString SettingsWriter::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
 void SettingsWriter::BitBtn4Click() {
+  controller_.beginFlow();
+  // A box lost while "Repeat writing?" was open takes no write: the link ends instead.
+  if (!controller_.state.connectionLost) write();
+  controller_.endFlow();
+}
+
+void SettingsWriter::write() {
   controller_.forgetWriteVerified();
   form_.CheckBox5->setChecked(false);
   form_.GroupBox1->setEnabled(false);
@@ -57,6 +64,7 @@ void SettingsWriter::BitBtn4Click() {
     refuse(*reason);
     return;
   }
+  controller_.state.writtenDevice = controller_.deviceRead();
   showWriteProgress();
   sendBlock(writeFrameFor(form_.currentModel()).command, std::get<Bytes>(taken));
 

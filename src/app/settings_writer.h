@@ -76,6 +76,7 @@ class SettingsWriter {
 
  private:
   QString text(const BilingualText& t) const;
+  void write();
   // The block to send, placed into the layout's outgoing block; a refusal's reason otherwise.
   std::variant<Bytes, QString> takeBlock();
   void refuse(const QString& reason);

@@ -26,6 +26,22 @@ inline constexpr BilingualText ValueOutOfRange{
     "\"%1\" holds a value the device cannot store: \"%2\".\rNothing was sent.",
     "Pole „%1” zawiera wartość, której urządzenie nie może zapisać: „%2”.\rNiczego nie "
     "wysłano."};
+// %1 is the box's caption: its value would be stored as another (a 16-bit word wraps).
+inline constexpr BilingualText FieldOutOfRange{
+    "%1: the value cannot be stored in the device.\rNothing was sent.",
+    "%1: tej wartości nie można zapisać w urządzeniu.\rNiczego nie wysłano."};
+// %1 and %2 are the captions of the display range boxes, %3 and %4 the calibration points.
+inline constexpr BilingualText ScaleOutOfRange{
+    "\"%1\" and \"%2\": the display scale that the device's calibration points (%3, %4) give "
+    "this range cannot be stored in the device.\rNothing was sent.",
+    "„%1” i „%2”: skali wyświetlania, jaką punkty kalibracji urządzenia (%3, %4) dają temu "
+    "zakresowi, nie można zapisać w urządzeniu.\rNiczego nie wysłano."};
+// %1 is the alarm box's caption, %2 and %3 the calibration points.
+inline constexpr BilingualText AlarmCountOutOfRange{
+    "%1: the value cannot be stored in the device: with the device's calibration points (%2, "
+    "%3) its input count lies outside 0 to 65535.\rNothing was sent.",
+    "%1: tej wartości nie można zapisać w urządzeniu: przy punktach kalibracji urządzenia (%2, "
+    "%3) jej wartość wejściowa leży poza zakresem od 0 do 65535.\rNiczego nie wysłano."};
 // %1 is the list's caption.
 inline constexpr BilingualText NothingSelected{
     "Nothing is selected in \"%1\".\rNothing was sent.",

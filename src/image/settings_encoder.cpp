@@ -93,6 +93,17 @@ class GroupReader {
     return word;
   }
 
+  // Stores the value into its field, or refuses when the device would read another value there.
+  template <class Field>
+  void store(const Field& field, Bytes block, std::int64_t value, EditControl box,
+             EncodingRefusalReason reason = EncodingRefusalReason::kFieldOutOfRange) {
+    if (!Field::holds(value)) {
+      refuse(reason, box);
+      return;
+    }
+    field.set(block, value);
+  }
+
   // The selected entry of a list of `count` entries.
   std::optional<int> entry(EditControl list, int selected, int count) {
     if (selected < 0 || selected >= count) {
@@ -167,10 +178,10 @@ void encodeConnection(const EditableGroupValues& g, int sensorType, GroupReader&
   if (twoWire) {
     const RawScale& scale = hasSpecialSensorList(g.model) ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
     if (const auto raw = read.raw(EditControl::Edit3, Rounding::kHundredths, scale))
-      WireResistanceRaw.set(block, *raw);
+      read.store(WireResistanceRaw, block, *raw, EditControl::Edit3);
   } else if (externalJunction) {
     if (const auto raw = read.raw(EditControl::Edit3, Rounding::kHundredths, kDegreesRaw))
-      ColdJunctionTempRaw.set(block, *raw);
+      read.store(ColdJunctionTempRaw, block, *raw, EditControl::Edit3);
   }
 }
 
@@ -189,12 +200,14 @@ void encodeTemperatureInput(const EditableGroupValues& g, int sensorType, bool r
     read.refuse(EncodingRefusalReason::kValueOutOfRange, EditControl::Edit2);
   if (read.refused()) return;
 
-  // 16-bit words: the low 16 bits of (°C + 200) × 30.
-  RangeLowRaw.set(
-      block, std::int64_t{*low} * raw_scales::kStepsPerDegree + raw_scales::kTemperatureZeroRaw);
-  RangeHighRaw.set(
-      block, std::int64_t{*high} * raw_scales::kStepsPerDegree + raw_scales::kTemperatureZeroRaw);
-  TempOffsetRaw.set(block, *correction);
+  // (°C + 200) × 30: below -200 °C or above 1984 °C the word would wrap.
+  const auto degreesRaw = [](std::int64_t degrees) {
+    return degrees * raw_scales::kStepsPerDegree + raw_scales::kTemperatureZeroRaw;
+  };
+  read.store(RangeLowRaw, block, degreesRaw(*low), EditControl::Edit1);
+  read.store(RangeHighRaw, block, degreesRaw(*high), EditControl::Edit2);
+  read.store(TempOffsetRaw, block, *correction, EditControl::Edit4);
+  if (read.refused()) return;
 
   const TemperatureLimits limits = temperatureLimits(*low, *high, reversedOutput);
   const LinearisationResult table =
@@ -228,8 +241,9 @@ void encodeLinearInput(const EditableGroupValues& g, int sensorType, bool revers
   if (read.refused()) return;
   // A voltage below the scale's zero has no word: the range starts at the zero.
   if (sensorType == kVoltageType && *low < 0) low = 0;
-  RangeLowRaw.set(block, *low);
-  RangeHighRaw.set(block, *high);
+  read.store(RangeLowRaw, block, *low, EditControl::Edit1);
+  read.store(RangeHighRaw, block, *high, EditControl::Edit2);
+  if (read.refused()) return;
 
   const RawInputLimits limits =
       rawInputLimits(RangeLowRaw.get(block), RangeHighRaw.get(block), reversedOutput);
@@ -274,39 +288,55 @@ std::int64_t floorOfFraction(std::int64_t numerator, std::int64_t denominator) {
   return denominator < 0 ? floorDiv(-numerator, -denominator) : floorDiv(numerator, denominator);
 }
 
+// The gain's word: the device multiplies by it as a signed word for a reversed range and as an
+// unsigned one otherwise, so either reading is a value it can store.
+struct ScaleGainField : U16Field {
+  static constexpr bool holds(std::int64_t value) {
+    return value >= S16Field::kMin && value <= U16Field::kMax;
+  }
+};
+constexpr ScaleGainField kScaleGain{indicator::ScaleGain};
+
 // The display shows DisplayLow at the input count InputCalLow and DisplayHigh at InputCalHigh:
 // gain = (DisplayHigh − DisplayLow) / (InputCalHigh − InputCalLow), and
 // display = input × gain + ScaleOffset. Every word is the floor of an exact fraction, from the
 // display and alarm words as stored (read back signed) and the calibration words (unsigned).
-std::optional<EncodingRefusal> encodeIndicatorScale(ConstBytes indicatorCopy, SmallBlock& block) {
+void encodeIndicatorScale(ConstBytes indicatorCopy, GroupReader& read, SmallBlock& block) {
   using namespace indicator;
   const std::int64_t calibrationLow = InputCalLow.get(indicatorCopy);
   const std::int64_t calibrationHigh = InputCalHigh.get(indicatorCopy);
   const std::int64_t displayLow = DisplayLow.get(block);
   const std::int64_t displayHigh = DisplayHigh.get(block);
-  if (calibrationLow == calibrationHigh)
-    return EncodingRefusal{EncodingRefusalReason::kEqualCalibrationPoints};
+  if (calibrationLow == calibrationHigh) {
+    read.refuse(EncodingRefusalReason::kEqualCalibrationPoints);
+    return;
+  }
   // A gain of 0 shows one value whatever the input, and no alarm level has an input count.
-  if (displayLow == displayHigh)
-    return EncodingRefusal{EncodingRefusalReason::kEqualDisplayValues, EditControl::Edit2};
+  if (displayLow == displayHigh) {
+    read.refuse(EncodingRefusalReason::kEqualDisplayValues, EditControl::Edit2);
+    return;
+  }
 
   const std::int64_t gainNumerator = displayHigh - displayLow;
   const std::int64_t gainDenominator = calibrationHigh - calibrationLow;
   ScaleShift.set(block, kScaleShift);
-  ScaleGain.set(block,
-                floorOfFraction(gainNumerator * (std::int64_t{1} << kScaleShift), gainDenominator));
+  read.store(kScaleGain, block,
+             floorOfFraction(gainNumerator * (std::int64_t{1} << kScaleShift), gainDenominator),
+             EditControl::kNone, EncodingRefusalReason::kScaleOutOfRange);
   // DisplayLow − InputCalLow × gain.
-  ScaleOffset.set(block,
-                  floorOfFraction(displayLow * gainDenominator - calibrationLow * gainNumerator,
-                                  gainDenominator));
-  const std::int64_t offset = ScaleOffset.get(block);
+  const std::int64_t offset = floorOfFraction(
+      displayLow * gainDenominator - calibrationLow * gainNumerator, gainDenominator);
+  read.store(ScaleOffset, block, offset, EditControl::kNone,
+             EncodingRefusalReason::kScaleOutOfRange);
+  if (read.refused()) return;
   // (alarm − ScaleOffset) / gain.
   const auto alarmRaw = [&](std::int64_t alarm) {
     return floorOfFraction((alarm - offset) * gainDenominator, gainNumerator);
   };
-  AlarmLowRaw.set(block, alarmRaw(AlarmLow.get(block)));
-  AlarmHighRaw.set(block, alarmRaw(AlarmHigh.get(block)));
-  return std::nullopt;
+  read.store(AlarmLowRaw, block, alarmRaw(AlarmLow.get(block)), EditControl::Edit3,
+             EncodingRefusalReason::kAlarmCountOutOfRange);
+  read.store(AlarmHighRaw, block, alarmRaw(AlarmHigh.get(block)), EditControl::Edit4,
+             EncodingRefusalReason::kAlarmCountOutOfRange);
 }
 
 std::optional<EncodingRefusal> encodeIndicator(const EditableGroupValues& g,
@@ -320,17 +350,19 @@ std::optional<EncodingRefusal> encodeIndicator(const EditableGroupValues& g,
   const auto precision = read.entry(EditControl::ComboBox2, g.ComboBox2, kPrecisions);
   if (read.refused()) return read.refusal();
 
-  DisplayLow.set(block, *displayLow);
-  DisplayHigh.set(block, *displayHigh);
-  AlarmLow.set(block, *alarmLow);
-  AlarmHigh.set(block, *alarmHigh);
+  read.store(DisplayLow, block, *displayLow, EditControl::Edit1);
+  read.store(DisplayHigh, block, *displayHigh, EditControl::Edit2);
+  read.store(AlarmLow, block, *alarmLow, EditControl::Edit3);
+  read.store(AlarmHigh, block, *alarmHigh, EditControl::Edit4);
+  if (read.refused()) return read.refusal();
   Precision.set(block, *precision);
   std::uint16_t alarms = AlarmFlags.get(block) & ~(kAlarmLowBit | kAlarmHighBit);
   if (g.CheckBox3) alarms |= kAlarmLowBit;
   if (g.CheckBox4) alarms |= kAlarmHighBit;
   AlarmFlags.set(block, alarms);
   Tag.set(block, g.Tag);
-  return encodeIndicatorScale(indicatorCopy, block);
+  encodeIndicatorScale(indicatorCopy, read, block);
+  return read.refusal();
 }
 
 // --- humidity layout ----------------------------------------------------------------------
@@ -348,9 +380,9 @@ std::optional<EncodingRefusal> encodeHumidity(const EditableGroupValues& g, Smal
                                                       {HumOutLow, EditControl::Edit21},
                                                       {HumOutHigh, EditControl::Edit22}};
   for (const auto& [field, box] : ranges)
-    if (const auto value = read.integer(box)) field.set(block, *value * kHundredths);
+    if (const auto value = read.integer(box)) read.store(field, block, *value * kHundredths, box);
   for (const auto& [field, box] : outputs)
-    if (const auto value = read.integer(box)) field.set(block, *value);
+    if (const auto value = read.integer(box)) read.store(field, block, *value, box);
   if (read.refused()) return read.refusal();
 
   Tag.set(block, g.Tag);

@@ -16,8 +16,9 @@
 // 21 raw steps, -0.1 °C is -3, never one step lower because 0.7 has no exact binary form. The
 // indicator's gain, offset and alarm raws are floors of exact fractions.
 //
-// Nothing is encoded from a value that does not parse or from an undefined scale: the encoder
-// refuses, says why and which control, and leaves every block as it was.
+// Nothing is encoded from a value that does not parse or from an undefined scale, and no word is
+// ever stored wrapped to 16 bits: the encoder refuses, says why and which control, and leaves
+// every block as it was.
 
 #include <cstdint>
 #include <optional>
@@ -86,11 +87,19 @@ enum class EncodingRefusalReason {
   kNotANumber,       // the box's text is not a number (control: the box)
   kNotAnInteger,     // the box holds a number with a fraction where a whole number is stored
   kValueOutOfRange,  // a number so far beyond every limit that its raw word cannot be computed
+  kFieldOutOfRange,  // the value's word lies outside its field as the device reads it: signed
+                     // -32768..32767, unsigned 0..65535 (control: the box)
   kNothingSelected,  // the list has no entry selected (control: the list)
   kNoVoltageScale,   // a voltage input on a series without a voltage scale (only 7, 9 and 10)
   kLinearisationUnwritable,  // the window cannot be stored (see `linearisation`)
   kEqualCalibrationPoints,   // indicator: InputCalLow equals InputCalHigh, no gain exists
   kEqualDisplayValues,       // indicator: display low equals display high, the gain is 0
+  // Indicator: the gain or the offset that the calibration points give the display range lies
+  // outside its word (the gain may be negative, for a reversed range: -32768..65535).
+  kScaleOutOfRange,
+  // Indicator: an alarm level's input count, from the calibration points, lies outside 0..65535
+  // (control: the alarm's box).
+  kAlarmCountOutOfRange,
 };
 
 struct EncodingRefusal {

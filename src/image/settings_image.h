@@ -29,16 +29,24 @@ std::int16_t readS16(ConstBytes bytes, std::size_t offset);
 // Stores the low 16 bits of value.
 void writeU16(Bytes bytes, std::size_t offset, std::int64_t value);
 
+// A word the device reads as unsigned (0..65535) or as signed (-32768..32767); holds() tells
+// whether a value is stored as itself rather than wrapped to 16 bits.
 struct U16Field {
+  static constexpr std::int64_t kMin = 0;
+  static constexpr std::int64_t kMax = 0xFFFF;
   std::size_t offset;
   std::uint16_t get(ConstBytes bytes) const { return readU16(bytes, offset); }
   void set(Bytes bytes, std::int64_t value) const { writeU16(bytes, offset, value); }
+  static constexpr bool holds(std::int64_t value) { return value >= kMin && value <= kMax; }
 };
 
 struct S16Field {
+  static constexpr std::int64_t kMin = -0x8000;
+  static constexpr std::int64_t kMax = 0x7FFF;
   std::size_t offset;
   std::int16_t get(ConstBytes bytes) const { return readS16(bytes, offset); }
   void set(Bytes bytes, std::int64_t value) const { writeU16(bytes, offset, value); }
+  static constexpr bool holds(std::int64_t value) { return value >= kMin && value <= kMax; }
 };
 
 struct U16Array {

@@ -1,6 +1,7 @@
 #include "numbers/number_text.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -136,11 +137,56 @@ std::optional<double> finiteDouble(const std::string& cText) {
   return value;
 }
 
+// The decimal exponent of the first significant digit of a number in C notation that is not
+// zero: "0.0012e5" gives 2, "123" gives 2. A huge exponent is taken as one of a billion.
+long long leadingExponent(std::string_view cText) {
+  constexpr long long kFarthestExponent = 1'000'000'000;
+  std::size_t i = cText.front() == '-' ? 1 : 0;
+  long long digits = 0;
+  long long pointAt = -1;
+  long long firstSignificant = -1;
+  for (; i < cText.size() && cText[i] != 'e'; ++i) {
+    if (cText[i] == '.') {
+      pointAt = digits;
+      continue;
+    }
+    if (cText[i] != '0' && firstSignificant < 0) firstSignificant = digits;
+    ++digits;
+  }
+  if (pointAt < 0) pointAt = digits;
+  long long exponent = 0;
+  if (i < cText.size()) {
+    ++i;
+    const bool negative = i < cText.size() && cText[i] == '-';
+    if (i < cText.size() && (cText[i] == '-' || cText[i] == '+')) ++i;
+    for (; i < cText.size(); ++i)
+      exponent = std::min(exponent * 10 + (cText[i] - '0'), kFarthestExponent);
+    if (negative) exponent = -exponent;
+  }
+  return exponent + pointAt - firstSignificant - 1;
+}
+
+// A number written right but too large or too small for a double is still a number: too large,
+// it stands for the largest double of its sign (and is clamped like any value beyond a box's
+// limit); too small, it reads as 0.
+std::optional<double> realOfText(const std::string& cText) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(cText.data(), cText.data() + cText.size(), value);
+  if (end != cText.data() + cText.size()) return std::nullopt;
+  if (error == std::errc::result_out_of_range) {
+    if (leadingExponent(cText) < 0) return 0.0;
+    const double largest = std::numeric_limits<double>::max();
+    return cText.front() == '-' ? -largest : largest;
+  }
+  if (error != std::errc{} || !std::isfinite(value)) return std::nullopt;
+  return value;
+}
+
 }  // namespace
 
 std::optional<double> parseReal(std::string_view text, char decimalSeparator) {
   const auto cText = cNotation(text, decimalSeparator);
-  return cText ? finiteDouble(*cText) : std::nullopt;
+  return cText ? realOfText(*cText) : std::nullopt;
 }
 
 std::optional<Decimal> parseDecimal(std::string_view text, char decimalSeparator) {

@@ -18,7 +18,8 @@ namespace tadjust::number_text {
 std::string formatGeneral(double value, char decimalSeparator);
 std::string formatFixed2(double value, char decimalSeparator);
 // Reads a real number written with the given separator; nullopt when the text is not a number
-// (empty, group separators, the other separator, trailing garbage).
+// (empty, group separators, the other separator, trailing garbage). A number too large for a
+// double reads as the largest double of its sign, one too small as 0.
 std::optional<double> parseReal(std::string_view text, char decimalSeparator);
 // The exact decimal value of the same texts; nullopt also for a number that a Decimal cannot
 // hold exactly (more than 18 significant digits).

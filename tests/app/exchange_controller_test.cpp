@@ -237,6 +237,7 @@ TEST(ExchangeController, AShortLaterReplyAsksToReadAgain) {
 void startVerification(SimulatedProgram& program) {
   program.form().GroupBox1->setEnabled(false);
   program.controller().ShowActionButtons(false);
+  program.state().writtenDevice = program.controller().deviceRead();
   program.state().VerifyPending = true;
   program.controller().RequestRead();
 }

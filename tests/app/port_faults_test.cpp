@@ -22,8 +22,10 @@ struct Language {
   bool english;
   const char* lost;
   const char* connect;
+  const char* disconnect;
 };
-const Language kLanguages[] = {{true, kLostEnglish, "Connect"}, {false, kLostPolish, "Połącz"}};
+const Language kLanguages[] = {{true, kLostEnglish, "Connect", "Disconnect"},
+                               {false, kLostPolish, "Połącz", "Rozłącz"}};
 
 TEST(BoxUnplugged, WhileMonitoringClosesThePortStopsMonitoringAndSaysSo) {
   for (const Language& language : kLanguages) {
@@ -46,13 +48,20 @@ TEST(BoxUnplugged, WhileMonitoringClosesThePortStopsMonitoringAndSaysSo) {
     const std::size_t sent = program.port.sent().size();
     program.ticks(8);
     EXPECT_EQ(program.port.sent().size(), sent) << "nothing more is sent to a port that is gone";
-    // Linked as before: Disconnect is the way on.
-    EXPECT_TRUE(program.state().DeviceLinked);
+    // Nothing was under way: the link ends at once, Connect is the way on.
+    EXPECT_FALSE(program.state().DeviceLinked);
+    EXPECT_EQ(caption(form.BitBtn1), language.connect);
     EXPECT_TRUE(shown(form.BitBtn1));
+    EXPECT_FALSE(shown(form.BitBtn3));
+    EXPECT_FALSE(shown(form.BitBtn4));
+    EXPECT_FALSE(shown(form.GroupBox1));
+    EXPECT_FALSE(shown(form.GroupBox2));
     EXPECT_EQ(program.port.closeCount(), 2) << "the probe of the search, then the lost port";
 
-    program.controller().BitBtn1Click();
-    EXPECT_EQ(caption(form.BitBtn1), language.connect);
+    program.port.plugIn();
+    program.connect();
+    EXPECT_TRUE(program.state().DeviceLinked);
+    EXPECT_EQ(caption(form.BitBtn1), language.disconnect);
   }
 }
 
@@ -111,8 +120,8 @@ TEST(BoxUnplugged, WhileTheBoxIsGoneConnectSaysTheOpenFailedAndWorksOnceItIsBack
 }
 
 // The box unplugged in the middle of a write: nothing is stored, the window says the box is lost,
-// the read-back gets no reply, and No to reading again leaves the linked state. Disconnect, and
-// Connect once the box is back: the device is as before, and the next write is verified.
+// the read-back gets no reply, and No to reading again ends the link. Connect once the box is
+// back: the device is as before, and the next write is verified.
 TEST(BoxUnplugged, DuringAWriteNothingIsStoredAndTheNextWriteIsVerified) {
   SimulatedProgram program("RKA-49");
   Form1& form = program.form();
@@ -132,13 +141,14 @@ TEST(BoxUnplugged, DuringAWriteNothingIsStoredAndTheNextWriteIsVerified) {
   program.ticks(kTicksToCollect - 1);
   EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
   EXPECT_FALSE(program.state().VerifyPending);
-  EXPECT_TRUE(form.GroupBox1->isEnabled());
+  EXPECT_FALSE(program.state().DeviceLinked);
+  EXPECT_EQ(caption(form.BitBtn1), "Connect");
   EXPECT_TRUE(shown(form.BitBtn1));
-  EXPECT_TRUE(shown(form.BitBtn4));
+  EXPECT_FALSE(shown(form.BitBtn4));
+  EXPECT_EQ(form.Label41->text(), kLostEnglish);
   EXPECT_EQ(program.device->writesStored(), 0);
   EXPECT_EQ(program.device->image(), before);
 
-  program.controller().BitBtn1Click();  // Disconnect
   program.port.plugIn();
   program.connect();
   ASSERT_TRUE(program.state().DeviceLinked);

@@ -258,19 +258,36 @@ TEST(SettingsWriter, AStoredWrongWriteIsOfferedAgainAndTheSecondIsVerified) {
 
 // The device goes away in the middle of the block: the read-back finds nothing, and No to
 // reading again brings back the linked state.
-TEST(SettingsWriter, ADeviceLostDuringTheWriteFailsItsReadBack) {
-  LinkedProgram linked("ARR/V");
-  SimulatedProgram& program = linked.program;
-  program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 30);
-  linked.write();
-  program.boxes.queue(Answer::No);
-  program.ticks(testing::kTicksToCollect);
-  EXPECT_EQ(program.device->writesStored(), 0);
-  ASSERT_EQ(program.boxes.questions.size(), 1u);
-  EXPECT_EQ(program.boxes.questions[0].text, "Repeat reading?");
-  EXPECT_FALSE(program.state().VerifyPending);
-  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
-  EXPECT_TRUE(shown(program.form().BitBtn4));
+// The box lost in the middle of a write ends the link once "Repeat reading?" is answered: Yes
+// reads nothing from the closed port, and the window offers Connect, not Send.
+TEST(SettingsWriter, ABoxLostDuringTheWriteEndsTheLinkAfterTheQuestion) {
+  for (const Answer answer : {Answer::No, Answer::Yes}) {
+    SCOPED_TRACE(answer == Answer::No ? "No" : "Yes");
+    LinkedProgram linked("ARR/V");
+    SimulatedProgram& program = linked.program;
+    Form1& form = program.form();
+    program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 30);
+    linked.write();
+    program.boxes.queue(answer);
+    program.ticks(testing::kTicksToCollect);
+    EXPECT_EQ(program.device->writesStored(), 0);
+    ASSERT_EQ(program.boxes.questions.size(), 1u);
+    EXPECT_EQ(program.boxes.questions[0].text, "Repeat reading?");
+    EXPECT_FALSE(program.state().VerifyPending);
+    EXPECT_FALSE(program.state().ReadPending);
+    EXPECT_FALSE(program.state().DeviceLinked);
+    EXPECT_EQ(caption(form.BitBtn1), "Connect");
+    EXPECT_TRUE(shown(form.BitBtn1));
+    EXPECT_FALSE(shown(form.BitBtn3));
+    EXPECT_FALSE(shown(form.BitBtn4));
+    EXPECT_FALSE(shown(form.GroupBox1));
+    EXPECT_FALSE(shown(form.ProgressBar1));
+    EXPECT_EQ(form.Label41->text(), "Connection to the interface box lost.");
+    EXPECT_TRUE(shown(form.Label41));
+    program.ticks(30);  // the status stays until a button is pressed
+    EXPECT_EQ(form.Label41->text(), "Connection to the interface box lost.");
+    EXPECT_EQ(program.boxes.questions.size(), 1u);
+  }
 }
 
 // The news of a verified write stays until the next press of any action button.

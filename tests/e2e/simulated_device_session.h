@@ -82,6 +82,13 @@ class SimulatorProcess {
     return waitForLine("faults mended");
   }
 
+  // SIGUSR2: the simulator swaps its device for the one of --swap-to; true once it has.
+  bool swapDevice() {
+    if (process_.state() != QProcess::Running) return false;
+    ::kill(static_cast<pid_t>(process_.processId()), SIGUSR2);
+    return waitForLine("swapped");
+  }
+
   // The simulator ended at start with this status (a fault it was refused, say).
   bool endedWith(int exitCode) {
     return process_.waitForFinished(kStopTimeoutMs) &&

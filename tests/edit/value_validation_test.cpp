@@ -80,6 +80,9 @@ class Validation : public ::testing::TestWithParam<bool> {
   }
 };
 
+// A number too large for a double.
+const std::string kFourHundredNines(400, '9');
+
 TEST_P(Validation, TemperatureModels) {
   using F = Form1;
   run({
@@ -205,6 +208,25 @@ TEST_P(Validation, TemperatureModels) {
        {{&F::Edit4, "0,235"}},
        {{&F::Edit4, "0,24"}}},
       {"offset not a number", "9001", kPt100, nullptr, {{&F::Edit4, "1,2,3"}}, {{&F::Edit4, "0"}}},
+      // Numbers beyond a double are numbers: too large clamps, too small is 0.
+      {"offset too large for a double clamps",
+       "9001",
+       kPt100,
+       nullptr,
+       {{&F::Edit4, kFourHundredNines.c_str()}},
+       {{&F::Edit4, "10"}}},
+      {"offset too small for a double is 0",
+       "9001",
+       kPt100,
+       nullptr,
+       {{&F::Edit4, "-1e-400"}},
+       {{&F::Edit4, "0"}}},
+      {"offset beyond a double's exponent clamps",
+       "9001",
+       kPt100,
+       nullptr,
+       {{&F::Edit4, "-1e400"}},
+       {{&F::Edit4, "-10"}}},
       {"wire resistance at most 20",
        "9001",
        kPt100,

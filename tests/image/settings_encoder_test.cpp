@@ -459,8 +459,8 @@ TEST(IndicatorEncoding, ScaleAndAlarmRawsAreFloorsOfExactFractions) {
       // gain 1000/26214: 1250.02 → 1250; 0 − 6554 × gain = −250.02 → −251;
       // (100 + 251) / gain = 9201.11; (1000 + 251) / gain = 32793.71.
       {6554, 32768, "0", "1000", "100", "1000", 1250, 0xFF05, 9201, 32793},
-      // Negative values floor downward: (−500 + 251) / gain = −6527.29 → −6528.
-      {6554, 32768, "0", "1000", "-500", "0", 1250, 0xFF05, 0xE680, 6579},
+      // The offset floors downward: (−200 + 251) / gain = 1336.9 → 1336.
+      {6554, 32768, "0", "1000", "-200", "0", 1250, 0xFF05, 1336, 6579},
       // Calibration points the other way round: a negative gain, −1251 and 1250.
       {32768, 6554, "0", "1000", "100", "900", 0xFB1D, 1250, 30146, 9174},
       // A reversed display: gain −1, offset 1000 + 1000 = 2000.
@@ -521,11 +521,11 @@ TEST(IndicatorEncoding, RefusesAnUndefinedScaleOrAValueThatIsNotAWholeNumber) {
        32768,
        indicatorGroup("50", "50", "50", "50"),
        {R::kEqualDisplayValues, C::Edit2}},
-      {"display values equal as stored words",
+      {"display value that its word would wrap to the other one",
        6554,
        32768,
        indicatorGroup("0", "65536", "0", "0"),
-       {R::kEqualDisplayValues, C::Edit2}},
+       {R::kFieldOutOfRange, C::Edit2}},
       {"alarm with a fraction",
        6554,
        32768,
@@ -627,6 +627,222 @@ TEST(HumidityEncoding, RefusesABoxThatIsNotAWholeNumber) {
   g.Edit3 = n("99.5");
   EXPECT_EQ(encodeSettings(g, images).refusal,
             (EncodingRefusal{EncodingRefusalReason::kNotAnInteger, EditControl::Edit3}));
+}
+
+// --- no word stored wrapped ---
+
+// Every field the encoder writes, at both ends of the range the device reads it in (signed
+// -32768..32767, unsigned 0..65535; the indicator's gain either way) and one step past, in the
+// box's own units. Past an end the group is refused, naming the box, and nothing changes.
+TEST(WordRanges, EveryFieldHoldsItsEndsAndRefusesOnePast) {
+  using R = EncodingRefusalReason;
+  using C = EditControl;
+  const auto resistance = [](const char* low, const char* high) {
+    return with(transmitterGroup(kResistance), [=](auto& g) {
+      g.Edit1 = n(low);
+      g.Edit2 = n(high);
+    });
+  };
+  const auto pt100 = [](auto f) { return with(transmitterGroup(kPt100), f); };
+  const auto junction = [](const char* degrees) {
+    return with(transmitterGroup(kThermocoupleK), [=](auto& g) {
+      g.ComboBox2 = 1;
+      g.Edit3 = n(degrees);
+    });
+  };
+  const auto humidity = [](std::optional<Decimal> EditableGroupValues::*box, const char* value) {
+    return with(humidityGroup("ARR/A", 0), [=](auto& g) { g.*box = n(value); });
+  };
+  const std::optional<EncodingRefusal> kStored;
+  const struct {
+    const char* name;
+    EditableGroupValues group;
+    std::uint16_t calibrationLow = 0, calibrationHigh = 0;  // the indicator's
+    std::optional<EncodingRefusal> refusal;
+  } cases[] = {
+      // Transmitter: the range words of a resistance input (Edit2 as typed), (Ohm − 55) × 200.
+      {"RangeLowRaw 0", resistance("55", "100"), 0, 0, kStored},
+      {"RangeLowRaw -2", resistance("54.99", "100"), 0, 0, {{R::kFieldOutOfRange, C::Edit1}}},
+      {"RangeHighRaw 65535", resistance("100", "382.675"), 0, 0, kStored},
+      {"RangeHighRaw 65536", resistance("100", "382.68"), 0, 0, {{R::kFieldOutOfRange, C::Edit2}}},
+      // Temperatures, (°C + 200) × 30: -201 °C and 1985 °C have no word.
+      {"RangeLowRaw of -201 °C",
+       pt100([](auto& g) { g.Edit1 = n("-201"); }),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit1}}},
+      {"RangeHighRaw of 1985 °C",
+       with(transmitterGroup(kThermocoupleB), [](auto& g) { g.Edit2 = n("1985"); }),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit2}}},
+      // The correction, signed, hundredths × 30.
+      {"TempOffsetRaw -32768", pt100([](auto& g) { g.Edit4 = n("-1092.26"); }), 0, 0, kStored},
+      {"TempOffsetRaw -32769",
+       pt100([](auto& g) { g.Edit4 = n("-1092.27"); }),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit4}}},
+      {"TempOffsetRaw 32767", pt100([](auto& g) { g.Edit4 = n("1092.25"); }), 0, 0, kStored},
+      {"TempOffsetRaw 32768",
+       pt100([](auto& g) { g.Edit4 = n("1092.27"); }),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit4}}},
+      // The lead resistance of a 2-wire connection, × 200.
+      {"WireResistanceRaw 0", pt100([](auto& g) { g.Edit3 = n("0"); }), 0, 0, kStored},
+      {"WireResistanceRaw -2",
+       pt100([](auto& g) { g.Edit3 = n("-0.01"); }),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit3}}},
+      {"WireResistanceRaw 65534", pt100([](auto& g) { g.Edit3 = n("327.67"); }), 0, 0, kStored},
+      {"WireResistanceRaw 65536",
+       pt100([](auto& g) { g.Edit3 = n("327.68"); }),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit3}}},
+      // The external cold junction, (°C + 200) × 30.
+      {"ColdJunctionTempRaw 0", junction("-200"), 0, 0, kStored},
+      {"ColdJunctionTempRaw -1", junction("-200.01"), 0, 0, {{R::kFieldOutOfRange, C::Edit3}}},
+      {"ColdJunctionTempRaw 65535", junction("1984.51"), 0, 0, kStored},
+      {"ColdJunctionTempRaw 65536", junction("1984.54"), 0, 0, {{R::kFieldOutOfRange, C::Edit3}}},
+      // Indicator: calibration 0..65535 gives a gain of 1, offset -32768, alarm counts = alarm +
+      // 32768.
+      {"display and alarms at the signed ends",
+       indicatorGroup("-32768", "32767", "-32768", "32767"), 0, 65535, kStored},
+      {"DisplayLow -32769",
+       indicatorGroup("-32769", "32767", "0", "0"),
+       0,
+       65535,
+       {{R::kFieldOutOfRange, C::Edit1}}},
+      {"DisplayHigh 32768",
+       indicatorGroup("-32768", "32768", "0", "0"),
+       0,
+       65535,
+       {{R::kFieldOutOfRange, C::Edit2}}},
+      {"AlarmLow -32769",
+       indicatorGroup("0", "1000", "-32769", "0"),
+       0,
+       65535,
+       {{R::kFieldOutOfRange, C::Edit3}}},
+      {"AlarmHigh 32768",
+       indicatorGroup("0", "1000", "0", "32768"),
+       0,
+       65535,
+       {{R::kFieldOutOfRange, C::Edit4}}},
+      // Gain 0.5 on calibration 0..64000: alarm counts (alarm + 16000) × 2.
+      {"AlarmLowRaw 0, AlarmHighRaw 65534", indicatorGroup("-16000", "16000", "-16000", "16767"), 0,
+       64000, kStored},
+      {"AlarmLowRaw -2",
+       indicatorGroup("-16000", "16000", "-16001", "0"),
+       0,
+       64000,
+       {{R::kAlarmCountOutOfRange, C::Edit3}}},
+      {"AlarmHighRaw 65536",
+       indicatorGroup("-16000", "16000", "0", "16768"),
+       0,
+       64000,
+       {{R::kAlarmCountOutOfRange, C::Edit4}}},
+      // The gain, × 32768: 65535 / 32768 and one more count of the display per calibration count;
+      // negative for a reversed display.
+      {"ScaleGain 65535", indicatorGroup("-32768", "32767", "0", "0"), 0, 32768, kStored},
+      {"ScaleGain 65537",
+       indicatorGroup("-32768", "32767", "0", "0"),
+       0,
+       32767,
+       {{R::kScaleOutOfRange}}},
+      {"ScaleGain -32768", indicatorGroup("32767", "-32768", "0", "0"), 0, 65535, kStored},
+      {"ScaleGain -32769",
+       indicatorGroup("32767", "-32768", "0", "0"),
+       0,
+       65534,
+       {{R::kScaleOutOfRange}}},
+      // A gain of ±1: the offset is DisplayLow − InputCalLow × gain.
+      {"ScaleOffset -32768", indicatorGroup("0", "1", "0", "0"), 32768, 32769, kStored},
+      {"ScaleOffset -32769",
+       indicatorGroup("0", "1", "0", "0"),
+       32769,
+       32770,
+       {{R::kScaleOutOfRange}}},
+      {"ScaleOffset 32767", indicatorGroup("32767", "32766", "32767", "32767"), 0, 1, kStored},
+      {"ScaleOffset 32768",
+       indicatorGroup("32767", "32766", "32767", "32767"),
+       1,
+       2,
+       {{R::kScaleOutOfRange}}},
+      // The indicator with calibration points one count apart: a gain of 1000 has no word.
+      {"calibration points 6554 and 6555",
+       indicatorGroup("0", "1000", "100", "900"),
+       6554,
+       6555,
+       {{R::kScaleOutOfRange}}},
+      // Humidity: ranges in hundredths, outputs as they are, all signed.
+      {"TempRangeLow -32700", humidity(&EditableGroupValues::Edit1, "-327"), 0, 0, kStored},
+      {"TempRangeLow -32800",
+       humidity(&EditableGroupValues::Edit1, "-328"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit1}}},
+      {"TempRangeHigh 32700", humidity(&EditableGroupValues::Edit2, "327"), 0, 0, kStored},
+      {"TempRangeHigh 32800",
+       humidity(&EditableGroupValues::Edit2, "328"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit2}}},
+      {"HumRangeLow -50000",
+       humidity(&EditableGroupValues::Edit19, "-500"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit19}}},
+      {"HumRangeHigh 100000",
+       humidity(&EditableGroupValues::Edit3, "1000"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit3}}},
+      {"TempOutLow -32768", humidity(&EditableGroupValues::Edit4, "-32768"), 0, 0, kStored},
+      {"TempOutLow -32769",
+       humidity(&EditableGroupValues::Edit4, "-32769"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit4}}},
+      {"TempOutHigh 32767", humidity(&EditableGroupValues::Edit20, "32767"), 0, 0, kStored},
+      {"TempOutHigh 32768",
+       humidity(&EditableGroupValues::Edit20, "32768"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit20}}},
+      {"HumOutLow -32769",
+       humidity(&EditableGroupValues::Edit21, "-32769"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit21}}},
+      {"HumOutHigh 32768",
+       humidity(&EditableGroupValues::Edit22, "32768"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, C::Edit22}}},
+  };
+  for (const auto& c : cases) {
+    SettingsImages images = indicatorImages(c.calibrationLow, c.calibrationHigh);
+    const SettingsImages before = images;
+    const EncodingResult result = encodeSettings(c.group, images);
+    EXPECT_EQ(result.refusal, c.refusal) << c.name;
+    if (c.refusal) EXPECT_TRUE(sameImages(images, before)) << c.name;
+  }
+}
+
+// What a stored word reads back as: the value the group gave it.
+TEST(WordRanges, StoredEndsReadBackAsTheValuesGiven) {
+  SettingsImages images = indicatorImages(0, 64000);
+  ASSERT_TRUE(
+      encodeSettings(indicatorGroup("-16000", "16000", "-16000", "16767"), images).encoded());
+  EXPECT_EQ(indicator::AlarmLowRaw.get(images.IndicatorBlock), 0);
+  EXPECT_EQ(indicator::AlarmHighRaw.get(images.IndicatorBlock), 65534);
+  images = indicatorImages(0, 65535);
+  ASSERT_TRUE(encodeSettings(indicatorGroup("32767", "-32768", "0", "0"), images).encoded());
+  EXPECT_EQ(static_cast<std::int16_t>(indicator::ScaleGain.get(images.IndicatorBlock)), -32768);
+  EXPECT_EQ(indicator::ScaleOffset.get(images.IndicatorBlock), 32767);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <limits>
 
 namespace tadjust::number_text {
 namespace {
@@ -80,10 +81,40 @@ TEST(NumberText, ParseRealAcceptsTheSeparatorSignsBlanksAndExponent) {
 
 TEST(NumberText, ParseRealRejectsWhatIsNotANumber) {
   for (const char* text : {"", " ", "1 913,375", "1.913,375", "12.5", "12,5,", "12a", "-", ",",
-                           "+-5", "e5", "1e", "1e+", "inf", "nan", "0x10", "1e999"})
+                           "+-5", "e5", "1e", "1e+", "inf", "nan", "0x10", "1e999x"})
     EXPECT_FALSE(parseReal(text, ',').has_value()) << '"' << text << '"';
   for (const char* text : {"12,5", "1,913.375", "1 913.375"})
     EXPECT_FALSE(parseReal(text, '.').has_value()) << '"' << text << '"';
+}
+
+// One rule for numbers beyond a double: too large is the largest double of its sign (a box then
+// clamps it to its limit like any other value beyond it), too small is 0.
+TEST(NumberText, ParseRealTakesNumbersBeyondADoubleAsTheirNearestEnd) {
+  constexpr double kLargest = std::numeric_limits<double>::max();
+  const std::string digits400(400, '9');
+  const std::string digits300(300, '9');
+  const struct {
+    std::string text;
+    double value;
+  } cases[] = {
+      {"1e999", kLargest},
+      {"-1E400", -kLargest},
+      {digits400, kLargest},
+      {"-" + digits400 + ",5", -kLargest},
+      {"0," + std::string(400, '0') + "1e800", kLargest},
+      {"1e-400", 0},
+      {"-1e-400", 0},
+      {"0," + std::string(400, '0') + "1", 0},
+      {"1e-99999999999999999999", 0},
+      {"1e99999999999999999999", kLargest},
+  };
+  for (const auto& c : cases) {
+    const auto value = parseReal(c.text, ',');
+    ASSERT_TRUE(value.has_value()) << c.text;
+    EXPECT_EQ(*value, c.value) << c.text;
+  }
+  // Within a double's range nothing changes: 300 nines are a large, finite number.
+  EXPECT_DOUBLE_EQ(*parseReal(digits300, ','), 1e300);
 }
 
 TEST(NumberText, ParseDecimalReadsTheSameTextsExactly) {

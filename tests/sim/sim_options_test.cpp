@@ -42,6 +42,9 @@ TEST(SimulatorOptions, EveryOptionTakesEffect) {
                                                "--unplug-after-seconds=2.5",
                                                "--replug-after-seconds",
                                                "0.5",
+                                               "--swap-to",
+                                               "b.hex",
+                                               "--swap-after-bytes=203",
                                                "--exit-on-close",
                                                "--verbose",
                                                "--help"});
@@ -60,6 +63,8 @@ TEST(SimulatorOptions, EveryOptionTakesEffect) {
   EXPECT_EQ(o.unplugAfterBytes, 200u);
   EXPECT_EQ(o.unplugAfterSeconds, 2.5);
   EXPECT_EQ(o.replugAfterSeconds, 0.5);
+  EXPECT_EQ(o.swapImageFile, "b.hex");
+  EXPECT_EQ(o.swapAfterBytes, 203u);
   EXPECT_TRUE(o.exitOnClose && o.verbose && o.help);
   EXPECT_EQ(parse({"--spoil-writes", "2"}).options.faults.spoiledWrites, 2);
 }
@@ -81,6 +86,8 @@ TEST(SimulatorOptions, RefusedWithAReason) {
       {{"--unplug-after-seconds", "-1"}, "invalid value for --unplug-after-seconds"},
       {{"--unplug-after-seconds", "nan"}, "invalid value for --unplug-after-seconds"},
       {{"--replug-after-seconds", "-2"}, "invalid value for --replug-after-seconds"},
+      {{"--swap-after-bytes", "10"}, "--swap-after-bytes needs --swap-to"},
+      {{"--swap-to", "b.hex", "--swap-after-bytes", "0"}, "invalid value for --swap-after-bytes"},
   };
   for (const auto& c : cases) {
     const SimulatorOptionsResult result = parse(c.arguments);
@@ -91,11 +98,28 @@ TEST(SimulatorOptions, RefusedWithAReason) {
 
 TEST(SimulatorOptions, UsageNamesEveryOption) {
   const std::string usage = simulatorUsage();
-  for (const char* option :
-       {"--model", "--series", "--serial", "--image", "--save", "--random-image", "--seed",
-        "--no-box", "--box-without-at", "--silent-device", "--short-reply", "--spoil-writes",
-        "--unplug-after-bytes", "--unplug-after-seconds", "--replug-after-seconds",
-        "--exit-on-close", "--verbose", "--help", "SIGUSR1"}) {
+  for (const char* option : {"--model",
+                             "--series",
+                             "--serial",
+                             "--image",
+                             "--save",
+                             "--random-image",
+                             "--seed",
+                             "--no-box",
+                             "--box-without-at",
+                             "--silent-device",
+                             "--short-reply",
+                             "--spoil-writes",
+                             "--unplug-after-bytes",
+                             "--unplug-after-seconds",
+                             "--replug-after-seconds",
+                             "--swap-to",
+                             "--swap-after-bytes",
+                             "--exit-on-close",
+                             "--verbose",
+                             "--help",
+                             "SIGUSR1",
+                             "SIGUSR2"}) {
     EXPECT_NE(usage.find(option), std::string::npos) << option;
   }
 }

@@ -1,0 +1,246 @@
+// Writes that must never be reported verified, end to end against t-adjust-sim in real time: a
+// device swapped behind the box between the copy and the write, a read-back that names another
+// series, and values whose words the device would read as other values.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <ostream>
+
+#include "image/settings_image.h"
+#include "sim/image_file.h"
+#include "sim/model_images.h"
+#include "window_steps.h"
+
+namespace tadjust {
+namespace {
+
+using namespace testing;
+
+const QString kNotSentCaption = "Settings not sent";
+const QString kCannotBeStored = ": the value cannot be stored in the device.";
+// The handshake ("?", "#"), the link and the read (three bytes each), the write's three command
+// bytes: the block follows.
+constexpr int kBytesBeforeTheBlock = 2 + 3 + 3 + 3;
+
+// Settings images in files, for the simulator's --image, --swap-to and --save.
+class ImageFiles {
+ public:
+  ImageFiles() { EXPECT_TRUE(folder_.isValid()); }
+  QString write(const QString& name, const ImageBytes& image) {
+    const QString path = folder_.filePath(name);
+    EXPECT_TRUE(saveImageFile(path.toStdString(), image));
+    return path;
+  }
+  QString path(const QString& name) const { return folder_.filePath(name); }
+  ImageBytes read(const QString& name) const {
+    const ImageFileResult loaded = loadImageFile(path(name).toStdString());
+    EXPECT_TRUE(loaded.ok) << loaded.error;
+    return loaded.image;
+  }
+
+ private:
+  QTemporaryDir folder_;
+};
+
+ImageBytes imageOf(std::string_view name, unsigned series, std::uint16_t serialNumber) {
+  const auto model = findSimulatedModel(name, series);
+  EXPECT_TRUE(model) << name;
+  return makeModelImage(*model, serialNumber);
+}
+
+bool waitForStatus(SimulatedDeviceSession& session, const QString& status) {
+  return QTest::qWaitFor([&] { return session.form().Label41->text() == status; }, kLinkWaitMs);
+}
+
+struct Swap {
+  const char* name;
+  unsigned seriesBefore, seriesAfter;
+  std::uint16_t codeBefore, codeAfter;
+};
+
+void PrintTo(const Swap& swap, std::ostream* out) { *out << swap.name; }
+
+class HotSwap : public ::testing::TestWithParam<Swap> {};
+
+// Device A is read and copied; device B takes its place behind the box; Send writes A's block
+// into B. The read-back names B: not verified, no "Repeat writing?", the device group shows B.
+TEST_P(HotSwap, IsNeverVerifiedAndNamesBothDevices) {
+  const Swap swap = GetParam();
+  constexpr std::uint16_t kSerialA = 21017, kSerialB = 21018;
+  ImageFiles files;
+  ImageBytes deviceB = imageOf(swap.name, swap.seriesAfter, kSerialB);
+  if (std::string_view(swap.name) == "GWA-43") {
+    // Another indicator, calibrated on its own: its words must not be overwritten unnoticed.
+    indicator::InputCalLow.set(deviceB, 6600);
+    indicator::InputCalHigh.set(deviceB, 32700);
+  }
+  SimulatedDeviceSession session(
+      {"--model", swap.name, "--series", QString::number(swap.seriesBefore), "--serial",
+       QString::number(kSerialA), "--swap-to", files.write("b.hex", deviceB)});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  press(form.BitBtn3);
+  form.Edit5->setText("SWAPPED");
+  ASSERT_TRUE(session.simulator().swapDevice());
+  const std::size_t asked = session.boxes.questions.size();
+  press(form.BitBtn4);
+
+  const QString expected = QString(
+                               "Another device answered: product code %1, serial number %2 "
+                               "(written: %3, %4). Nothing was repeated.")
+                               .arg(swap.codeAfter)
+                               .arg(kSerialB)
+                               .arg(swap.codeBefore)
+                               .arg(kSerialA);
+  ASSERT_TRUE(waitForStatus(session, expected)) << form.Label41->text().toStdString();
+  EXPECT_EQ(session.boxes.questions.size(), asked) << "no question after another device answered";
+  EXPECT_EQ(form.Edit6->text(), QString::number(swap.codeAfter));
+  EXPECT_EQ(form.Edit7->text(), QString::number(kSerialB));
+  EXPECT_EQ(caption(form.BitBtn1), "Disconnect");
+  EXPECT_TRUE(shown(form.BitBtn4));
+  QTest::qWait(1500);  // the timer runs on; the news stays
+  EXPECT_EQ(form.Label41->text(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(WriteSafety, HotSwap,
+                         ::testing::Values(Swap{"GWA-43", 7, 7, 10013, 10013},
+                                           Swap{"ARR/A", 7, 7, 15002, 15002},
+                                           Swap{"RKA-40", 7, 9, 7003, 9003}),
+                         [](const auto& info) {
+                           std::string name = info.param.name;
+                           for (char& c : name)
+                             if (c == '-' || c == '/') c = '_';
+                           return name + "_series" + std::to_string(info.param.seriesAfter);
+                         });
+
+// After another indicator answered, its Send needs a copy of its own: A's calibration would
+// otherwise go to B.
+TEST(WriteSafety, AfterASwapTheIndicatorNeedsANewCopy) {
+  ImageFiles files;
+  ImageBytes deviceB = imageOf("GWA-43", 10, 2);
+  SimulatedDeviceSession session({"--model", "GWA-43", "--serial", "1", "--swap-to",
+                                  files.write("b.hex", deviceB), "--save",
+                                  files.path("saved.hex")});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  press(form.BitBtn3);
+  ASSERT_TRUE(session.simulator().swapDevice());
+  press(form.BitBtn4);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return form.Label41->text().startsWith("Another device answered"); }, kLinkWaitMs));
+  const ImageBytes stored = files.read("saved.hex");
+
+  session.boxes.queue(Answer::Ok);
+  press(form.BitBtn4);
+  ASSERT_FALSE(session.boxes.questions.empty());
+  EXPECT_EQ(session.boxes.questions.back().caption, kNotSentCaption);
+  EXPECT_TRUE(session.boxes.questions.back().text.startsWith(
+      "The editable settings were not copied from the GWA-43 linked now."));
+  QTest::qWait(500);
+  EXPECT_EQ(files.read("saved.hex"), stored);
+}
+
+// The read-back answers with the code of another series of the same model: not verified.
+TEST(WriteSafety, AReadBackNamingAnotherSeriesIsNeverVerified) {
+  constexpr std::uint16_t kSerial = 333;
+  ImageFiles files;
+  ImageBytes otherSeries = imageOf("RKA-40", 7, kSerial);
+  transmitter::ProductCode.set(otherSeries, 9003);
+  SimulatedDeviceSession session({"--model", "RKA-40", "--serial", QString::number(kSerial),
+                                  "--swap-to", files.write("b.hex", otherSeries),
+                                  "--swap-after-bytes",
+                                  QString::number(kBytesBeforeTheBlock + kTransmitterBlockSize)});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  press(form.BitBtn3);
+  const std::size_t asked = session.boxes.questions.size();
+  press(form.BitBtn4);
+  ASSERT_TRUE(waitForStatus(session,
+                            "Another device answered: product code 9003, serial number 333 "
+                            "(written: 7003, 333). Nothing was repeated."))
+      << form.Label41->text().toStdString();
+  EXPECT_EQ(session.boxes.questions.size(), asked);
+  EXPECT_EQ(form.Label39->text(), "RKA-40");
+  EXPECT_EQ(form.Edit6->text(), "9003");
+}
+
+// A value whose word the device would read as another value is refused, naming its row, and
+// nothing reaches the device.
+struct Wrap {
+  const char* name;
+  const char* model;
+  std::function<void(ImageBytes&)> prepareImage;
+  std::function<void(Form1&)> edit;
+  const char* refusalStart;  // the box's caption, or the indicator's range boxes
+};
+
+void PrintTo(const Wrap& wrap, std::ostream* out) { *out << wrap.name; }
+
+class StoredWrapped : public ::testing::TestWithParam<Wrap> {};
+
+TEST_P(StoredWrapped, IsRefusedWithNothingSent) {
+  const Wrap& wrap = GetParam();
+  ImageFiles files;
+  ImageBytes image = imageOf(wrap.model, 7, 4242);
+  wrap.prepareImage(image);
+  SimulatedDeviceSession session({"--image", files.write("device.hex", image), "--model",
+                                  wrap.model, "--save", files.path("saved.hex")});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  press(form.BitBtn3);
+  wrap.edit(form);
+  session.boxes.queue(Answer::Ok);
+  press(form.BitBtn4);
+
+  ASSERT_FALSE(session.boxes.questions.empty());
+  const AskedQuestion& refusal = session.boxes.questions.back();
+  EXPECT_EQ(refusal.caption, kNotSentCaption);
+  EXPECT_TRUE(refusal.text.startsWith(wrap.refusalStart)) << refusal.text.toStdString();
+  EXPECT_TRUE(refusal.text.contains("cannot be stored in the device"))
+      << refusal.text.toStdString();
+  EXPECT_TRUE(refusal.text.endsWith("Nothing was sent."));
+  EXPECT_EQ(caption(form.BitBtn1), "Disconnect");
+  EXPECT_TRUE(shown(form.BitBtn4));
+  EXPECT_TRUE(form.GroupBox1->isEnabled());
+  QTest::qWait(1500);
+  EXPECT_EQ(files.read("saved.hex"), image) << "the device stored a write";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WriteSafety, StoredWrapped,
+    ::testing::Values(
+        // No validation table for a unit word of 2: the boxes keep what is typed.
+        Wrap{"HumidityUnitOfNeitherKind", "ARR/A",
+             [](ImageBytes& image) { humidity::HumidityUnit.set(image, 2); },
+             [](Form1& form) {
+               form.Edit3->setText("1000");
+               form.Edit19->setText("-500");
+             },
+             ""},
+        // One count between the calibration points: a gain of 1000 has no word.
+        Wrap{"CalibrationPointsOneCountApart", "GWA-43",
+             [](ImageBytes& image) {
+               indicator::InputCalLow.set(image, 6554);
+               indicator::InputCalHigh.set(image, 6555);
+             },
+             [](Form1&) {}, "\""},
+        // A temperature set without the box being entered, its partner not a number.
+        Wrap{"HumidityPairWithoutANumber", "ARR/A", [](ImageBytes&) {},
+             [](Form1& form) {
+               form.Edit1->setText("-3145");
+               form.Edit2->setText("abc");
+             },
+             ""}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace tadjust
