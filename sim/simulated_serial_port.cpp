@@ -18,7 +18,7 @@ Nanoseconds lineTime(std::uint64_t byteCount) {
 }
 
 SimulatedSerialPort::SimulatedSerialPort(VirtualClock& clock, Pause& pause, PortNaming naming)
-    : clock_(clock), pause_(pause), naming_(naming) {}
+    : PacedSerialPort(pause), clock_(clock), naming_(naming) {}
 
 void SimulatedSerialPort::addPort(const std::string& name, SimulatedDevice* device) {
   ports_.push_back({systemPortName(name, naming_), device});
@@ -84,13 +84,6 @@ bool SimulatedSerialPort::OpenPort(const std::string& displayName) {
   bytesRead_ = 0;
   pause_.pause(kPortSettlingPause);
   return true;
-}
-
-void SimulatedSerialPort::SendCommand(std::uint8_t byte, Milliseconds pause) {
-  TransmitBuffer[0] = byte;
-  // A lost command shows up later as a missing reply.
-  WriteBlock(1);
-  pause_.pause(pause);
 }
 
 bool SimulatedSerialPort::WriteBlock(int count) {

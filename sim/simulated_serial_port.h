@@ -57,7 +57,7 @@ class VirtualPause final : public Pause {
 // from 1) is computed whole, n * 10 s / 2400, so no rounding piles up over long replies.
 Nanoseconds lineTime(std::uint64_t byteCount);
 
-class SimulatedSerialPort final : public SerialPort {
+class SimulatedSerialPort final : public PacedSerialPort {
  public:
   struct OpenRecord {
     std::string displayName;
@@ -100,7 +100,6 @@ class SimulatedSerialPort final : public SerialPort {
   bool pluggedIn();
 
   bool OpenPort(const std::string& displayName) override;
-  void SendCommand(std::uint8_t byte, Milliseconds pause) override;
   bool WriteBlock(int count) override;
   int ReadAvailable(int largestCount) override;
   int BytesRead() const override { return bytesRead_; }
@@ -134,7 +133,6 @@ class SimulatedSerialPort final : public SerialPort {
   bool lineUp();
 
   VirtualClock& clock_;
-  Pause& pause_;
   PortNaming naming_;
   std::vector<Port> ports_;
   std::optional<std::size_t> open_;  // index into ports_

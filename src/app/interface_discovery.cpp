@@ -103,6 +103,4 @@ bool InterfaceDiscovery::ProbeInterface(const QString& displayName) {
   return answered;
 }
 
-bool InterfaceDiscovery::ListSerialPorts(QStringList& list) { return probe_.ListSerialPorts(list); }
-
 }  // namespace tadjust

@@ -33,10 +33,6 @@ class InterfaceDiscovery {
   // port is closed again.
   bool ProbeInterface(const QString& displayName);
 
-  // Fills the list with the candidate ports of the system's serial-port map; false when the
-  // map cannot be had.
-  bool ListSerialPorts(QStringList& list);
-
   // Set by Retry after a failed search: the next timer tick clears it and searches again.
   bool RetrySearch = false;
 

@@ -53,7 +53,7 @@ bool accessDenied(QSerialPort::SerialPortError error, const std::string& systemN
 
 }  // namespace
 
-QtSerialPort::QtSerialPort(Pause& pause) : pause_(pause) {
+QtSerialPort::QtSerialPort(Pause& pause) : PacedSerialPort(pause) {
   QObject::connect(&port_, &QSerialPort::errorOccurred, &port_,
                    [this](QSerialPort::SerialPortError error) { noticeError(error); });
 }
@@ -78,13 +78,6 @@ bool QtSerialPort::OpenPort(const std::string& displayName) {
   }
   pause_.pause(kPortSettlingPause);
   return true;
-}
-
-void QtSerialPort::SendCommand(std::uint8_t byte, Milliseconds pause) {
-  TransmitBuffer[0] = byte;
-  // A lost command shows up later as a missing reply, so the result is not needed here.
-  WriteBlock(1);
-  pause_.pause(pause);
 }
 
 bool QtSerialPort::WriteBlock(int count) {

@@ -11,13 +11,12 @@ namespace tadjust {
 // A port whose device goes away (the box unplugged) is closed and reported from the message
 // loop: Qt says so by ResourceError, or on POSIX by a hang-up of the line, whose read notifier
 // would otherwise fire without end and keep the program's thread busy.
-class QtSerialPort final : public SerialPort {
+class QtSerialPort final : public PacedSerialPort {
  public:
   explicit QtSerialPort(Pause& pause);
   ~QtSerialPort() override;
 
   bool OpenPort(const std::string& displayName) override;
-  void SendCommand(std::uint8_t byte, Milliseconds pause) override;
   bool WriteBlock(int count) override;
   int ReadAvailable(int largestCount) override;
   int BytesRead() const override;
@@ -32,7 +31,6 @@ class QtSerialPort final : public SerialPort {
   bool deviceGone(QSerialPort::SerialPortError error) const;
   void closeLostPort();
 
-  Pause& pause_;
   QSerialPort port_;
   int bytesRead_ = 0;
   bool lossNoticed_ = false;  // a close of the lost port is on its way

@@ -78,4 +78,16 @@ class SerialPort {
   std::function<void()> connectionLost_;
 };
 
+// A port that sends each command byte as a one-byte block and then pauses; the program's port
+// and the simulated one both are. Their pause also takes the settling pause of every open.
+class PacedSerialPort : public SerialPort {
+ public:
+  void SendCommand(std::uint8_t byte, Milliseconds pause) final;
+
+ protected:
+  explicit PacedSerialPort(Pause& pause) : pause_(pause) {}
+
+  Pause& pause_;
+};
+
 }  // namespace tadjust

@@ -9,6 +9,7 @@
 #include <array>
 
 #include "ui/box_text.h"
+#include "ui/control_widths.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
@@ -24,11 +25,6 @@ constexpr int kButtonColumnWidth = 110;
 constexpr QSize kButtonSize{109, 50};
 constexpr QSize kCopyButtonSize{109, 51};
 constexpr int kRowPitch = 30;
-constexpr int kEditWidth = 89;
-constexpr int kShortEditWidth = 60;
-constexpr int kWideEditWidth = 139;
-constexpr int kWideListWidth = 155;
-constexpr int kNarrowListWidth = 89;
 constexpr int kModelLabelPixelSize = 17;
 
 constexpr int kProgressBarMaximum = 110;  // ticks of a pending read or write, times ten

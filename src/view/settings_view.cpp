@@ -9,6 +9,7 @@
 #include "catalogue/device_catalogue.h"
 #include "ui/bilingual_text.h"
 #include "ui/box_text.h"
+#include "ui/control_widths.h"
 #include "ui/controls.h"
 #include "ui/window_texts.h"
 
@@ -16,11 +17,9 @@ namespace tadjust {
 
 namespace {
 
-// Widths of the fields that change with the layout, in the window's design pixels.
-constexpr int kConnectionListWidth = 155;
-constexpr int kStartConnectionTextWidth = 139;
+// A transmitter's connection text (Edit11), narrower than at start; the other widths a layout
+// sets are the window's own (ui/control_widths.h).
 constexpr int kTransmitterConnectionTextWidth = 129;
-constexpr int kShortFieldWidth = 89;
 constexpr int kPrecisionDropDownCount = 4;
 // ComboBox2's drop-down count at start-up: the toolkit's default, which the window keeps.
 constexpr int kStartDropDownCount = 10;
@@ -186,7 +185,7 @@ void layOutTransmitter(Form1& f, const DeviceModel& model) {
   }
   fillList(f.ComboBox2,
            connectionTexts(model.twoWireOnly ? 1 : window_texts::Connections.size(), en), 0);
-  setWidth(f.ComboBox2, kConnectionListWidth);
+  setWidth(f.ComboBox2, kWideListWidth);
   setWidth(f.Edit11, kTransmitterConnectionTextWidth);
 }
 
@@ -199,8 +198,8 @@ void layOutIndicator(Form1& f, const DeviceModel& model) {
 
   fillList(f.ComboBox2, plainTexts({"0", "1", "2", "3"}), 0);
   f.ComboBox2->setMaxVisibleItems(kPrecisionDropDownCount);
-  setWidth(f.ComboBox2, kShortFieldWidth);
-  setWidth(f.Edit11, kShortFieldWidth);
+  setWidth(f.ComboBox2, kEditWidth);
+  setWidth(f.Edit11, kEditWidth);
   f.setCurrentModel(model.name);
 }
 
@@ -255,7 +254,7 @@ void layOutHumidity(Form1& f, const DeviceModel& model, bool dewPoint) {
   setUnit({f.Label44, f.Label32}, deviceHumidityUnit);
   if (humidityUnitChoice) setUnit({f.Label46}, deviceHumidityUnit);
 
-  setWidth(f.Edit11, kShortFieldWidth);
+  setWidth(f.Edit11, kEditWidth);
   f.setCurrentModel(model.name);
   f.Edit23->clear();
   f.Edit24->clear();
@@ -293,8 +292,8 @@ void restoreStartCaptions(Form1& f) {
   f.GroupBox3->hide();
   f.ComboBox1->setEnabled(true);
   f.ComboBox2->setMaxVisibleItems(kStartDropDownCount);
-  setWidth(f.ComboBox2, kConnectionListWidth);
-  setWidth(f.Edit11, kStartConnectionTextWidth);
+  setWidth(f.ComboBox2, kWideListWidth);
+  setWidth(f.Edit11, kWideEditWidth);
   fillList(f.ComboBox4, currentDirections(), 0);
   fillList(f.ComboBox5, currentFailureLevels(), 0);
 }

@@ -93,16 +93,6 @@ Lines editableGroup(Form1& f) {
   return lines;
 }
 
-std::function<void(Bytes)> sensor(std::uint16_t config, std::uint16_t low, std::uint16_t high,
-                                  std::function<void(Bytes)> more = {}) {
-  return [=](Bytes b) {
-    InputConfig.set(b, config);
-    RangeLowRaw.set(b, low);
-    RangeHighRaw.set(b, high);
-    if (more) more(b);
-  };
-}
-
 // The rows of a transmitter below the sensor's: filter, output, failure, tag.
 Lines transmitterTail(bool voltageOutput, const std::string& tag = "", bool english = true) {
   const std::string unit = voltageOutput ? "[V]" : "[mA]";
@@ -289,35 +279,29 @@ const std::vector<CopyCase>& copyCases() {
        false},
       {"indicator: signed display words, precision, alarms",
        "GWA-43",
-       smallLayoutReply(10013,
-                        [](Bytes b) {
-                          indicator::AlarmFlags.set(b, 3);
-                          indicator::DisplayLow.set(b, -1999);
-                          indicator::DisplayHigh.set(b, 0xFC18);
-                          indicator::Precision.set(b, 2);
-                          indicator::AlarmLow.set(b, 100);
-                          indicator::AlarmHigh.set(b, 9000);
-                          indicator::Tag.set(b, "PANEL-7");
-                        }),
+       smallLayoutReply(10013, indicatorFields({.alarmFlags = 3,
+                                                .displayLow = -1999,
+                                                .displayHigh = 0xFC18,
+                                                .precision = 2,
+                                                .alarmLow = 100,
+                                                .alarmHigh = 9000,
+                                                .tag = "PANEL-7"})),
        {"E2 | Lower range value: | -1999 | ~", "E3 | Upper range value: | -1000 | ~",
         "E4 | Precision: | 2 | ~", "E5 | Alarm low level: | 100 | [x]",
         "E6 | Alarm high level: | 9000 | [x]", "E10 | Tag: | PANEL-7 | ~"},
        {0, -1999, -1000}},
       {"ARR/A in dew point: truncated hundredths, unit labels kept, a 16-character tag",
        "ARR/A",
-       smallLayoutReply(15002,
-                        [](Bytes b) {
-                          humidity::HumidityUnit.set(b, 1);
-                          humidity::TempRangeLow.set(b, -4050);
-                          humidity::TempRangeHigh.set(b, 12099);
-                          humidity::HumRangeLow.set(b, -2000);
-                          humidity::HumRangeHigh.set(b, 6000);
-                          humidity::TempOutLow.set(b, 4000);
-                          humidity::TempOutHigh.set(b, 20000);
-                          humidity::HumOutLow.set(b, 4010);
-                          humidity::HumOutHigh.set(b, 19990);
-                          humidity::Tag.set(b, "ABCDEFGHIJKLMNOP");
-                        }),
+       smallLayoutReply(15002, humidityFields({.unit = 1,
+                                               .tempLow = -4050,
+                                               .tempHigh = 12099,
+                                               .humLow = -2000,
+                                               .humHigh = 6000,
+                                               .tempOutLow = 4000,
+                                               .tempOutHigh = 20000,
+                                               .humOutLow = 4010,
+                                               .humOutHigh = 19990,
+                                               .tag = "ABCDEFGHIJKLMNOP"})),
        {"E1 | Humidity Unit: | Dew Point [°C] | ~", "E2 | Lower Temperature Value: | -40 | [°C]",
         "E3 | Upper Temperature Value: | 120 | [°C]", "E4 | Lower Humidity Value: | -20 | [%RH]",
         "E5 | Upper Humidity Value: | 60 | [%RH]", "E6 | Lower Current for T: | 4000 | [uA]",
@@ -326,14 +310,10 @@ const std::vector<CopyCase>& copyCases() {
        {}},
       {"ARR-43 with a humidity unit the list does not offer",
        "ARR-43",
-       smallLayoutReply(15004,
-                        [](Bytes b) {
-                          humidity::HumidityUnit.set(b, 5);
-                          humidity::TempRangeLow.set(b, -3000);
-                          humidity::TempRangeHigh.set(b, 6000);
-                          humidity::HumRangeLow.set(b, 1000);
-                          humidity::HumRangeHigh.set(b, 9000);
-                        }),
+       smallLayoutReply(
+           15004,
+           humidityFields(
+               {.unit = 5, .tempLow = -3000, .tempHigh = 6000, .humLow = 1000, .humHigh = 9000})),
        {"E1 | Humidity Unit: |  | ~", "E2 | Lower Temperature Value: | -30 | [°C]",
         "E3 | Upper Temperature Value: | 60 | [°C]", "E4 | Lower Humidity Value: | 10 | [%RH]",
         "E5 | Upper Humidity Value: | 90 | [%RH]", "E10 | Tag: |  | ~"},
@@ -404,12 +384,10 @@ TEST(CopyForEditing, AnRtdSubtypeNeverWrittenKeepsTheSensorTypeInForce) {
 }
 
 TEST(CopyForEditing, HumidityModelsKeepTheEditedRangeAndFillTheHiddenOutputs) {
-  CopyingProgram program("935-JYRA", smallLayoutReply(15001, [](Bytes b) {
-                           humidity::TempOutLow.set(b, 210);
-                           humidity::TempOutHigh.set(b, 4400);
-                           humidity::HumOutLow.set(b, -5);
-                           humidity::HumOutHigh.set(b, 4300);
-                         }));
+  CopyingProgram program("935-JYRA", smallLayoutReply(15001, humidityFields({.tempOutLow = 210,
+                                                                             .tempOutHigh = 4400,
+                                                                             .humOutLow = -5,
+                                                                             .humOutHigh = 4300})));
   program.edit() = {4, 12.5, 99};
   program.copy();
   EXPECT_EQ(program.edit().EditSensorType, 4);

@@ -27,21 +27,13 @@ constexpr std::uint16_t kThreeWire = 0x0010;
 QString text(const QLineEdit* edit) { return edit->text(); }
 bool shown(const QWidget* widget) { return !widget->isHidden(); }
 
-std::function<void(Bytes)> rtd(std::uint16_t config, std::uint16_t low, std::uint16_t high) {
-  return [=](Bytes b) {
-    InputConfig.set(b, config);
-    RangeLowRaw.set(b, low);
-    RangeHighRaw.set(b, high);
-  };
-}
-
 TEST(TransmitterDecoding, TemperatureRangesShowTheExactDecimalValue) {
   DeviceViewHarness h;
-  h.read(transmitterReply(kRka49, rtd(kPt100 | kThreeWire, 3000, 30000)));
+  h.read(transmitterReply(kRka49, sensor(kPt100 | kThreeWire, 3000, 30000)));
   EXPECT_EQ(text(h.form.Edit9), "-100");
   EXPECT_EQ(text(h.form.Edit10), "800");
   EXPECT_EQ(h.form.Label30->text(), "[°C]");
-  h.read(transmitterReply(kRka49, rtd(kPt100 | kThreeWire, 6001, 30000)));
+  h.read(transmitterReply(kRka49, sensor(kPt100 | kThreeWire, 6001, 30000)));
   EXPECT_EQ(text(h.form.Edit9), "0,0333333333333333");
 }
 
@@ -75,7 +67,7 @@ TEST(TransmitterDecoding, VoltageRangesFollowTheSeriesScale) {
                        // nearest doubles say.
                        Case{7002, 5635, "0,24"}, Case{7002, 6645, "1,24"}}) {
     DeviceViewHarness h;
-    h.read(transmitterReply(c.code, rtd(kVoltage, c.raw, c.raw)));
+    h.read(transmitterReply(c.code, sensor(kVoltage, c.raw, c.raw)));
     EXPECT_EQ(text(h.form.Edit9), c.shown) << c.code << " " << c.raw;
     EXPECT_EQ(h.form.Label30->text(), "[mV]");
     EXPECT_EQ(h.decoder.DeviceSensorType, 9);
@@ -115,7 +107,7 @@ TEST(TransmitterDecoding, ResistanceRoundsItsExactValueToEvenHundredths) {
   for (const Case c : {Case{kRka49, 7, "55,04"}, Case{kRka49, 9, "55,04"},
                        Case{kRka49, 65535, "382,68"}, Case{kRkn40F3, 7, "275,2"}}) {
     DeviceViewHarness h;
-    h.read(transmitterReply(c.code, rtd(kResistance, c.raw, c.raw)));
+    h.read(transmitterReply(c.code, sensor(kResistance, c.raw, c.raw)));
     EXPECT_EQ(text(h.form.Edit9), c.shown) << c.code << " " << c.raw;
   }
 }
@@ -137,7 +129,7 @@ TEST(TransmitterDecoding, ThermocoupleCompensationDecidesTheSecondRow) {
     EXPECT_EQ(text(h.form.Edit12), "25");
     EXPECT_EQ(h.decoder.DeviceSensorType, 6);
 
-    h.read(transmitterReply(kRka49, rtd(kThermocoupleK, 6000, 36000)));
+    h.read(transmitterReply(kRka49, sensor(kThermocoupleK, 6000, 36000)));
     EXPECT_EQ(text(h.form.Edit11), english ? "internal" : "wewnętrzna");
     EXPECT_FALSE(shown(h.form.Edit12) || shown(h.form.Label24) || shown(h.form.Label32));
     EXPECT_TRUE(shown(h.form.Edit13) && shown(h.form.Label25));
@@ -146,13 +138,13 @@ TEST(TransmitterDecoding, ThermocoupleCompensationDecidesTheSecondRow) {
 
 TEST(TransmitterDecoding, VoltageAfterTwoWireRtdShowsNoWireRow) {
   DeviceViewHarness h;
-  h.read(transmitterReply(kRka49, rtd(kPt100, 3000, 30000)));
+  h.read(transmitterReply(kRka49, sensor(kPt100, 3000, 30000)));
   EXPECT_EQ(text(h.form.Edit11), "2-wire");
   EXPECT_TRUE(shown(h.form.Edit12));
   EXPECT_EQ(h.form.Label24->text(), "Wire resistance:");
   EXPECT_EQ(h.form.Label32->text(), "[Ohm]");
 
-  h.read(transmitterReply(kRka49, rtd(kVoltage, 5400, 15400)));
+  h.read(transmitterReply(kRka49, sensor(kVoltage, 5400, 15400)));
   for (const QWidget* w :
        {static_cast<QWidget*>(h.form.Edit12), static_cast<QWidget*>(h.form.Label24),
         static_cast<QWidget*>(h.form.Label32), static_cast<QWidget*>(h.form.Edit11),
@@ -187,7 +179,7 @@ TEST(TransmitterDecoding, ListEntriesForFilterOutputAndFailure) {
 // over from an earlier read.
 TEST(TransmitterDecoding, UnwrittenCodesShowAMarker) {
   DeviceViewHarness h;
-  h.read(transmitterReply(kRka49, rtd(0x3600 /* T */, 6000, 9000)));
+  h.read(transmitterReply(kRka49, sensor(0x3600 /* T */, 6000, 9000)));
   ASSERT_EQ(h.decoder.DeviceSensorType, 8);
 
   h.read(transmitterReply(kRka49, [](Bytes b) {
@@ -214,9 +206,9 @@ TEST(TransmitterDecoding, UnwrittenCodesShowAMarker) {
 
 TEST(TransmitterDecoding, VoltageOfASeriesWithoutScaleShowsTheRawWord) {
   DeviceViewHarness h;
-  h.read(transmitterReply(kRka49, rtd(kVoltage, 5400, 15400)));
+  h.read(transmitterReply(kRka49, sensor(kVoltage, 5400, 15400)));
   EXPECT_EQ(text(h.form.Edit9), "0");
-  Reply unknown = transmitterReply(0xFFFF, rtd(kVoltage, 5400, 15400));
+  Reply unknown = transmitterReply(0xFFFF, sensor(kVoltage, 5400, 15400));
   h.read(unknown);
   EXPECT_EQ(h.view.currentSeries, 65);
   EXPECT_EQ(h.form.Label39->text(), "RKA-49");
@@ -226,7 +218,7 @@ TEST(TransmitterDecoding, VoltageOfASeriesWithoutScaleShowsTheRawWord) {
 
 TEST(TransmitterDecoding, FixedSensorProbeHidesConnectionRowsAndLocksTheSensor) {
   DeviceViewHarness h;
-  h.read(transmitterReply(kRq117A, rtd(kPt100, 4500, 12000)));
+  h.read(transmitterReply(kRq117A, sensor(kPt100, 4500, 12000)));
   for (const QWidget* w :
        {static_cast<QWidget*>(h.form.Label23), static_cast<QWidget*>(h.form.Label24),
         static_cast<QWidget*>(h.form.Label3), static_cast<QWidget*>(h.form.Label5),
@@ -240,25 +232,23 @@ TEST(TransmitterDecoding, FixedSensorProbeHidesConnectionRowsAndLocksTheSensor) 
   EXPECT_EQ(text(h.form.Edit9), "-50");
   EXPECT_EQ(text(h.form.Edit10), "200");
   const int afterLayout = h.events.processed;
-  h.read(transmitterReply(kRq117A, rtd(kPt100, 4500, 12000)));
+  h.read(transmitterReply(kRq117A, sensor(kPt100, 4500, 12000)));
   EXPECT_EQ(h.events.processed, afterLayout + 1);  // the probe's tail, no new layout
 }
 
 TEST(HumidityDecoding, RangesInWholeUnitsAndTheDeviceUnit) {
   for (const bool english : {true, false}) {
     DeviceViewHarness h(english);
-    h.read(smallLayoutReply(kArrA, [](Bytes b) {
-      humidity::HumidityUnit.set(b, 1);
-      humidity::TempRangeLow.set(b, -4050);
-      humidity::TempRangeHigh.set(b, 12099);
-      humidity::HumRangeLow.set(b, -1);
-      humidity::HumRangeHigh.set(b, 10000);
-      humidity::TempOutLow.set(b, 4000);
-      humidity::TempOutHigh.set(b, 20000);
-      humidity::HumOutLow.set(b, -5);
-      humidity::HumOutHigh.set(b, 32767);
-      humidity::Tag.set(b, "HUMIDITY-SENSOR1");
-    }));
+    h.read(smallLayoutReply(kArrA, humidityFields({.unit = 1,
+                                                   .tempLow = -4050,
+                                                   .tempHigh = 12099,
+                                                   .humLow = -1,
+                                                   .humHigh = 10000,
+                                                   .tempOutLow = 4000,
+                                                   .tempOutHigh = 20000,
+                                                   .humOutLow = -5,
+                                                   .humOutHigh = 32767,
+                                                   .tag = "HUMIDITY-SENSOR1"})));
     EXPECT_EQ(text(h.form.Edit6), "15002");
     EXPECT_EQ(text(h.form.Edit7), "4321");
     EXPECT_EQ(text(h.form.Edit8), "°Cdp");
@@ -297,15 +287,13 @@ TEST(HumidityDecoding, Arr43LeavesItsOutputRowsHiddenAndUnfilled) {
 
 TEST(IndicatorDecoding, ShowsDisplayRangePrecisionAlarmsAndTag) {
   DeviceViewHarness h;
-  h.read(smallLayoutReply(kGwa43, [](Bytes b) {
-    indicator::AlarmFlags.set(b, 0x8002);
-    indicator::DisplayLow.set(b, -1999);
-    indicator::DisplayHigh.set(b, 9999);
-    indicator::Precision.set(b, 2);
-    indicator::AlarmLow.set(b, -5);
-    indicator::AlarmHigh.set(b, 900);
-    indicator::Tag.set(b, "PANEL");
-  }));
+  h.read(smallLayoutReply(kGwa43, indicatorFields({.alarmFlags = 0x8002,
+                                                   .displayLow = -1999,
+                                                   .displayHigh = 9999,
+                                                   .precision = 2,
+                                                   .alarmLow = -5,
+                                                   .alarmHigh = 900,
+                                                   .tag = "PANEL"})));
   EXPECT_EQ(text(h.form.Edit6), "10013");
   EXPECT_EQ(text(h.form.Edit9), "-1999");
   EXPECT_EQ(text(h.form.Edit10), "9999");

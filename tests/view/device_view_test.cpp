@@ -261,20 +261,10 @@ using namespace transmitter;
 struct ModelCase {
   const char* name;
   std::uint16_t code;
-  std::function<void(Bytes)> fill;
+  ImageFill fill;
   Lines device;    // in English
   Lines editable;  // in English
 };
-
-std::function<void(Bytes)> sensor(std::uint16_t config, std::uint16_t low, std::uint16_t high,
-                                  std::function<void(Bytes)> more = {}) {
-  return [=](Bytes b) {
-    InputConfig.set(b, config);
-    RangeLowRaw.set(b, low);
-    RangeHighRaw.set(b, high);
-    if (more) more(b);
-  };
-}
 
 // The editable group of a temperature transmitter as the layout leaves it: start texts, the
 // lists at entry 0.
@@ -329,7 +319,7 @@ Lines probeDevice(const char* name, const char* code, const char* low, const cha
   };
 }
 
-std::function<void(Bytes)> probeImage(int low, int high) {
+ImageFill probeImage(int low, int high) {
   return sensor(0x2010, static_cast<std::uint16_t>((low + 200) * 30),
                 static_cast<std::uint16_t>((high + 200) * 30), [](Bytes b) {
                   FilterTimeIndex.set(b, 1);
@@ -444,15 +434,13 @@ const std::vector<ModelCase>& modelCases() {
        probeEditable(true, "-50", "200")},
       {"GWA-43",
        10013,
-       [](Bytes b) {
-         indicator::AlarmFlags.set(b, 1);
-         indicator::DisplayLow.set(b, -1999);
-         indicator::DisplayHigh.set(b, 9999);
-         indicator::Precision.set(b, 1);
-         indicator::AlarmLow.set(b, 100);
-         indicator::AlarmHigh.set(b, 9000);
-         indicator::Tag.set(b, "PANEL-7");
-       },
+       indicatorFields({.alarmFlags = 1,
+                        .displayLow = -1999,
+                        .displayHigh = 9999,
+                        .precision = 1,
+                        .alarmLow = 100,
+                        .alarmHigh = 9000,
+                        .tag = "PANEL-7"}),
        {"D1 | Device ID and name: | 10013 | GWA-43", "D2 | Serial number: | 4321 | ~",
         "D4 | Lower range value: | -1999 | ~", "D5 | Upper range value: | 9999 | ~",
         "D6 | Precision: | 1 | ~", "D7 | Alarm low level: | 100 | [x]",
@@ -485,17 +473,15 @@ const std::vector<ModelCase>& modelCases() {
        probeDevice("RQ-17x-RK/V", "7020", "-30", "70", true), probeEditable(true, "-30", "70")},
       {"935-JYRA",
        15001,
-       [](Bytes b) {
-         humidity::TempRangeLow.set(b, -4000);
-         humidity::TempRangeHigh.set(b, 12000);
-         humidity::HumRangeLow.set(b, 0);
-         humidity::HumRangeHigh.set(b, 10000);
-         humidity::TempOutLow.set(b, 200);
-         humidity::TempOutHigh.set(b, 4500);
-         humidity::HumOutLow.set(b, 210);
-         humidity::HumOutHigh.set(b, 4400);
-         humidity::Tag.set(b, "JYRA");
-       },
+       humidityFields({.tempLow = -4000,
+                       .tempHigh = 12000,
+                       .humLow = 0,
+                       .humHigh = 10000,
+                       .tempOutLow = 200,
+                       .tempOutHigh = 4500,
+                       .humOutLow = 210,
+                       .humOutHigh = 4400,
+                       .tag = "JYRA"}),
        {"D1 | Device ID and name: | 15001 | 935-JYRA", "D2 | Serial number: | 4321 | ~",
         "D3 | Sensor type: | %RH | ~", "D4 | Lower Temperature Value: | -40 | [°C]",
         "D5 | Upper Temperature Value: | 120 | [°C]", "D6 | Lower Humidity Value: | 0 | [%RH]",
@@ -507,18 +493,16 @@ const std::vector<ModelCase>& modelCases() {
         "E5 | Upper Humidity Value: | 100 | [%RH]", "E10 | Tag: |  | ~", "M [%RH] [°C]"}},
       {"ARR/A",
        15002,
-       [](Bytes b) {
-         humidity::HumidityUnit.set(b, 1);
-         humidity::TempRangeLow.set(b, -4050);
-         humidity::TempRangeHigh.set(b, 12000);
-         humidity::HumRangeLow.set(b, -2000);
-         humidity::HumRangeHigh.set(b, 6000);
-         humidity::TempOutLow.set(b, 4000);
-         humidity::TempOutHigh.set(b, 20000);
-         humidity::HumOutLow.set(b, 4000);
-         humidity::HumOutHigh.set(b, 20000);
-         humidity::Tag.set(b, "ARR-A-1");
-       },
+       humidityFields({.unit = 1,
+                       .tempLow = -4050,
+                       .tempHigh = 12000,
+                       .humLow = -2000,
+                       .humHigh = 6000,
+                       .tempOutLow = 4000,
+                       .tempOutHigh = 20000,
+                       .humOutLow = 4000,
+                       .humOutHigh = 20000,
+                       .tag = "ARR-A-1"}),
        {"D1 | Device ID and name: | 15002 | ARR/A", "D2 | Serial number: | 4321 | ~",
         "D3 | Humidity unit: | °Cdp | ~", "D4 | Lower Temperature Value: | -40 | [°C]",
         "D5 | Upper Temperature Value: | 120 | [°C]", "D6 | Lower Humidity Value: | -20 | [°Cdp]",
@@ -533,13 +517,11 @@ const std::vector<ModelCase>& modelCases() {
         "E10 | Tag: |  | ~", "M [°Cdp] [°C]"}},
       {"ARR/V",
        15003,
-       [](Bytes b) {
-         humidity::TempRangeLow.set(b, -4000);
-         humidity::TempRangeHigh.set(b, 12000);
-         humidity::HumRangeHigh.set(b, 10000);
-         humidity::TempOutHigh.set(b, 10000);
-         humidity::HumOutHigh.set(b, 10000);
-       },
+       humidityFields({.tempLow = -4000,
+                       .tempHigh = 12000,
+                       .humHigh = 10000,
+                       .tempOutHigh = 10000,
+                       .humOutHigh = 10000}),
        {"D1 | Device ID and name: | 15003 | ARR/V", "D2 | Serial number: | 4321 | ~",
         "D3 | Physical Units: | %RH | ~", "D4 | Lower Temperature Value: | -40 | [°C]",
         "D5 | Upper Temperature Value: | 120 | [°C]", "D6 | Lower Humidity Value: | 0 | [%RH]",
@@ -554,12 +536,7 @@ const std::vector<ModelCase>& modelCases() {
         "E10 | Tag: |  | ~", "M [%RH] [°C]"}},
       {"ARR-43",
        15004,
-       [](Bytes b) {
-         humidity::TempRangeLow.set(b, -4000);
-         humidity::TempRangeHigh.set(b, 8000);
-         humidity::HumRangeHigh.set(b, 10000);
-         humidity::TempOutLow.set(b, 4000);
-       },
+       humidityFields({.tempLow = -4000, .tempHigh = 8000, .humHigh = 10000, .tempOutLow = 4000}),
        {"D1 | Device ID and name: | 15004 | ARR-43", "D2 | Serial number: | 4321 | ~",
         "D3 | Humidity unit: | %RH | ~", "D4 | Lower Temperature Value: | -40 | [°C]",
         "D5 | Upper Temperature Value: | 80 | [°C]", "D6 | Lower Humidity Value: | 0 | [%RH]",
