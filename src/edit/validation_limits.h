@@ -13,13 +13,9 @@
 #include <array>
 #include <optional>
 
-namespace tadjust {
+#include "image/sensor_type.h"
 
-// Sensor-type indexes: the position in the sensor-type list ComboBox1.
-inline constexpr int kSensorTypeCount = 11;
-inline constexpr int kFirstThermocoupleType = 2;  // B; then R, S, N, K, J, T
-inline constexpr int kVoltageType = 9;
-inline constexpr int kResistanceType = 10;
+namespace tadjust {
 
 // Four blocks of eleven, one entry per sensor type: the lower values of series 7, the upper
 // values of series 7, the lower values of series 9 and 10, the upper values of series 9 and 10.
@@ -44,10 +40,10 @@ struct SensorRange {
 };
 
 // The RangeTable entries of a sensor type in a series: series 7, or 9 and 10 alike. Nothing for
-// any other series or a sensor type outside 0..10.
-std::optional<SensorRange> sensorRange(unsigned series, int sensorType);
-// MinimumSpan of a sensor type; nothing outside 0..10.
-std::optional<double> minimumSpan(int sensorType);
+// any other series.
+std::optional<SensorRange> sensorRange(unsigned series, SensorType sensorType);
+// MinimumSpan of a sensor type.
+double minimumSpan(SensorType sensorType);
 
 // The fixed-sensor probes of series 9 and 10 have one sensor and a range of their own, with a
 // least distance of 30 °C between lower and upper range. (Series 7 uses RangeTable for them.)

@@ -28,9 +28,6 @@ constexpr RawScale kSeriesSensorOhmsRaw{Decimal::ofInteger(-275), Decimal::ofInt
 constexpr RawScale kLeadOhmsRaw{Decimal(), Decimal::ofInteger(200)};
 constexpr RawScale kSeriesSensorLeadOhmsRaw{Decimal(), Decimal::ofInteger(40)};
 
-constexpr int kSensorTypes = 11;
-constexpr int kVoltageType = 9;
-constexpr int kResistanceType = 10;
 constexpr int kConnections = 3;  // 2-, 3-, 4-wire; internal and external compensation
 constexpr int kFilterTimes = 7;  // 0.2 s to 32 s
 constexpr int kPrecisions = 4;   // 0 to 3 digits after the point
@@ -165,15 +162,15 @@ const RawScale* voltageScale(unsigned series) {
 // The connection list's choice: the InputConfig bits, and the wire resistance of a 2-wire
 // resistance input or the temperature of an external cold junction, from Edit3. Edit3 is read
 // only where its value is stored: a hidden row's text does not matter.
-void encodeConnection(const EditableGroupValues& g, int sensorType, GroupReader& read,
+void encodeConnection(const EditableGroupValues& g, SensorType sensorType, GroupReader& read,
                       std::uint16_t& inputConfig, Bytes block) {
   using namespace transmitter;
   if (!g.ComboBox2Shown) return;
   const auto connection = read.entry(EditControl::ComboBox2, g.ComboBox2, kConnections);
   if (!connection) return;
   inputConfig |= static_cast<std::uint16_t>(*connection << kConnectionShift);
-  const bool twoWire =
-      *connection == 0 && (isResistanceThermometer(sensorType) || sensorType == kResistanceType);
+  const bool twoWire = *connection == 0 && (isResistanceThermometer(sensorType) ||
+                                            sensorType == SensorType::Resistance);
   const bool externalJunction = *connection == 1 && isThermocouple(sensorType);
   if (twoWire) {
     const RawScale& scale = hasSpecialSensorList(g.model) ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
@@ -187,8 +184,8 @@ void encodeConnection(const EditableGroupValues& g, int sensorType, GroupReader&
 
 // Resistance thermometers and thermocouples: the range in whole degrees, the correction, and the
 // linearisation over the window that the range widened by the output's margins gives.
-void encodeTemperatureInput(const EditableGroupValues& g, int sensorType, bool reversedOutput,
-                            GroupReader& read, Bytes block) {
+void encodeTemperatureInput(const EditableGroupValues& g, SensorType sensorType,
+                            bool reversedOutput, GroupReader& read, Bytes block) {
   using namespace transmitter;
   const auto low = read.integer(EditControl::Edit1);
   const auto high = read.integer(EditControl::Edit2);
@@ -223,11 +220,11 @@ void encodeTemperatureInput(const EditableGroupValues& g, int sensorType, bool r
 
 // Voltage and resistance inputs: the range in the input's raw scale, the lower value rounded to
 // hundredths, the upper one as typed; the input window from the range words.
-void encodeLinearInput(const EditableGroupValues& g, int sensorType, bool reversedOutput,
+void encodeLinearInput(const EditableGroupValues& g, SensorType sensorType, bool reversedOutput,
                        GroupReader& read, Bytes block) {
   using namespace transmitter;
   const RawScale* scale = nullptr;
-  if (sensorType == kResistanceType) {
+  if (sensorType == SensorType::Resistance) {
     scale = hasSpecialSensorList(g.model) ? &kSeriesSensorOhmsRaw : &kOhmsRaw;
   } else {
     scale = voltageScale(g.series);
@@ -240,7 +237,7 @@ void encodeLinearInput(const EditableGroupValues& g, int sensorType, bool revers
   const auto high = read.raw(EditControl::Edit2, Rounding::kAsTyped, *scale);
   if (read.refused()) return;
   // A voltage below the scale's zero has no word: the range starts at the zero.
-  if (sensorType == kVoltageType && *low < 0) low = 0;
+  if (sensorType == SensorType::Voltage && *low < 0) low = 0;
   read.store(RangeLowRaw, block, *low, EditControl::Edit1);
   read.store(RangeHighRaw, block, *high, EditControl::Edit2);
   if (read.refused()) return;
@@ -255,11 +252,12 @@ std::optional<EncodingRefusal> encodeTransmitter(const EditableGroupValues& g,
                                                  TransmitterBlock& block) {
   using namespace transmitter;
   GroupReader read(g);
-  const auto sensorType = read.entry(EditControl::ComboBox1, g.ComboBox1, kSensorTypes);
-  if (!sensorType) return read.refusal();
+  const auto entry = read.entry(EditControl::ComboBox1, g.ComboBox1, kSensorTypeCount);
+  if (!entry) return read.refusal();
+  const SensorType sensorType = *sensorTypeAt(*entry);
 
-  std::uint16_t inputConfig = kSensorCodes[static_cast<std::size_t>(*sensorType)];
-  encodeConnection(g, *sensorType, read, inputConfig, block);
+  std::uint16_t inputConfig = sensorCode(sensorType);
+  encodeConnection(g, sensorType, read, inputConfig, block);
   const bool reversedOutput = g.ComboBox4 == 1;
   if (reversedOutput) inputConfig |= kOutputReversedBit;
   if (g.ComboBox5 == 1) inputConfig |= kFailureHighBit;
@@ -271,10 +269,10 @@ std::optional<EncodingRefusal> encodeTransmitter(const EditableGroupValues& g,
   FilterTimeIndex.set(block, *filterTime);
   Tag.set(block, g.Tag);
 
-  if (*sensorType <= kLastTabulatedSensorType) {
-    encodeTemperatureInput(g, *sensorType, reversedOutput, read, block);
+  if (isTemperatureSensor(sensorType)) {
+    encodeTemperatureInput(g, sensorType, reversedOutput, read, block);
   } else {
-    encodeLinearInput(g, *sensorType, reversedOutput, read, block);
+    encodeLinearInput(g, sensorType, reversedOutput, read, block);
   }
   return read.refusal();
 }
@@ -412,7 +410,7 @@ EncodingResult encodeSettings(const EditableGroupValues& group, SettingsImages& 
   const auto refusal = encodeTransmitter(group, block);
   if (refusal) return {refusal, std::nullopt};
   images.TransmitterBlock = block;
-  return {std::nullopt, group.ComboBox1};
+  return {std::nullopt, sensorTypeAt(group.ComboBox1)};
 }
 
 }  // namespace tadjust

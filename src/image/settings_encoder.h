@@ -25,6 +25,7 @@
 #include <string>
 
 #include "image/linearisation.h"
+#include "image/sensor_type.h"
 #include "image/settings_image.h"
 #include "numbers/decimal.h"
 
@@ -113,7 +114,7 @@ struct EncodingResult {
   // Set when nothing was encoded.
   std::optional<EncodingRefusal> refusal;
   // Transmitter layout, when encoded: the sensor type written, for EditSensorType.
-  std::optional<int> EditSensorType;
+  std::optional<SensorType> EditSensorType;
 
   bool encoded() const { return !refusal.has_value(); }
 };

@@ -5,6 +5,7 @@
 // model's family: the indicator layout, the humidity layout, or (any other name, names not in
 // the catalogue too) the transmitter layout.
 
+#include "image/sensor_type.h"
 #include "image/settings_image.h"
 #include "ui/form1.h"
 #include "ui/window_events.h"
@@ -12,9 +13,8 @@
 namespace tadjust {
 
 struct DecoderState {
-  // The device's sensor type as decoded at the last read of a transmitter: 0 and 1 the two
-  // resistance thermometers, 2..8 thermocouples B, R, S, N, K, J, T, 9 voltage, 10 resistance.
-  int DeviceSensorType = 0;
+  // The device's sensor type as decoded at the last read of a transmitter.
+  SensorType DeviceSensorType = SensorType::Pt100;
 };
 
 void showDeviceSettings(Form1& form, const SettingsImages& images, unsigned currentSeries,

@@ -53,7 +53,7 @@ TEST(EditedSettings, TheEditedGroupIsWrittenAndVerified) {
             << (p.form().*box)->objectName().toStdString();
       c.stored(p.program.device->image());
       if (c.editSensorType >= 0) {
-        EXPECT_EQ(p.edit().EditSensorType, c.editSensorType);
+        EXPECT_EQ(entryOf(p.edit().EditSensorType), c.editSensorType);
       }
     }
   }

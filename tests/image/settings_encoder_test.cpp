@@ -223,7 +223,7 @@ TEST(TransmitterEncoding, WordsFromTheExactValuesOfTheGroup) {
     SettingsImages images = patternedImages(7001);
     const EncodingResult result = encodeSettings(c.group, images);
     ASSERT_TRUE(result.encoded()) << c.name;
-    EXPECT_EQ(result.EditSensorType, c.group.ComboBox1) << c.name;
+    EXPECT_EQ(result.EditSensorType, sensorTypeAt(c.group.ComboBox1)) << c.name;
     const ConstBytes block = images.TransmitterBlock;
     const auto check = [&](int expected, std::uint16_t word, const char* field) {
       if (expected >= 0) {
@@ -292,17 +292,17 @@ TEST(TransmitterEncoding, LinearisationCoversTheRangeWidenedByTheOutputMargins) 
     std::array<std::uint8_t, kTransmitterBlockSize> expected{};
     for (std::size_t i = 0; i < 20; ++i) transmitter::LinSignal.set(expected, i, 0xFFFF);
     for (std::size_t i = 0; i < 7; ++i) transmitter::CjcTemp.set(expected, i, 0xFFFF);
-    const auto table = buildLinearisation(c.sensorType, c.series, limits.lower, limits.upper,
-                                          c.high - c.low, expected);
+    const auto table = buildLinearisation(*sensorTypeAt(c.sensorType), c.series, limits.lower,
+                                          limits.upper, c.high - c.low, expected);
     ASSERT_TRUE(table.writable());
     // LinSlopeShift and CjcSlopeShift, then everything from LinSignal on.
     const ConstBytes actual = images.TransmitterBlock;
     EXPECT_TRUE(std::equal(actual.begin() + 2, actual.begin() + 6, expected.begin() + 2));
     EXPECT_TRUE(std::equal(actual.begin() + 30, actual.end(), expected.begin() + 30));
     EXPECT_EQ(transmitter::LinTemp.get(actual, 0), (table.firstTemperature + 200) * 30);
-    EXPECT_EQ(
-        transmitter::InputLimitHighRaw.get(actual),
-        inputLimitHighRaw(*signalRawScale(c.sensorType, c.series), table.lastSignalThousandths));
+    EXPECT_EQ(transmitter::InputLimitHighRaw.get(actual),
+              inputLimitHighRaw(*signalRawScale(*sensorTypeAt(c.sensorType), c.series),
+                                table.lastSignalThousandths));
   }
 }
 
