@@ -213,7 +213,7 @@ void ExchangeController::takeReply() {
 }
 
 WrittenDevice ExchangeController::deviceRead() const {
-  const DeviceIdentity read = identifyDevice(subsystems_.images, form_.currentModel(), 0);
+  const DeviceIdentity read = identifyDevice(subsystems_.images, subsystems_.view.model.layout, 0);
   return {read.productCode, read.serialNumber};
 }
 

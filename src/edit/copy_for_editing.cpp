@@ -111,7 +111,7 @@ class TransmitterCopy {
         images_(images),
         block_(images.TransmitterBlock),
         model_(model),
-        series_(sources.view.currentSeries),
+        series_(sources.view.model.series),
         deviceSensorType_(sources.decoder.DeviceSensorType),
         en_(f.UseEnglish) {}
 
@@ -146,7 +146,7 @@ class TransmitterCopy {
     selectEntry(f_.ComboBox4, (inputConfig & transmitter::kOutputReversedBit) ? 1 : 0);
     selectEntry(f_.ComboBox5, (inputConfig & transmitter::kFailureHighBit) ? 1 : 0);
     showTag(f_, transmitter::Tag, block_);
-    if (model_.fixedSensorProbe) lockFixedSensor(events);
+    if (model_.probe) lockFixedSensor(events);
   }
 
  private:
@@ -256,21 +256,19 @@ CopyForEditing::CopyForEditing(Form1& form, EditState& edit, CopyRecord& record,
     : form_(form), edit_(edit), record_(record), events_(events), sources_(std::move(sources)) {}
 
 void CopyForEditing::BitBtn3Click() {
-  const std::string name = form_.currentModel();
-  const ModelTraits model = traitsOf(name);
+  const LaidOutModel& model = sources_.view.model;
   SettingsImages& images = sources_.images;
   // Taken before the fixed-sensor probes' repaint, which lets other events run.
-  const DeviceIdentity copiedFrom = identifyDevice(images, name, sources_.linkNumber());
-  switch (model.family) {
-    case ModelFamily::Indicator:
+  const DeviceIdentity copiedFrom = identifyDevice(images, model.layout, sources_.linkNumber());
+  switch (model.layout) {
+    case Layout::Indicator:
       copyIndicator(form_, images, edit_);
       break;
-    case ModelFamily::Humidity:
+    case Layout::Humidity:
       copyHumidity(form_, images);
       break;
-    case ModelFamily::CurrentOutput:
-    case ModelFamily::VoltageOutput:
-      TransmitterCopy(form_, images, model, sources_).copy(edit_, events_);
+    case Layout::Transmitter:
+      TransmitterCopy(form_, images, model.model, sources_).copy(edit_, events_);
       break;
   }
   record_.copiedFrom = copiedFrom;

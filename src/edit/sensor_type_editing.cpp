@@ -29,8 +29,6 @@ bool isOneOf(const QString& text, const BilingualText& entry) {
   return text == entry.in(true) || text == entry.in(false);
 }
 
-EditedModel currentModel(const Form1& form) { return editedModel(form.currentModel()); }
-
 }  // namespace
 
 SensorTypeEditing::SensorTypeEditing(Form1& form, EditState& state, const SettingsViewState& view,
@@ -38,7 +36,7 @@ SensorTypeEditing::SensorTypeEditing(Form1& form, EditState& state, const Settin
     : form_(form), state_(state), view_(view), validation_(validation) {}
 
 void SensorTypeEditing::ComboBox1Change() {
-  if (!currentModel(form_).unitChoice) {
+  if (!editedModel(view_.model).unitChoice) {
     sensorTypeChanged();
     return;
   }
@@ -54,7 +52,7 @@ void SensorTypeEditing::sensorTypeChanged() {
   const std::optional<SensorType> chosen = sensorTypeAt(form_.ComboBox1->currentIndex());
   if (!chosen) return;
   const SensorType sensorType = *chosen;
-  const EditedModel model = currentModel(form_);
+  const EditedModel model = editedModel(view_.model);
   showUnitsAndOffsetRow(sensorType);
   fillConnectionRow(sensorType, model);
   state_.EditSensorType = sensorType;
@@ -99,7 +97,7 @@ void SensorTypeEditing::fillConnectionRow(SensorType sensorType, const EditedMod
 // decimal text; RKN-40F3 shows its resistance at five times the device's value. A series
 // without a table keeps the texts: the validation that follows sets both to 0.
 void SensorTypeEditing::writeDefaultRange(SensorType sensorType, const EditedModel& model) {
-  const std::optional<SensorRange> range = sensorRange(view_.currentSeries, sensorType);
+  const std::optional<SensorRange> range = sensorRange(view_.model.series, sensorType);
   if (!range) return;
   if (isTemperatureSensor(sensorType)) {
     box_numbers::show(form_.Edit1, box_numbers::integerText(std::ceil(range->low)));
@@ -114,7 +112,7 @@ void SensorTypeEditing::writeDefaultRange(SensorType sensorType, const EditedMod
 }
 
 void SensorTypeEditing::ComboBox2Change() {
-  if (currentModel(form_).family == EditedFamily::Indicator) return;
+  if (editedModel(view_.model).family == EditedFamily::Indicator) return;
   const bool en = form_.UseEnglish;
   const QString shown = form_.ComboBox2->currentText();
   if (isOneOf(shown, window_texts::Connections[0])) {

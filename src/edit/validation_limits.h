@@ -13,6 +13,7 @@
 #include <array>
 #include <optional>
 
+#include "catalogue/device_catalogue.h"
 #include "image/sensor_type.h"
 
 namespace tadjust {
@@ -47,7 +48,6 @@ double minimumSpan(SensorType sensorType);
 
 // The fixed-sensor probes of series 9 and 10 have one sensor and a range of their own, with a
 // least distance of 30 °C between lower and upper range. (Series 7 uses RangeTable for them.)
-enum class FixedProbe { Rq117, Rq18x, Rq17x };
 
 struct ProbeRange {
   double lowest;      // the lower range's fallback and minimum
@@ -75,7 +75,6 @@ inline constexpr Limits kIndicatorHighLimits{100, -999, 9999};
 
 // The humidity models, and the boxes of their four pairs. Lower boxes are Edit1, Edit19, Edit4
 // and Edit21; each has the upper box after it as its partner.
-enum class HumidityModel { Jyra935, ArrA, ArrV, Arr43 };
 enum class HumidityBox { Edit1, Edit2, Edit19, Edit3, Edit4, Edit20, Edit21, Edit22 };
 
 // The humidity unit chosen in ComboBox1 of the models with a unit choice.

@@ -173,7 +173,7 @@ void encodeConnection(const EditableGroupValues& g, SensorType sensorType, Group
                                             sensorType == SensorType::Resistance);
   const bool externalJunction = *connection == 1 && isThermocouple(sensorType);
   if (twoWire) {
-    const RawScale& scale = hasSpecialSensorList(g.model) ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
+    const RawScale& scale = g.model.model.specialSensorList ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
     if (const auto raw = read.raw(EditControl::Edit3, Rounding::kHundredths, scale))
       read.store(WireResistanceRaw, block, *raw, EditControl::Edit3);
   } else if (externalJunction) {
@@ -208,13 +208,13 @@ void encodeTemperatureInput(const EditableGroupValues& g, SensorType sensorType,
 
   const TemperatureLimits limits = temperatureLimits(*low, *high, reversedOutput);
   const LinearisationResult table =
-      buildLinearisation(sensorType, g.series, limits.lower, limits.upper, *high - *low, block);
+      buildLinearisation(sensorType, g.model.series, limits.lower, limits.upper, *high - *low, block);
   if (!table.writable()) {
     read.refuse(EncodingRefusalReason::kLinearisationUnwritable, EditControl::kNone, table.refusal);
     return;
   }
   // A writable table has its signal scale.
-  const SignalRawScale scale = *signalRawScale(sensorType, g.series);
+  const SignalRawScale scale = *signalRawScale(sensorType, g.model.series);
   InputLimitHighRaw.set(block, inputLimitHighRaw(scale, table.lastSignalThousandths));
 }
 
@@ -225,9 +225,9 @@ void encodeLinearInput(const EditableGroupValues& g, SensorType sensorType, bool
   using namespace transmitter;
   const RawScale* scale = nullptr;
   if (sensorType == SensorType::Resistance) {
-    scale = hasSpecialSensorList(g.model) ? &kSeriesSensorOhmsRaw : &kOhmsRaw;
+    scale = g.model.model.specialSensorList ? &kSeriesSensorOhmsRaw : &kOhmsRaw;
   } else {
-    scale = voltageScale(g.series);
+    scale = voltageScale(g.model.series);
     if (!scale) {
       read.refuse(EncodingRefusalReason::kNoVoltageScale, EditControl::ComboBox1);
       return;
@@ -386,7 +386,7 @@ std::optional<EncodingRefusal> encodeHumidity(const EditableGroupValues& g, Smal
   Tag.set(block, g.Tag);
   // 935-JYRA has no unit choice: its word stays as the device keeps it; so does the word of a
   // list with no unit selected.
-  if (hasUnitChoice(g.model) && g.ComboBox1 >= 0 && g.ComboBox1 < kHumidityUnits)
+  if (g.model.model.unitChoice != UnitChoice::None && g.ComboBox1 >= 0 && g.ComboBox1 < kHumidityUnits)
     HumidityUnit.set(block, g.ComboBox1);
   return std::nullopt;
 }
@@ -394,17 +394,21 @@ std::optional<EncodingRefusal> encodeHumidity(const EditableGroupValues& g, Smal
 }  // namespace
 
 EncodingResult encodeSettings(const EditableGroupValues& group, SettingsImages& images) {
-  if (isIndicator(group.model)) {
-    SmallBlock block = images.IndicatorBlock;
-    const auto refusal = encodeIndicator(group, images.IndicatorCopy, block);
-    if (!refusal) images.IndicatorBlock = block;
-    return {refusal, std::nullopt};
-  }
-  if (isHumidityModel(group.model)) {
-    SmallBlock block = images.HumidityBlock;
-    const auto refusal = encodeHumidity(group, block);
-    if (!refusal) images.HumidityBlock = block;
-    return {refusal, std::nullopt};
+  switch (group.model.layout) {
+    case Layout::Indicator: {
+      SmallBlock block = images.IndicatorBlock;
+      const auto refusal = encodeIndicator(group, images.IndicatorCopy, block);
+      if (!refusal) images.IndicatorBlock = block;
+      return {refusal, std::nullopt};
+    }
+    case Layout::Humidity: {
+      SmallBlock block = images.HumidityBlock;
+      const auto refusal = encodeHumidity(group, block);
+      if (!refusal) images.HumidityBlock = block;
+      return {refusal, std::nullopt};
+    }
+    case Layout::Transmitter:
+      break;
   }
   TransmitterBlock block = clearedTransmitterBlock();
   const auto refusal = encodeTransmitter(group, block);

@@ -278,18 +278,22 @@ void showFixedSensor(Form1& f, WindowEvents& events) {
 
 }  // namespace
 
-void showDeviceSettings(Form1& form, const SettingsImages& images, unsigned currentSeries,
+void showDeviceSettings(Form1& form, const SettingsImages& images, const LaidOutModel& laidOut,
                         DecoderState& decoder, WindowEvents& events) {
   hideEditableRows(form);
-  const ModelTraits model = traitsOf(form.currentModel());
-  if (model.family == ModelFamily::Indicator) {
-    showIndicator(form, images);
-  } else if (model.family == ModelFamily::Humidity) {
-    showHumidity(form, images, model);
-  } else {
-    TransmitterView(form, images, currentSeries, model).show(decoder);
+  const ModelTraits& model = laidOut.model;
+  switch (laidOut.layout) {
+    case Layout::Indicator:
+      showIndicator(form, images);
+      break;
+    case Layout::Humidity:
+      showHumidity(form, images, model);
+      break;
+    case Layout::Transmitter:
+      TransmitterView(form, images, laidOut.series, model).show(decoder);
+      break;
   }
-  if (model.fixedSensorProbe) showFixedSensor(form, events);
+  if (model.probe) showFixedSensor(form, events);
 }
 
 }  // namespace tadjust

@@ -5,6 +5,7 @@
 // model's family: the indicator layout, the humidity layout, or (any other name, names not in
 // the catalogue too) the transmitter layout.
 
+#include "image/layout.h"
 #include "image/sensor_type.h"
 #include "image/settings_image.h"
 #include "ui/form1.h"
@@ -17,7 +18,7 @@ struct DecoderState {
   SensorType DeviceSensorType = SensorType::Pt100;
 };
 
-void showDeviceSettings(Form1& form, const SettingsImages& images, unsigned currentSeries,
+void showDeviceSettings(Form1& form, const SettingsImages& images, const LaidOutModel& model,
                         DecoderState& decoder, WindowEvents& events);
 
 }  // namespace tadjust

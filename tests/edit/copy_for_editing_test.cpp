@@ -46,7 +46,7 @@ class CopyingProgram {
   // What the write asks before it sends a small-layout block.
   bool copyMatchesTheLinkedDevice() {
     const DeviceIdentity linkedNow =
-        identifyDevice(images(), form().currentModel(), program.state().linkNumber);
+        identifyDevice(images(), program.view().model.layout, program.state().linkNumber);
     return program.app.copyRecord().copyMatches(linkedNow);
   }
 
@@ -411,7 +411,7 @@ TEST(CopyForEditing, VoltageOfASeriesWithoutAScaleKeepsTheRange) {
   program.copy();
   ASSERT_EQ(program.form().Edit1->text(), "-1");
   program.readAgain(transmitterReply(0xFFFF, sensor(0x1000, 0, 65535)));
-  ASSERT_EQ(program.program.view().currentSeries, 65);
+  ASSERT_EQ(program.program.view().model.series, 65);
   program.copy();
   EXPECT_EQ(program.form().Edit1->text(), "-1");
   EXPECT_EQ(program.form().Edit2->text(), "10");

@@ -133,7 +133,7 @@ TEST(SensorTypeChoice, ASeriesWithoutATableGetsZeroRange) {
   p.program.device->setImage(
       transmitterReply(8001, [](Bytes b) { transmitter::InputConfig.set(b, 0x2010); }));
   p.read();
-  ASSERT_EQ(p.program.view().currentSeries, 8);
+  ASSERT_EQ(p.program.view().model.series, 8);
   Form1& f = p.form();
   EditingProgram::choose(f.ComboBox1, kThermocoupleK);
   EXPECT_EQ(f.Edit1->text(), "0");

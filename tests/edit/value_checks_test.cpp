@@ -10,6 +10,7 @@
 #include "edit/edited_model.h"
 #include "edit/validation_limits.h"
 #include "support/sensor_type_names.h"
+#include "view/settings_view.h"
 
 namespace tadjust {
 namespace {
@@ -126,22 +127,26 @@ TEST(HumidityBoxes, PairsAndTheirLowerBoxes) {
   }
 }
 
+EditedModel editedModelOf(const char* modelLabel) {
+  return editedModel(laidOutModel(modelLabel, 7));
+}
+
 TEST(EditedModel, FamilyAndParticularsOfTheModelLabel) {
-  EXPECT_EQ(editedModel("RKA-4").family, EditedFamily::Temperature);  // not in the catalogue
-  EXPECT_EQ(editedModel("GWA-43").family, EditedFamily::Indicator);
-  EXPECT_EQ(editedModel("RQ-117/V").probe, FixedProbe::Rq117);
-  EXPECT_EQ(editedModel("RQ-18x-RK/A").probe, FixedProbe::Rq18x);
-  EXPECT_EQ(editedModel("RQ-17x-RK/V").probe, FixedProbe::Rq17x);
-  EXPECT_FALSE(editedModel("RKA-49").probe.has_value());
-  EXPECT_TRUE(editedModel("RKN-40F3").seriesSensor);
-  EXPECT_TRUE(editedModel("RKAW-49").twoWireOnly);
-  const EditedModel jyra = editedModel("935-JYRA");
+  EXPECT_EQ(editedModelOf("RKA-4").family, EditedFamily::Temperature);  // not in the catalogue
+  EXPECT_EQ(editedModelOf("GWA-43").family, EditedFamily::Indicator);
+  EXPECT_EQ(editedModelOf("RQ-117/V").probe, FixedProbe::Rq117);
+  EXPECT_EQ(editedModelOf("RQ-18x-RK/A").probe, FixedProbe::Rq18x);
+  EXPECT_EQ(editedModelOf("RQ-17x-RK/V").probe, FixedProbe::Rq17x);
+  EXPECT_FALSE(editedModelOf("RKA-49").probe.has_value());
+  EXPECT_TRUE(editedModelOf("RKN-40F3").seriesSensor);
+  EXPECT_TRUE(editedModelOf("RKAW-49").twoWireOnly);
+  const EditedModel jyra = editedModelOf("935-JYRA");
   EXPECT_EQ(jyra.family, EditedFamily::Humidity);
   EXPECT_EQ(jyra.humidity, HumidityModel::Jyra935);
   EXPECT_FALSE(jyra.unitChoice);
-  EXPECT_EQ(editedModel("ARR/V").humidity, HumidityModel::ArrV);
-  EXPECT_TRUE(editedModel("ARR-43").unitChoice);
-  EXPECT_EQ(editedModel("arr-43").family, EditedFamily::Temperature);  // names compare exactly
+  EXPECT_EQ(editedModelOf("ARR/V").humidity, HumidityModel::ArrV);
+  EXPECT_TRUE(editedModelOf("ARR-43").unitChoice);
+  EXPECT_EQ(editedModelOf("arr-43").family, EditedFamily::Temperature);  // names compare exactly
 }
 
 struct RangeCase {

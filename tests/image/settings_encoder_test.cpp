@@ -28,12 +28,17 @@ constexpr int kResistance = 10;
 
 Decimal n(const char* cText) { return Decimal::parse(cText).value(); }
 
+// The model of a catalogue name as the settings view lays it out.
+LaidOutModel modelNamed(std::string_view name, unsigned series) {
+  const DeviceModel model = findDeviceModelByName(name).value_or(DeviceModel{});
+  return {model, series, layoutOf(model.family)};
+}
+
 // A transmitter group as a copy of a Pt100, 2-wire, 4 .. 20, 3,5 mA device leaves it.
 EditableGroupValues transmitterGroup(int sensorType, const char* model = "RKA-49",
                                      unsigned series = 7) {
   EditableGroupValues g;
-  g.model = model;
-  g.series = series;
+  g.model = modelNamed(model, series);
   g.ComboBox1 = sensorType;
   g.ComboBox2Shown = sensorType != kVoltage;
   g.ComboBox2 = 0;
@@ -430,8 +435,7 @@ TEST(TransmitterEncoding, RefusesWhatHasNoDefinedWordAndLeavesEverythingAsItWas)
 EditableGroupValues indicatorGroup(const char* low, const char* high, const char* alarmLow,
                                    const char* alarmHigh) {
   EditableGroupValues g;
-  g.model = "GWA-43";
-  g.series = 10;
+  g.model = modelNamed("GWA-43", 10);
   g.Edit1 = n(low);
   g.Edit2 = n(high);
   g.Edit3 = n(alarmLow);
@@ -556,8 +560,7 @@ TEST(IndicatorEncoding, RefusesAnUndefinedScaleOrAValueThatIsNotAWholeNumber) {
 
 EditableGroupValues humidityGroup(const char* model, int unit) {
   EditableGroupValues g;
-  g.model = model;
-  g.series = 15;
+  g.model = modelNamed(model, 15);
   g.Edit1 = n("-40");
   g.Edit2 = n("100");
   g.Edit19 = n("0");

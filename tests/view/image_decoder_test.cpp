@@ -210,7 +210,7 @@ TEST(TransmitterDecoding, VoltageOfASeriesWithoutScaleShowsTheRawWord) {
   EXPECT_EQ(text(h.form.Edit9), "0");
   Reply unknown = transmitterReply(0xFFFF, sensor(kVoltage, 5400, 15400));
   h.read(unknown);
-  EXPECT_EQ(h.view.currentSeries, 65);
+  EXPECT_EQ(h.view.model.series, 65);
   EXPECT_EQ(h.form.Label39->text(), "RKA-49");
   EXPECT_EQ(text(h.form.Edit9), "? (5400)");
   EXPECT_EQ(text(h.form.Edit10), "? (15400)");
