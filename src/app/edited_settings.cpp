@@ -12,7 +12,6 @@ namespace {
 
 namespace texts = write_refusal_texts;
 
-
 const BilingualText& linearisationReason(LinearisationRefusal refusal) {
   switch (refusal) {
     case LinearisationRefusal::kNoSignalScale:
