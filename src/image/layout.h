@@ -22,11 +22,11 @@ enum class Layout { Transmitter, Indicator, Humidity };
 Layout layoutOf(ModelFamily family);
 
 struct LayoutParticulars {
-  std::uint8_t writeCommand;        // "W" or "w"
-  std::size_t blockSize;            // the bytes after the write command: 192 or 64
-  std::size_t serialNumberOffset;   // in the image read
-  TextField tag;                    // in the block
-  bool writesOverTheCopy;           // the block carries the read's other bytes back
+  std::uint8_t writeCommand;       // "W" or "w"
+  std::size_t blockSize;           // the bytes after the write command: 192 or 64
+  std::size_t serialNumberOffset;  // in the image read
+  TextField tag;                   // in the block
+  bool writesOverTheCopy;          // the block carries the read's other bytes back
 };
 
 const LayoutParticulars& particularsOf(Layout layout);
