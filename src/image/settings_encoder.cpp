@@ -173,7 +173,8 @@ void encodeConnection(const EditableGroupValues& g, SensorType sensorType, Group
                                             sensorType == SensorType::Resistance);
   const bool externalJunction = *connection == 1 && isThermocouple(sensorType);
   if (twoWire) {
-    const RawScale& scale = g.model.model.specialSensorList ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
+    const RawScale& scale =
+        g.model.model.specialSensorList ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
     if (const auto raw = read.raw(EditControl::Edit3, Rounding::kHundredths, scale))
       read.store(WireResistanceRaw, block, *raw, EditControl::Edit3);
   } else if (externalJunction) {
@@ -207,8 +208,8 @@ void encodeTemperatureInput(const EditableGroupValues& g, SensorType sensorType,
   if (read.refused()) return;
 
   const TemperatureLimits limits = temperatureLimits(*low, *high, reversedOutput);
-  const LinearisationResult table =
-      buildLinearisation(sensorType, g.model.series, limits.lower, limits.upper, *high - *low, block);
+  const LinearisationResult table = buildLinearisation(sensorType, g.model.series, limits.lower,
+                                                       limits.upper, *high - *low, block);
   if (!table.writable()) {
     read.refuse(EncodingRefusalReason::kLinearisationUnwritable, EditControl::kNone, table.refusal);
     return;
@@ -386,7 +387,8 @@ std::optional<EncodingRefusal> encodeHumidity(const EditableGroupValues& g, Smal
   Tag.set(block, g.Tag);
   // 935-JYRA has no unit choice: its word stays as the device keeps it; so does the word of a
   // list with no unit selected.
-  if (g.model.model.unitChoice != UnitChoice::None && g.ComboBox1 >= 0 && g.ComboBox1 < kHumidityUnits)
+  if (g.model.model.unitChoice != UnitChoice::None && g.ComboBox1 >= 0 &&
+      g.ComboBox1 < kHumidityUnits)
     HumidityUnit.set(block, g.ComboBox1);
   return std::nullopt;
 }
