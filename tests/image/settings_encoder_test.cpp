@@ -831,7 +831,9 @@ TEST(WordRanges, EveryFieldHoldsItsEndsAndRefusesOnePast) {
     const SettingsImages before = images;
     const EncodingResult result = encodeSettings(c.group, images);
     EXPECT_EQ(result.refusal, c.refusal) << c.name;
-    if (c.refusal) EXPECT_TRUE(sameImages(images, before)) << c.name;
+    if (c.refusal) {
+      EXPECT_TRUE(sameImages(images, before)) << c.name;
+    }
   }
 }
 
