@@ -72,7 +72,6 @@ class ExchangeController {
   void BitBtn1Click();
   void LinkDevice();
   void RequestRead();
-  bool CollectReply();
   void Timer1Timer();
   void ShowActionButtons(bool visible);
   // News that Label41 keeps until the next button press (BitBtn1, BitBtn3, BitBtn4): a
@@ -92,6 +91,7 @@ class ExchangeController {
   const ExchangeState& state() const { return state_; }
 
  private:
+  bool CollectReply();
   QString text(const BilingualText& t) const;
   void showStatus(const QString& status);
   void showStatus(const BilingualText& status);
