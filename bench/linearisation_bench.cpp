@@ -18,7 +18,7 @@ namespace {
 
 using namespace tadjust;
 
-void linearise(benchmark::State& state, int sensorType, unsigned series, int lo, int hi,
+void linearise(benchmark::State& state, SensorType sensorType, unsigned series, int lo, int hi,
                bool reversed) {
   const TemperatureLimits limits = temperatureLimits(lo, hi, reversed);
   LinearisationResult result;
@@ -30,23 +30,24 @@ void linearise(benchmark::State& state, int sensorType, unsigned series, int lo,
   state.counters["segments"] = result.segments;
 }
 
-BENCHMARK_CAPTURE(linearise, B_400_1450_reversed, kThermocoupleB, 7, 400, 1450, true)
+BENCHMARK_CAPTURE(linearise, B_400_1450_reversed, SensorType::ThermocoupleB, 7, 400, 1450, true)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(linearise, B_400_1800, kThermocoupleB, 7, 400, 1800, false)
+BENCHMARK_CAPTURE(linearise, B_400_1800, SensorType::ThermocoupleB, 7, 400, 1800, false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(linearise, N_500_1300_ten_passes, kThermocoupleN, 7, 500, 1300, false)
+BENCHMARK_CAPTURE(linearise, N_500_1300_ten_passes, SensorType::ThermocoupleN, 7, 500, 1300, false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(linearise, B_400_600, kThermocoupleB, 7, 400, 600, false)
+BENCHMARK_CAPTURE(linearise, B_400_600, SensorType::ThermocoupleB, 7, 400, 600, false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(linearise, J_100_950, kThermocoupleJ, 7, 100, 950, false)
+BENCHMARK_CAPTURE(linearise, J_100_950, SensorType::ThermocoupleJ, 7, 100, 950, false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(linearise, K_0_1000, kThermocoupleK, 7, 0, 1000, false)
+BENCHMARK_CAPTURE(linearise, K_0_1000, SensorType::ThermocoupleK, 7, 0, 1000, false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(linearise, Pt100_0_100, kPt100, 7, 0, 100, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(linearise, Pt100_0_100, SensorType::Pt100, 7, 0, 100, false)
+    ->Unit(benchmark::kMillisecond);
 
 // Many windows of every sensor: reports the mean and, as a counter, the slowest window.
 struct SweepWindow {
-  int sensorType;
+  SensorType sensorType;
   unsigned series;
   int lo, hi;
   bool reversed;
@@ -54,13 +55,15 @@ struct SweepWindow {
 
 std::vector<SweepWindow> sweepWindows() {
   struct Range {
-    int sensorType, lo, hi, step;
+    SensorType sensorType;
+    int lo, hi, step;
   };
-  const Range ranges[] = {{kPt100, -100, 800, 100},          {kNi100, -60, 180, 40},
-                          {kThermocoupleB, 400, 1800, 150},  {kThermocoupleR, 0, 1600, 200},
-                          {kThermocoupleS, 0, 1600, 200},    {kThermocoupleN, -100, 1300, 175},
-                          {kThermocoupleK, -100, 1200, 150}, {kThermocoupleJ, -100, 1000, 125},
-                          {kThermocoupleT, -100, 400, 60}};
+  const Range ranges[] = {
+      {SensorType::Pt100, -100, 800, 100},          {SensorType::Ni100, -60, 180, 40},
+      {SensorType::ThermocoupleB, 400, 1800, 150},  {SensorType::ThermocoupleR, 0, 1600, 200},
+      {SensorType::ThermocoupleS, 0, 1600, 200},    {SensorType::ThermocoupleN, -100, 1300, 175},
+      {SensorType::ThermocoupleK, -100, 1200, 150}, {SensorType::ThermocoupleJ, -100, 1000, 125},
+      {SensorType::ThermocoupleT, -100, 400, 60}};
   std::vector<SweepWindow> windows;
   for (const Range& r : ranges)
     for (unsigned series : {7u, 9u})

@@ -5,22 +5,22 @@
 #include <cmath>
 #include <random>
 
+#include "image/sensor_type.h"
+
 namespace tadjust {
 
 namespace {
 
 namespace tx = transmitter;
 
-// Sensor-type list positions (the index into kSensorCodes).
-enum Sensor {
-  kPt100 = 0,
-  kNi100 = 1,
-  kThermocoupleN = 5,
-  kThermocoupleK = 6,
-  kThermocoupleJ = 7,
-  kVoltage = 9,
-  kResistance = 10
-};
+using Sensor = SensorType;
+constexpr Sensor kPt100 = SensorType::Pt100;
+constexpr Sensor kNi100 = SensorType::Ni100;
+constexpr Sensor kThermocoupleN = SensorType::ThermocoupleN;
+constexpr Sensor kThermocoupleK = SensorType::ThermocoupleK;
+constexpr Sensor kThermocoupleJ = SensorType::ThermocoupleJ;
+constexpr Sensor kVoltage = SensorType::Voltage;
+constexpr Sensor kResistance = SensorType::Resistance;
 enum Connection { kTwoWire = 0, kThreeWire = 1, kFourWire = 2 };
 constexpr int kInternalJunction = 0;
 constexpr int kExternalJunction = 1;
@@ -116,8 +116,8 @@ void setInputWindow(Bytes image, int lowRaw, int highRaw, bool reversed) {
 }
 
 void fillTransmitter(Bytes image, const TransmitterPreset& p, unsigned series) {
-  const bool thermocouple = p.sensor >= 2 && p.sensor <= 8;
-  std::uint16_t config = tx::kSensorCodes[static_cast<std::size_t>(p.sensor)];
+  const bool thermocouple = isThermocouple(p.sensor);
+  std::uint16_t config = sensorCode(p.sensor);
   config |= static_cast<std::uint16_t>(p.connection << tx::kConnectionShift);
   if (p.reversed) config |= tx::kOutputReversedBit;
   if (p.failureHigh) config |= tx::kFailureHighBit;

@@ -71,7 +71,7 @@ void printCold(ConstBytes block) {
 }
 
 struct Arguments {
-  int sensorType = 0;
+  SensorType sensorType = SensorType::Pt100;
   unsigned series = 0;
   int lowerRange = 0;
   int upperRange = 0;
@@ -87,13 +87,14 @@ bool plausibleRange(int degrees) { return degrees >= -kLargestRange && degrees <
 // Four numbers, then --reversed and --json in any order, each at most once.
 std::optional<Arguments> parseArguments(int argc, char** argv) {
   if (argc < 5 || argc > 7) return std::nullopt;
-  const auto sensorType = parseInt(argv[1]);
+  const auto entry = parseInt(argv[1]);
+  const std::optional<SensorType> sensorType = entry ? sensorTypeAt(*entry) : std::nullopt;
   const auto series = parseInt(argv[2]);
   const auto lowerRange = parseInt(argv[3]);
   const auto upperRange = parseInt(argv[4]);
-  if (!sensorType || !series || !lowerRange || !upperRange || *sensorType < 0 ||
-      *sensorType > kLastTabulatedSensorType || (*series != 7 && *series != 9 && *series != 10) ||
-      !plausibleRange(*lowerRange) || !plausibleRange(*upperRange))
+  if (!sensorType || !isTemperatureSensor(*sensorType) || !series || !lowerRange || !upperRange ||
+      (*series != 7 && *series != 9 && *series != 10) || !plausibleRange(*lowerRange) ||
+      !plausibleRange(*upperRange))
     return std::nullopt;
   Arguments arguments{*sensorType, static_cast<unsigned>(*series), *lowerRange, *upperRange};
   for (int i = 5; i < argc; ++i) {
@@ -130,8 +131,9 @@ int printTable(const Arguments& a, const Table& table) {
   const auto scale = signalRawScale(a.sensorType, a.series);
   const LinearisationResult& r = table.result;
   ConstBytes block = table.block;
-  std::printf("%s, series %u, range %d to %d degC, %s output\n", kSensorNames[a.sensorType],
-              a.series, a.lowerRange, a.upperRange, a.reversed ? "reversed" : "normal");
+  std::printf("%s, series %u, range %d to %d degC, %s output\n",
+              kSensorNames[entryOf(a.sensorType)], a.series, a.lowerRange, a.upperRange,
+              a.reversed ? "reversed" : "normal");
   std::printf("limits %d and %d degC, span %d\n", table.limits.lower, table.limits.upper,
               table.span);
   const char* unit = isThermocouple(a.sensorType) ? "mV" : "Ohm";

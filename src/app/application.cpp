@@ -13,7 +13,7 @@ Application::Application(Platform platform)
       discovery_(form_, platform.port, platform.pause, platform.boxes, platform.events,
                  platform.portMap, portMemory_),
       writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events}, controller_,
-              images_, [this] { return editedSettings_.encodeForWrite(); }),
+              images_, view_, [this] { return editedSettings_.encodeForWrite(); }),
       controller_(form_, platform.port, platform.boxes, platform.events,
                   {discovery_, images_, view_, decoder_}, writer_),
       monitoring_(form_, platform.port, platform.events),

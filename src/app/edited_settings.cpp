@@ -12,11 +12,6 @@ namespace {
 
 namespace texts = write_refusal_texts;
 
-// The blocks that go back to the device with the bytes the group does not show.
-bool writesOverACopy(const std::string& model) {
-  return isIndicator(model) || isHumidityModel(model);
-}
-
 const BilingualText& linearisationReason(LinearisationRefusal refusal) {
   switch (refusal) {
     case LinearisationRefusal::kNoSignalScale:
@@ -45,30 +40,31 @@ EditedSettings::EditedSettings(Form1& form, EditState& edit, ValueValidation& va
 QString EditedSettings::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
 EncodedSettings EditedSettings::encodeForWrite() {
-  const std::string model = form_.currentModel();
-  if (writesOverACopy(model) && !copiedFromLinkedDevice(model))
-    return WriteRefusal{noCopyReason(model)};
+  const Layout layout = sources_.view.model.layout;
+  if (particularsOf(layout).writesOverTheCopy && !copiedFromLinkedDevice(layout))
+    return WriteRefusal{noCopyReason()};
 
   // A humidity pair that still holds no number is reported by the validation itself; the
   // encoder then refuses the box.
   validation_.validateShownBoxes();
   const EncodingResult result =
-      encodeSettings(readEditableGroup(form_, sources_.view.currentSeries), sources_.images);
+      encodeSettings(readEditableGroup(form_, sources_.view.model), sources_.images);
   if (result.refusal) return WriteRefusal{refusalReason(*result.refusal)};
   if (result.EditSensorType) edit_.EditSensorType = *result.EditSensorType;
 
-  const Bytes block = outgoingBlockFor(model, sources_.images);
-  return OutgoingBlock{writeFrameFor(model).command, {block.begin(), block.end()}};
+  const ConstBytes block = outgoingBlock(layout, sources_.images);
+  return OutgoingBlock{particularsOf(layout).writeCommand, {block.begin(), block.end()}};
 }
 
-bool EditedSettings::copiedFromLinkedDevice(const std::string& model) const {
+bool EditedSettings::copiedFromLinkedDevice(Layout layout) const {
   return sources_.copyRecord.copyMatches(
-      identifyDevice(sources_.images, model, sources_.linkNumber()));
+      identifyDevice(sources_.images, layout, sources_.linkNumber()));
 }
 
-QString EditedSettings::noCopyReason(const std::string& model) const {
+QString EditedSettings::noCopyReason() const {
   const QString copyButton = caption(form_.BitBtn3).replace(QLatin1Char('\r'), QLatin1Char(' '));
-  return text(texts::NoCopyOfLinkedDevice).arg(QString::fromStdString(model), copyButton);
+  return text(texts::NoCopyOfLinkedDevice)
+      .arg(QString::fromStdString(sources_.view.modelLabel), copyButton);
 }
 
 QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {
@@ -94,7 +90,7 @@ QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {
     case EncodingRefusalReason::kNothingSelected:
       return text(texts::NothingSelected).arg(named);
     case EncodingRefusalReason::kNoVoltageScale:
-      return text(texts::NoVoltageScale).arg(named, QString::number(sources_.view.currentSeries));
+      return text(texts::NoVoltageScale).arg(named, QString::number(sources_.view.model.series));
     case EncodingRefusalReason::kLinearisationUnwritable:
       return text(texts::LinearisationUnwritable)
           .arg(captionOf(EditControl::Edit1), captionOf(EditControl::Edit2),

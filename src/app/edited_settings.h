@@ -46,8 +46,8 @@ class EditedSettings {
   EncodedSettings encodeForWrite();
 
  private:
-  bool copiedFromLinkedDevice(const std::string& model) const;
-  QString noCopyReason(const std::string& model) const;
+  bool copiedFromLinkedDevice(Layout layout) const;
+  QString noCopyReason() const;
   QString refusalReason(const EncodingRefusal& refusal) const;
   QString text(const BilingualText& t) const;
 

@@ -38,11 +38,13 @@ Bytes outgoingBlockFor(std::string_view model, SettingsImages& images) {
 }
 
 SettingsWriter::SettingsWriter(Form1& form, Platform platform, ExchangeController& controller,
-                               SettingsImages& images, EncodeForWrite encode)
+                               SettingsImages& images, const SettingsViewState& view,
+                               EncodeForWrite encode)
     : form_(form),
       platform_(platform),
       controller_(controller),
       images_(images),
+      view_(view),
       encode_(std::move(encode)) {}
 
 QString SettingsWriter::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
@@ -127,7 +129,7 @@ void SettingsWriter::sendBlock(std::uint8_t command, ConstBytes block) {
 }
 
 WrittenDevice SettingsWriter::deviceRead() const {
-  const DeviceIdentity read = identifyDevice(images_, form_.currentModel(), 0);
+  const DeviceIdentity read = identifyDevice(images_, view_.model.layout, 0);
   return {read.productCode, read.serialNumber};
 }
 

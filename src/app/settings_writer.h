@@ -28,6 +28,7 @@
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
+#include "view/settings_view.h"
 
 namespace tadjust {
 
@@ -84,9 +85,10 @@ class SettingsWriter final : public ReplyObserver {
     WindowEvents& events;
   };
 
-  // encode: the program's is EditedSettings::encodeForWrite.
+  // view: the model laid out, whose layout names the device written. encode: the program's is
+  // EditedSettings::encodeForWrite.
   SettingsWriter(Form1& form, Platform platform, ExchangeController& controller,
-                 SettingsImages& images, EncodeForWrite encode);
+                 SettingsImages& images, const SettingsViewState& view, EncodeForWrite encode);
 
   // The handler of BitBtn4; also run by Yes to "Repeat writing?".
   void BitBtn4Click();
@@ -117,6 +119,7 @@ class SettingsWriter final : public ReplyObserver {
   Platform platform_;
   ExchangeController& controller_;
   SettingsImages& images_;
+  const SettingsViewState& view_;
   EncodeForWrite encode_;
   WriteState state_;
 };

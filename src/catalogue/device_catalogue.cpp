@@ -19,8 +19,9 @@ constexpr DeviceModel model(std::string_view name, std::uint16_t code, ModelTrai
 constexpr ModelTraits kCurrentTransmitter{};
 constexpr ModelTraits kVoltageTransmitter{.family = VoltageOutput, .output = Voltage};
 
-constexpr ModelTraits probe(ModelTraits transmitter, std::string_view low, std::string_view high) {
-  transmitter.fixedSensorProbe = true;
+constexpr ModelTraits probe(ModelTraits transmitter, FixedProbe probe, std::string_view low,
+                            std::string_view high) {
+  transmitter.probe = probe;
   transmitter.defaultLow = low;
   transmitter.defaultHigh = high;
   return transmitter;
@@ -36,17 +37,18 @@ constexpr std::array<DeviceModel, 21> kModels = {{
     model("RKN-40", 7, kCurrentTransmitter),
     model("RKN-50", 8, kVoltageTransmitter),
     model("RKAW-49", 10, {.twoWireOnly = true}),
-    model("RQ-117/A", 11, probe(kCurrentTransmitter, "-50", "200")),
-    model("RQ-117/V", 12, probe(kVoltageTransmitter, "-50", "200")),
+    model("RQ-117/A", 11, probe(kCurrentTransmitter, FixedProbe::Rq117, "-50", "200")),
+    model("RQ-117/V", 12, probe(kVoltageTransmitter, FixedProbe::Rq117, "-50", "200")),
     model("GWA-43", 13, {.family = Indicator, .output = None}),
     model("RKN-40F3", 16, {.specialSensorList = true}),
-    model("RQ-18x-RK/A", 17, probe(kCurrentTransmitter, "-100", "400")),
-    model("RQ-17x-RK/A", 18, probe(kCurrentTransmitter, "-30", "70")),
-    model("RQ-18x-RK/V", 19, probe(kVoltageTransmitter, "-100", "400")),
-    model("RQ-17x-RK/V", 20, probe(kVoltageTransmitter, "-30", "70")),
+    model("RQ-18x-RK/A", 17, probe(kCurrentTransmitter, FixedProbe::Rq18x, "-100", "400")),
+    model("RQ-17x-RK/A", 18, probe(kCurrentTransmitter, FixedProbe::Rq17x, "-30", "70")),
+    model("RQ-18x-RK/V", 19, probe(kVoltageTransmitter, FixedProbe::Rq18x, "-100", "400")),
+    model("RQ-17x-RK/V", 20, probe(kVoltageTransmitter, FixedProbe::Rq17x, "-30", "70")),
     model("935-JYRA", 15001,
           {.family = Humidity,
            .output = Voltage,
+           .humidityModel = HumidityModel::Jyra935,
            .defaultLow = "-40",
            .defaultHigh = "120",
            .defaultOutputLow = "200",
@@ -54,6 +56,7 @@ constexpr std::array<DeviceModel, 21> kModels = {{
     model("ARR/A", 15002,
           {.family = Humidity,
            .output = Current,
+           .humidityModel = HumidityModel::ArrA,
            .unitChoice = UnitChoice::HumidityUnit,
            .humidityOutputRows = true,
            .defaultLow = "-40",
@@ -63,6 +66,7 @@ constexpr std::array<DeviceModel, 21> kModels = {{
     model("ARR/V", 15003,
           {.family = Humidity,
            .output = Voltage,
+           .humidityModel = HumidityModel::ArrV,
            .unitChoice = UnitChoice::PhysicalUnits,
            .humidityOutputRows = true,
            .defaultLow = "-40",
@@ -73,6 +77,7 @@ constexpr std::array<DeviceModel, 21> kModels = {{
     model("ARR-43", 15004,
           {.family = Humidity,
            .output = None,
+           .humidityModel = HumidityModel::Arr43,
            .unitChoice = UnitChoice::HumidityUnit,
            .defaultLow = "-40",
            .defaultHigh = "80",
@@ -122,7 +127,7 @@ bool isIndicator(std::string_view name) { return traitsOf(name).family == Indica
 bool isHumidityModel(std::string_view name) { return traitsOf(name).family == Humidity; }
 bool hasUnitChoice(std::string_view name) { return traitsOf(name).unitChoice != UnitChoice::None; }
 bool showsHumidityOutputs(std::string_view name) { return traitsOf(name).humidityOutputRows; }
-bool isFixedSensorProbe(std::string_view name) { return traitsOf(name).fixedSensorProbe; }
+bool isFixedSensorProbe(std::string_view name) { return traitsOf(name).probe.has_value(); }
 bool hasSpecialSensorList(std::string_view name) { return traitsOf(name).specialSensorList; }
 bool isTwoWireOnly(std::string_view name) { return traitsOf(name).twoWireOnly; }
 

@@ -22,6 +22,10 @@ enum class ModelFamily { CurrentOutput, VoltageOutput, Indicator, Humidity };
 enum class OutputKind { Current, Voltage, None };
 // What the sensor-type list of a humidity model chooses instead of a sensor.
 enum class UnitChoice { None, HumidityUnit, PhysicalUnits };
+// The fixed-sensor probes, by the range of their one sensor.
+enum class FixedProbe { Rq117, Rq18x, Rq17x };
+// The humidity models, each with limits of its own.
+enum class HumidityModel { Jyra935, ArrA, ArrV, Arr43 };
 
 // The particulars of a model, one column each; the defaults are a temperature transmitter with
 // current output, any sensor and any connection.
@@ -29,7 +33,9 @@ struct ModelTraits {
   ModelFamily family = ModelFamily::CurrentOutput;
   OutputKind output = OutputKind::Current;
   // One built-in sensor (the RQ probes): no sensor choice, no connection, no lead resistance.
-  bool fixedSensorProbe = false;
+  std::optional<FixedProbe> probe;
+  // Which humidity model, for the humidity family.
+  std::optional<HumidityModel> humidityModel;
   // Pt500 and five Ni100 in series in place of Pt100 and Ni100 (RKN-40F3); the resistance
   // input shows the series resistance.
   bool specialSensorList = false;

@@ -18,9 +18,6 @@ namespace tadjust {
 
 namespace {
 
-constexpr int kFirstThermocoupleType = 2;
-constexpr int kVoltageType = 9;
-constexpr int kResistanceType = 10;
 constexpr int kLastRtdSubtype = 1;
 
 QString integerText(long long value) { return number_text::integer(value); }
@@ -90,18 +87,18 @@ void copyHumidity(Form1& f, SettingsImages& images) {
 // The sensor type InputConfig names, or nothing for a resistance-thermometer subtype the
 // program never writes, which leaves the present sensor type in force. Thermocouple subtype 7
 // (never written either) gives 9, the voltage input.
-std::optional<int> sensorTypeOf(std::uint16_t inputConfig) {
+std::optional<SensorType> sensorTypeOf(std::uint16_t inputConfig) {
   const int subtype = transmitter::sensorSubtype(inputConfig);
   switch (transmitter::sensorClass(inputConfig)) {
     case transmitter::kResistance:
-      return kResistanceType;
+      return SensorType::Resistance;
     case transmitter::kVoltage:
-      return kVoltageType;
+      return SensorType::Voltage;
     case transmitter::kRtd:
       if (subtype > kLastRtdSubtype) return std::nullopt;
-      return subtype;
+      return sensorTypeAt(subtype);
     default:
-      return kFirstThermocoupleType + subtype;
+      return sensorTypeAt(entryOf(SensorType::ThermocoupleB) + subtype);
   }
 }
 
@@ -114,7 +111,7 @@ class TransmitterCopy {
         images_(images),
         block_(images.TransmitterBlock),
         model_(model),
-        series_(sources.view.currentSeries),
+        series_(sources.view.model.series),
         deviceSensorType_(sources.decoder.DeviceSensorType),
         en_(f.UseEnglish) {}
 
@@ -122,14 +119,15 @@ class TransmitterCopy {
     std::copy_n(images_.SettingsImage.begin(), kTransmitterBlockSize,
                 images_.TransmitterBlock.begin());
     const std::uint16_t inputConfig = transmitter::InputConfig.get(block_);
-    if (const std::optional<int> type = sensorTypeOf(inputConfig)) edit.EditSensorType = *type;
-    selectEntry(f_.ComboBox1, edit.EditSensorType);
+    if (const std::optional<SensorType> type = sensorTypeOf(inputConfig))
+      edit.EditSensorType = *type;
+    selectEntry(f_.ComboBox1, entryOf(edit.EditSensorType));
 
     const int connection = transmitter::connectionCode(inputConfig);
     Range range{edit.EditRangeLow, edit.EditRangeHigh};
-    if (edit.EditSensorType < kVoltageType) {
+    if (isTemperatureSensor(edit.EditSensorType)) {
       range = copyTemperatureInput(connection);
-    } else if (edit.EditSensorType == kVoltageType) {
+    } else if (edit.EditSensorType == SensorType::Voltage) {
       range = copyVoltageInput(range);
     } else {
       range = copyResistanceInput(connection);
@@ -137,7 +135,7 @@ class TransmitterCopy {
     edit.EditRangeLow = range.low;
     edit.EditRangeHigh = range.high;
     // The series-sensor model shows its resistance range as its sensor's series resistance.
-    const double shownFactor = seriesSensorModel() && edit.EditSensorType == kResistanceType
+    const double shownFactor = seriesSensorModel() && edit.EditSensorType == SensorType::Resistance
                                    ? raw_scales::kSeriesSensorFactor
                                    : 1;
     setBoxText(f_.Edit1, realText(shownFactor * range.low));
@@ -148,7 +146,7 @@ class TransmitterCopy {
     selectEntry(f_.ComboBox4, (inputConfig & transmitter::kOutputReversedBit) ? 1 : 0);
     selectEntry(f_.ComboBox5, (inputConfig & transmitter::kFailureHighBit) ? 1 : 0);
     showTag(f_, transmitter::Tag, block_);
-    if (model_.fixedSensorProbe) lockFixedSensor(events);
+    if (model_.probe) lockFixedSensor(events);
   }
 
  private:
@@ -164,7 +162,7 @@ class TransmitterCopy {
     setShown(
         {f_.Label3, f_.Label5, f_.Label9, f_.ComboBox2, f_.Edit3, f_.Edit4, f_.Label8, f_.Label10},
         true);
-    if (deviceSensorType_ >= kFirstThermocoupleType) {
+    if (isThermocouple(deviceSensorType_)) {
       f_.Label3->setText(window_texts::ColdJunctionCompCaption.in(en_));
       fillList(f_.ComboBox2, window_texts::Compensations, window_texts::Compensations.size(), en_);
       selectEntry(f_.ComboBox2, connection);
@@ -214,13 +212,13 @@ class TransmitterCopy {
   // The wire-resistance row follows the connection the list now shows. Its captions and value
   // are set whatever the row's visibility (a voltage input keeps it hidden); a resistance input
   // with a 2-wire connection shows it, as a 2-wire resistance thermometer does.
-  void copyWireRow(int sensorType) {
+  void copyWireRow(SensorType sensorType) {
     if (shows(f_.ComboBox2, window_texts::Connections[0])) {
       f_.Label5->setText(window_texts::WireResistanceCaption.in(en_));
       f_.Label8->setText(QStringLiteral("[Ohm]"));
       setBoxText(f_.Edit3, realText(raw_scales::wireResistanceFromRaw(
                                transmitter::WireResistanceRaw.get(block_), seriesSensorModel())));
-      if (sensorType == kResistanceType) setShown({f_.Label5, f_.Edit3, f_.Label8}, true);
+      if (sensorType == SensorType::Resistance) setShown({f_.Label5, f_.Edit3, f_.Label8}, true);
     } else if (shows(f_.ComboBox2, window_texts::Compensations[1])) {
       f_.Label5->setText(window_texts::ColdJunctionTempCaption.in(en_));
       f_.Label8->setText(QString::fromUtf8("[°C]"));
@@ -247,7 +245,7 @@ class TransmitterCopy {
   ConstBytes block_;
   ModelTraits model_;
   unsigned series_;
-  int deviceSensorType_;
+  SensorType deviceSensorType_;
   bool en_;
 };
 
@@ -258,21 +256,19 @@ CopyForEditing::CopyForEditing(Form1& form, EditState& edit, CopyRecord& record,
     : form_(form), edit_(edit), record_(record), events_(events), sources_(std::move(sources)) {}
 
 void CopyForEditing::BitBtn3Click() {
-  const std::string name = form_.currentModel();
-  const ModelTraits model = traitsOf(name);
+  const LaidOutModel& model = sources_.view.model;
   SettingsImages& images = sources_.images;
   // Taken before the fixed-sensor probes' repaint, which lets other events run.
-  const DeviceIdentity copiedFrom = identifyDevice(images, name, sources_.linkNumber());
-  switch (model.family) {
-    case ModelFamily::Indicator:
+  const DeviceIdentity copiedFrom = identifyDevice(images, model.layout, sources_.linkNumber());
+  switch (model.layout) {
+    case Layout::Indicator:
       copyIndicator(form_, images, edit_);
       break;
-    case ModelFamily::Humidity:
+    case Layout::Humidity:
       copyHumidity(form_, images);
       break;
-    case ModelFamily::CurrentOutput:
-    case ModelFamily::VoltageOutput:
-      TransmitterCopy(form_, images, model, sources_).copy(edit_, events_);
+    case Layout::Transmitter:
+      TransmitterCopy(form_, images, model.model, sources_).copy(edit_, events_);
       break;
   }
   record_.copiedFrom = copiedFrom;

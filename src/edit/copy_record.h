@@ -8,9 +8,8 @@
 
 #include <cstdint>
 #include <optional>
-#include <string>
-#include <string_view>
 
+#include "image/layout.h"
 #include "image/settings_image.h"
 
 namespace tadjust {
@@ -19,7 +18,7 @@ namespace tadjust {
 // device, though the same model and serial number) and what the last read said of the device.
 struct DeviceIdentity {
   unsigned linkNumber = 0;  // the exchange's count of link commands at the read
-  std::string model;        // the model label's text
+  Layout layout = Layout::Transmitter;
   std::uint16_t productCode = 0;
   std::uint16_t serialNumber = 0;
 
@@ -27,19 +26,18 @@ struct DeviceIdentity {
 };
 
 // The device whose settings the images hold now: the settled product code, and the serial
-// number where the layout the model names keeps it (offset 66 of IndicatorCopy or HumidityCopy
-// for the indicator and the humidity models, 194 of SettingsImage for every other name).
-DeviceIdentity identifyDevice(const SettingsImages& images, std::string_view model,
-                              unsigned linkNumber);
+// number where the layout keeps it (offset 66 of IndicatorCopy or HumidityCopy for the indicator
+// and the humidity models, 194 of SettingsImage for the transmitters).
+DeviceIdentity identifyDevice(const SettingsImages& images, Layout layout, unsigned linkNumber);
 
 struct CopyRecord {
   // The device of the last copy; nothing before the first.
   std::optional<DeviceIdentity> copiedFrom;
 
   // True when the outgoing blocks were copied from the device identified by linkedNow (in
-  // practice identifyDevice of the images, the model label and the link number as they are at
+  // practice identifyDevice of the images, the layout and the link number as they are at
   // the write). False before any copy, after a new link, and when the last read names another
-  // model, product code or serial number than the copy did.
+  // layout, product code or serial number than the copy did.
   bool copyMatches(const DeviceIdentity& linkedNow) const {
     return copiedFrom.has_value() && *copiedFrom == linkedNow;
   }

@@ -12,10 +12,9 @@ std::optional<Decimal> numberIn(const QLineEdit* box) {
 
 }  // namespace
 
-EditableGroupValues readEditableGroup(const Form1& form, unsigned series) {
+EditableGroupValues readEditableGroup(const Form1& form, const LaidOutModel& model) {
   EditableGroupValues values;
-  values.model = form.currentModel();
-  values.series = series;
+  values.model = model;
   values.Edit1 = numberIn(form.Edit1);
   values.Edit2 = numberIn(form.Edit2);
   values.Edit3 = numberIn(form.Edit3);

@@ -16,7 +16,7 @@
 
 namespace tadjust {
 
-EditableGroupValues readEditableGroup(const Form1& form, unsigned series);
+EditableGroupValues readEditableGroup(const Form1& form, const LaidOutModel& model);
 
 // The control of the editable group that the encoder names; null for EditControl::kNone.
 QWidget* editControl(const Form1& form, EditControl control);

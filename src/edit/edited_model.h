@@ -1,13 +1,13 @@
 #pragma once
 
-// What the editing of the "Editable settings" group needs to know of the current model, the
-// name in the model label: its family as the editing sees it (names not in the catalogue are
-// temperature models), and the particulars that choose a default, a list or a limit.
+// What the editing of the "Editable settings" group needs to know of the model the view is laid
+// out for: its family as the editing sees it (names not in the catalogue are temperature
+// models), and the particulars that choose a default, a list or a limit.
 
 #include <optional>
-#include <string_view>
 
 #include "edit/validation_limits.h"
+#include "image/layout.h"
 
 namespace tadjust {
 
@@ -27,6 +27,6 @@ struct EditedModel {
   bool unitChoice = false;
 };
 
-EditedModel editedModel(std::string_view modelLabel);
+EditedModel editedModel(const LaidOutModel& model);
 
 }  // namespace tadjust

@@ -29,8 +29,6 @@ bool isOneOf(const QString& text, const BilingualText& entry) {
   return text == entry.in(true) || text == entry.in(false);
 }
 
-EditedModel currentModel(const Form1& form) { return editedModel(form.currentModel()); }
-
 }  // namespace
 
 SensorTypeEditing::SensorTypeEditing(Form1& form, EditState& state, const SettingsViewState& view,
@@ -38,7 +36,7 @@ SensorTypeEditing::SensorTypeEditing(Form1& form, EditState& state, const Settin
     : form_(form), state_(state), view_(view), validation_(validation) {}
 
 void SensorTypeEditing::ComboBox1Change() {
-  if (!currentModel(form_).unitChoice) {
+  if (!editedModel(view_.model).unitChoice) {
     sensorTypeChanged();
     return;
   }
@@ -51,8 +49,10 @@ void SensorTypeEditing::ComboBox1Change() {
 }
 
 void SensorTypeEditing::sensorTypeChanged() {
-  const int sensorType = form_.ComboBox1->currentIndex();
-  const EditedModel model = currentModel(form_);
+  const std::optional<SensorType> chosen = sensorTypeAt(form_.ComboBox1->currentIndex());
+  if (!chosen) return;
+  const SensorType sensorType = *chosen;
+  const EditedModel model = editedModel(view_.model);
   showUnitsAndOffsetRow(sensorType);
   fillConnectionRow(sensorType, model);
   state_.EditSensorType = sensorType;
@@ -62,25 +62,24 @@ void SensorTypeEditing::sensorTypeChanged() {
   box_numbers::show(form_.Edit3, QStringLiteral("0"));
 }
 
-void SensorTypeEditing::showUnitsAndOffsetRow(int sensorType) {
-  const bool temperature = sensorType < kVoltageType;
-  setUnit({form_.Label6, form_.Label7}, temperature                  ? kCelsius
-                                        : sensorType == kVoltageType ? kMillivolt
-                                                                     : kOhm);
+void SensorTypeEditing::showUnitsAndOffsetRow(SensorType sensorType) {
+  const bool temperature = isTemperatureSensor(sensorType);
+  setUnit({form_.Label6, form_.Label7}, temperature                         ? kCelsius
+                                        : sensorType == SensorType::Voltage ? kMillivolt
+                                                                            : kOhm);
   setShown({form_.Label9, form_.Label10, form_.Edit4}, temperature);
 }
 
-void SensorTypeEditing::fillConnectionRow(int sensorType, const EditedModel& model) {
+void SensorTypeEditing::fillConnectionRow(SensorType sensorType, const EditedModel& model) {
   const bool en = form_.UseEnglish;
   QComboBox* connection = form_.ComboBox2;
   connection->clear();
-  if (sensorType == kVoltageType) {
+  if (sensorType == SensorType::Voltage) {
     form_.Label3->clear();
     setShown({form_.Label3, connection}, false);
     return;
   }
-  const bool thermocouple = sensorType >= kFirstThermocoupleType && sensorType < kVoltageType;
-  if (thermocouple) {
+  if (isThermocouple(sensorType)) {
     form_.Label3->setText(kCompensationCaption.in(en));
     for (const BilingualText& entry : window_texts::Compensations)
       connection->addItem(entry.in(en));
@@ -97,22 +96,23 @@ void SensorTypeEditing::fillConnectionRow(int sensorType, const EditedModel& mod
 // Temperatures as integers (the lower value rounded up, the upper down), millivolts and ohms as
 // decimal text; RKN-40F3 shows its resistance at five times the device's value. A series
 // without a table keeps the texts: the validation that follows sets both to 0.
-void SensorTypeEditing::writeDefaultRange(int sensorType, const EditedModel& model) {
-  const std::optional<SensorRange> range = sensorRange(view_.currentSeries, sensorType);
+void SensorTypeEditing::writeDefaultRange(SensorType sensorType, const EditedModel& model) {
+  const std::optional<SensorRange> range = sensorRange(view_.model.series, sensorType);
   if (!range) return;
-  if (sensorType < kVoltageType) {
+  if (isTemperatureSensor(sensorType)) {
     box_numbers::show(form_.Edit1, box_numbers::integerText(std::ceil(range->low)));
     box_numbers::show(form_.Edit2, box_numbers::integerText(std::floor(range->high)));
     return;
   }
-  const double factor =
-      model.seriesSensor && sensorType == kResistanceType ? raw_scales::kSeriesSensorFactor : 1;
+  const double factor = model.seriesSensor && sensorType == SensorType::Resistance
+                            ? raw_scales::kSeriesSensorFactor
+                            : 1;
   box_numbers::show(form_.Edit1, number_text::general(range->low * factor));
   box_numbers::show(form_.Edit2, number_text::general(range->high * factor));
 }
 
 void SensorTypeEditing::ComboBox2Change() {
-  if (currentModel(form_).family == EditedFamily::Indicator) return;
+  if (editedModel(view_.model).family == EditedFamily::Indicator) return;
   const bool en = form_.UseEnglish;
   const QString shown = form_.ComboBox2->currentText();
   if (isOneOf(shown, window_texts::Connections[0])) {

@@ -37,9 +37,9 @@ class SensorTypeEditing {
   void ComboBox2Change();
 
  private:
-  void showUnitsAndOffsetRow(int sensorType);
-  void fillConnectionRow(int sensorType, const EditedModel& model);
-  void writeDefaultRange(int sensorType, const EditedModel& model);
+  void showUnitsAndOffsetRow(SensorType sensorType);
+  void fillConnectionRow(SensorType sensorType, const EditedModel& model);
+  void writeDefaultRange(SensorType sensorType, const EditedModel& model);
 
   Form1& form_;
   EditState& state_;

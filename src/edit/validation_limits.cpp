@@ -4,10 +4,8 @@ namespace tadjust {
 
 namespace {
 
-bool isSensorType(int sensorType) { return sensorType >= 0 && sensorType < kSensorTypeCount; }
-
-std::size_t at(int block, int sensorType) {
-  return static_cast<std::size_t>(block * kSensorTypeCount + sensorType);
+std::size_t at(int block, SensorType sensorType) {
+  return static_cast<std::size_t>(block * kSensorTypeCount + entryOf(sensorType));
 }
 
 enum Block { kLow7, kHigh7, kLow9, kHigh9 };
@@ -74,8 +72,7 @@ std::optional<HumidityLimits> humidityRange(bool lower, HumidityModel model, int
 
 }  // namespace
 
-std::optional<SensorRange> sensorRange(unsigned series, int sensorType) {
-  if (!isSensorType(sensorType)) return std::nullopt;
+std::optional<SensorRange> sensorRange(unsigned series, SensorType sensorType) {
   if (series == 7)
     return SensorRange{RangeTable[at(kLow7, sensorType)], RangeTable[at(kHigh7, sensorType)]};
   if (series == 9 || series == 10) {
@@ -84,9 +81,8 @@ std::optional<SensorRange> sensorRange(unsigned series, int sensorType) {
   return std::nullopt;
 }
 
-std::optional<double> minimumSpan(int sensorType) {
-  if (!isSensorType(sensorType)) return std::nullopt;
-  return MinimumSpan[static_cast<std::size_t>(sensorType)];
+double minimumSpan(SensorType sensorType) {
+  return MinimumSpan[static_cast<std::size_t>(entryOf(sensorType))];
 }
 
 ProbeRange probeRange(FixedProbe probe) {

@@ -13,13 +13,10 @@
 #include <array>
 #include <optional>
 
-namespace tadjust {
+#include "catalogue/device_catalogue.h"
+#include "image/sensor_type.h"
 
-// Sensor-type indexes: the position in the sensor-type list ComboBox1.
-inline constexpr int kSensorTypeCount = 11;
-inline constexpr int kFirstThermocoupleType = 2;  // B; then R, S, N, K, J, T
-inline constexpr int kVoltageType = 9;
-inline constexpr int kResistanceType = 10;
+namespace tadjust {
 
 // Four blocks of eleven, one entry per sensor type: the lower values of series 7, the upper
 // values of series 7, the lower values of series 9 and 10, the upper values of series 9 and 10.
@@ -44,14 +41,13 @@ struct SensorRange {
 };
 
 // The RangeTable entries of a sensor type in a series: series 7, or 9 and 10 alike. Nothing for
-// any other series or a sensor type outside 0..10.
-std::optional<SensorRange> sensorRange(unsigned series, int sensorType);
-// MinimumSpan of a sensor type; nothing outside 0..10.
-std::optional<double> minimumSpan(int sensorType);
+// any other series.
+std::optional<SensorRange> sensorRange(unsigned series, SensorType sensorType);
+// MinimumSpan of a sensor type.
+double minimumSpan(SensorType sensorType);
 
 // The fixed-sensor probes of series 9 and 10 have one sensor and a range of their own, with a
 // least distance of 30 °C between lower and upper range. (Series 7 uses RangeTable for them.)
-enum class FixedProbe { Rq117, Rq18x, Rq17x };
 
 struct ProbeRange {
   double lowest;      // the lower range's fallback and minimum
@@ -79,7 +75,6 @@ inline constexpr Limits kIndicatorHighLimits{100, -999, 9999};
 
 // The humidity models, and the boxes of their four pairs. Lower boxes are Edit1, Edit19, Edit4
 // and Edit21; each has the upper box after it as its partner.
-enum class HumidityModel { Jyra935, ArrA, ArrV, Arr43 };
 enum class HumidityBox { Edit1, Edit2, Edit19, Edit3, Edit4, Edit20, Edit21, Edit22 };
 
 // The humidity unit chosen in ComboBox1 of the models with a unit choice.

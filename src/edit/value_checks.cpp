@@ -23,12 +23,11 @@ ShownNumber up(double value) { return {std::ceil(value), NumberForm::Integer}; }
 ShownNumber down(double value) { return {std::floor(value), NumberForm::Integer}; }
 ShownNumber twoDecimals(double value) { return {number_text::round2(value), NumberForm::Decimal}; }
 
-bool isTemperatureSensor(int sensorType) { return sensorType < kVoltageType; }
-
 // The factor between the shown and the device's value of a range box.
 double shownFactor(const TemperatureRange& range) {
-  return range.seriesSensor && range.sensorType == kResistanceType ? raw_scales::kSeriesSensorFactor
-                                                                   : 1;
+  return range.seriesSensor && range.sensorType == SensorType::Resistance
+             ? raw_scales::kSeriesSensorFactor
+             : 1;
 }
 
 bool isSeries9Or10(unsigned series) { return series == 9 || series == 10; }
@@ -42,9 +41,8 @@ std::optional<Limits> lowerRangeLimits(const TemperatureRange& range) {
     return Limits{probe.lowest, probe.lowest, probe.highestLow};
   }
   const std::optional<SensorRange> sensor = sensorRange(range.series, range.sensorType);
-  const std::optional<double> span = minimumSpan(range.sensorType);
-  if (!sensor || !span) return std::nullopt;
-  return Limits{sensor->low, sensor->low, sensor->high - *span};
+  if (!sensor) return std::nullopt;
+  return Limits{sensor->low, sensor->low, sensor->high - minimumSpan(range.sensorType)};
 }
 
 struct UpperRangeLimits {
@@ -58,9 +56,8 @@ std::optional<UpperRangeLimits> upperRangeLimits(const TemperatureRange& range) 
     return UpperRangeLimits{probe.highest, probe.span};
   }
   const std::optional<SensorRange> sensor = sensorRange(range.series, range.sensorType);
-  const std::optional<double> span = minimumSpan(range.sensorType);
-  if (!sensor || !span) return std::nullopt;
-  return UpperRangeLimits{sensor->high, *span};
+  if (!sensor) return std::nullopt;
+  return UpperRangeLimits{sensor->high, minimumSpan(range.sensorType)};
 }
 
 // The common tail of both range checks: temperatures as integers (rounded up for the lower,

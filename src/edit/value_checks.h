@@ -41,7 +41,7 @@ struct RangeResult {
 // What the range checks of the temperature models depend on.
 struct TemperatureRange {
   unsigned series;
-  int sensorType;                   // EditSensorType
+  SensorType sensorType;            // EditSensorType
   std::optional<FixedProbe> probe;  // the fixed-sensor probe, if the model is one
   bool seriesSensor;                // RKN-40F3: the resistance range is shown five times larger
 };

@@ -29,10 +29,10 @@ ValueValidation::ValueValidation(Form1& form, EditState& state, const SettingsVi
                                  MessageBoxes& boxes)
     : form_(form), state_(state), view_(view), boxes_(boxes) {}
 
-EditedModel ValueValidation::model() const { return editedModel(form_.currentModel()); }
+EditedModel ValueValidation::model() const { return editedModel(view_.model); }
 
 TemperatureRange ValueValidation::temperatureRange(const EditedModel& model) const {
-  return {view_.currentSeries, state_.EditSensorType, model.probe, model.seriesSensor};
+  return {view_.model.series, state_.EditSensorType, model.probe, model.seriesSensor};
 }
 
 int ValueValidation::humidityUnit() const { return form_.ComboBox1->currentIndex(); }

@@ -56,16 +56,13 @@ constexpr std::array<Row, 7> kSeries9And10 = {{
      {4490, 4767, 5133, 5575, 6039, 6525, 7079}},
 }};
 
-constexpr int kFirstThermocouple = 2;
-constexpr int kLastThermocouple = 8;
-
 }  // namespace
 
-const ColdJunctionRow& coldJunctionRow(int sensorType, unsigned series) {
-  if (sensorType < kFirstThermocouple || sensorType > kLastThermocouple)
+const ColdJunctionRow& coldJunctionRow(SensorType sensorType, unsigned series) {
+  if (!isThermocouple(sensorType))
     throw std::out_of_range("the cold-junction table holds thermocouples only");
   const auto& rows = series == 7 ? kSeries7 : kSeries9And10;
-  return rows[static_cast<std::size_t>(sensorType - kFirstThermocouple)];
+  return rows[static_cast<std::size_t>(entryOf(sensorType) - entryOf(SensorType::ThermocoupleB))];
 }
 
 }  // namespace tadjust

@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 
+#include "image/sensor_type.h"
+
 namespace tadjust {
 
 inline constexpr std::size_t kColdJunctionPoints = 7;
@@ -21,6 +23,6 @@ struct ColdJunctionRow {
 
 // The row of thermocouple sensor type 2..8 (B, R, S, N, K, J, T): the series-7 set for series 7,
 // the set of series 9 and 10 for any other series. Throws std::out_of_range for another type.
-const ColdJunctionRow& coldJunctionRow(int sensorType, unsigned series);
+const ColdJunctionRow& coldJunctionRow(SensorType sensorType, unsigned series);
 
 }  // namespace tadjust

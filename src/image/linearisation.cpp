@@ -85,8 +85,8 @@ double repeatedlyAdded(double value, double delta, std::int64_t count) {
   return value;
 }
 
-int segmentStep(int sensorType) {
-  return sensorType == kThermocoupleK ? kThermocoupleKSegmentStep : kUsualSegmentStep;
+int segmentStep(SensorType sensorType) {
+  return sensorType == SensorType::ThermocoupleK ? kThermocoupleKSegmentStep : kUsualSegmentStep;
 }
 
 // The greedy walk. Each segment starts at breakpoint j with the chord slope to the window's
@@ -212,29 +212,30 @@ SegmentFit fitSegments(const ReferenceWindow& window, double tolerance, int step
   return fit;
 }
 
-int usualLinSlopeShift(int sensorType, unsigned series, int lowerLimit) {
+int usualLinSlopeShift(SensorType sensorType, unsigned series, int lowerLimit) {
   const bool series7 = series == 7;
   switch (sensorType) {
-    case kPt100:
-    case kNi100:
+    case SensorType::Pt100:
+    case SensorType::Ni100:
       return 16;
-    case kThermocoupleB:
-    case kThermocoupleR:
-    case kThermocoupleS:
+    case SensorType::ThermocoupleB:
+    case SensorType::ThermocoupleR:
+    case SensorType::ThermocoupleS:
       return series7 ? 13 : 12;
-    case kThermocoupleN:
+    case SensorType::ThermocoupleN:
       return (series7 || lowerLimit >= 100) ? 15 : 14;
-    case kThermocoupleK:
-    case kThermocoupleJ:
+    case SensorType::ThermocoupleK:
+    case SensorType::ThermocoupleJ:
       return series7 ? 16 : 15;
-    case kThermocoupleT:
+    case SensorType::ThermocoupleT:
       return (series7 || lowerLimit >= -80) ? 15 : 14;
     default:
       throw std::out_of_range("no linearisation for this sensor type");
   }
 }
 
-ReferenceWindow referenceWindow(int sensorType, unsigned series, int lowerLimit, int upperLimit) {
+ReferenceWindow referenceWindow(SensorType sensorType, unsigned series, int lowerLimit,
+                                int upperLimit) {
   const SensorReferenceTable& table = sensorReferenceTable(sensorType);
   const auto scale = signalRawScale(sensorType, series);
   const int size = static_cast<int>(table.size());
@@ -296,7 +297,7 @@ SegmentFit fitWithGrowingTolerance(const ReferenceWindow& window, int span, int 
 
 }  // namespace
 
-LinearisationResult computeLinearisation(int sensorType, unsigned series, int lowerLimit,
+LinearisationResult computeLinearisation(SensorType sensorType, unsigned series, int lowerLimit,
                                          int upperLimit, int span) {
   using enum LinearisationRefusal;
   LinearisationResult result;
@@ -364,7 +365,7 @@ LinearisationResult computeLinearisation(int sensorType, unsigned series, int lo
   return result;
 }
 
-void storeLinearisation(const LinearisationResult& result, int sensorType, unsigned series,
+void storeLinearisation(const LinearisationResult& result, SensorType sensorType, unsigned series,
                         Bytes block) {
   using namespace transmitter;
   if (!result.writable()) throw std::logic_error("storing a linearisation that was refused");
@@ -385,7 +386,7 @@ void storeLinearisation(const LinearisationResult& result, int sensorType, unsig
   }
 }
 
-LinearisationResult buildLinearisation(int sensorType, unsigned series, int lowerLimit,
+LinearisationResult buildLinearisation(SensorType sensorType, unsigned series, int lowerLimit,
                                        int upperLimit, int span, Bytes transmitterBlock) {
   LinearisationResult result =
       computeLinearisation(sensorType, series, lowerLimit, upperLimit, span);

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <span>
 
+#include "image/sensor_type.h"
 #include "image/settings_image.h"
 
 namespace tadjust {
@@ -36,7 +37,7 @@ inline constexpr double kFitToleranceStep = 0.01;
 inline constexpr double kSlopeNudge = 0.0001;
 
 // SegmentStep: how far past a segment's start the walk restarts after a slope nudge.
-int segmentStep(int sensorType);
+int segmentStep(SensorType sensorType);
 
 struct Breakpoint {
   double temperature;  // °C
@@ -107,26 +108,27 @@ struct LinearisationResult {
 // LinSlopeShift, CjcSlopeShift, LinSignal, LinSlope, LinTemp and, for thermocouples, the
 // cold-junction table into the 192-byte transmitter block (which the encoder has cleared and
 // pre-filled: LinSignal and CjcTemp 0xFFFF). A refused window leaves the block untouched.
-LinearisationResult buildLinearisation(int sensorType, unsigned series, int lowerLimit,
+LinearisationResult buildLinearisation(SensorType sensorType, unsigned series, int lowerLimit,
                                        int upperLimit, int span, Bytes transmitterBlock);
 
 // The same computation without storing: what buildLinearisation would write.
-LinearisationResult computeLinearisation(int sensorType, unsigned series, int lowerLimit,
+LinearisationResult computeLinearisation(SensorType sensorType, unsigned series, int lowerLimit,
                                          int upperLimit, int span);
 
 // Stores a writable result into the transmitter block.
-void storeLinearisation(const LinearisationResult& result, int sensorType, unsigned series,
+void storeLinearisation(const LinearisationResult& result, SensorType sensorType, unsigned series,
                         Bytes transmitterBlock);
 
 // The word LinTemp of a breakpoint temperature in °C: (°C + 200) × 30, rounded half to even.
 std::int64_t temperatureWord(double temperature);
 
 // The usual LinSlopeShift of a sensor type on a series.
-int usualLinSlopeShift(int sensorType, unsigned series, int lowerLimit);
+int usualLinSlopeShift(SensorType sensorType, unsigned series, int lowerLimit);
 
 // The reference points buildLinearisation fits for these limits: from the table's first entry
 // at or above lowerLimit whose signal the device can measure, to the first entry at or above
 // upperLimit (or the table's end).
-ReferenceWindow referenceWindow(int sensorType, unsigned series, int lowerLimit, int upperLimit);
+ReferenceWindow referenceWindow(SensorType sensorType, unsigned series, int lowerLimit,
+                                int upperLimit);
 
 }  // namespace tadjust

@@ -1297,8 +1297,8 @@ const std::array<SensorReferenceTable, 9> kTables = {{
 
 }  // namespace
 
-const SensorReferenceTable& sensorReferenceTable(int sensorType) {
-  return kTables.at(static_cast<std::size_t>(sensorType));
+const SensorReferenceTable& sensorReferenceTable(SensorType sensorType) {
+  return kTables.at(static_cast<std::size_t>(entryOf(sensorType)));
 }
 
 }  // namespace tadjust

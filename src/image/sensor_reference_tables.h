@@ -14,26 +14,9 @@
 #include <optional>
 #include <span>
 
+#include "image/sensor_type.h"
+
 namespace tadjust {
-
-// Sensor types with a reference table: positions 0..8 of the sensor-type list.
-inline constexpr int kPt100 = 0;
-inline constexpr int kNi100 = 1;
-inline constexpr int kThermocoupleB = 2;
-inline constexpr int kThermocoupleR = 3;
-inline constexpr int kThermocoupleS = 4;
-inline constexpr int kThermocoupleN = 5;
-inline constexpr int kThermocoupleK = 6;
-inline constexpr int kThermocoupleJ = 7;
-inline constexpr int kThermocoupleT = 8;
-inline constexpr int kLastTabulatedSensorType = kThermocoupleT;
-
-inline bool isResistanceThermometer(int sensorType) {
-  return sensorType == kPt100 || sensorType == kNi100;
-}
-inline bool isThermocouple(int sensorType) {
-  return sensorType >= kThermocoupleB && sensorType <= kThermocoupleT;
-}
 
 struct SensorReferenceTable {
   int firstTemperature;                       // °C of the first entry
@@ -54,8 +37,9 @@ struct SensorReferenceTable {
   }
 };
 
-// The table of sensor type 0..8; throws std::out_of_range for any other type.
-const SensorReferenceTable& sensorReferenceTable(int sensorType);
+// The table of a resistance thermometer or thermocouple; throws std::out_of_range for any
+// other type.
+const SensorReferenceTable& sensorReferenceTable(SensorType sensorType);
 
 // The raw scale of the quantity a transmitter input measures: raw = (signal − zero) / step, with
 // the signal in thousandths. Resistance: (Ohm − 55) × 200; thermocouple voltage of series 7:
@@ -77,9 +61,9 @@ inline constexpr SignalRawScale kResistanceSignalScale{55000, 5, 0.15};
 inline constexpr SignalRawScale kSeries7VoltageScale{-5400, 1, 0.03};
 inline constexpr SignalRawScale kSeries9VoltageScale{-10800, 2, 0.06};
 
-// The signal scale of a sensor type 0..8 on a transmitter of the given series. Thermocouples
-// have one only on series 7, 9 and 10.
-inline std::optional<SignalRawScale> signalRawScale(int sensorType, unsigned series) {
+// The signal scale of a resistance thermometer or thermocouple on a transmitter of the given
+// series. Thermocouples have one only on series 7, 9 and 10.
+inline std::optional<SignalRawScale> signalRawScale(SensorType sensorType, unsigned series) {
   if (isResistanceThermometer(sensorType)) return kResistanceSignalScale;
   if (!isThermocouple(sensorType)) return std::nullopt;
   if (series == 7) return kSeries7VoltageScale;

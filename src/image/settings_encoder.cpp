@@ -28,9 +28,6 @@ constexpr RawScale kSeriesSensorOhmsRaw{Decimal::ofInteger(-275), Decimal::ofInt
 constexpr RawScale kLeadOhmsRaw{Decimal(), Decimal::ofInteger(200)};
 constexpr RawScale kSeriesSensorLeadOhmsRaw{Decimal(), Decimal::ofInteger(40)};
 
-constexpr int kSensorTypes = 11;
-constexpr int kVoltageType = 9;
-constexpr int kResistanceType = 10;
 constexpr int kConnections = 3;  // 2-, 3-, 4-wire; internal and external compensation
 constexpr int kFilterTimes = 7;  // 0.2 s to 32 s
 constexpr int kPrecisions = 4;   // 0 to 3 digits after the point
@@ -165,18 +162,19 @@ const RawScale* voltageScale(unsigned series) {
 // The connection list's choice: the InputConfig bits, and the wire resistance of a 2-wire
 // resistance input or the temperature of an external cold junction, from Edit3. Edit3 is read
 // only where its value is stored: a hidden row's text does not matter.
-void encodeConnection(const EditableGroupValues& g, int sensorType, GroupReader& read,
+void encodeConnection(const EditableGroupValues& g, SensorType sensorType, GroupReader& read,
                       std::uint16_t& inputConfig, Bytes block) {
   using namespace transmitter;
   if (!g.ComboBox2Shown) return;
   const auto connection = read.entry(EditControl::ComboBox2, g.ComboBox2, kConnections);
   if (!connection) return;
   inputConfig |= static_cast<std::uint16_t>(*connection << kConnectionShift);
-  const bool twoWire =
-      *connection == 0 && (isResistanceThermometer(sensorType) || sensorType == kResistanceType);
+  const bool twoWire = *connection == 0 && (isResistanceThermometer(sensorType) ||
+                                            sensorType == SensorType::Resistance);
   const bool externalJunction = *connection == 1 && isThermocouple(sensorType);
   if (twoWire) {
-    const RawScale& scale = hasSpecialSensorList(g.model) ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
+    const RawScale& scale =
+        g.model.model.specialSensorList ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
     if (const auto raw = read.raw(EditControl::Edit3, Rounding::kHundredths, scale))
       read.store(WireResistanceRaw, block, *raw, EditControl::Edit3);
   } else if (externalJunction) {
@@ -187,8 +185,8 @@ void encodeConnection(const EditableGroupValues& g, int sensorType, GroupReader&
 
 // Resistance thermometers and thermocouples: the range in whole degrees, the correction, and the
 // linearisation over the window that the range widened by the output's margins gives.
-void encodeTemperatureInput(const EditableGroupValues& g, int sensorType, bool reversedOutput,
-                            GroupReader& read, Bytes block) {
+void encodeTemperatureInput(const EditableGroupValues& g, SensorType sensorType,
+                            bool reversedOutput, GroupReader& read, Bytes block) {
   using namespace transmitter;
   const auto low = read.integer(EditControl::Edit1);
   const auto high = read.integer(EditControl::Edit2);
@@ -210,27 +208,27 @@ void encodeTemperatureInput(const EditableGroupValues& g, int sensorType, bool r
   if (read.refused()) return;
 
   const TemperatureLimits limits = temperatureLimits(*low, *high, reversedOutput);
-  const LinearisationResult table =
-      buildLinearisation(sensorType, g.series, limits.lower, limits.upper, *high - *low, block);
+  const LinearisationResult table = buildLinearisation(sensorType, g.model.series, limits.lower,
+                                                       limits.upper, *high - *low, block);
   if (!table.writable()) {
     read.refuse(EncodingRefusalReason::kLinearisationUnwritable, EditControl::kNone, table.refusal);
     return;
   }
   // A writable table has its signal scale.
-  const SignalRawScale scale = *signalRawScale(sensorType, g.series);
+  const SignalRawScale scale = *signalRawScale(sensorType, g.model.series);
   InputLimitHighRaw.set(block, inputLimitHighRaw(scale, table.lastSignalThousandths));
 }
 
 // Voltage and resistance inputs: the range in the input's raw scale, the lower value rounded to
 // hundredths, the upper one as typed; the input window from the range words.
-void encodeLinearInput(const EditableGroupValues& g, int sensorType, bool reversedOutput,
+void encodeLinearInput(const EditableGroupValues& g, SensorType sensorType, bool reversedOutput,
                        GroupReader& read, Bytes block) {
   using namespace transmitter;
   const RawScale* scale = nullptr;
-  if (sensorType == kResistanceType) {
-    scale = hasSpecialSensorList(g.model) ? &kSeriesSensorOhmsRaw : &kOhmsRaw;
+  if (sensorType == SensorType::Resistance) {
+    scale = g.model.model.specialSensorList ? &kSeriesSensorOhmsRaw : &kOhmsRaw;
   } else {
-    scale = voltageScale(g.series);
+    scale = voltageScale(g.model.series);
     if (!scale) {
       read.refuse(EncodingRefusalReason::kNoVoltageScale, EditControl::ComboBox1);
       return;
@@ -240,7 +238,7 @@ void encodeLinearInput(const EditableGroupValues& g, int sensorType, bool revers
   const auto high = read.raw(EditControl::Edit2, Rounding::kAsTyped, *scale);
   if (read.refused()) return;
   // A voltage below the scale's zero has no word: the range starts at the zero.
-  if (sensorType == kVoltageType && *low < 0) low = 0;
+  if (sensorType == SensorType::Voltage && *low < 0) low = 0;
   read.store(RangeLowRaw, block, *low, EditControl::Edit1);
   read.store(RangeHighRaw, block, *high, EditControl::Edit2);
   if (read.refused()) return;
@@ -255,11 +253,12 @@ std::optional<EncodingRefusal> encodeTransmitter(const EditableGroupValues& g,
                                                  TransmitterBlock& block) {
   using namespace transmitter;
   GroupReader read(g);
-  const auto sensorType = read.entry(EditControl::ComboBox1, g.ComboBox1, kSensorTypes);
-  if (!sensorType) return read.refusal();
+  const auto entry = read.entry(EditControl::ComboBox1, g.ComboBox1, kSensorTypeCount);
+  if (!entry) return read.refusal();
+  const SensorType sensorType = *sensorTypeAt(*entry);
 
-  std::uint16_t inputConfig = kSensorCodes[static_cast<std::size_t>(*sensorType)];
-  encodeConnection(g, *sensorType, read, inputConfig, block);
+  std::uint16_t inputConfig = sensorCode(sensorType);
+  encodeConnection(g, sensorType, read, inputConfig, block);
   const bool reversedOutput = g.ComboBox4 == 1;
   if (reversedOutput) inputConfig |= kOutputReversedBit;
   if (g.ComboBox5 == 1) inputConfig |= kFailureHighBit;
@@ -271,10 +270,10 @@ std::optional<EncodingRefusal> encodeTransmitter(const EditableGroupValues& g,
   FilterTimeIndex.set(block, *filterTime);
   Tag.set(block, g.Tag);
 
-  if (*sensorType <= kLastTabulatedSensorType) {
-    encodeTemperatureInput(g, *sensorType, reversedOutput, read, block);
+  if (isTemperatureSensor(sensorType)) {
+    encodeTemperatureInput(g, sensorType, reversedOutput, read, block);
   } else {
-    encodeLinearInput(g, *sensorType, reversedOutput, read, block);
+    encodeLinearInput(g, sensorType, reversedOutput, read, block);
   }
   return read.refusal();
 }
@@ -388,7 +387,8 @@ std::optional<EncodingRefusal> encodeHumidity(const EditableGroupValues& g, Smal
   Tag.set(block, g.Tag);
   // 935-JYRA has no unit choice: its word stays as the device keeps it; so does the word of a
   // list with no unit selected.
-  if (hasUnitChoice(g.model) && g.ComboBox1 >= 0 && g.ComboBox1 < kHumidityUnits)
+  if (g.model.model.unitChoice != UnitChoice::None && g.ComboBox1 >= 0 &&
+      g.ComboBox1 < kHumidityUnits)
     HumidityUnit.set(block, g.ComboBox1);
   return std::nullopt;
 }
@@ -396,23 +396,27 @@ std::optional<EncodingRefusal> encodeHumidity(const EditableGroupValues& g, Smal
 }  // namespace
 
 EncodingResult encodeSettings(const EditableGroupValues& group, SettingsImages& images) {
-  if (isIndicator(group.model)) {
-    SmallBlock block = images.IndicatorBlock;
-    const auto refusal = encodeIndicator(group, images.IndicatorCopy, block);
-    if (!refusal) images.IndicatorBlock = block;
-    return {refusal, std::nullopt};
-  }
-  if (isHumidityModel(group.model)) {
-    SmallBlock block = images.HumidityBlock;
-    const auto refusal = encodeHumidity(group, block);
-    if (!refusal) images.HumidityBlock = block;
-    return {refusal, std::nullopt};
+  switch (group.model.layout) {
+    case Layout::Indicator: {
+      SmallBlock block = images.IndicatorBlock;
+      const auto refusal = encodeIndicator(group, images.IndicatorCopy, block);
+      if (!refusal) images.IndicatorBlock = block;
+      return {refusal, std::nullopt};
+    }
+    case Layout::Humidity: {
+      SmallBlock block = images.HumidityBlock;
+      const auto refusal = encodeHumidity(group, block);
+      if (!refusal) images.HumidityBlock = block;
+      return {refusal, std::nullopt};
+    }
+    case Layout::Transmitter:
+      break;
   }
   TransmitterBlock block = clearedTransmitterBlock();
   const auto refusal = encodeTransmitter(group, block);
   if (refusal) return {refusal, std::nullopt};
   images.TransmitterBlock = block;
-  return {std::nullopt, group.ComboBox1};
+  return {std::nullopt, sensorTypeAt(group.ComboBox1)};
 }
 
 }  // namespace tadjust

@@ -24,7 +24,9 @@
 #include <optional>
 #include <string>
 
+#include "image/layout.h"
 #include "image/linearisation.h"
+#include "image/sensor_type.h"
 #include "image/settings_image.h"
 #include "numbers/decimal.h"
 
@@ -56,8 +58,7 @@ namespace tadjust {
 // The indicator's and the humidity models' boxes are whole numbers too. A whole number is one of
 // 32 bits, from any number text with a whole value ("800", "800,0"), as validation leaves it.
 struct EditableGroupValues {
-  std::string model;    // the model label's text: decides the layout
-  unsigned series = 0;  // the current series (product code / 1000)
+  LaidOutModel model;  // decides the layout; its series (product code / 1000) the scales
 
   // The numbers of the boxes, exactly (number_text::readDecimal); nullopt: not a number.
   std::optional<Decimal> Edit1, Edit2, Edit3, Edit4, Edit19, Edit20, Edit21, Edit22;
@@ -113,7 +114,7 @@ struct EncodingResult {
   // Set when nothing was encoded.
   std::optional<EncodingRefusal> refusal;
   // Transmitter layout, when encoded: the sensor type written, for EditSensorType.
-  std::optional<int> EditSensorType;
+  std::optional<SensorType> EditSensorType;
 
   bool encoded() const { return !refusal.has_value(); }
 };

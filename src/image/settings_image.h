@@ -106,9 +106,6 @@ inline int connectionCode(std::uint16_t inputConfig) {
   return (inputConfig >> kConnectionShift) & 3;
 }
 
-// The sensor code written into bits 8-13 for each position of the sensor-type list (0..10).
-inline constexpr std::array<std::uint16_t, 11> kSensorCodes = {
-    0x2000, 0x2100, 0x3000, 0x3100, 0x3200, 0x3300, 0x3400, 0x3500, 0x3600, 0x1000, 0x0000};
 }  // namespace transmitter
 
 namespace indicator {

@@ -98,33 +98,31 @@ enum class SensorKind { Rtd, Thermocouple, Voltage, Resistance };
 
 struct DecodedSensor {
   SensorKind kind;
-  // The sensor-type index, or nothing for a subtype the program never writes (an RTD subtype
-  // above 1, thermocouple subtype 7).
-  std::optional<int> type;
+  // The sensor type, or nothing for a subtype the program never writes (an RTD subtype above 1,
+  // thermocouple subtype 7).
+  std::optional<SensorType> type;
   int subtype;
 };
 
-constexpr int kVoltageType = 9;
-constexpr int kResistanceType = 10;
 constexpr int kLastRtdSubtype = 1;
 constexpr int kLastThermocoupleSubtype = 6;
-constexpr int kFirstThermocoupleType = 2;
 
 DecodedSensor decodeSensor(std::uint16_t inputConfig) {
   const int subtype = transmitter::sensorSubtype(inputConfig);
   switch (transmitter::sensorClass(inputConfig)) {
     case transmitter::kResistance:
-      return {SensorKind::Resistance, kResistanceType, subtype};
+      return {SensorKind::Resistance, SensorType::Resistance, subtype};
     case transmitter::kVoltage:
-      return {SensorKind::Voltage, kVoltageType, subtype};
+      return {SensorKind::Voltage, SensorType::Voltage, subtype};
     case transmitter::kRtd:
       if (subtype > kLastRtdSubtype) return {SensorKind::Rtd, std::nullopt, subtype};
-      return {SensorKind::Rtd, subtype, subtype};
+      return {SensorKind::Rtd, sensorTypeAt(subtype), subtype};
     default:
       if (subtype > kLastThermocoupleSubtype) {
         return {SensorKind::Thermocouple, std::nullopt, subtype};
       }
-      return {SensorKind::Thermocouple, kFirstThermocoupleType + subtype, subtype};
+      return {SensorKind::Thermocouple, sensorTypeAt(entryOf(SensorType::ThermocoupleB) + subtype),
+              subtype};
   }
 }
 
@@ -153,8 +151,8 @@ class TransmitterView {
     const DecodedSensor sensor = decodeSensor(inputConfig);
     // An unknown subtype leaves the decoded sensor type of the last read as it was.
     if (sensor.type) decoder.DeviceSensorType = *sensor.type;
-    setBoxText(f_.Edit8,
-               sensor.type ? entry(f_.ComboBox1, *sensor.type) : unknownValue(sensor.subtype));
+    setBoxText(f_.Edit8, sensor.type ? entry(f_.ComboBox1, entryOf(*sensor.type))
+                                     : unknownValue(sensor.subtype));
 
     const int connection = transmitter::connectionCode(inputConfig);
     switch (sensor.kind) {
@@ -280,18 +278,22 @@ void showFixedSensor(Form1& f, WindowEvents& events) {
 
 }  // namespace
 
-void showDeviceSettings(Form1& form, const SettingsImages& images, unsigned currentSeries,
+void showDeviceSettings(Form1& form, const SettingsImages& images, const LaidOutModel& laidOut,
                         DecoderState& decoder, WindowEvents& events) {
   hideEditableRows(form);
-  const ModelTraits model = traitsOf(form.currentModel());
-  if (model.family == ModelFamily::Indicator) {
-    showIndicator(form, images);
-  } else if (model.family == ModelFamily::Humidity) {
-    showHumidity(form, images, model);
-  } else {
-    TransmitterView(form, images, currentSeries, model).show(decoder);
+  const ModelTraits& model = laidOut.model;
+  switch (laidOut.layout) {
+    case Layout::Indicator:
+      showIndicator(form, images);
+      break;
+    case Layout::Humidity:
+      showHumidity(form, images, model);
+      break;
+    case Layout::Transmitter:
+      TransmitterView(form, images, laidOut.series, model).show(decoder);
+      break;
   }
-  if (model.fixedSensorProbe) showFixedSensor(form, events);
+  if (model.probe) showFixedSensor(form, events);
 }
 
 }  // namespace tadjust

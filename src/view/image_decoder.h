@@ -5,6 +5,8 @@
 // model's family: the indicator layout, the humidity layout, or (any other name, names not in
 // the catalogue too) the transmitter layout.
 
+#include "image/layout.h"
+#include "image/sensor_type.h"
 #include "image/settings_image.h"
 #include "ui/form1.h"
 #include "ui/window_events.h"
@@ -12,12 +14,11 @@
 namespace tadjust {
 
 struct DecoderState {
-  // The device's sensor type as decoded at the last read of a transmitter: 0 and 1 the two
-  // resistance thermometers, 2..8 thermocouples B, R, S, N, K, J, T, 9 voltage, 10 resistance.
-  int DeviceSensorType = 0;
+  // The device's sensor type as decoded at the last read of a transmitter.
+  SensorType DeviceSensorType = SensorType::Pt100;
 };
 
-void showDeviceSettings(Form1& form, const SettingsImages& images, unsigned currentSeries,
+void showDeviceSettings(Form1& form, const SettingsImages& images, const LaidOutModel& model,
                         DecoderState& decoder, WindowEvents& events);
 
 }  // namespace tadjust

@@ -10,7 +10,7 @@ void showSettingsRead(Form1& form, const SettingsImages& images, std::uint16_t& 
     layOutSettingsView(form, code, dewPoint, view, events);
     lastLaidOutCode = code;
   }
-  showDeviceSettings(form, images, view.currentSeries, decoder, events);
+  showDeviceSettings(form, images, view.model, decoder, events);
 }
 
 }  // namespace tadjust

@@ -171,7 +171,7 @@ void applyVisibility(Form1& f, Column column) {
 void layOutTransmitter(Form1& f, const DeviceModel& model) {
   const bool en = f.UseEnglish;
   const bool voltageOutput = model.family == ModelFamily::VoltageOutput;
-  const bool fixedSensor = model.fixedSensorProbe;
+  const bool fixedSensor = model.probe.has_value();
   applyVisibility(f, kTransmitterColumn);
   setUnit({f.Label14, f.Label16, f.Label35, f.Label36}, voltageOutput ? "[V]" : "[mA]");
 
@@ -300,20 +300,27 @@ void restoreStartCaptions(Form1& f) {
 
 void layOutSettingsView(Form1& form, std::uint16_t productCode, bool dewPoint,
                         SettingsViewState& view, WindowEvents& events) {
-  view.currentSeries = static_cast<std::uint16_t>(series(productCode));
+  view.model.series = static_cast<std::uint16_t>(series(productCode));
   if (const std::optional<DeviceModel> model = findDeviceModel(productCode)) {
     applyLayout(form, *model, dewPoint);
   }
+  view.modelLabel = form.currentModel();
+  view.model = laidOutModel(view.modelLabel, view.model.series);
   form.ComboBox4->setCurrentIndex(0);
   form.ComboBox5->setCurrentIndex(0);
-  fillSensorTypeList(form);
+  fillSensorTypeList(form, view.model);
   // Paint the new layout before the decoder fills in the values.
   events.processPendingMessages();
 }
 
-void fillSensorTypeList(Form1& form) {
+LaidOutModel laidOutModel(std::string_view modelLabel, unsigned series) {
+  const DeviceModel model = findDeviceModelByName(modelLabel).value_or(DeviceModel{});
+  return {model, series, layoutOf(model.family)};
+}
+
+void fillSensorTypeList(Form1& form, const LaidOutModel& laidOut) {
   const bool en = form.UseEnglish;
-  const ModelTraits model = traitsOf(form.currentModel());
+  const ModelTraits& model = laidOut.model;
   QStringList entries;
   if (model.unitChoice != UnitChoice::None) {
     entries = texts(

@@ -6,17 +6,26 @@
 // the current model.
 
 #include <cstdint>
+#include <string>
 
+#include "image/layout.h"
 #include "ui/form1.h"
 #include "ui/window_events.h"
 
 namespace tadjust {
 
 struct SettingsViewState {
-  // The series of the last laid-out product code (code / 1000), stored also for a code that
-  // names no model.
-  std::uint16_t currentSeries = 0;
+  // The model the model label names after the last layout, with the current series (the last
+  // laid-out product code / 1000, stored also for a code that names no model): what every
+  // model-dependent step of the program reads. Before the first layout, the start caption's: a
+  // current-output transmitter outside the catalogue, series 0.
+  LaidOutModel model;
+  // The model label's text after the last layout, for messages that name the model.
+  std::string modelLabel = "RKA-4";
 };
+
+// The model a model label's text names, looked up in the catalogue, with the given series.
+LaidOutModel laidOutModel(std::string_view modelLabel, unsigned series);
 
 // productCode: the settled product code of the image just read. dewPoint: bit 0 of the humidity
 // layout's HumidityUnit (the device works in dew point); only humidity models look at it.
@@ -27,9 +36,8 @@ struct SettingsViewState {
 void layOutSettingsView(Form1& form, std::uint16_t productCode, bool dewPoint,
                         SettingsViewState& view, WindowEvents& events);
 
-// Refills the sensor-type list ComboBox1 for the current model (Form1::currentModel) and the
-// language, and selects entry 0.
-void fillSensorTypeList(Form1& form);
+// Refills the sensor-type list ComboBox1 for the model and the language, and selects entry 0.
+void fillSensorTypeList(Form1& form, const LaidOutModel& model);
 
 // The start state of both settings groups in the language of form.UseEnglish: the captions (in
 // English when UseEnglish, as the start-up translation leaves them), the unit labels, the

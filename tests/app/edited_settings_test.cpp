@@ -53,7 +53,7 @@ TEST(EditedSettings, TheEditedGroupIsWrittenAndVerified) {
             << (p.form().*box)->objectName().toStdString();
       c.stored(p.program.device->image());
       if (c.editSensorType >= 0) {
-        EXPECT_EQ(p.edit().EditSensorType, c.editSensorType);
+        EXPECT_EQ(entryOf(p.edit().EditSensorType), c.editSensorType);
       }
     }
   }
@@ -208,7 +208,7 @@ std::vector<Refusal> refusals() {
        {},
        [](EditingProgram& p) {
          EditingProgram::choose(p.form().ComboBox1, 9);  // voltage
-         p.program.view().currentSeries = 8;
+         p.program.view().model.series = 8;
        },
        "\"Sensor type\": a device of series 8 has no voltage input.\rNothing was sent.",
        "„Typ czujnika”: urządzenie serii 8 nie ma wejścia napięciowego.\rNiczego nie wysłano."},

@@ -25,9 +25,9 @@ bool shown(const QWidget* widget) { return !widget->isHidden(); }
 // A writer on the program's window and exchange with an encode step of the test's own; the
 // program's writer has EditedSettings::encodeForWrite. It sends what the step gives.
 SettingsWriter writerWith(SimulatedProgram& program, EncodeForWrite encode) {
-  return SettingsWriter(program.form(),
-                        {program.port, program.pause, program.boxes, program.events},
-                        program.controller(), program.app.images(), std::move(encode));
+  return SettingsWriter(
+      program.form(), {program.port, program.pause, program.boxes, program.events},
+      program.controller(), program.app.images(), program.view(), std::move(encode));
 }
 
 class LinkedProgram {

@@ -83,7 +83,7 @@ TEST(DeviceCatalogue, TraitsByNameAreTheColumnsOfTheModelsRow) {
   const ModelTraits unknown = traitsOf("RKA-4");
   EXPECT_EQ(unknown.family, ModelFamily::CurrentOutput);
   EXPECT_EQ(unknown.output, OutputKind::Current);
-  EXPECT_FALSE(unknown.fixedSensorProbe || unknown.specialSensorList || unknown.twoWireOnly ||
+  EXPECT_FALSE(unknown.probe.has_value() || unknown.specialSensorList || unknown.twoWireOnly ||
                unknown.humidityOutputRows);
   EXPECT_EQ(unknown.unitChoice, UnitChoice::None);
   EXPECT_TRUE(unknown.defaultLow.empty() && unknown.defaultOutputLow.empty());

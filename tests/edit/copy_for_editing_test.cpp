@@ -46,7 +46,7 @@ class CopyingProgram {
   // What the write asks before it sends a small-layout block.
   bool copyMatchesTheLinkedDevice() {
     const DeviceIdentity linkedNow =
-        identifyDevice(images(), form().currentModel(), program.state().linkNumber);
+        identifyDevice(images(), program.view().model.layout, program.state().linkNumber);
     return program.app.copyRecord().copyMatches(linkedNow);
   }
 
@@ -116,7 +116,13 @@ struct CopyCase {
   const char* model;  // the simulated model
   Reply image;
   Lines editable;
-  EditState edit;  // what the copy leaves (the humidity models leave the start state)
+  // What the copy leaves in EditState (the humidity models leave the start state): the sensor
+  // type's position in the list and the range.
+  struct {
+    int sensorType = 0;
+    double low = 0;
+    double high = 0;
+  } edit;
   bool english = true;
 };
 
@@ -353,9 +359,9 @@ TEST_P(EveryCopy, FillsTheEditableGroupTheStateAndTheBlock) {
   program.copy();
 
   EXPECT_EQ(editableGroup(f), c.editable);
-  EXPECT_EQ(program.edit().EditSensorType, c.edit.EditSensorType);
-  EXPECT_EQ(program.edit().EditRangeLow, c.edit.EditRangeLow);
-  EXPECT_EQ(program.edit().EditRangeHigh, c.edit.EditRangeHigh);
+  EXPECT_EQ(entryOf(program.edit().EditSensorType), c.edit.sensorType);
+  EXPECT_EQ(program.edit().EditRangeLow, c.edit.low);
+  EXPECT_EQ(program.edit().EditRangeHigh, c.edit.high);
   expectBlocks(program.images(), f.currentModel());
   // No choice handler runs for a selection made by the copy.
   EXPECT_EQ(sensorChoices.count() + connectionChoices.count(), 0);
@@ -372,11 +378,11 @@ INSTANTIATE_TEST_SUITE_P(CopyForEditing, EveryCopy, ::testing::ValuesIn(copyCase
 TEST(CopyForEditing, AnRtdSubtypeNeverWrittenKeepsTheSensorTypeInForce) {
   CopyingProgram program("RKA-40", transmitterReply(10003, sensor(0x3410, 6000, 36000)));
   program.copy();
-  ASSERT_EQ(program.edit().EditSensorType, 6);
+  ASSERT_EQ(program.edit().EditSensorType, SensorType::ThermocoupleK);
   for (std::uint16_t subtype = 2; subtype <= 7; ++subtype) {
     program.readAgain(transmitterReply(10003, sensor(0x2000 | (subtype << 8) | 0x10, 3000, 30000)));
     program.copy();
-    EXPECT_EQ(program.edit().EditSensorType, 6) << subtype;
+    EXPECT_EQ(program.edit().EditSensorType, SensorType::ThermocoupleK) << subtype;
     EXPECT_EQ(program.form().ComboBox1->currentIndex(), 6) << subtype;
     EXPECT_EQ(program.form().Label3->text(), "Cold junction comp.:") << subtype;
     EXPECT_EQ(program.form().Edit1->text(), "-100") << subtype;
@@ -388,9 +394,9 @@ TEST(CopyForEditing, HumidityModelsKeepTheEditedRangeAndFillTheHiddenOutputs) {
                                                                              .tempOutHigh = 4400,
                                                                              .humOutLow = -5,
                                                                              .humOutHigh = 4300})));
-  program.edit() = {4, 12.5, 99};
+  program.edit() = {SensorType::ThermocoupleS, 12.5, 99};
   program.copy();
-  EXPECT_EQ(program.edit().EditSensorType, 4);
+  EXPECT_EQ(program.edit().EditSensorType, SensorType::ThermocoupleS);
   EXPECT_EQ(program.edit().EditRangeLow, 12.5);
   EXPECT_EQ(program.edit().EditRangeHigh, 99);
   Form1& f = program.form();
@@ -405,7 +411,7 @@ TEST(CopyForEditing, VoltageOfASeriesWithoutAScaleKeepsTheRange) {
   program.copy();
   ASSERT_EQ(program.form().Edit1->text(), "-1");
   program.readAgain(transmitterReply(0xFFFF, sensor(0x1000, 0, 65535)));
-  ASSERT_EQ(program.program.view().currentSeries, 65);
+  ASSERT_EQ(program.program.view().model.series, 65);
   program.copy();
   EXPECT_EQ(program.form().Edit1->text(), "-1");
   EXPECT_EQ(program.form().Edit2->text(), "10");

@@ -18,28 +18,29 @@ SettingsImages imagesOf(std::uint16_t code) {
 
 TEST(CopyRecord, TheSerialNumberIsReadWhereTheModelsLayoutKeepsIt) {
   struct Case {
-    const char* model;
+    Layout layout;
     std::uint16_t code;
     std::uint16_t serial;
   };
-  for (const Case c : {Case{"RKA-49", 7001, 1001}, Case{"RKA-4", 0xFFFF, 1001},
-                       Case{"GWA-43", 10013, 2002}, Case{"ARR-43", 15004, 3003}}) {
-    const DeviceIdentity identity = identifyDevice(imagesOf(c.code), c.model, 3);
-    EXPECT_EQ(identity, (DeviceIdentity{3, c.model, c.code, c.serial})) << c.model;
+  for (const Case c :
+       {Case{Layout::Transmitter, 7001, 1001}, Case{Layout::Transmitter, 0xFFFF, 1001},
+        Case{Layout::Indicator, 10013, 2002}, Case{Layout::Humidity, 15004, 3003}}) {
+    const DeviceIdentity identity = identifyDevice(imagesOf(c.code), c.layout, 3);
+    EXPECT_EQ(identity, (DeviceIdentity{3, c.layout, c.code, c.serial})) << c.code;
   }
 }
 
 TEST(CopyRecord, MatchesOnlyTheDeviceCopiedFromOnTheSameLink) {
-  const DeviceIdentity copied{2, "GWA-43", 10013, 2002};
+  const DeviceIdentity copied{2, Layout::Indicator, 10013, 2002};
   CopyRecord record;
   EXPECT_FALSE(record.copyMatches(copied)) << "nothing copied";
   record.copiedFrom = copied;
   EXPECT_TRUE(record.copyMatches(copied));
   const DeviceIdentity others[] = {
-      {3, "GWA-43", 10013, 2002},   // linked again
-      {2, "ARR/A", 10013, 2002},    // another model named
-      {2, "GWA-43", 0xFFFF, 2002},  // a read that named no device
-      {2, "GWA-43", 10013, 2003},   // another device of the model
+      {3, Layout::Indicator, 10013, 2002},   // linked again
+      {2, Layout::Humidity, 10013, 2002},    // another layout
+      {2, Layout::Indicator, 0xFFFF, 2002},  // a read that named no device
+      {2, Layout::Indicator, 10013, 2003},   // another device of the model
   };
   for (const DeviceIdentity& other : others) EXPECT_FALSE(record.copyMatches(other));
 }

@@ -49,7 +49,7 @@ TEST(SensorTypeChoice, ThermocoupleKOnSeries9) {
   EXPECT_EQ(f.Label6->text(), "[°C]");
   EXPECT_EQ(f.Label7->text(), "[°C]");
   EXPECT_TRUE(shown(f.Label9) && shown(f.Edit4) && shown(f.Label10));
-  EXPECT_EQ(p.edit().EditSensorType, kThermocoupleK);
+  EXPECT_EQ(entryOf(p.edit().EditSensorType), kThermocoupleK);
   EXPECT_EQ(p.edit().EditRangeLow, -100);
   EXPECT_EQ(p.edit().EditRangeHigh, 1200);
 }
@@ -71,7 +71,7 @@ TEST(SensorTypeChoice, VoltageOnSeries7InBothNumberFormats) {
     EXPECT_EQ(f.Label3->text(), "");
     EXPECT_FALSE(shown(f.Label9) || shown(f.Edit4) || shown(f.Label10));
     EXPECT_FALSE(shown(f.Label5) || shown(f.Edit3) || shown(f.Label8));
-    EXPECT_EQ(p.edit().EditSensorType, kVoltage);
+    EXPECT_EQ(entryOf(p.edit().EditSensorType), kVoltage);
   }
 }
 
@@ -133,7 +133,7 @@ TEST(SensorTypeChoice, ASeriesWithoutATableGetsZeroRange) {
   p.program.device->setImage(
       transmitterReply(8001, [](Bytes b) { transmitter::InputConfig.set(b, 0x2010); }));
   p.read();
-  ASSERT_EQ(p.program.view().currentSeries, 8);
+  ASSERT_EQ(p.program.view().model.series, 8);
   Form1& f = p.form();
   EditingProgram::choose(f.ComboBox1, kThermocoupleK);
   EXPECT_EQ(f.Edit1->text(), "0");
@@ -229,7 +229,7 @@ TEST(SensorTypeChoice, AfterACopyOfAVoltageInputTheCaptionReturnsWithTheList) {
   p.read();
   Form1& f = p.form();
   f.BitBtn3->click();
-  ASSERT_EQ(p.edit().EditSensorType, kVoltage);
+  ASSERT_EQ(entryOf(p.edit().EditSensorType), kVoltage);
   ASSERT_FALSE(shown(f.Label3) || shown(f.ComboBox2));
   EditingProgram::choose(f.ComboBox1, kThermocoupleK);
   EXPECT_TRUE(shown(f.Label3) && shown(f.ComboBox2));
@@ -256,15 +256,15 @@ TEST(SensorTypeChoice, CaptionsAndListsInPolish) {
 // selection made by program code change the sensor type, the rows or the range.
 TEST(SensorTypeChoice, ASelectionByProgramCodeRunsNoHandler) {
   EditingProgram p("9001");
-  p.edit().EditSensorType = 5;
+  p.edit().EditSensorType = SensorType::ThermocoupleN;
   p.read();
   Form1& f = p.form();
-  EXPECT_EQ(p.edit().EditSensorType, 5);
+  EXPECT_EQ(p.edit().EditSensorType, SensorType::ThermocoupleN);
 
   f.Edit1->setText("12");
   f.ComboBox1->setCurrentIndex(kVoltage);
   f.ComboBox2->setCurrentIndex(2);
-  EXPECT_EQ(p.edit().EditSensorType, 5);
+  EXPECT_EQ(p.edit().EditSensorType, SensorType::ThermocoupleN);
   EXPECT_EQ(f.Label6->text(), "[°C]");
   EXPECT_EQ(f.Edit1->text(), "12");
   EXPECT_EQ(f.ComboBox2->count(), 3);
@@ -278,7 +278,7 @@ TEST(SensorTypeChoice, AnArrowKeyInTheListIsAChoice) {
   ASSERT_EQ(f.ComboBox1->currentIndex(), kPt100);
   QTest::keyClick(f.ComboBox1, Qt::Key_Down);
   EXPECT_EQ(f.ComboBox1->currentIndex(), kNi100);
-  EXPECT_EQ(p.edit().EditSensorType, kNi100);
+  EXPECT_EQ(entryOf(p.edit().EditSensorType), kNi100);
   EXPECT_EQ(f.Edit1->text(), "-60");
   EXPECT_EQ(f.Edit2->text(), "180");
 }

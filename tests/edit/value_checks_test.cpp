@@ -9,6 +9,8 @@
 
 #include "edit/edited_model.h"
 #include "edit/validation_limits.h"
+#include "support/sensor_type_names.h"
+#include "view/settings_view.h"
 
 namespace tadjust {
 namespace {
@@ -28,14 +30,14 @@ void expectShown(const ShownNumber& actual, const ShownNumber& expected, const c
 TEST(RangeTable, ServesSeries7AndSeries9And10AndNothingElse) {
   struct Case {
     unsigned series;
-    int sensorType;
+    SensorType sensorType;
     std::optional<double> low, high;
   };
   const Case cases[] = {
-      {7, 0, -100, 800},  {9, 1, -60, 180}, {10, 2, 400, 1800}, {7, 8, -100, 400},
-      {7, 9, -5.4, 60.1}, {9, 9, -10, 65},  {10, 10, 60, 370},  {7, 10, 55, 382.6},
-      {8, 0, {}, {}},     {15, 6, {}, {}},  {65, 10, {}, {}},   {7, -1, {}, {}},
-      {9, 11, {}, {}},
+      {7, kPt100, -100, 800},         {9, kNi100, -60, 180},       {10, kThermocoupleB, 400, 1800},
+      {7, kThermocoupleT, -100, 400}, {7, kVoltage, -5.4, 60.1},   {9, kVoltage, -10, 65},
+      {10, kResistance, 60, 370},     {7, kResistance, 55, 382.6}, {8, kPt100, {}, {}},
+      {15, kThermocoupleK, {}, {}},   {65, kResistance, {}, {}},
   };
   for (const Case& c : cases) {
     const std::optional<SensorRange> range = sensorRange(c.series, c.sensorType);
@@ -48,9 +50,8 @@ TEST(RangeTable, ServesSeries7AndSeries9And10AndNothingElse) {
 
 TEST(MinimumSpan, PerSensorType) {
   const double expected[] = {30, 30, 200, 200, 200, 100, 50, 50, 50, 2, 20};
-  for (int i = 0; i < kSensorTypeCount; ++i) EXPECT_EQ(minimumSpan(i), expected[i]) << i;
-  EXPECT_FALSE(minimumSpan(11).has_value());
-  EXPECT_FALSE(minimumSpan(-1).has_value());
+  for (int i = 0; i < kSensorTypeCount; ++i)
+    EXPECT_EQ(minimumSpan(*sensorTypeAt(i)), expected[i]) << i;
 }
 
 TEST(HumidityLimits, OneRowPerBoxModelAndUnit) {
@@ -126,22 +127,26 @@ TEST(HumidityBoxes, PairsAndTheirLowerBoxes) {
   }
 }
 
+EditedModel editedModelOf(const char* modelLabel) {
+  return editedModel(laidOutModel(modelLabel, 7));
+}
+
 TEST(EditedModel, FamilyAndParticularsOfTheModelLabel) {
-  EXPECT_EQ(editedModel("RKA-4").family, EditedFamily::Temperature);  // not in the catalogue
-  EXPECT_EQ(editedModel("GWA-43").family, EditedFamily::Indicator);
-  EXPECT_EQ(editedModel("RQ-117/V").probe, FixedProbe::Rq117);
-  EXPECT_EQ(editedModel("RQ-18x-RK/A").probe, FixedProbe::Rq18x);
-  EXPECT_EQ(editedModel("RQ-17x-RK/V").probe, FixedProbe::Rq17x);
-  EXPECT_FALSE(editedModel("RKA-49").probe.has_value());
-  EXPECT_TRUE(editedModel("RKN-40F3").seriesSensor);
-  EXPECT_TRUE(editedModel("RKAW-49").twoWireOnly);
-  const EditedModel jyra = editedModel("935-JYRA");
+  EXPECT_EQ(editedModelOf("RKA-4").family, EditedFamily::Temperature);  // not in the catalogue
+  EXPECT_EQ(editedModelOf("GWA-43").family, EditedFamily::Indicator);
+  EXPECT_EQ(editedModelOf("RQ-117/V").probe, FixedProbe::Rq117);
+  EXPECT_EQ(editedModelOf("RQ-18x-RK/A").probe, FixedProbe::Rq18x);
+  EXPECT_EQ(editedModelOf("RQ-17x-RK/V").probe, FixedProbe::Rq17x);
+  EXPECT_FALSE(editedModelOf("RKA-49").probe.has_value());
+  EXPECT_TRUE(editedModelOf("RKN-40F3").seriesSensor);
+  EXPECT_TRUE(editedModelOf("RKAW-49").twoWireOnly);
+  const EditedModel jyra = editedModelOf("935-JYRA");
   EXPECT_EQ(jyra.family, EditedFamily::Humidity);
   EXPECT_EQ(jyra.humidity, HumidityModel::Jyra935);
   EXPECT_FALSE(jyra.unitChoice);
-  EXPECT_EQ(editedModel("ARR/V").humidity, HumidityModel::ArrV);
-  EXPECT_TRUE(editedModel("ARR-43").unitChoice);
-  EXPECT_EQ(editedModel("arr-43").family, EditedFamily::Temperature);  // names compare exactly
+  EXPECT_EQ(editedModelOf("ARR/V").humidity, HumidityModel::ArrV);
+  EXPECT_TRUE(editedModelOf("ARR-43").unitChoice);
+  EXPECT_EQ(editedModelOf("arr-43").family, EditedFamily::Temperature);  // names compare exactly
 }
 
 struct RangeCase {
@@ -153,18 +158,18 @@ struct RangeCase {
   double stored;
 };
 
-constexpr TemperatureRange kPt100Series9{9, 0, std::nullopt, false};
-constexpr TemperatureRange kBSeries7{7, 2, std::nullopt, false};
-constexpr TemperatureRange kVoltageSeries9{9, kVoltageType, std::nullopt, false};
-constexpr TemperatureRange kVoltageSeries7{7, kVoltageType, std::nullopt, false};
-constexpr TemperatureRange kRkn40f3Resistance9{9, kResistanceType, std::nullopt, true};
-constexpr TemperatureRange kRkn40f3Resistance7{7, kResistanceType, std::nullopt, true};
-constexpr TemperatureRange kRkn40f3Pt500{9, 0, std::nullopt, true};
-constexpr TemperatureRange kRq117Series9{9, 0, FixedProbe::Rq117, false};
-constexpr TemperatureRange kRq117Series7{7, 0, FixedProbe::Rq117, false};
-constexpr TemperatureRange kRq18xSeries10{10, 0, FixedProbe::Rq18x, false};
-constexpr TemperatureRange kRq17xSeries9{9, 0, FixedProbe::Rq17x, false};
-constexpr TemperatureRange kSeries8{8, 0, std::nullopt, false};
+constexpr TemperatureRange kPt100Series9{9, kPt100, std::nullopt, false};
+constexpr TemperatureRange kBSeries7{7, kThermocoupleB, std::nullopt, false};
+constexpr TemperatureRange kVoltageSeries9{9, kVoltage, std::nullopt, false};
+constexpr TemperatureRange kVoltageSeries7{7, kVoltage, std::nullopt, false};
+constexpr TemperatureRange kRkn40f3Resistance9{9, kResistance, std::nullopt, true};
+constexpr TemperatureRange kRkn40f3Resistance7{7, kResistance, std::nullopt, true};
+constexpr TemperatureRange kRkn40f3Pt500{9, kPt100, std::nullopt, true};
+constexpr TemperatureRange kRq117Series9{9, kPt100, FixedProbe::Rq117, false};
+constexpr TemperatureRange kRq117Series7{7, kPt100, FixedProbe::Rq117, false};
+constexpr TemperatureRange kRq18xSeries10{10, kPt100, FixedProbe::Rq18x, false};
+constexpr TemperatureRange kRq17xSeries9{9, kPt100, FixedProbe::Rq17x, false};
+constexpr TemperatureRange kSeries8{8, kPt100, std::nullopt, false};
 
 TEST(LowerRange, FallbackClampAndRounding) {
   const RangeCase cases[] = {

@@ -403,7 +403,7 @@ TEST(TemperatureValidation, ASeriesWithoutATableGivesZeroRange) {
   EditingProgram p("RKA-49");
   p.program.device->setImage(transmitterReply(15009));
   p.read();
-  ASSERT_EQ(p.program.view().currentSeries, 15);
+  ASSERT_EQ(p.program.view().model.series, 15);
   Form1& f = p.form();
   EditingProgram::type(f.Edit1, "100");
   EXPECT_EQ(f.Edit1->text(), "0");

@@ -8,6 +8,7 @@
 #include "image/cold_junction_table.h"
 #include "image/output_limits.h"
 #include "image/sensor_reference_tables.h"
+#include "support/sensor_type_names.h"
 
 namespace tadjust {
 namespace {
@@ -78,7 +79,7 @@ struct Built {
   Block block;
 };
 
-Built build(int sensorType, unsigned series, int lo, int hi, bool reversed = false) {
+Built build(SensorType sensorType, unsigned series, int lo, int hi, bool reversed = false) {
   const TemperatureLimits limits = temperatureLimits(lo, hi, reversed);
   Built b{{}, preparedBlock()};
   b.result = buildLinearisation(sensorType, series, limits.lower, limits.upper, hi - lo, b.block);
@@ -148,7 +149,7 @@ TEST(Linearisation, ThermocoupleKSeries7ZeroToThousand) {
 
 TEST(Linearisation, WindowsWithKnownSegmentCountsAndTolerances) {
   struct Case {
-    int sensorType;
+    SensorType sensorType;
     unsigned series;
     int lo, hi;
     int firstTemperature, lastTemperature;
@@ -193,7 +194,7 @@ TEST(Linearisation, SmallestSpanStartsSegmentsWhereExpected) {
 
 TEST(Linearisation, ShiftAndMultiplierBySensorAndSeries) {
   struct Case {
-    int sensorType;
+    SensorType sensorType;
     unsigned series;
     int lo, hi;
     int shift;
@@ -267,7 +268,7 @@ TEST(Linearisation, StoresOnlyTheLinearisationFields) {
 
 // Decodes the stored table as the device does and compares it with the fit: every stored word
 // gives back its breakpoint within one raw step and its slope within one fixed-point step.
-void expectStoredTableMatchesFit(const Built& b, int sensorType, unsigned series) {
+void expectStoredTableMatchesFit(const Built& b, SensorType sensorType, unsigned series) {
   const SignalRawScale scale = *signalRawScale(sensorType, series);
   const int shift = LinSlopeShift.get(b.block);
   ASSERT_GE(shift, kLowestLinSlopeShift);
@@ -297,7 +298,7 @@ void expectStoredTableMatchesFit(const Built& b, int sensorType, unsigned series
 TEST(Linearisation, SteepSegmentsTakeTheWholeTableToASmallerShift) {
   struct Case {
     const char* what;
-    int sensorType;
+    SensorType sensorType;
     unsigned series;
     int lo, hi;
     bool reversed;
@@ -326,7 +327,7 @@ TEST(Linearisation, SteepSegmentsTakeTheWholeTableToASmallerShift) {
 TEST(Linearisation, PointsBelowTheSignalScaleAreLeftOut) {
   struct Case {
     const char* what;
-    int sensorType;
+    SensorType sensorType;
     unsigned series;
     int lo, hi;
     int lowerLimit;       // from the range
@@ -358,7 +359,7 @@ TEST(Linearisation, PointsBelowTheSignalScaleAreLeftOut) {
 TEST(Linearisation, RefusesWindowsItCannotStore) {
   struct Case {
     const char* what;
-    int sensorType;
+    SensorType sensorType;
     unsigned series;
     int lowerLimit, upperLimit, span;
     LinearisationRefusal refusal;
@@ -432,7 +433,7 @@ TEST(AcceleratedWalk, MatchesTheLiteralWalkOverASweepOfWindows) {
   // Every sensor, both directions, ranges across each sensor's limits; each pass of the growing
   // tolerance is compared, so wide thermocouple windows are covered at several tolerances.
   struct Sweep {
-    int sensorType;
+    SensorType sensorType;
     unsigned series;
     int lo, hi, step;
   };

@@ -4,13 +4,14 @@
 
 #include "image/cold_junction_table.h"
 #include "image/sensor_reference_tables.h"
+#include "support/sensor_type_names.h"
 
 namespace tadjust {
 namespace {
 
 TEST(SensorReferenceTables, CoverEachSensorsDegrees) {
   struct Case {
-    int sensorType;
+    SensorType sensorType;
     int first, last;
   };
   const Case cases[] = {
@@ -30,13 +31,13 @@ TEST(SensorReferenceTables, CoverEachSensorsDegrees) {
       }
     }
   }
-  EXPECT_THROW(sensorReferenceTable(9), std::out_of_range);
-  EXPECT_THROW(sensorReferenceTable(-1), std::out_of_range);
+  EXPECT_THROW(sensorReferenceTable(kVoltage), std::out_of_range);
+  EXPECT_THROW(sensorReferenceTable(kResistance), std::out_of_range);
 }
 
 TEST(SensorReferenceTables, MatchTheStandardsAndTheirContinuations) {
   struct Case {
-    int sensorType;
+    SensorType sensorType;
     int temperature;
     std::int32_t thousandths;
   };
@@ -103,7 +104,7 @@ TEST(SignalRawScale, BySensorClassAndSeries) {
     EXPECT_EQ(signalRawScale(kThermocoupleT, series)->thousandthsPerStep, 2);
   }
   EXPECT_FALSE(signalRawScale(kThermocoupleB, 15));
-  EXPECT_FALSE(signalRawScale(9, 7));  // voltage input: no table
+  EXPECT_FALSE(signalRawScale(kVoltage, 7));  // voltage input: no table
 }
 
 TEST(ColdJunctionTable, RowsBySeries) {
@@ -117,7 +118,7 @@ TEST(ColdJunctionTable, RowsBySeries) {
   EXPECT_EQ(coldJunctionRow(kThermocoupleJ, 7).slope[6], 58945);
   EXPECT_EQ(coldJunctionRow(kThermocoupleJ, 9).slope[6], 29472);
   EXPECT_THROW(coldJunctionRow(kPt100, 7), std::out_of_range);
-  EXPECT_THROW(coldJunctionRow(9, 7), std::out_of_range);
+  EXPECT_THROW(coldJunctionRow(kVoltage, 7), std::out_of_range);
 }
 
 }  // namespace

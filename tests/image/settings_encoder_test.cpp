@@ -28,12 +28,17 @@ constexpr int kResistance = 10;
 
 Decimal n(const char* cText) { return Decimal::parse(cText).value(); }
 
+// The model of a catalogue name as the settings view lays it out.
+LaidOutModel modelNamed(std::string_view name, unsigned series) {
+  const DeviceModel model = findDeviceModelByName(name).value_or(DeviceModel{});
+  return {model, series, layoutOf(model.family)};
+}
+
 // A transmitter group as a copy of a Pt100, 2-wire, 4 .. 20, 3,5 mA device leaves it.
 EditableGroupValues transmitterGroup(int sensorType, const char* model = "RKA-49",
                                      unsigned series = 7) {
   EditableGroupValues g;
-  g.model = model;
-  g.series = series;
+  g.model = modelNamed(model, series);
   g.ComboBox1 = sensorType;
   g.ComboBox2Shown = sensorType != kVoltage;
   g.ComboBox2 = 0;
@@ -223,7 +228,7 @@ TEST(TransmitterEncoding, WordsFromTheExactValuesOfTheGroup) {
     SettingsImages images = patternedImages(7001);
     const EncodingResult result = encodeSettings(c.group, images);
     ASSERT_TRUE(result.encoded()) << c.name;
-    EXPECT_EQ(result.EditSensorType, c.group.ComboBox1) << c.name;
+    EXPECT_EQ(result.EditSensorType, sensorTypeAt(c.group.ComboBox1)) << c.name;
     const ConstBytes block = images.TransmitterBlock;
     const auto check = [&](int expected, std::uint16_t word, const char* field) {
       if (expected >= 0) {
@@ -292,17 +297,17 @@ TEST(TransmitterEncoding, LinearisationCoversTheRangeWidenedByTheOutputMargins) 
     std::array<std::uint8_t, kTransmitterBlockSize> expected{};
     for (std::size_t i = 0; i < 20; ++i) transmitter::LinSignal.set(expected, i, 0xFFFF);
     for (std::size_t i = 0; i < 7; ++i) transmitter::CjcTemp.set(expected, i, 0xFFFF);
-    const auto table = buildLinearisation(c.sensorType, c.series, limits.lower, limits.upper,
-                                          c.high - c.low, expected);
+    const auto table = buildLinearisation(*sensorTypeAt(c.sensorType), c.series, limits.lower,
+                                          limits.upper, c.high - c.low, expected);
     ASSERT_TRUE(table.writable());
     // LinSlopeShift and CjcSlopeShift, then everything from LinSignal on.
     const ConstBytes actual = images.TransmitterBlock;
     EXPECT_TRUE(std::equal(actual.begin() + 2, actual.begin() + 6, expected.begin() + 2));
     EXPECT_TRUE(std::equal(actual.begin() + 30, actual.end(), expected.begin() + 30));
     EXPECT_EQ(transmitter::LinTemp.get(actual, 0), (table.firstTemperature + 200) * 30);
-    EXPECT_EQ(
-        transmitter::InputLimitHighRaw.get(actual),
-        inputLimitHighRaw(*signalRawScale(c.sensorType, c.series), table.lastSignalThousandths));
+    EXPECT_EQ(transmitter::InputLimitHighRaw.get(actual),
+              inputLimitHighRaw(*signalRawScale(*sensorTypeAt(c.sensorType), c.series),
+                                table.lastSignalThousandths));
   }
 }
 
@@ -430,8 +435,7 @@ TEST(TransmitterEncoding, RefusesWhatHasNoDefinedWordAndLeavesEverythingAsItWas)
 EditableGroupValues indicatorGroup(const char* low, const char* high, const char* alarmLow,
                                    const char* alarmHigh) {
   EditableGroupValues g;
-  g.model = "GWA-43";
-  g.series = 10;
+  g.model = modelNamed("GWA-43", 10);
   g.Edit1 = n(low);
   g.Edit2 = n(high);
   g.Edit3 = n(alarmLow);
@@ -556,8 +560,7 @@ TEST(IndicatorEncoding, RefusesAnUndefinedScaleOrAValueThatIsNotAWholeNumber) {
 
 EditableGroupValues humidityGroup(const char* model, int unit) {
   EditableGroupValues g;
-  g.model = model;
-  g.series = 15;
+  g.model = modelNamed(model, 15);
   g.Edit1 = n("-40");
   g.Edit2 = n("100");
   g.Edit19 = n("0");

@@ -8,6 +8,7 @@
 #include <numeric>
 #include <string>
 
+#include "image/layout.h"
 #include "sim/model_images.h"
 
 namespace tadjust {
@@ -246,6 +247,17 @@ TEST(SimulatedDevice, FaultEveryWriteSpoiled) {
   for (int i = 0; i < 3; ++i) {
     feedAll(device, concat({frame('w'), block}));
     EXPECT_NE(device.image()[0], block[0]);
+  }
+}
+
+// The simulator frames its writes from the protocol on its own, so the end-to-end tests check the
+// program against an independent reading of it: both must agree for every model.
+TEST(SimulatedDevice, WriteFramesAgreeWithTheProgramsLayouts) {
+  for (const DeviceModel& model : allDeviceModels()) {
+    const SimulatedDevice device(model, ImageBytes{});
+    const LayoutParticulars& layout = particularsOf(layoutOf(model.family));
+    EXPECT_EQ(device.writeCommand(), layout.writeCommand) << model.name;
+    EXPECT_EQ(device.writeBlockSize(), layout.blockSize) << model.name;
   }
 }
 

@@ -641,7 +641,7 @@ TEST(DeviceView, UnknownProductCodeKeepsTheModel) {
   program.connect();
   program.form().ComboBox4->setCurrentIndex(1);
   program.readAgain(transmitterReply(0xFFFF, sensor(0x1000, 5400, 6400)));
-  EXPECT_EQ(program.program.view().currentSeries, 65);
+  EXPECT_EQ(program.program.view().model.series, 65);
   EXPECT_EQ(program.form().Label39->text(), "RKA-49");
   EXPECT_EQ(program.form().ComboBox4->currentIndex(), 0);
   EXPECT_EQ(program.form().Edit6->text(), "65535");

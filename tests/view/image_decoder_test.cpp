@@ -70,7 +70,7 @@ TEST(TransmitterDecoding, VoltageRangesFollowTheSeriesScale) {
     h.read(transmitterReply(c.code, sensor(kVoltage, c.raw, c.raw)));
     EXPECT_EQ(text(h.form.Edit9), c.shown) << c.code << " " << c.raw;
     EXPECT_EQ(h.form.Label30->text(), "[mV]");
-    EXPECT_EQ(h.decoder.DeviceSensorType, 9);
+    EXPECT_EQ(h.decoder.DeviceSensorType, SensorType::Voltage);
   }
 }
 
@@ -127,7 +127,7 @@ TEST(TransmitterDecoding, ThermocoupleCompensationDecidesTheSecondRow) {
     EXPECT_EQ(h.form.Label24->text(), english ? "Cold junction temp.:" : "Temp. zimnych końców:");
     EXPECT_EQ(h.form.Label32->text(), "[°C]");
     EXPECT_EQ(text(h.form.Edit12), "25");
-    EXPECT_EQ(h.decoder.DeviceSensorType, 6);
+    EXPECT_EQ(h.decoder.DeviceSensorType, SensorType::ThermocoupleK);
 
     h.read(transmitterReply(kRka49, sensor(kThermocoupleK, 6000, 36000)));
     EXPECT_EQ(text(h.form.Edit11), english ? "internal" : "wewnętrzna");
@@ -180,14 +180,14 @@ TEST(TransmitterDecoding, ListEntriesForFilterOutputAndFailure) {
 TEST(TransmitterDecoding, UnwrittenCodesShowAMarker) {
   DeviceViewHarness h;
   h.read(transmitterReply(kRka49, sensor(0x3600 /* T */, 6000, 9000)));
-  ASSERT_EQ(h.decoder.DeviceSensorType, 8);
+  ASSERT_EQ(h.decoder.DeviceSensorType, SensorType::ThermocoupleT);
 
   h.read(transmitterReply(kRka49, [](Bytes b) {
     InputConfig.set(b, 0x2500 | 0x0030);  // RTD subtype 5, connection 3
     FilterTimeIndex.set(b, 7);
     RangeLowRaw.set(b, 3000);
   }));
-  EXPECT_EQ(h.decoder.DeviceSensorType, 8);  // kept from the last read
+  EXPECT_EQ(h.decoder.DeviceSensorType, SensorType::ThermocoupleT);  // kept from the last read
   EXPECT_EQ(text(h.form.Edit8), "? (5)");
   EXPECT_EQ(text(h.form.Edit11), "? (3)");
   EXPECT_EQ(h.form.Label23->text(), "Sensor connection:");
@@ -196,7 +196,7 @@ TEST(TransmitterDecoding, UnwrittenCodesShowAMarker) {
   EXPECT_FALSE(shown(h.form.Edit12));
 
   h.read(transmitterReply(kRka49, [](Bytes b) { InputConfig.set(b, 0x3700 | 0x0020); }));
-  EXPECT_EQ(h.decoder.DeviceSensorType, 8);
+  EXPECT_EQ(h.decoder.DeviceSensorType, SensorType::ThermocoupleT);
   EXPECT_EQ(text(h.form.Edit8), "? (7)");
   EXPECT_EQ(h.form.Label23->text(), "Cold junction comp.:");
   EXPECT_EQ(text(h.form.Edit11), "? (2)");
@@ -210,7 +210,7 @@ TEST(TransmitterDecoding, VoltageOfASeriesWithoutScaleShowsTheRawWord) {
   EXPECT_EQ(text(h.form.Edit9), "0");
   Reply unknown = transmitterReply(0xFFFF, sensor(kVoltage, 5400, 15400));
   h.read(unknown);
-  EXPECT_EQ(h.view.currentSeries, 65);
+  EXPECT_EQ(h.view.model.series, 65);
   EXPECT_EQ(h.form.Label39->text(), "RKA-49");
   EXPECT_EQ(text(h.form.Edit9), "? (5400)");
   EXPECT_EQ(text(h.form.Edit10), "? (15400)");

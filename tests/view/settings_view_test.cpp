@@ -331,14 +331,14 @@ TEST(SettingsView, UnknownCodeKeepsTheLayoutAndRunsOnlyTheTail) {
   w.f().ComboBox1->setCurrentIndex(5);
   const int processed = w.h.events.processed;
   w.layOut(0xFFFF);
-  EXPECT_EQ(w.h.view.currentSeries, 65);
+  EXPECT_EQ(w.h.view.model.series, 65);
   EXPECT_EQ(w.f().Label39->text(), "RKA-49");
   EXPECT_EQ(viewSnapshot(w.f()), laidOut);  // lists back to entry 0, nothing else changed
   EXPECT_EQ(w.h.events.processed, processed + 1);
 
   Window start;
   start.layOut(15005);
-  EXPECT_EQ(start.h.view.currentSeries, 15);
+  EXPECT_EQ(start.h.view.model.series, 15);
   EXPECT_EQ(start.f().Label39->text(), "RKA-4");
   EXPECT_TRUE(start.f().Label39->isHidden());
 }
