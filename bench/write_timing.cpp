@@ -109,7 +109,7 @@ class Timing {
   bool link() {
     app_.controller().LinkDevice();
     collectReply();
-    if (!app_.controller().state.DeviceLinked) return false;
+    if (!app_.controller().state().DeviceLinked) return false;
     app_.copy().BitBtn3Click();
     return boxes_.unexpected.empty();
   }

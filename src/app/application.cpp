@@ -12,20 +12,19 @@ Application::Application(Platform platform)
       portMemory_(platform.programDirectory),
       discovery_(form_, platform.port, platform.pause, platform.boxes, platform.events,
                  platform.portMap, portMemory_),
+      writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events}, controller_,
+              images_, view_, [this] { return editedSettings_.encodeForWrite(); }),
       controller_(form_, platform.port, platform.boxes, platform.events,
-                  {discovery_, images_, view_, decoder_}),
+                  {discovery_, images_, view_, decoder_}, writer_),
       monitoring_(form_, platform.port, platform.events),
       copy_(form_, edit_, copyRecord_, platform.events,
-            {images_, view_, decoder_, [this] { return controller_.state.linkNumber; }}),
-      writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events}, controller_,
-              images_, [this] { return editedSettings_.encodeForWrite(); }),
+            {images_, view_, decoder_, [this] { return controller_.state().linkNumber; }}),
       validation_(form_, edit_, view_, platform.boxes),
       sensorTypeEditing_(form_, edit_, view_, validation_),
       editedSettings_(form_, edit_, validation_, {images_, view_, copyRecord_, [this] {
-                                                    return controller_.state.linkNumber;
+                                                    return controller_.state().linkNumber;
                                                   }}) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
-  controller_.setWriteSettings([this] { writer_.BitBtn4Click(); });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   connectEvents();
 }
@@ -37,7 +36,7 @@ void Application::connectEvents() {
   QObject::connect(form_.Timer1, &QTimer::timeout, [this] { controller_.Timer1Timer(); });
   QObject::connect(form_.BitBtn1, &QPushButton::clicked, [this] { controller_.BitBtn1Click(); });
   QObject::connect(form_.BitBtn3, &QPushButton::clicked, [this] {
-    controller_.forgetWriteVerified();
+    controller_.forgetKeptStatus();
     copy_.BitBtn3Click();
   });
   QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] { writer_.BitBtn4Click(); });

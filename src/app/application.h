@@ -12,7 +12,8 @@
 // group and the outgoing block, and records the device it copied from (copyRecord).
 // BitBtn4 -> SettingsWriter::BitBtn4Click, which sends the block EditedSettings encodes from the
 // editable group (after validating its boxes and checking the copy) and has the controller read
-// it back (Yes to "Repeat writing?" runs it again).
+// it back; the controller tells the writer, its ReplyObserver, when the reply is taken, and the
+// writer verifies the write (Yes to "Repeat writing?" writes again).
 // A user's choice in ComboBox1 or ComboBox2 (QComboBox::activated, never a selection made by
 // code) -> SensorTypeEditing; a click into a numeric box of the editable group or leaving it
 // (Form1::editChange) -> ValueValidation.
@@ -90,13 +91,14 @@ class Application {
   DecoderState decoder_;
   PortMemory portMemory_;
   InterfaceDiscovery discovery_;
+  // Built before the controller, which keeps it as the observer of its reads.
+  SettingsWriter writer_;
   ExchangeController controller_;
   MonitoringPoll monitoring_;
   ToolkitTranslation toolkitTranslation_;
   EditState edit_;
   CopyRecord copyRecord_;
   CopyForEditing copy_;
-  SettingsWriter writer_;
   ValueValidation validation_;
   SensorTypeEditing sensorTypeEditing_;
   EditedSettings editedSettings_;

@@ -5,7 +5,6 @@
 #include "app/exchange_texts.h"
 #include "app/permission_texts.h"
 #include "catalogue/device_catalogue.h"
-#include "edit/copy_record.h"
 #include "link/frame_sender.h"
 #include "view/settings_read.h"
 
@@ -24,8 +23,14 @@ constexpr const char* kStartCaption = "Start";
 }  // namespace
 
 ExchangeController::ExchangeController(Form1& form, SerialPort& port, MessageBoxes& boxes,
-                                       WindowEvents& events, Subsystems subsystems)
-    : form_(form), port_(port), boxes_(boxes), events_(events), subsystems_(subsystems) {}
+                                       WindowEvents& events, Subsystems subsystems,
+                                       ReplyObserver& observer)
+    : form_(form),
+      port_(port),
+      boxes_(boxes),
+      events_(events),
+      subsystems_(subsystems),
+      observer_(observer) {}
 
 QString ExchangeController::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
@@ -36,11 +41,11 @@ void ExchangeController::ShowActionButtons(bool visible) {
 }
 
 void ExchangeController::BitBtn1Click() {
-  forgetWriteVerified();
+  forgetKeptStatus();
   ShowActionButtons(false);
   if (caption(form_.BitBtn1) == kStartCaption) {
     subsystems_.discovery.FindInterface();
-  } else if (!state.DeviceLinked) {
+  } else if (!state_.DeviceLinked) {
     LinkDevice();
   } else {
     disconnect();
@@ -50,7 +55,7 @@ void ExchangeController::BitBtn1Click() {
 void ExchangeController::disconnect() {
   port_.ClosePort();
   setCaption(form_.BitBtn1, text(texts::Connect));
-  state.DeviceLinked = false;
+  state_.DeviceLinked = false;
   form_.BitBtn1->show();
   form_.GroupBox1->hide();
   form_.GroupBox2->hide();
@@ -66,12 +71,14 @@ void ExchangeController::showStatus(const QString& status) {
 
 void ExchangeController::showStatus(const BilingualText& status) { showStatus(text(status)); }
 
-void ExchangeController::keepStatus(const BilingualText& status) {
-  showStatus(status);
+void ExchangeController::keepStatus(const QString& news) {
+  showStatus(news);
   keptStatusShown_ = true;
 }
 
-void ExchangeController::forgetWriteVerified() {
+void ExchangeController::keepStatus(const BilingualText& news) { keepStatus(text(news)); }
+
+void ExchangeController::forgetKeptStatus() {
   if (!keptStatusShown_) return;
   keptStatusShown_ = false;
   form_.Label41->hide();
@@ -97,9 +104,9 @@ void ExchangeController::LinkDevice() {
     form_.BitBtn1->show();
     return;
   }
-  state.connectionLost = false;
+  state_.connectionLost = false;
   showStatus(texts::Linking);
-  state.linkNumber += 1;
+  state_.linkNumber += 1;
   sendFrame(port_, kLinkCommand);
   RequestRead();
 }
@@ -108,7 +115,7 @@ void ExchangeController::LinkDevice() {
 // A linked device's link ends once nothing is under way.
 void ExchangeController::ConnectionLost() {
   form_.CheckBox5->setChecked(false);
-  state.connectionLost = true;
+  state_.connectionLost = true;
   keepStatus(texts::ConnectionLost);
   endLostLinkWhenIdle();
 }
@@ -119,14 +126,13 @@ void ExchangeController::endFlow() {
 }
 
 void ExchangeController::endLostLinkWhenIdle() {
-  if (state.connectionLost && state.DeviceLinked && !state.ReadPending && flowsUnderWay_ == 0) {
+  if (state_.connectionLost && state_.DeviceLinked && !state_.ReadPending && flowsUnderWay_ == 0) {
     endLostLink();
   }
 }
 
 // As after Disconnect: Connect links again once the box is back.
 void ExchangeController::endLostLink() {
-  state.VerifyPending = false;
   form_.ProgressBar1->hide();
   form_.GroupBox1->setEnabled(true);
   disconnect();
@@ -137,10 +143,10 @@ void ExchangeController::endLostLink() {
 
 void ExchangeController::RequestRead() {
   port_.PurgeInput();
-  showStatus(state.VerifyPending ? texts::WriteVerification : texts::ReadingData);
+  showStatus(observer_.readingBack() ? texts::WriteVerification : texts::ReadingData);
   sendFrame(port_, kReadCommand);
   form_.ProgressBar1->show();
-  state.ReadPending = true;
+  state_.ReadPending = true;
 }
 
 bool ExchangeController::CollectReply() {
@@ -168,7 +174,7 @@ void ExchangeController::Timer1Timer() {
     discovery.RetrySearch = false;
     discovery.FindInterface();
   }
-  if (state.ReadPending) countPendingRead();
+  if (state_.ReadPending) countPendingRead();
   keepMonitoringCadence();
 }
 
@@ -177,14 +183,14 @@ void ExchangeController::countPendingRead() {
   bar->setValue(bar->value() + kProgressStep);
   if (bar->value() <= kProgressCollectAbove) return;
 
-  state.ReadPending = false;
+  state_.ReadPending = false;
   bar->setValue(0);
   bar->hide();
   form_.Label41->hide();
   beginFlow();
   if (CollectReply()) {
     takeReply();
-  } else if (!state.DeviceLinked) {
+  } else if (!state_.DeviceLinked) {
     handleNoFirstReply();
   } else {
     handleNoLaterReply();
@@ -193,81 +199,26 @@ void ExchangeController::countPendingRead() {
 }
 
 void ExchangeController::takeReply() {
-  showSettingsRead(form_, subsystems_.images, state.lastLaidOutCode, subsystems_.view,
+  showSettingsRead(form_, subsystems_.images, state_.lastLaidOutCode, subsystems_.view,
                    subsystems_.decoder, events_);
   ShowActionButtons(true);
   const std::uint16_t code = subsystems_.images.ProductCode();
   if (!findDeviceModel(code)) sayUnknownProductCode(code);
 
-  if (state.VerifyPending) {
-    state.VerifyPending = false;
-    form_.GroupBox1->setEnabled(true);
-    checkWrite();
-  } else if (!state.DeviceLinked) {
-    state.DeviceLinked = true;
+  if (!state_.DeviceLinked) {
+    state_.DeviceLinked = true;
     ShowActionButtons(true);
     setCaption(form_.BitBtn1, text(texts::Disconnect));
     form_.GroupBox1->show();
     form_.GroupBox2->show();
   }
-}
-
-WrittenDevice ExchangeController::deviceRead() const {
-  const DeviceIdentity read = identifyDevice(subsystems_.images, subsystems_.view.model.layout, 0);
-  return {read.productCode, read.serialNumber};
-}
-
-// Only the device written can confirm the write: another one (swapped behind the box, or one
-// naming another series or family) is said, and never written again in its place.
-void ExchangeController::checkWrite() {
-  const WrittenDevice answered = deviceRead();
-  if (answered != state.writtenDevice) {
-    sayAnotherDeviceAnswered(answered);
-  } else if (writeMatchesReadBack()) {
-    sayWriteVerified();
-  } else {
-    offerRepeatWriting();
-  }
-}
-
-void ExchangeController::sayAnotherDeviceAnswered(const WrittenDevice& answered) {
-  form_.Label41->setText(text(texts::AnotherDeviceAnswered)
-                             .arg(answered.productCode)
-                             .arg(answered.serialNumber)
-                             .arg(state.writtenDevice.productCode)
-                             .arg(state.writtenDevice.serialNumber));
-  form_.Label41->show();
-  keptStatusShown_ = true;
-}
-
-bool ExchangeController::writeMatchesReadBack() const {
-  const SettingsImages& images = subsystems_.images;
-  const std::string model = form_.currentModel();
-  if (isIndicator(model)) {
-    return std::equal(images.IndicatorBlock.begin(), images.IndicatorBlock.end(),
-                      images.IndicatorCopy.begin());
-  }
-  if (isHumidityModel(model)) {
-    return std::equal(images.HumidityBlock.begin(), images.HumidityBlock.end(),
-                      images.HumidityCopy.begin());
-  }
-  return std::equal(images.TransmitterBlock.begin(), images.TransmitterBlock.end(),
-                    images.SettingsImage.begin());
+  observer_.replyTaken();
 }
 
 // The device is shown with the layout of the model already on screen; the user must know.
 void ExchangeController::sayUnknownProductCode(std::uint16_t code) {
   showStatus(
       text(texts::UnknownProductCode).arg(code).arg(QString::fromStdString(form_.currentModel())));
-}
-
-// Otherwise nothing would tell the user that the write happened.
-void ExchangeController::sayWriteVerified() { keepStatus(texts::WriteVerified); }
-
-void ExchangeController::offerRepeatWriting() {
-  const Answer answer =
-      boxes_.ask(text(texts::RepeatWritingCaption), text(texts::RepeatWritingText), Buttons::YesNo);
-  if (answer == Answer::Yes && writeSettings_) writeSettings_();
 }
 
 void ExchangeController::handleNoFirstReply() {
@@ -290,13 +241,13 @@ void ExchangeController::handleNoLaterReply() {
   const Answer answer =
       boxes_.ask(text(texts::RepeatReadingCaption), text(texts::RepeatReadingText), Buttons::YesNo);
   // A lost box is not read again: the link ends once this question is done.
-  if (state.connectionLost) return;
-  if (answer == Answer::Yes) {
+  if (answer == Answer::Yes && !state_.connectionLost) {
     RequestRead();
     return;
   }
+  observer_.readGivenUp();
+  if (state_.connectionLost) return;
   // Back to the linked state: the window would otherwise offer no step but closing it.
-  state.VerifyPending = false;
   form_.GroupBox1->setEnabled(true);
   ShowActionButtons(true);
 }
@@ -304,9 +255,9 @@ void ExchangeController::handleNoLaterReply() {
 void ExchangeController::keepMonitoringCadence() {
   const std::string model = form_.currentModel();
   if (!isHumidityModel(model) || !form_.CheckBox5->isChecked()) return;
-  state.MonitorTicks += 1;
-  if (state.MonitorTicks < kMonitoringEveryTicks) return;
-  state.MonitorTicks = 0;
+  state_.MonitorTicks += 1;
+  if (state_.MonitorTicks < kMonitoringEveryTicks) return;
+  state_.MonitorTicks = 0;
   if (pollMonitoring_) pollMonitoring_();
 }
 

@@ -5,6 +5,7 @@
 
 #include "app/exchange_texts.h"
 #include "catalogue/device_catalogue.h"
+#include "edit/copy_record.h"
 #include "link/frame_sender.h"
 
 namespace tadjust {
@@ -37,11 +38,13 @@ Bytes outgoingBlockFor(std::string_view model, SettingsImages& images) {
 }
 
 SettingsWriter::SettingsWriter(Form1& form, Platform platform, ExchangeController& controller,
-                               SettingsImages& images, EncodeForWrite encode)
+                               SettingsImages& images, const SettingsViewState& view,
+                               EncodeForWrite encode)
     : form_(form),
       platform_(platform),
       controller_(controller),
       images_(images),
+      view_(view),
       encode_(std::move(encode)) {}
 
 QString SettingsWriter::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
@@ -49,12 +52,12 @@ QString SettingsWriter::text(const BilingualText& t) const { return t.in(form_.U
 void SettingsWriter::BitBtn4Click() {
   controller_.beginFlow();
   // A box lost while "Repeat writing?" was open takes no write: the link ends instead.
-  if (!controller_.state.connectionLost) write();
+  if (!controller_.state().connectionLost) write();
   controller_.endFlow();
 }
 
 void SettingsWriter::write() {
-  controller_.forgetWriteVerified();
+  controller_.forgetKeptStatus();
   form_.CheckBox5->setChecked(false);
   form_.GroupBox1->setEnabled(false);
   controller_.ShowActionButtons(false);
@@ -64,18 +67,17 @@ void SettingsWriter::write() {
     refuse(*reason);
     return;
   }
-  controller_.state.writtenDevice = controller_.deviceRead();
+  state_.writtenDevice = deviceRead();
   showWriteProgress();
   sendBlock(writeFrameFor(form_.currentModel()).command, std::get<Bytes>(taken));
 
   form_.ProgressBar1->setRange(0, kReadProgressMaximum);
   form_.ProgressBar1->setValue(0);
-  controller_.state.VerifyPending = true;
+  state_.VerifyPending = true;
   controller_.RequestRead();
 }
 
 std::variant<Bytes, QString> SettingsWriter::takeBlock() {
-  if (!encode_) return text(texts::NoEncodeStep);
   EncodedSettings encoded = encode_();
   if (const WriteRefusal* refusal = std::get_if<WriteRefusal>(&encoded)) return refusal->reason;
 
@@ -124,6 +126,60 @@ void SettingsWriter::sendBlock(std::uint8_t command, ConstBytes block) {
     port.SendCommand(block[i], CommandPause);
     if (i % kBytesPerDataStep == kBytesPerDataStep - 1) advanceProgress(kWriteProgressDataStep);
   }
+}
+
+WrittenDevice SettingsWriter::deviceRead() const {
+  const DeviceIdentity read = identifyDevice(images_, view_.model.layout, 0);
+  return {read.productCode, read.serialNumber};
+}
+
+void SettingsWriter::replyTaken() {
+  if (!state_.VerifyPending) return;
+  state_.VerifyPending = false;
+  form_.GroupBox1->setEnabled(true);
+  checkWrite();
+}
+
+// Only the device written can confirm the write: another one (swapped behind the box, or one
+// naming another series or family) is said, and never written again in its place.
+void SettingsWriter::checkWrite() {
+  const WrittenDevice answered = deviceRead();
+  if (answered != state_.writtenDevice) {
+    sayAnotherDeviceAnswered(answered);
+  } else if (writeMatchesReadBack()) {
+    // Otherwise nothing would tell the user that the write happened.
+    controller_.keepStatus(text(texts::WriteVerified));
+  } else {
+    offerRepeatWriting();
+  }
+}
+
+void SettingsWriter::sayAnotherDeviceAnswered(const WrittenDevice& answered) {
+  controller_.keepStatus(text(texts::AnotherDeviceAnswered)
+                             .arg(answered.productCode)
+                             .arg(answered.serialNumber)
+                             .arg(state_.writtenDevice.productCode)
+                             .arg(state_.writtenDevice.serialNumber));
+}
+
+bool SettingsWriter::writeMatchesReadBack() const {
+  const std::string model = form_.currentModel();
+  if (isIndicator(model)) {
+    return std::equal(images_.IndicatorBlock.begin(), images_.IndicatorBlock.end(),
+                      images_.IndicatorCopy.begin());
+  }
+  if (isHumidityModel(model)) {
+    return std::equal(images_.HumidityBlock.begin(), images_.HumidityBlock.end(),
+                      images_.HumidityCopy.begin());
+  }
+  return std::equal(images_.TransmitterBlock.begin(), images_.TransmitterBlock.end(),
+                    images_.SettingsImage.begin());
+}
+
+void SettingsWriter::offerRepeatWriting() {
+  const Answer answer = platform_.boxes.ask(text(texts::RepeatWritingCaption),
+                                            text(texts::RepeatWritingText), Buttons::YesNo);
+  if (answer == Answer::Yes) BitBtn4Click();
 }
 
 }  // namespace tadjust

@@ -1,12 +1,17 @@
 #pragma once
 
-// The write of the edited settings (BitBtn4Click): the encode step gives the outgoing block of
-// the current layout, or says why nothing may be sent; the block goes to the device behind the
-// write command, byte by byte with the protocol's pauses, and the exchange controller reads the
-// settings back and compares them with the block.
+// The write of the edited settings (BitBtn4Click) and its verification: the encode step gives
+// the outgoing block of the current layout, or says why nothing may be sent; the block goes to
+// the device behind the write command, byte by byte with the protocol's pauses; the writer has
+// the exchange controller read the settings back and, told that the reply was taken, compares
+// it with the block: the device written first (product code and serial number), then every
+// byte. A difference asks "Repeat writing?", and Yes writes again.
 //
 // Monitoring is switched off, the editable group disabled and the action buttons hidden for the
 // whole write; a refusal brings the linked state back at once, with nothing sent.
+//
+// Calls go one way: the writer calls the controller (flows, status news, the read), and the
+// controller tells the writer only how a read ended, through ReplyObserver.
 
 #include <QString>
 #include <cstdint>
@@ -23,6 +28,7 @@
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
+#include "view/settings_view.h"
 
 namespace tadjust {
 
@@ -57,7 +63,20 @@ WriteFrame writeFrameFor(std::string_view model);
 // as the start of the next encode of a small layout.
 Bytes outgoingBlockFor(std::string_view model, SettingsImages& images);
 
-class SettingsWriter {
+struct WrittenDevice {
+  std::uint16_t productCode = 0;
+  std::uint16_t serialNumber = 0;
+  friend bool operator==(const WrittenDevice&, const WrittenDevice&) = default;
+};
+
+struct WriteState {
+  bool VerifyPending = false;  // the pending or next read is the read-back of the block sent
+  // The device the block was meant for, as the read before it named it: the read-back must name
+  // the same one.
+  WrittenDevice writtenDevice;
+};
+
+class SettingsWriter final : public ReplyObserver {
  public:
   struct Platform {
     SerialPort& port;
@@ -66,15 +85,21 @@ class SettingsWriter {
     WindowEvents& events;
   };
 
+  // view: the model laid out, whose layout names the device written. encode: the program's is
+  // EditedSettings::encodeForWrite.
   SettingsWriter(Form1& form, Platform platform, ExchangeController& controller,
-                 SettingsImages& images, EncodeForWrite encode);
-
-  void setEncodeForWrite(EncodeForWrite encode) { encode_ = std::move(encode); }
+                 SettingsImages& images, const SettingsViewState& view, EncodeForWrite encode);
 
   // The handler of BitBtn4; also run by Yes to "Repeat writing?".
   void BitBtn4Click();
 
+  const WriteState& state() const { return state_; }
+
  private:
+  bool readingBack() const override { return state_.VerifyPending; }
+  void replyTaken() override;
+  void readGivenUp() override { state_.VerifyPending = false; }
+
   QString text(const BilingualText& t) const;
   void write();
   // The block to send, placed into the layout's outgoing block; a refusal's reason otherwise.
@@ -83,12 +108,20 @@ class SettingsWriter {
   void showWriteProgress();
   void advanceProgress(int step);
   void sendBlock(std::uint8_t command, ConstBytes block);
+  // The device the images name now: product code and the serial number of its layout.
+  WrittenDevice deviceRead() const;
+  void checkWrite();
+  bool writeMatchesReadBack() const;
+  void sayAnotherDeviceAnswered(const WrittenDevice& answered);
+  void offerRepeatWriting();
 
   Form1& form_;
   Platform platform_;
   ExchangeController& controller_;
   SettingsImages& images_;
+  const SettingsViewState& view_;
   EncodeForWrite encode_;
+  WriteState state_;
 };
 
 }  // namespace tadjust

@@ -41,7 +41,7 @@ TEST(EditedSettings, TheEditedGroupIsWrittenAndVerified) {
       p.boxes().questions.clear();
       p.form().BitBtn4->click();
       EXPECT_TRUE(p.boxes().questions.empty());
-      EXPECT_TRUE(p.program.state().VerifyPending);
+      EXPECT_TRUE(p.program.writeState().VerifyPending);
       p.program.ticks(testing::kTicksToCollect);
 
       EXPECT_EQ(p.program.device->writesStored(), 1);
@@ -248,7 +248,7 @@ TEST(EditedSettings, ARefusalSendsNothingAndSaysWhy) {
       EXPECT_TRUE(f.GroupBox1->isEnabled());
       for (const QPushButton* b : {f.BitBtn1, f.BitBtn3, f.BitBtn4})
         EXPECT_TRUE(shown(b)) << b->objectName().toStdString();
-      EXPECT_FALSE(p.program.state().VerifyPending);
+      EXPECT_FALSE(p.program.writeState().VerifyPending);
       EXPECT_FALSE(p.program.state().ReadPending);
       EXPECT_EQ(p.program.device->writesStored(), 0);
     }

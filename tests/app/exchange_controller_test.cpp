@@ -1,6 +1,6 @@
 // The exchange controller over a simulated box and device, on virtual time: the states of the
-// link from Start to Disconnect, the retry dialogs, short and odd replies, the verification of a
-// write, and the ticks that arrive while a dialog is open.
+// link from Start to Disconnect, the retry dialogs, short and odd replies, and the layouts a
+// read brings. A write's read-back is tested with the write (settings_writer_test.cpp).
 
 #include "app/exchange_controller.h"
 
@@ -231,113 +231,6 @@ TEST(ExchangeController, AShortLaterReplyAsksToReadAgain) {
   EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
   EXPECT_EQ(program.app.images().SettingsImage, before);
   EXPECT_EQ(program.form().Edit6->text(), "7001");
-}
-
-// What the write does before it asks for the read-back.
-void startVerification(SimulatedProgram& program) {
-  program.form().GroupBox1->setEnabled(false);
-  program.controller().ShowActionButtons(false);
-  program.state().writtenDevice = program.controller().deviceRead();
-  program.state().VerifyPending = true;
-  program.controller().RequestRead();
-}
-
-class Linked : public ::testing::Test {
- protected:
-  explicit Linked(std::string_view model = "RKA-49") : program(model) {
-    program.findBox();
-    program.connect();
-  }
-  SimulatedProgram program;
-};
-
-TEST_F(Linked, ReadBackEqualToTheBlockAsksNothing) {
-  auto& images = program.app.images();
-  std::copy_n(program.device->image().begin(), kTransmitterBlockSize,
-              images.TransmitterBlock.begin());
-  int writes = 0;
-  program.controller().setWriteSettings([&] { ++writes; });
-  startVerification(program);
-  EXPECT_EQ(program.form().Label41->text(), "Write verification  ...");
-  const std::size_t asked = program.boxes.questions.size();
-  program.ticks(testing::kTicksToCollect);
-  EXPECT_EQ(program.boxes.questions.size(), asked);
-  EXPECT_EQ(writes, 0);
-  EXPECT_FALSE(program.state().VerifyPending);
-  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
-  EXPECT_TRUE(shown(program.form().BitBtn4));
-}
-
-TEST_F(Linked, ReadBackThatDiffersOffersToWriteAgain) {
-  for (Answer answer : {Answer::Yes, Answer::No}) {
-    auto& images = program.app.images();
-    std::copy_n(program.device->image().begin(), kTransmitterBlockSize,
-                images.TransmitterBlock.begin());
-    images.TransmitterBlock[16] ^= 1;  // the filter index sent differs from what the device holds
-    int writes = 0;
-    program.controller().setWriteSettings([&] { ++writes; });
-    startVerification(program);
-    program.boxes.queue(answer);
-    program.ticks(testing::kTicksToCollect);
-    EXPECT_EQ(program.boxes.questions.back().caption, "Data error!");
-    EXPECT_EQ(program.boxes.questions.back().text, "Repeat writing?");
-    EXPECT_EQ(program.boxes.questions.back().buttons, Buttons::YesNo);
-    EXPECT_EQ(writes, answer == Answer::Yes ? 1 : 0);
-    EXPECT_FALSE(program.state().VerifyPending);
-    EXPECT_TRUE(program.form().GroupBox1->isEnabled());
-  }
-}
-
-TEST_F(Linked, NoReadBackAsksToReadAgainAndYesReadsAgain) {
-  std::copy_n(program.device->image().begin(), kTransmitterBlockSize,
-              program.app.images().TransmitterBlock.begin());
-  program.device->faults().silentDevice = true;
-  startVerification(program);
-  // The user plugs the device in properly while the question is open.
-  program.boxes.whileOpen = [&] { program.device->faults().silentDevice = false; };
-  program.boxes.queue(Answer::Yes);
-  program.ticks(testing::kTicksToCollect);
-  EXPECT_EQ(program.boxes.questions.back().caption, "Data error!");
-  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
-  EXPECT_TRUE(program.state().ReadPending);
-  EXPECT_TRUE(program.state().VerifyPending);
-  EXPECT_EQ(program.form().Label41->text(), "Write verification  ...");
-
-  program.ticks(testing::kTicksToCollect);
-  EXPECT_FALSE(program.state().VerifyPending);
-  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
-  EXPECT_TRUE(shown(program.form().BitBtn3));
-}
-
-// No to "Repeat reading?" brings back the linked state, so the user can go on.
-TEST_F(Linked, NoToReadingAgainReturnsToTheLinkedState) {
-  program.device->faults().silentDevice = true;
-  startVerification(program);
-  program.boxes.queue(Answer::No);
-  program.ticks(testing::kTicksToCollect);
-  EXPECT_FALSE(program.state().ReadPending);
-  EXPECT_FALSE(program.state().VerifyPending);
-  EXPECT_TRUE(program.state().DeviceLinked);
-  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
-  for (const QPushButton* b :
-       {program.form().BitBtn1, program.form().BitBtn3, program.form().BitBtn4})
-    EXPECT_TRUE(shown(b)) << b->objectName().toStdString();
-  EXPECT_EQ(caption(program.form().BitBtn1), "Disconnect");
-}
-
-// Ticks keep coming while a dialog is open: they must find nothing pending.
-TEST_F(Linked, TicksInsideTheRetryDialogFindNothingPending) {
-  program.device->faults().silentDevice = true;
-  startVerification(program);
-  int ticksInside = 0;
-  program.boxes.whileOpen = [&] {
-    for (int i = 0; i < 15; ++i, ++ticksInside) program.tick();
-  };
-  program.boxes.queue(Answer::No);
-  program.ticks(testing::kTicksToCollect);
-  EXPECT_EQ(ticksInside, 15);
-  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
-  EXPECT_EQ(program.boxes.answersLeft(), 0u) << "the dialog was shown once";
 }
 
 TEST(ExchangeControllerLayout, TheSameModelIsLaidOutOnceAnotherAgainAfterDisconnect) {

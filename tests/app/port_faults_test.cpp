@@ -135,12 +135,12 @@ TEST(BoxUnplugged, DuringAWriteNothingIsStoredAndTheNextWriteIsVerified) {
   program.tick();
   EXPECT_FALSE(program.port.IsOpen());
   EXPECT_EQ(form.Label41->text(), kLostEnglish);
-  EXPECT_TRUE(program.state().VerifyPending) << "the read-back goes on";
+  EXPECT_TRUE(program.writeState().VerifyPending) << "the read-back goes on";
 
   program.boxes.queue(Answer::No);  // reading again
   program.ticks(kTicksToCollect - 1);
   EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
-  EXPECT_FALSE(program.state().VerifyPending);
+  EXPECT_FALSE(program.writeState().VerifyPending);
   EXPECT_FALSE(program.state().DeviceLinked);
   EXPECT_EQ(caption(form.BitBtn1), "Connect");
   EXPECT_TRUE(shown(form.BitBtn1));

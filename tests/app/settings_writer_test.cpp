@@ -1,13 +1,16 @@
 // The write of the edited settings over a simulated box and device, on virtual time: the bytes
 // and pauses on the line, the progress bar, the refusals that send nothing, the read-back that
-// agrees (and says so) or differs (and is written again), and a device lost during the write.
+// agrees (and says so), differs (and is written again) or does not come (and is read again),
+// the ticks that arrive while a question is open, and a device lost during the write.
 
 #include "app/settings_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/simulated_program.h"
@@ -19,29 +22,12 @@ using testing::SimulatedProgram;
 
 bool shown(const QWidget* widget) { return !widget->isHidden(); }
 
-// Stands in for the encoder of the editable group: the block of the layout as the device last
-// sent it, with a new tag.
-EncodeForWrite blockWithTag(SimulatedProgram& program, std::string tag) {
-  return [&program, tag]() -> EncodedSettings {
-    const std::string model = program.form().currentModel();
-    const SettingsImages& images = program.app.images();
-    const WriteFrame frame = writeFrameFor(model);
-    OutgoingBlock block{frame.command, {}};
-    if (isIndicator(model)) {
-      block.bytes.assign(images.IndicatorCopy.begin(),
-                         images.IndicatorCopy.begin() + kSmallBlockSize);
-      indicator::Tag.set(block.bytes, tag);
-    } else if (isHumidityModel(model)) {
-      block.bytes.assign(images.HumidityCopy.begin(),
-                         images.HumidityCopy.begin() + kSmallBlockSize);
-      humidity::Tag.set(block.bytes, tag);
-    } else {
-      block.bytes.assign(images.SettingsImage.begin(),
-                         images.SettingsImage.begin() + kTransmitterBlockSize);
-      transmitter::Tag.set(block.bytes, tag);
-    }
-    return block;
-  };
+// A writer on the program's window and exchange with an encode step of the test's own; the
+// program's writer has EditedSettings::encodeForWrite. It sends what the step gives.
+SettingsWriter writerWith(SimulatedProgram& program, EncodeForWrite encode) {
+  return SettingsWriter(
+      program.form(), {program.port, program.pause, program.boxes, program.events},
+      program.controller(), program.app.images(), program.view(), std::move(encode));
 }
 
 class LinkedProgram {
@@ -49,8 +35,10 @@ class LinkedProgram {
   explicit LinkedProgram(std::string_view model, bool english = true) : program(model, english) {
     program.findBox();
     program.connect();
+    // The settings as read, with a new tag, are what each write sends.
+    program.form().BitBtn3->click();
+    program.form().Edit5->setText("WRITTEN");
     program.boxes.questions.clear();
-    program.app.writer().setEncodeForWrite(blockWithTag(program, "WRITTEN"));
   }
 
   // Presses BitBtn4 as the user does.
@@ -137,7 +125,7 @@ TEST(SettingsWriter, SendsTheFrameAndTheBlockWithTheirPausesThenReadsBack) {
     for (const QPushButton* b : {form.BitBtn1, form.BitBtn3, form.BitBtn4})
       EXPECT_FALSE(shown(b)) << b->objectName().toStdString();
     EXPECT_EQ(form.ProgressBar1->maximum(), 110);
-    EXPECT_TRUE(program.state().VerifyPending);
+    EXPECT_TRUE(program.writeState().VerifyPending);
     EXPECT_TRUE(program.state().ReadPending);
     EXPECT_EQ(form.Label41->text(), "Write verification  ...");
 
@@ -153,7 +141,8 @@ TEST(SettingsWriter, SendsTheFrameAndTheBlockWithTheirPausesThenReadsBack) {
   }
 }
 
-// Nothing reaches the device, the user reads why, and the window is linked again at once.
+// Nothing reaches the device, the user reads why, and the window is linked again at once. The
+// program's own step never gives a block of another layout; the writer refuses one all the same.
 TEST(SettingsWriter, ARefusalSendsNothingAndReturnsToTheLinkedState) {
   struct Case {
     const char* what;
@@ -176,19 +165,17 @@ TEST(SettingsWriter, ARefusalSendsNothingAndReturnsToTheLinkedState) {
          return [] { return EncodedSettings{OutgoingBlock{'w', std::vector<std::uint8_t>(192)}}; };
        },
        "The settings prepared for RKA-49 do not fit its memory.\rNothing was sent."},
-      {"no encode step", [](SimulatedProgram&) { return EncodeForWrite{}; },
-       "This program cannot encode the edited settings.\rNothing was sent."},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     LinkedProgram linked("RKA-49");
     SimulatedProgram& program = linked.program;
     Form1& form = program.form();
-    program.app.writer().setEncodeForWrite(c.encode(program));
+    SettingsWriter writer = writerWith(program, c.encode(program));
     const auto blockBefore = program.app.images().TransmitterBlock;
     linked.startRecording();
     program.boxes.queue(Answer::Ok);
-    linked.write();
+    writer.BitBtn4Click();
 
     EXPECT_TRUE(linked.sentSince().empty());
     EXPECT_TRUE(program.pause.durations.empty());
@@ -200,7 +187,7 @@ TEST(SettingsWriter, ARefusalSendsNothingAndReturnsToTheLinkedState) {
     EXPECT_TRUE(form.GroupBox1->isEnabled());
     for (const QPushButton* b : {form.BitBtn1, form.BitBtn3, form.BitBtn4})
       EXPECT_TRUE(shown(b)) << b->objectName().toStdString();
-    EXPECT_FALSE(program.state().VerifyPending);
+    EXPECT_FALSE(writer.state().VerifyPending);
     EXPECT_FALSE(program.state().ReadPending);
     program.ticks(testing::kTicksToCollect);
     EXPECT_EQ(program.boxes.questions.size(), 1u);
@@ -217,11 +204,11 @@ TEST(SettingsWriter, PolishTexts) {
   program.ticks(testing::kTicksToCollect);
   EXPECT_EQ(program.form().Label41->text(), "Ustawienia zapisane i sprawdzone.");
 
-  program.app.writer().setEncodeForWrite([] {
+  SettingsWriter writer = writerWith(program, [] {
     return EncodedSettings{OutgoingBlock{'w', std::vector<std::uint8_t>(64)}};
   });
   program.boxes.queue(Answer::Ok);
-  linked.write();
+  writer.BitBtn4Click();
   EXPECT_EQ(program.boxes.questions.back().caption, "Ustawienia nie zostały wysłane");
   EXPECT_EQ(program.boxes.questions.back().text,
             "Ustawienia przygotowane dla GWA-43 nie pasują do jego pamięci.\rNiczego nie wysłano.");
@@ -246,7 +233,7 @@ TEST(SettingsWriter, AStoredWrongWriteIsOfferedAgainAndTheSecondIsVerified) {
   ASSERT_GE(sent.size(), 3u);
   EXPECT_EQ(std::vector<std::uint8_t>(sent.begin(), sent.begin() + 3),
             (std::vector<std::uint8_t>{0, '$', 'W'}));
-  EXPECT_TRUE(program.state().VerifyPending);
+  EXPECT_TRUE(program.writeState().VerifyPending);
   EXPECT_NE(program.form().Label41->text(), "Settings written and verified.");
 
   program.ticks(testing::kTicksToCollect);
@@ -273,7 +260,7 @@ TEST(SettingsWriter, ABoxLostDuringTheWriteEndsTheLinkAfterTheQuestion) {
     EXPECT_EQ(program.device->writesStored(), 0);
     ASSERT_EQ(program.boxes.questions.size(), 1u);
     EXPECT_EQ(program.boxes.questions[0].text, "Repeat reading?");
-    EXPECT_FALSE(program.state().VerifyPending);
+    EXPECT_FALSE(program.writeState().VerifyPending);
     EXPECT_FALSE(program.state().ReadPending);
     EXPECT_FALSE(program.state().DeviceLinked);
     EXPECT_EQ(caption(form.BitBtn1), "Connect");
@@ -303,12 +290,109 @@ TEST(SettingsWriter, TheVerifiedTextStaysUntilTheNextButtonPress) {
     ASSERT_EQ(form.Label41->text(), "Settings written and verified.");
     ASSERT_TRUE(shown(form.Label41));
 
-    program.app.writer().setEncodeForWrite(
-        [] { return EncodedSettings{WriteRefusal{"Not now."}}; });
+    // Send refuses: nothing is selected in "Filter time constant".
+    form.ComboBox3->setCurrentIndex(-1);
     program.boxes.queue(Answer::Ok);
     form.findChild<QPushButton*>(button)->click();
     EXPECT_FALSE(shown(form.Label41) && form.Label41->text() == "Settings written and verified.");
   }
+}
+
+// An RKA-49 linked, its settings read: each test sends them and follows the read-back.
+class Linked : public ::testing::Test {
+ protected:
+  LinkedProgram linked{"RKA-49"};
+  SimulatedProgram& program = linked.program;
+};
+
+TEST_F(Linked, ReadBackEqualToTheBlockAsksNothing) {
+  linked.write();
+  EXPECT_EQ(program.form().Label41->text(), "Write verification  ...");
+  const std::size_t asked = program.boxes.questions.size();
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.boxes.questions.size(), asked);
+  EXPECT_EQ(program.device->writesStored(), 1) << "nothing was written again";
+  EXPECT_FALSE(program.writeState().VerifyPending);
+  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
+  EXPECT_TRUE(shown(program.form().BitBtn4));
+}
+
+TEST_F(Linked, ReadBackThatDiffersOffersToWriteAgain) {
+  for (Answer answer : {Answer::Yes, Answer::No}) {
+    SCOPED_TRACE(answer == Answer::Yes ? "Yes" : "No");
+    program.device->faults().spoiledWrites = 1;  // the read-back differs from the block sent
+    linked.write();
+    // What the read-back left when it asked; Yes then writes again.
+    bool verifyPending = true;
+    bool groupEnabled = false;
+    int storedWhenAsked = 0;
+    program.boxes.whileOpen = [&] {
+      verifyPending = program.writeState().VerifyPending;
+      groupEnabled = program.form().GroupBox1->isEnabled();
+      storedWhenAsked = program.device->writesStored();
+    };
+    program.boxes.queue(answer);
+    program.ticks(testing::kTicksToCollect);
+    program.boxes.whileOpen = nullptr;
+    EXPECT_EQ(program.boxes.questions.back().caption, "Data error!");
+    EXPECT_EQ(program.boxes.questions.back().text, "Repeat writing?");
+    EXPECT_EQ(program.boxes.questions.back().buttons, Buttons::YesNo);
+    EXPECT_EQ(program.device->writesStored() - storedWhenAsked, answer == Answer::Yes ? 1 : 0);
+    EXPECT_FALSE(verifyPending);
+    EXPECT_TRUE(groupEnabled);
+    if (answer == Answer::Yes)
+      program.ticks(testing::kTicksToCollect);  // the write again's read-back
+  }
+}
+
+TEST_F(Linked, NoReadBackAsksToReadAgainAndYesReadsAgain) {
+  program.device->faults().shortSettingsReply = 0;  // the read-back gets no reply
+  linked.write();
+  // The user mends the line while the question is open.
+  program.boxes.whileOpen = [&] { program.device->faults().shortSettingsReply.reset(); };
+  program.boxes.queue(Answer::Yes);
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.boxes.questions.back().caption, "Data error!");
+  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
+  EXPECT_TRUE(program.state().ReadPending);
+  EXPECT_TRUE(program.writeState().VerifyPending);
+  EXPECT_EQ(program.form().Label41->text(), "Write verification  ...");
+
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_FALSE(program.writeState().VerifyPending);
+  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
+  EXPECT_TRUE(shown(program.form().BitBtn3));
+}
+
+// No to "Repeat reading?" brings back the linked state, so the user can go on.
+TEST_F(Linked, NoToReadingAgainReturnsToTheLinkedState) {
+  program.device->faults().silentDevice = true;
+  linked.write();
+  program.boxes.queue(Answer::No);
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_FALSE(program.state().ReadPending);
+  EXPECT_FALSE(program.writeState().VerifyPending);
+  EXPECT_TRUE(program.state().DeviceLinked);
+  EXPECT_TRUE(program.form().GroupBox1->isEnabled());
+  for (const QPushButton* b :
+       {program.form().BitBtn1, program.form().BitBtn3, program.form().BitBtn4})
+    EXPECT_TRUE(shown(b)) << b->objectName().toStdString();
+  EXPECT_EQ(caption(program.form().BitBtn1), "Disconnect");
+}
+
+// Ticks keep coming while a dialog is open: they must find nothing pending.
+TEST_F(Linked, TicksInsideTheRetryDialogFindNothingPending) {
+  program.device->faults().silentDevice = true;
+  linked.write();
+  int ticksInside = 0;
+  program.boxes.whileOpen = [&] {
+    for (int i = 0; i < 15; ++i, ++ticksInside) program.tick();
+  };
+  program.boxes.queue(Answer::No);
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(ticksInside, 15);
+  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
+  EXPECT_EQ(program.boxes.answersLeft(), 0u) << "the dialog was shown once";
 }
 
 }  // namespace

@@ -196,7 +196,7 @@ TEST(EndToEnd, AnUnplugDuringTheWriteFailsItsReadBack) {
   const testing::AskedQuestion& asked = session.boxes.questions.back();
   EXPECT_EQ(asked.caption, "Data error!");
   EXPECT_EQ(asked.text, "Repeat reading?");
-  EXPECT_FALSE(session.app->controller().state.VerifyPending);
+  EXPECT_FALSE(session.app->writer().state().VerifyPending);
   EXPECT_EQ(caption(form.BitBtn1), "Connect");
   EXPECT_TRUE(shown(form.BitBtn1));
   EXPECT_FALSE(shown(form.BitBtn3));

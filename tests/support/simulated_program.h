@@ -73,7 +73,8 @@ class SimulatedProgram {
 
   Form1& form() { return app.form(); }
   ExchangeController& controller() { return app.controller(); }
-  ExchangeState& state() { return app.controller().state; }
+  const ExchangeState& state() { return app.controller().state(); }
+  const WriteState& writeState() { return app.writer().state(); }
   SettingsViewState& view() { return app.view(); }
 
   VirtualClock clock;

@@ -63,7 +63,7 @@ bool PictureSession::link() {
   app_.controller().BitBtn1Click();  // Start
   app_.controller().BitBtn1Click();  // Connect
   ticks(kTicksToCollect);
-  return device_.has_value() && app_.controller().state.DeviceLinked;
+  return device_.has_value() && app_.controller().state().DeviceLinked;
 }
 
 void PictureSession::copy() { form().BitBtn3->click(); }
@@ -83,7 +83,7 @@ bool PictureSession::write() {
   form().BitBtn4->click();
   ticks(kTicksToCollect);
   return device_.has_value() && device_->writesStored() > 0 &&
-         !app_.controller().state.VerifyPending && calm();
+         !app_.writer().state().VerifyPending && calm();
 }
 
 bool PictureSession::save(QWidget* widget, const QString& file) {
