@@ -217,8 +217,9 @@ void ExchangeController::takeReply() {
 
 // The device is shown with the layout of the model already on screen; the user must know.
 void ExchangeController::sayUnknownProductCode(std::uint16_t code) {
-  showStatus(
-      text(texts::UnknownProductCode).arg(code).arg(QString::fromStdString(form_.currentModel())));
+  showStatus(text(texts::UnknownProductCode)
+                 .arg(code)
+                 .arg(QString::fromStdString(subsystems_.view.modelLabel)));
 }
 
 void ExchangeController::handleNoFirstReply() {
@@ -253,8 +254,7 @@ void ExchangeController::handleNoLaterReply() {
 }
 
 void ExchangeController::keepMonitoringCadence() {
-  const std::string model = form_.currentModel();
-  if (!isHumidityModel(model) || !form_.CheckBox5->isChecked()) return;
+  if (subsystems_.view.model.layout != Layout::Humidity || !form_.CheckBox5->isChecked()) return;
   state_.MonitorTicks += 1;
   if (state_.MonitorTicks < kMonitoringEveryTicks) return;
   state_.MonitorTicks = 0;

@@ -36,10 +36,6 @@ inline constexpr BilingualText ReadingData{"Reading data ...", "Odczyt danych ..
 inline constexpr BilingualText WritingData{"Writing data ...", "Zapis danych ..."};
 inline constexpr BilingualText NotSentCaption{"Settings not sent",
                                               "Ustawienia nie zostały wysłane"};
-// The program was built without an encoder of the editable group.
-inline constexpr BilingualText NoEncodeStep{
-    "This program cannot encode the edited settings.\rNothing was sent.",
-    "Ten program nie potrafi zakodować edytowanych ustawień.\rNiczego nie wysłano."};
 // %1 is the model; the encode step gave a block of another layout.
 inline constexpr BilingualText BlockDoesNotFit{
     "The settings prepared for %1 do not fit its memory.\rNothing was sent.",

@@ -25,18 +25,6 @@ constexpr int kReadProgressMaximum = 110;
 
 }  // namespace
 
-WriteFrame writeFrameFor(std::string_view model) {
-  if (isIndicator(model)) return {kWriteCommand, kSmallBlockSize};
-  if (isHumidityModel(model)) return {kHumidityWriteCommand, kSmallBlockSize};
-  return {kWriteCommand, kTransmitterBlockSize};
-}
-
-Bytes outgoingBlockFor(std::string_view model, SettingsImages& images) {
-  if (isIndicator(model)) return images.IndicatorBlock;
-  if (isHumidityModel(model)) return images.HumidityBlock;
-  return images.TransmitterBlock;
-}
-
 SettingsWriter::SettingsWriter(Form1& form, Platform platform, ExchangeController& controller,
                                SettingsImages& images, const SettingsViewState& view,
                                EncodeForWrite encode)
@@ -69,7 +57,7 @@ void SettingsWriter::write() {
   }
   state_.writtenDevice = deviceRead();
   showWriteProgress();
-  sendBlock(writeFrameFor(form_.currentModel()).command, std::get<Bytes>(taken));
+  sendBlock(particularsOf(view_.model.layout).writeCommand, std::get<Bytes>(taken));
 
   form_.ProgressBar1->setRange(0, kReadProgressMaximum);
   form_.ProgressBar1->setValue(0);
@@ -81,15 +69,15 @@ std::variant<Bytes, QString> SettingsWriter::takeBlock() {
   EncodedSettings encoded = encode_();
   if (const WriteRefusal* refusal = std::get_if<WriteRefusal>(&encoded)) return refusal->reason;
 
-  // Only a block of the layout the model label selects may reach the device: another length
+  // Only a block of the layout the model is laid out in may reach the device: another length
   // would put the device's stream out of step, another letter would not be stored.
   const OutgoingBlock& block = std::get<OutgoingBlock>(encoded);
-  const std::string model = form_.currentModel();
-  const WriteFrame frame = writeFrameFor(model);
-  if (block.command != frame.command || block.bytes.size() != frame.blockSize) {
-    return text(texts::BlockDoesNotFit).arg(QString::fromStdString(model));
+  const Layout layout = view_.model.layout;
+  const LayoutParticulars& frame = particularsOf(layout);
+  if (block.command != frame.writeCommand || block.bytes.size() != frame.blockSize) {
+    return text(texts::BlockDoesNotFit).arg(QString::fromStdString(view_.modelLabel));
   }
-  const Bytes outgoing = outgoingBlockFor(model, images_);
+  const Bytes outgoing = outgoingBlock(layout, images_);
   std::copy(block.bytes.begin(), block.bytes.end(), outgoing.begin());
   return outgoing;
 }
@@ -162,18 +150,12 @@ void SettingsWriter::sayAnotherDeviceAnswered(const WrittenDevice& answered) {
                              .arg(state_.writtenDevice.serialNumber));
 }
 
+// The block sent against the same bytes of the read-back: the layout is the one written, the
+// read-back having named the device written.
 bool SettingsWriter::writeMatchesReadBack() const {
-  const std::string model = form_.currentModel();
-  if (isIndicator(model)) {
-    return std::equal(images_.IndicatorBlock.begin(), images_.IndicatorBlock.end(),
-                      images_.IndicatorCopy.begin());
-  }
-  if (isHumidityModel(model)) {
-    return std::equal(images_.HumidityBlock.begin(), images_.HumidityBlock.end(),
-                      images_.HumidityCopy.begin());
-  }
-  return std::equal(images_.TransmitterBlock.begin(), images_.TransmitterBlock.end(),
-                    images_.SettingsImage.begin());
+  const Layout layout = view_.model.layout;
+  const ConstBytes sent = outgoingBlock(layout, images_);
+  return std::equal(sent.begin(), sent.end(), readCopy(layout, images_).begin());
 }
 
 void SettingsWriter::offerRepeatWriting() {

@@ -46,22 +46,12 @@ struct WriteRefusal {
 using EncodedSettings = std::variant<OutgoingBlock, WriteRefusal>;
 
 // Encodes the editable group for a write: validates what the group shows, checks that the copy
-// it starts from may be written to the device now linked, and gives the block of the layout
-// the model label selects (see writeFrameFor), or the refusal.
+// it starts from may be written to the device now linked, and gives the block of the model's
+// layout (image/layout.h: "W" and 192 bytes for transmitters, "W" and 64 for the indicator, "w"
+// and 64 for the humidity models), or the refusal. The write leaves the block it sent in the
+// layout's outgoing block, for the read-back comparison and as the start of the next encode of
+// a small layout.
 using EncodeForWrite = std::function<EncodedSettings()>;
-
-// The command letter and block length the model label selects: "GWA-43" "W" and 64 bytes, the
-// humidity models "w" and 64 bytes, any other text "W" and 192 bytes.
-struct WriteFrame {
-  std::uint8_t command;
-  std::size_t blockSize;
-};
-WriteFrame writeFrameFor(std::string_view model);
-
-// The outgoing block of the layout the model label selects: IndicatorBlock, HumidityBlock or
-// TransmitterBlock. The write leaves the block it sent here, for the read-back comparison and
-// as the start of the next encode of a small layout.
-Bytes outgoingBlockFor(std::string_view model, SettingsImages& images);
 
 struct WrittenDevice {
   std::uint16_t productCode = 0;

@@ -25,6 +25,7 @@
 #include "catalogue/device_catalogue.h"
 #include "numbers/number_text.h"
 #include "sim/model_images.h"
+#include "support/expected_frames.h"
 #include "support/simulated_program.h"
 #include "ui/window_texts.h"
 
@@ -145,7 +146,7 @@ std::vector<FuzzedImage> fuzzedImages() {
   for (int i = 0; i < kNearlyRightImages; ++i) {
     const std::uint16_t code = codes[source.below(static_cast<std::uint32_t>(codes.size()))];
     ImageBytes image = modelImage(code, source);
-    const std::size_t block = writeFrameFor(findDeviceModel(code)->name).blockSize;
+    const std::size_t block = testing::expectedFrame(findDeviceModel(code)->name).blockSize;
     for (std::uint32_t n = 1 + source.below(6); n > 0; --n) {
       image[source.below(static_cast<std::uint32_t>(block))] = source.byte();
     }
@@ -305,10 +306,10 @@ class FuzzedReads {
     }
     ++encoded_;
     const OutgoingBlock& block = std::get<OutgoingBlock>(encoded);
-    const WriteFrame frame = writeFrameFor(model);
+    const testing::ExpectedFrame frame = testing::expectedFrame(model);
     ASSERT_EQ(block.command, frame.command) << model;
     ASSERT_EQ(block.bytes.size(), frame.blockSize) << model;
-    const Bytes outgoing = outgoingBlockFor(model, images);
+    const Bytes outgoing = testing::expectedOutgoingBlock(model, images);
     EXPECT_TRUE(std::equal(block.bytes.begin(), block.bytes.end(), outgoing.begin()));
 
     // The device's record after the write: the block over what was read.

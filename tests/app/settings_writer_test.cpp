@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "support/expected_frames.h"
 #include "support/simulated_program.h"
 
 namespace tadjust {
@@ -100,7 +101,7 @@ TEST(SettingsWriter, SendsTheFrameAndTheBlockWithTheirPausesThenReadsBack) {
     linked.write();
 
     std::vector<std::uint8_t> expected = {0, '$', c.command};
-    const Bytes block = outgoingBlockFor(c.model, program.app.images());
+    const Bytes block = testing::expectedOutgoingBlock(c.model, program.app.images());
     ASSERT_EQ(block.size(), c.blockSize);
     expected.insert(expected.end(), block.begin(), block.end());
     expected.insert(expected.end(), {0, '$', 'R'});

@@ -15,6 +15,7 @@
 #include "sim/model_images.h"
 #include "simulated_device_session.h"
 #include "support/edited_write_cases.h"
+#include "support/expected_frames.h"
 #include "window_steps.h"
 
 namespace tadjust {
@@ -116,7 +117,7 @@ void expectWritten(const testing::EditedWriteCase& c, SimulatedDeviceSession& se
   const ImageFileResult file = loadImageFile(saved.toStdString());
   ASSERT_TRUE(file.ok) << file.error;
   c.stored(file.image);
-  const Bytes block = outgoingBlockFor(c.model, session.app->images());
+  const Bytes block = testing::expectedOutgoingBlock(c.model, session.app->images());
   EXPECT_TRUE(std::equal(block.begin(), block.end(), file.image.begin()));
 }
 
@@ -138,7 +139,7 @@ void writeEditedSettings(const char* model) {
   c.edit(form, locale);
   const auto pressed = Clock::now();
   press(form.BitBtn4);
-  EXPECT_GE(since(pressed), prescribedWrite(writeFrameFor(model).blockSize));
+  EXPECT_GE(since(pressed), prescribedWrite(testing::expectedFrame(model).blockSize));
   EXPECT_EQ(form.Label41->text(), "Write verification  ...");
   ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, kLinkWaitMs))
       << form.Label41->text().toStdString();
