@@ -1,5 +1,6 @@
 #include "image/device_settings.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 
@@ -252,7 +253,162 @@ HumiditySettings decodeHumidity(ConstBytes copy, const LaidOutModel& model) {
   return s;
 }
 
+// --- setting from text ----------------------------------------------------------------------
+
+template <std::size_t N>
+std::optional<int> entryNamed(const std::array<std::string_view, N>& names, std::string_view text) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (names[i] == text) return static_cast<int>(i);
+  return std::nullopt;
+}
+
+bool setNumber(SettingNumber& number, std::string_view text) {
+  const auto value = Decimal::parse(text);
+  if (!value) return false;
+  number = value;
+  return true;
+}
+
+bool setFlag(bool& flag, std::string_view text) {
+  if (text != "true" && text != "false") return false;
+  flag = text == "true";
+  return true;
+}
+
+template <std::size_t N>
+bool setEntry(int& entry, const std::array<std::string_view, N>& names, std::string_view text) {
+  const auto found = entryNamed(names, text);
+  if (!found) return false;
+  entry = *found;
+  return true;
+}
+
+bool setTransmitterField(TransmitterSettings& s, SettingsField field, std::string_view text) {
+  switch (field) {
+    case F::SensorType:
+      if (const auto entry = entryNamed(kSensorTypeNames, text)) {
+        s.sensorType = sensorTypeAt(*entry);
+        return true;
+      }
+      return false;
+    case F::RangeLow:
+      return setNumber(s.rangeLow, text);
+    case F::RangeHigh:
+      return setNumber(s.rangeHigh, text);
+    case F::Connection: {
+      // The compensation's names for a thermocouple, the connection's for the rest.
+      const bool thermocouple = s.sensorType && isThermocouple(*s.sensorType);
+      const auto entry =
+          thermocouple ? entryNamed(kCompensationNames, text) : entryNamed(kConnectionNames, text);
+      if (entry) s.connection = *entry;
+      return entry.has_value();
+    }
+    case F::WireResistance:
+      return setNumber(s.wireResistance, text);
+    case F::ColdJunctionTemperature:
+      return setNumber(s.coldJunctionTemperature, text);
+    case F::TemperatureOffset:
+      return setNumber(s.temperatureOffset, text);
+    case F::FilterTime:
+      return setEntry(s.filterIndex, kFilterTimeNames, text);
+    case F::OutputReversed:
+      return setFlag(s.outputReversed, text);
+    case F::FailureHigh:
+      return setFlag(s.failureHigh, text);
+    case F::Tag:
+      s.tag = text;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool setIndicatorField(IndicatorSettings& s, SettingsField field, std::string_view text) {
+  constexpr std::array<std::string_view, 4> kPrecisionNames = {"0", "1", "2", "3"};
+  switch (field) {
+    case F::DisplayLow:
+      return setNumber(s.displayLow, text);
+    case F::DisplayHigh:
+      return setNumber(s.displayHigh, text);
+    case F::Precision:
+      return setEntry(s.precision, kPrecisionNames, text);
+    case F::AlarmLow:
+      return setNumber(s.alarmLow, text);
+    case F::AlarmHigh:
+      return setNumber(s.alarmHigh, text);
+    case F::AlarmLowOn:
+      return setFlag(s.alarmLowOn, text);
+    case F::AlarmHighOn:
+      return setFlag(s.alarmHighOn, text);
+    case F::Tag:
+      s.tag = text;
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool setHumidityField(HumiditySettings& s, SettingsField field, std::string_view text) {
+  switch (field) {
+    case F::HumidityUnit:
+      return setEntry(s.unit, kHumidityUnitNames, text);
+    case F::TemperatureLow:
+      return setNumber(s.temperatureLow, text);
+    case F::TemperatureHigh:
+      return setNumber(s.temperatureHigh, text);
+    case F::HumidityLow:
+      return setNumber(s.humidityLow, text);
+    case F::HumidityHigh:
+      return setNumber(s.humidityHigh, text);
+    case F::TemperatureOutputLow:
+      return setNumber(s.temperatureOutputLow, text);
+    case F::TemperatureOutputHigh:
+      return setNumber(s.temperatureOutputHigh, text);
+    case F::HumidityOutputLow:
+      return setNumber(s.humidityOutputLow, text);
+    case F::HumidityOutputHigh:
+      return setNumber(s.humidityOutputHigh, text);
+    case F::Tag:
+      s.tag = text;
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
+
+bool setFieldText(DeviceSettings& settings, SettingsField field, std::string_view text) {
+  return std::visit(
+      [&](auto& s) -> bool {
+        using T = std::decay_t<decltype(s)>;
+        T changed = s;
+        bool set = false;
+        if constexpr (std::is_same_v<T, TransmitterSettings>)
+          set = setTransmitterField(changed, field, text);
+        if constexpr (std::is_same_v<T, IndicatorSettings>)
+          set = setIndicatorField(changed, field, text);
+        if constexpr (std::is_same_v<T, HumiditySettings>)
+          set = setHumidityField(changed, field, text);
+        if (set) s = changed;
+        return set;
+      },
+      settings);
+}
+
+bool holdsField(const DeviceSettings& settings, SettingsField field) {
+  const auto fields = fieldsOf(layoutOf(settings));
+  if (std::find(fields.begin(), fields.end(), field) == fields.end()) return false;
+  switch (fieldInfo(field).unit) {
+    case U::None:
+      if (field == F::Connection)
+        return std::get<TransmitterSettings>(settings).connection.has_value();
+      if (field == F::HumidityUnit) return std::get<HumiditySettings>(settings).unit != kNoEntry;
+      return true;
+    default:
+      return !fieldText(settings, field).empty();
+  }
+}
 
 const SettingsFieldInfo& fieldInfo(SettingsField field) {
   return kFieldInfos[static_cast<std::size_t>(field)];
@@ -264,16 +420,25 @@ std::vector<SettingsField> fieldsOf(Layout layout) {
       return {F::DisplayLow, F::DisplayHigh, F::Precision,   F::AlarmLow,
               F::AlarmHigh,  F::AlarmLowOn,  F::AlarmHighOn, F::Tag};
     case Layout::Humidity:
-      return {F::HumidityUnit,          F::TemperatureLow,       F::TemperatureHigh,
-              F::HumidityLow,           F::HumidityHigh,         F::TemperatureOutputLow,
-              F::TemperatureOutputHigh, F::HumidityOutputLow,    F::HumidityOutputHigh,
-              F::Tag};
+      return {F::HumidityUnit,          F::TemperatureLow,
+              F::TemperatureHigh,       F::HumidityLow,
+              F::HumidityHigh,          F::TemperatureOutputLow,
+              F::TemperatureOutputHigh, F::HumidityOutputLow,
+              F::HumidityOutputHigh,    F::Tag};
     case Layout::Transmitter:
       break;
   }
-  return {F::SensorType,     F::RangeLow,   F::RangeHigh,   F::Connection,
-          F::WireResistance, F::ColdJunctionTemperature,  F::TemperatureOffset,
-          F::FilterTime,     F::OutputReversed, F::FailureHigh, F::Tag};
+  return {F::SensorType,
+          F::RangeLow,
+          F::RangeHigh,
+          F::Connection,
+          F::WireResistance,
+          F::ColdJunctionTemperature,
+          F::TemperatureOffset,
+          F::FilterTime,
+          F::OutputReversed,
+          F::FailureHigh,
+          F::Tag};
 }
 
 Layout layoutOf(const DeviceSettings& settings) {

@@ -61,7 +61,7 @@ struct IndicatorSettings {
 };
 
 struct HumiditySettings {
-  int unit = kNoEntry;  // 0 relative humidity [%RH], 1 dew point [°Cdp]
+  int unit = kNoEntry;           // 0 relative humidity [%RH], 1 dew point [°Cdp]
   SettingNumber temperatureLow;  // [°C], whole degrees
   SettingNumber temperatureHigh;
   SettingNumber humidityLow;  // in the unit chosen, whole numbers
@@ -139,6 +139,14 @@ std::vector<SettingsField> differingFields(const DeviceSettings& a, const Device
 // A field's value as text in C notation ("-0.5", "3", "true", the tag as it is), for a file, a
 // history row or a test; "" for a number the value does not hold.
 std::string fieldText(const DeviceSettings& settings, SettingsField field);
+
+// Sets a field from its text as fieldText gives it; false, and nothing changed, for a text that
+// does not name a value of the field (or a field the layout has not).
+bool setFieldText(DeviceSettings& settings, SettingsField field, std::string_view text);
+
+// Whether the value holds the field: numbers the settings store for their sensor, connection and
+// model (fieldText gives them), every list, flag and the tag.
+bool holdsField(const DeviceSettings& settings, SettingsField field);
 
 // The settings a device read holds, from the image (transmitters) or the copy (the indicator and
 // the humidity models), decoded as the device group shows them.

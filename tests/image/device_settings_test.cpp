@@ -47,7 +47,7 @@ TEST(DeviceSettings, EncodedSettingsDecodeToThemselves) {
   voltage.filterIndex = 6;
 
   IndicatorSettings indicator{n("-999"), n("9999"), 2, n("-5"), n("1000"), true, false, "PI-7"};
-  HumiditySettings humidity{1,        n("-40"), n("100"), n("0"),     n("100"),
+  HumiditySettings humidity{1,         n("-40"),   n("100"),  n("0"),     n("100"),
                             n("4000"), n("20000"), n("4000"), n("20000"), "Hala 2"};
 
   const struct {

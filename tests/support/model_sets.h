@@ -29,9 +29,7 @@ inline bool showsHumidityOutputs(std::string_view name) {
   return traitsOf(name).humidityOutputRows;
 }
 inline bool isFixedSensorProbe(std::string_view name) { return traitsOf(name).probe.has_value(); }
-inline bool hasSpecialSensorList(std::string_view name) {
-  return traitsOf(name).specialSensorList;
-}
+inline bool hasSpecialSensorList(std::string_view name) { return traitsOf(name).specialSensorList; }
 inline bool isTwoWireOnly(std::string_view name) { return traitsOf(name).twoWireOnly; }
 // Everything that is neither the indicator nor a humidity model, names not in the catalogue too.
 inline bool isTemperatureModel(std::string_view name) {
