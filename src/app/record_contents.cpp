@@ -83,8 +83,7 @@ std::optional<WriteByThisLink> writeOf(const RecordSources& s) {
   const std::vector<ShownRow> left = verification == Verification::NoReadBack || !writes->asLeft
                                          ? std::vector<ShownRow>{}
                                          : deviceRowsOfRead(*writes->asLeft, english);
-  return WriteByThisLink{compareRows(found, left, record_texts::NotRead.in(english)),
-                         verification};
+  return WriteByThisLink{compareRows(found, left, record_texts::NotRead.in(english)), verification};
 }
 
 std::optional<RecordCharacteristic> characteristicOf(const RecordSources& s) {

@@ -71,9 +71,8 @@ double StoredLinearisation::temperatureOnSegment(std::size_t segment,
   const StoredBreakpoint& start = breakpoints[segment];
   const double signalRaw =
       (signalThousandths - scale.zeroThousandths) / static_cast<double>(scale.thousandthsPerStep);
-  const double temperatureRaw =
-      start.linTemp +
-      (signalRaw - start.linSignal) * start.linSlope / std::ldexp(1.0, linSlopeShift);
+  const double temperatureRaw = start.linTemp + (signalRaw - start.linSignal) * start.linSlope /
+                                                    std::ldexp(1.0, linSlopeShift);
   return (temperatureRaw - raw_scales::kTemperatureZeroRaw) / raw_scales::kStepsPerDegree;
 }
 

@@ -23,8 +23,8 @@ struct StoredBreakpoint {
   std::uint16_t linTemp = 0;
   std::uint16_t linSignal = 0;
   std::uint16_t linSlope = 0;
-  double temperature = 0;                // °C
-  std::int64_t signalThousandths = 0;    // Ohm or mV × 1000, exact
+  double temperature = 0;              // °C
+  std::int64_t signalThousandths = 0;  // Ohm or mV × 1000, exact
   double signal() const { return static_cast<double>(signalThousandths) / 1000.0; }
 };
 

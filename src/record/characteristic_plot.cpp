@@ -134,8 +134,8 @@ class Plot {
 
   QPointF at(double signal, double temperature) const {
     const double x = frame_.left() + (signal - signals_.low) / signals_.span() * frame_.width();
-    const double y =
-        frame_.bottom() - (temperature - temperatures_.low) / temperatures_.span() * frame_.height();
+    const double y = frame_.bottom() -
+                     (temperature - temperatures_.low) / temperatures_.span() * frame_.height();
     return {x, y};
   }
   QPointF at(const QPointF& value) const { return at(value.x(), value.y()); }
@@ -208,8 +208,8 @@ class Plot {
       p_.drawText(QRectF(x + mm(10), y, frame_.width() / 2, mm(4)),
                   Qt::AlignLeft | Qt::AlignVCenter, label);
     };
-    entry(QPen(QColor(40, 90, 200), mm(0.9)), text(texts::ReferenceCurve) + QStringLiteral(": ") +
-                                                  c_.sensorName);
+    entry(QPen(QColor(40, 90, 200), mm(0.9)),
+          text(texts::ReferenceCurve) + QStringLiteral(": ") + c_.sensorName);
     y += mm(3.5);
     entry(QPen(QColor(200, 30, 30), mm(0.35)), text(texts::StoredSegments));
   }

@@ -56,7 +56,7 @@ struct DeviceRecord {
   RecordIdentity identity;
   QString settingsTitle;  // the device group's title
   std::vector<ShownRow> settings;
-  std::optional<WriteByThisLink> write;                 // when this link wrote the device
+  std::optional<WriteByThisLink> write;                // when this link wrote the device
   std::optional<RecordCharacteristic> characteristic;  // resistance thermometers, thermocouples
 };
 

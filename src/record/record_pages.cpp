@@ -130,8 +130,8 @@ class RecordLayout {
     line(text(texts::Heading), recordFont(kHeadingPoints, true), 10);
     const QString made = record_.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     line(QStringLiteral("%1 %2     %3 %4     %5 %6")
-             .arg(text(texts::Made), made, text(texts::Program), record_.program,
-                  text(texts::User), record_.userName),
+             .arg(text(texts::Made), made, text(texts::Program), record_.program, text(texts::User),
+                  record_.userName),
          recordFont(kBodyPoints), 6);
     rule(0.5);
   }
@@ -151,7 +151,8 @@ class RecordLayout {
 
   void settings() {
     std::vector<TableRow> rows;
-    for (const ShownRow& row : record_.settings) rows.push_back({{row.caption, row.value, row.unit}});
+    for (const ShownRow& row : record_.settings)
+      rows.push_back({{row.caption, row.value, row.unit}});
     sectionHeading(record_.settingsTitle, (rows.size() + 1) * kRowMm);
     table({{70, text(texts::Setting)}, {70, text(texts::Value)}, {40, text(texts::Unit)}}, rows);
   }
@@ -253,9 +254,9 @@ class RecordLayout {
     painter_->setPen(Qt::darkGray);
     const QRectF area(left_, bottom_ + mm(2), width_, mm(kFooterMm - 2));
     const RecordIdentity& id = record_.identity;
-    painter_->drawText(area, Qt::AlignLeft | Qt::AlignVCenter,
-                       QStringLiteral("%1 — %2 %3").arg(text(texts::Heading), id.model,
-                                                         id.serialNumber));
+    painter_->drawText(
+        area, Qt::AlignLeft | Qt::AlignVCenter,
+        QStringLiteral("%1 — %2 %3").arg(text(texts::Heading), id.model, id.serialNumber));
     painter_->drawText(area, Qt::AlignRight | Qt::AlignVCenter,
                        text(texts::Page).arg(page_).arg(pageCount_));
     painter_->setPen(Qt::black);
