@@ -37,9 +37,15 @@ std::vector<ComparedRow> compareRows(const std::vector<ShownRow>& found,
                                      const std::vector<ShownRow>& left, const QString& notRead) {
   std::map<int, ComparedRow> rows;
   for (const ShownRow& row : found) rows[row.row] = {row.caption, valueWithUnit(row), {}, false};
+  // A row that another sensor words otherwise ("Sensor connection" and "Cold junction comp.")
+  // names both.
   for (const ShownRow& row : left) {
     ComparedRow& compared = rows[row.row];
-    compared.caption = row.caption;
+    if (compared.caption.isEmpty()) {
+      compared.caption = row.caption;
+    } else if (compared.caption != row.caption) {
+      compared.caption += QStringLiteral(" / ") + row.caption;
+    }
     compared.asLeft = valueWithUnit(row);
   }
   std::vector<ComparedRow> result;

@@ -41,6 +41,7 @@ Range roundedOut(Range range, double step) {
 QFont plotFont(bool bold = false) {
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setStyleHint(QFont::SansSerif);
+  font.setStyleStrategy(QFont::PreferNoShaping);  // no ligatures: the text stays searchable
   font.setPointSizeF(kLabelPoints);
   font.setBold(bold);
   return font;
@@ -56,13 +57,13 @@ class Plot {
   Plot(QPainter& painter, const QRectF& area, const RecordCharacteristic& c, bool english)
       : p_(painter), c_(c), table_(c.table), english_(english) {
     dotsPerMm_ = painter.device()->logicalDpiY() / 25.4;
-    frame_ = area.adjusted(mm(20), mm(10), -mm(4), -mm(14));
-    signals_ = signalRange();
-    temperatures_ = temperatureRange();
-    signalStep_ = tickStep(signals_.span());
-    temperatureStep_ = tickStep(temperatures_.span());
-    signals_ = roundedOut(signals_, signalStep_);
-    temperatures_ = roundedOut(temperatures_, temperatureStep_);
+    frame_ = area.adjusted(mm(20), mm(12), -mm(4), -mm(14));
+    data_ = signalRange();
+    const Range temperatures = temperatureRange();
+    signalStep_ = tickStep(data_.span());
+    temperatureStep_ = tickStep(temperatures.span());
+    signals_ = roundedOut(data_, signalStep_);
+    temperatures_ = roundedOut(temperatures, temperatureStep_);
   }
 
   void draw() {
@@ -97,7 +98,7 @@ class Plot {
     std::vector<QPointF> points;
     for (std::size_t i = 0; i < reference.size(); ++i) {
       const double signal = reference.signalValues[i];
-      if (signal < signals_.low || signal > signals_.high) continue;
+      if (signal < data_.low || signal > data_.high) continue;
       points.emplace_back(signal, reference.firstTemperature + static_cast<int>(i));
     }
     return points;
@@ -110,7 +111,7 @@ class Plot {
     for (std::size_t i = 0; i < points.size(); ++i) {
       const double from = points[i].signalThousandths;
       const double to =
-          i + 1 < points.size() ? points[i + 1].signalThousandths : signals_.high * 1000.0;
+          i + 1 < points.size() ? points[i + 1].signalThousandths : data_.high * 1000.0;
       lines.emplace_back(QPointF(from / 1000.0, table_.temperatureOnSegment(i, from)),
                          QPointF(to / 1000.0, table_.temperatureOnSegment(i, to)));
     }
@@ -200,7 +201,7 @@ class Plot {
   void legend() {
     p_.setFont(plotFont());
     const double x = frame_.left() + mm(4);
-    double y = frame_.top() - mm(7);
+    double y = frame_.top() - mm(10.5);
     const auto entry = [&](const QPen& pen, const QString& label) {
       p_.setPen(pen);
       p_.drawLine(QPointF(x, y + mm(2)), QPointF(x + mm(8), y + mm(2)));
@@ -220,7 +221,8 @@ class Plot {
   bool english_;
   double dotsPerMm_ = 1;
   QRectF frame_;
-  Range signals_{};
+  Range data_{};     // the signals the curves are drawn over
+  Range signals_{};  // the axis: data_ rounded out to whole ticks
   Range temperatures_{};
   double signalStep_ = 1;
   double temperatureStep_ = 1;

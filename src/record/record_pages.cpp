@@ -27,10 +27,13 @@ constexpr double kBodyPoints = 9;
 constexpr double kSectionPoints = 11.5;
 constexpr double kHeadingPoints = 17;
 constexpr double kFooterPoints = 7.5;
+constexpr double kSmallestPoints = 6;
 
+// No ligatures: "offset" drawn with an "ff" glyph would be found by no search of the PDF.
 QFont recordFont(double points, bool bold = false) {
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setStyleHint(QFont::SansSerif);
+  font.setStyleStrategy(QFont::PreferNoShaping);
   font.setPointSizeF(points);
   font.setBold(bold);
   return font;
@@ -105,6 +108,7 @@ class RecordLayout {
   void line(const QString& s, const QFont& font, double heightMm, double indentMm = 0) {
     if (painter_) {
       painter_->setFont(font);
+      painter_->setPen(Qt::black);
       painter_->drawText(QRectF(left_ + mm(indentMm), y_, width_ - mm(indentMm), mm(heightMm)),
                          Qt::AlignLeft | Qt::AlignVCenter, s);
     }
@@ -165,10 +169,10 @@ class RecordLayout {
                       row.changed});
     }
     sectionHeading(text(texts::WriteHeading), (rows.size() + 2) * kRowMm);
-    table({{55, text(texts::Setting)},
-           {50, text(texts::AsFound)},
-           {50, text(texts::AsLeft)},
-           {25, {}}},
+    table({{68, text(texts::Setting)},
+           {45, text(texts::AsFound)},
+           {45, text(texts::AsLeft)},
+           {22, {}}},
           rows);
     const BilingualText& result = write.verification == Verification::Verified ? texts::Verified
                                   : write.verification == Verification::StoredWrong
@@ -237,7 +241,9 @@ class RecordLayout {
       for (std::size_t i = 0; i < columns.size() && i < row.cells.size(); ++i) {
         const double w = mm(columns[i].widthMm);
         const QRectF cell(x + padding, y_, w - 2 * padding, mm(kRowMm));
-        const Qt::Alignment align = header || i == 0 ? Qt::AlignLeft : numbers;
+        const Qt::Alignment align = i == 0 ? Qt::AlignLeft : numbers;
+        painter_->setFont(
+            fitted(recordFont(kBodyPoints, row.emphasised), row.cells[i], cell.width()));
         painter_->drawText(cell, align | Qt::AlignVCenter, row.cells[i]);
         x += w;
       }
@@ -246,6 +252,15 @@ class RecordLayout {
       painter_->drawLine(QPointF(left_, base), QPointF(left_ + width_, base));
     }
     y_ += mm(kRowMm);
+  }
+
+  // The font made smaller until the text fits the width: a record leaves nothing out.
+  QFont fitted(QFont font, const QString& s, double width) const {
+    const double advance = QFontMetricsF(font, &device_).horizontalAdvance(s);
+    if (advance > width) {
+      font.setPointSizeF(std::max(kSmallestPoints, font.pointSizeF() * width / advance));
+    }
+    return font;
   }
 
   void footer() {
