@@ -83,6 +83,7 @@ class PictureSession {
   bool save(QWidget* widget, const QString& file);
 
   Form1& form() { return app_.form(); }
+  Application& app() { return app_; }
   // Nothing unexpected was asked.
   bool calm() const { return !answers_.surprised(); }
 
