@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/record_contents.h"
 #include "app/start_up.h"
 
 namespace tadjust {
@@ -21,12 +22,21 @@ Application::Application(Platform platform)
             {images_, view_, decoder_, [this] { return controller_.state().linkNumber; }}),
       validation_(form_, edit_, view_, platform.boxes),
       sensorTypeEditing_(form_, edit_, view_, validation_),
-      editedSettings_(form_, edit_, validation_, {images_, view_, copyRecord_, [this] {
-                                                    return controller_.state().linkNumber;
-                                                  }}) {
+      editedSettings_(
+          form_, edit_, validation_,
+          {images_, view_, copyRecord_, [this] { return controller_.state().linkNumber; }}),
+      recordCommands_(form_, platform.boxes, platform.dialogs,
+                      [this] {
+                        return gatherDeviceRecord(
+                            {form_, images_, view_, controller_.state(), writer_.state()},
+                            QDateTime::currentDateTime());
+                      }),
+      menuCommands_(controller_.state()) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
+  controller_.setStateChanged([this] { menuCommands_.refresh(); });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   connectEvents();
+  connectMenu();
 }
 
 // The port may outlive the program's window (tests keep it): it must not call into it then.
@@ -46,6 +56,21 @@ void Application::connectEvents() {
                    [this] { sensorTypeEditing_.ComboBox2Change(); });
   QObject::connect(&form_, &Form1::editChange,
                    [this](QLineEdit* edit) { validation_.editChange(edit); });
+}
+
+void Application::connectMenu() {
+  const MainMenu& menu = form_.mainMenu;
+  // Saving, opening and comparing settings files come with the settings-file commands; until
+  // then their entries are shown disabled. Once connected: save and compare need DeviceRead,
+  // open LinkedReadDevice.
+  menuCommands_.leaveUnconnected(menu.saveDeviceSettings);
+  menuCommands_.leaveUnconnected(menu.openSettingsFile);
+  menuCommands_.leaveUnconnected(menu.compareWithFile);
+  menuCommands_.connect(menu.exportRecordPdf, MenuNeeds::DeviceRead,
+                        [this] { recordCommands_.exportPdf(); });
+  menuCommands_.connect(menu.printRecord, MenuNeeds::DeviceRead,
+                        [this] { recordCommands_.print(); });
+  menuCommands_.connect(menu.quit, MenuNeeds::Nothing, [this] { form_.close(); });
 }
 
 void Application::start() {

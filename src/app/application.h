@@ -17,13 +17,17 @@
 // A user's choice in ComboBox1 or ComboBox2 (QComboBox::activated, never a selection made by
 // code) -> SensorTypeEditing; a click into a numeric box of the editable group or leaving it
 // (Form1::editChange) -> ValueValidation.
+// The File menu (Form1::mainMenu) -> MenuCommands, which enables each entry where it can act:
+// "Export record as PDF…" and "Print record…" -> RecordCommands, "Quit" closes the window.
 
 #include <QString>
 
 #include "app/edited_settings.h"
 #include "app/exchange_controller.h"
 #include "app/interface_discovery.h"
+#include "app/menu_commands.h"
 #include "app/monitoring_poll.h"
+#include "app/record_commands.h"
 #include "app/settings_writer.h"
 #include "app/toolkit_translation.h"
 #include "edit/copy_for_editing.h"
@@ -36,6 +40,7 @@
 #include "link/port_memory.h"
 #include "link/serial_port.h"
 #include "link/serial_port_map.h"
+#include "ui/file_dialogs.h"
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
@@ -51,6 +56,7 @@ struct Platform {
   WindowEvents& events;
   SerialPortMap& portMap;
   QString programDirectory;  // where "T-adjust.ini" is kept
+  FileDialogs& dialogs;      // the file and print dialogs of the File menu
 };
 
 class Application {
@@ -79,9 +85,11 @@ class Application {
   SettingsWriter& writer() { return writer_; }
   ValueValidation& validation() { return validation_; }
   EditedSettings& editedSettings() { return editedSettings_; }
+  MenuCommands& menuCommands() { return menuCommands_; }
 
  private:
   void connectEvents();
+  void connectMenu();
   void centreOnScreen();
 
   Platform platform_;
@@ -102,6 +110,8 @@ class Application {
   ValueValidation validation_;
   SensorTypeEditing sensorTypeEditing_;
   EditedSettings editedSettings_;
+  RecordCommands recordCommands_;
+  MenuCommands menuCommands_;
 };
 
 }  // namespace tadjust

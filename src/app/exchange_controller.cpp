@@ -61,6 +61,7 @@ void ExchangeController::disconnect() {
   form_.GroupBox2->hide();
   form_.CheckBox5->setChecked(false);
   form_.GroupBox3->hide();
+  tellStateChanged();
 }
 
 void ExchangeController::showStatus(const QString& status) {
@@ -117,6 +118,7 @@ void ExchangeController::ConnectionLost() {
   form_.CheckBox5->setChecked(false);
   state_.connectionLost = true;
   keepStatus(texts::ConnectionLost);
+  tellStateChanged();
   endLostLinkWhenIdle();
 }
 
@@ -147,6 +149,7 @@ void ExchangeController::RequestRead() {
   sendFrame(port_, kReadCommand);
   form_.ProgressBar1->show();
   state_.ReadPending = true;
+  tellStateChanged();
 }
 
 bool ExchangeController::CollectReply() {
@@ -196,6 +199,7 @@ void ExchangeController::countPendingRead() {
     handleNoLaterReply();
   }
   endFlow();
+  tellStateChanged();
 }
 
 void ExchangeController::takeReply() {
@@ -251,6 +255,10 @@ void ExchangeController::handleNoLaterReply() {
   // Back to the linked state: the window would otherwise offer no step but closing it.
   form_.GroupBox1->setEnabled(true);
   ShowActionButtons(true);
+}
+
+void ExchangeController::tellStateChanged() {
+  if (stateChanged_) stateChanged_();
 }
 
 void ExchangeController::keepMonitoringCadence() {

@@ -87,6 +87,9 @@ class ExchangeController {
 
   // One monitoring poll, run on every fourth tick while monitoring is on.
   void setPollMonitoring(std::function<void()> poll) { pollMonitoring_ = std::move(poll); }
+  // Told whenever a device becomes read or stops being (a read requested or ended, the link
+  // ended or lost): the menu enables its entries by it.
+  void setStateChanged(std::function<void()> changed) { stateChanged_ = std::move(changed); }
 
   const ExchangeState& state() const { return state_; }
 
@@ -105,6 +108,7 @@ class ExchangeController {
   void handleNoFirstReply();
   void handleNoLaterReply();
   void keepMonitoringCadence();
+  void tellStateChanged();
 
   Form1& form_;
   SerialPort& port_;
@@ -113,6 +117,7 @@ class ExchangeController {
   Subsystems subsystems_;
   ReplyObserver& observer_;
   std::function<void()> pollMonitoring_;
+  std::function<void()> stateChanged_;
   ExchangeState state_;
   bool keptStatusShown_ = false;  // Label41 keeps its news until the next button press
   int flowsUnderWay_ = 0;         // a collected reply's handling or a write, with their questions

@@ -56,6 +56,7 @@ void SettingsWriter::write() {
     return;
   }
   state_.writtenDevice = deviceRead();
+  rememberAsFound();
   showWriteProgress();
   sendBlock(particularsOf(view_.model.layout).writeCommand, std::get<Bytes>(taken));
 
@@ -121,6 +122,24 @@ WrittenDevice SettingsWriter::deviceRead() const {
   return {read.productCode, read.serialNumber};
 }
 
+// The read before the link's first write of this device is what the device held when the
+// technician found it; later writes in the same link keep it.
+void SettingsWriter::rememberAsFound() {
+  const unsigned link = controller_.state().linkNumber;
+  std::optional<LinkWrites>& writes = state_.linkWrites;
+  if (!writes || writes->linkNumber != link || writes->device != state_.writtenDevice) {
+    writes = LinkWrites{link, state_.writtenDevice, images_.SettingsImage, std::nullopt,
+                        WriteOutcome::ReadingBack};
+  }
+  writes->outcome = WriteOutcome::ReadingBack;
+}
+
+void SettingsWriter::readGivenUp() {
+  if (state_.VerifyPending && state_.linkWrites)
+    state_.linkWrites->outcome = WriteOutcome::NoReadBack;
+  state_.VerifyPending = false;
+}
+
 void SettingsWriter::replyTaken() {
   if (!state_.VerifyPending) return;
   state_.VerifyPending = false;
@@ -132,12 +151,19 @@ void SettingsWriter::replyTaken() {
 // naming another series or family) is said, and never written again in its place.
 void SettingsWriter::checkWrite() {
   const WrittenDevice answered = deviceRead();
+  LinkWrites& writes = *state_.linkWrites;
   if (answered != state_.writtenDevice) {
+    writes.outcome = WriteOutcome::OtherDevice;
     sayAnotherDeviceAnswered(answered);
-  } else if (writeMatchesReadBack()) {
+    return;
+  }
+  writes.asLeft = images_.SettingsImage;
+  if (writeMatchesReadBack()) {
+    writes.outcome = WriteOutcome::Verified;
     // Otherwise nothing would tell the user that the write happened.
     controller_.keepStatus(text(texts::WriteVerified));
   } else {
+    writes.outcome = WriteOutcome::StoredWrong;
     offerRepeatWriting();
   }
 }

@@ -15,6 +15,7 @@ void FormCreate(Form1& form, MessageBoxes& boxes, bool& RetrySearch) {
   setCaption(form.BitBtn1, window_texts::StartButton.in(form.UseEnglish));
   setCaption(form.BitBtn3, window_texts::CopyButton.in(form.UseEnglish));
   setCaption(form.BitBtn4, window_texts::SendButton.in(form.UseEnglish));
+  form.mainMenu.applyTexts(form.UseEnglish);
 
   RetrySearch = false;
 }

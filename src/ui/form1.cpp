@@ -155,7 +155,7 @@ void applyStartCaptions(Form1& form, bool useEnglish) {
   form.ComboBox2->setCurrentIndex(window_texts::StartConnection);
 }
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(QWidget* parent) : QWidget(parent), mainMenu(this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(window_texts::WindowCaption));
   setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -168,7 +168,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   arrangeWindow();
   setEditableTabOrder();
   watchValidatedEdits();
-  resize(kWindowSize);
+  // The menu bar comes on top of the window as designed.
+  resize(kWindowSize + QSize(0, mainMenu.bar->sizeHint().height()));
 }
 
 void Form1::createTopLevel() {
@@ -459,6 +460,7 @@ void Form1::arrangeWindow() {
   window->setContentsMargins(8, 8, 8, 8);
   window->addLayout(left);
   window->addLayout(right, 1);
+  window->setMenuBar(mainMenu.bar);
 }
 
 void Form1::setEditableTabOrder() {
