@@ -10,6 +10,7 @@
 //      build/release/bench/write_timing [--runs N] [--sim PATH]
 
 #include <QApplication>
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -101,7 +102,8 @@ struct WriteTime {
 class Timing {
  public:
   explicit Timing(const QString& terminal)
-      : app_({port_, pause_, boxes_, events_, portMap_, directory_.path(), dialogs_}) {
+      : app_({port_, pause_, boxes_, events_, portMap_, directory_.path(), dialogs_,
+              QDir(directory_.path()).filePath("history")}) {
     app_.form().UseEnglish = true;
     app_.form().Edit18->setText(terminal);
   }

@@ -13,8 +13,9 @@ Application::Application(Platform platform)
       portMemory_(platform.programDirectory),
       discovery_(form_, platform.port, platform.pause, platform.boxes, platform.events,
                  platform.portMap, portMemory_),
-      writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events}, controller_,
-              images_, view_, [this] { return editedSettings_.encodeForWrite(); }),
+      history_(platform.historyFolder),
+      writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events, history_},
+              controller_, images_, view_, [this] { return editedSettings_.encodeForWrite(); }),
       controller_(form_, platform.port, platform.boxes, platform.events,
                   {discovery_, images_, view_, decoder_}, writer_),
       monitoring_(form_, platform.port, platform.events),
@@ -77,6 +78,8 @@ void Application::start() {
   FormCreate(form_, platform_.boxes, discovery_.RetrySearch);
   // Without Qt's translations installed the standard buttons stay English; nothing else changes.
   toolkitTranslation_.apply(form_.UseEnglish);
+  // Rows left open by a program that ended during a write are completed now.
+  history_.open();
   centreOnScreen();
   form_.show();
   form_.Timer1->start();

@@ -24,6 +24,7 @@
 
 #include "app/edited_settings.h"
 #include "app/exchange_controller.h"
+#include "app/history_recorder.h"
 #include "app/interface_discovery.h"
 #include "app/menu_commands.h"
 #include "app/monitoring_poll.h"
@@ -57,6 +58,7 @@ struct Platform {
   SerialPortMap& portMap;
   QString programDirectory;  // where "T-adjust.ini" is kept
   FileDialogs& dialogs;      // the file and print dialogs of the File menu
+  QString historyFolder;     // where the write history (history.sqlite) is kept
 };
 
 class Application {
@@ -86,6 +88,7 @@ class Application {
   ValueValidation& validation() { return validation_; }
   EditedSettings& editedSettings() { return editedSettings_; }
   MenuCommands& menuCommands() { return menuCommands_; }
+  HistoryRecorder& history() { return history_; }
 
  private:
   void connectEvents();
@@ -99,6 +102,7 @@ class Application {
   DecoderState decoder_;
   PortMemory portMemory_;
   InterfaceDiscovery discovery_;
+  HistoryRecorder history_;
   // Built before the controller, which keeps it as the observer of its reads.
   SettingsWriter writer_;
   ExchangeController controller_;

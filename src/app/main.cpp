@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QIcon>
+#include <QStandardPaths>
 
 #include "app/application.h"
 #include "link/qt_serial_port.h"
@@ -23,6 +24,7 @@ int main() {
   tadjust::SystemSerialPortMap portMap;
   tadjust::QtFileDialogs dialogs;
   tadjust::Application application(
-      {port, pause, boxes, events, portMap, QCoreApplication::applicationDirPath(), dialogs});
+      {port, pause, boxes, events, portMap, QCoreApplication::applicationDirPath(), dialogs,
+       QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)});
   return application.run();
 }

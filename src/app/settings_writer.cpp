@@ -1,9 +1,12 @@
 #include "app/settings_writer.h"
 
+#include <QDir>
 #include <algorithm>
 #include <string>
 
 #include "app/exchange_texts.h"
+#include "app/history_texts.h"
+#include "app/write_changes.h"
 #include "catalogue/device_catalogue.h"
 #include "edit/copy_record.h"
 #include "link/frame_sender.h"
@@ -59,6 +62,7 @@ void SettingsWriter::write() {
   rememberAsFound();
   showWriteProgress();
   sendBlock(particularsOf(view_.model.layout).writeCommand, std::get<Bytes>(taken));
+  recordBlockSent(std::get<Bytes>(taken));
 
   form_.ProgressBar1->setRange(0, kReadProgressMaximum);
   form_.ProgressBar1->setValue(0);
@@ -135,9 +139,12 @@ void SettingsWriter::rememberAsFound() {
 }
 
 void SettingsWriter::readGivenUp() {
-  if (state_.VerifyPending && state_.linkWrites)
-    state_.linkWrites->outcome = WriteOutcome::NoReadBack;
+  if (!state_.VerifyPending) return;
+  if (state_.linkWrites) state_.linkWrites->outcome = WriteOutcome::NoReadBack;
   state_.VerifyPending = false;
+  recordOutcome(controller_.state().connectionLost ? history::Outcome::ConnectionLost
+                                                   : history::Outcome::NoReply,
+                false);
 }
 
 void SettingsWriter::replyTaken() {
@@ -155,6 +162,7 @@ void SettingsWriter::checkWrite() {
   if (answered != state_.writtenDevice) {
     writes.outcome = WriteOutcome::OtherDevice;
     sayAnotherDeviceAnswered(answered);
+    recordOutcome(history::Outcome::OtherDevice, true);
     return;
   }
   writes.asLeft = images_.SettingsImage;
@@ -162,6 +170,7 @@ void SettingsWriter::checkWrite() {
     writes.outcome = WriteOutcome::Verified;
     // Otherwise nothing would tell the user that the write happened.
     controller_.keepStatus(text(texts::WriteVerified));
+    recordOutcome(history::Outcome::Verified, true);
   } else {
     writes.outcome = WriteOutcome::StoredWrong;
     offerRepeatWriting();
@@ -187,7 +196,58 @@ bool SettingsWriter::writeMatchesReadBack() const {
 void SettingsWriter::offerRepeatWriting() {
   const Answer answer = platform_.boxes.ask(text(texts::RepeatWritingCaption),
                                             text(texts::RepeatWritingText), Buttons::YesNo);
+  // The write stored wrong whatever the answer: a write again is a row of its own.
+  recordOutcome(history::Outcome::StoredWrong, true);
   if (answer == Answer::Yes) BitBtn4Click();
+}
+
+void SettingsWriter::recordBlockSent(ConstBytes sent) {
+  const Layout layout = view_.model.layout;
+  platform_.history.blockSent({form_.Edit18->text(), QString::fromStdString(form_.currentModel()),
+                               state_.writtenDevice.productCode, state_.writtenDevice.serialNumber,
+                               QString::fromStdString(particularsOf(layout).tag.get(sent)),
+                               images_.SettingsImage, sent,
+                               changesOfWrite(images_, view_.model, sent)});
+}
+
+// withReadBack: the verification read is the image now read (the device written, or another
+// one that answered).
+void SettingsWriter::recordOutcome(history::Outcome outcome, bool withReadBack) {
+  std::optional<ConstBytes> asLeft;
+  if (withReadBack) asLeft = ConstBytes(images_.SettingsImage);
+  platform_.history.writeEnded(outcome, asLeft);
+  sayHistoryNews();
+}
+
+// The write's outcome keeps Label41; the history's news follows it there, on lines of its own.
+// TODO(EditNotice): the news belongs in EditNotice, the status line at the foot of the editable
+// group, once the window has it; Label41 holds it until then.
+void SettingsWriter::sayHistoryNews() {
+  namespace history_text = history_texts;
+  QStringList lines;
+  for (const HistoryNews& news : platform_.history.takeNews()) {
+    switch (news.kind) {
+      case HistoryNews::Kind::CorruptKeptAside:
+        lines << text(history_text::CorruptKeptAside).arg(news.detail);
+        break;
+      case HistoryNews::Kind::NewerSchema:
+        lines << text(history_text::HistoryUnavailable)
+                     .arg(text(history_text::NewerSchema).arg(news.detail));
+        break;
+      case HistoryNews::Kind::Unavailable:
+        lines << text(history_text::HistoryUnavailable)
+                     .arg(news.problem == history::HistoryProblem::FolderNotWritable
+                              ? text(history_text::CannotWrite)
+                                    .arg(QDir::toNativeSeparators(platform_.history.path()))
+                              : news.detail);
+        break;
+    }
+  }
+  if (lines.isEmpty()) return;
+  lines.removeDuplicates();
+  if (!form_.Label41->isHidden() && !form_.Label41->text().isEmpty())
+    lines.prepend(form_.Label41->text());
+  controller_.keepStatus(lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace tadjust

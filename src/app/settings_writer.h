@@ -12,6 +12,11 @@
 //
 // Calls go one way: the writer calls the controller (flows, status news, the read), and the
 // controller tells the writer only how a read ended, through ReplyObserver.
+//
+// Every write whose block has been sent is recorded in the write history (HistoryRecorder): a
+// row opened once the block is sent, completed with the outcome — the verification read, the
+// answer to "Repeat writing?" (a write again after Yes is a row of its own), a read given up or
+// a lost box. What the history could not do is said after the outcome; it never stops a write.
 
 #include <QString>
 #include <array>
@@ -23,6 +28,7 @@
 #include <vector>
 
 #include "app/exchange_controller.h"
+#include "app/history_recorder.h"
 #include "image/settings_image.h"
 #include "link/device_protocol.h"
 #include "link/pause.h"
@@ -98,6 +104,7 @@ class SettingsWriter final : public ReplyObserver {
     Pause& pause;
     MessageBoxes& boxes;
     WindowEvents& events;
+    HistoryRecorder& history;
   };
 
   // view: the model laid out, whose layout names the device written. encode: the program's is
@@ -130,6 +137,9 @@ class SettingsWriter final : public ReplyObserver {
   bool writeMatchesReadBack() const;
   void sayAnotherDeviceAnswered(const WrittenDevice& answered);
   void offerRepeatWriting();
+  void recordBlockSent(ConstBytes sent);
+  void recordOutcome(history::Outcome outcome, bool withReadBack);
+  void sayHistoryNews();
 
   Form1& form_;
   Platform platform_;

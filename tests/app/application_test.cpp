@@ -54,7 +54,9 @@ TEST(Application, StartsAfterTheLanguageQuestionAndEndsWhenTheWindowIsClosed) {
   QtWindowEvents events;
   FakeSerialPortMap portMap;
   QtFileDialogs dialogs;
-  Application application({port, pause, boxes, events, portMap, QDir::tempPath(), dialogs});
+  QTemporaryDir historyFolder;
+  Application application(
+      {port, pause, boxes, events, portMap, QDir::tempPath(), dialogs, historyFolder.path()});
   EXPECT_EQ(application.run(), 0);
   EXPECT_EQ(question, "Polski /Polish?");
   EXPECT_TRUE(answeredBeforeShown);
@@ -115,8 +117,8 @@ TEST(Application, StandardButtonsSpeakTheChosenLanguage) {
     FakeSerialPortMap portMap;
     QTemporaryDir programDirectory;
     QtFileDialogs dialogs;
-    Application application(
-        {port, pause, boxes, events, portMap, programDirectory.path(), dialogs});
+    Application application({port, pause, boxes, events, portMap, programDirectory.path(), dialogs,
+                             programDirectory.filePath("history")});
     EXPECT_EQ(application.run(), 0);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], c.plugIn);

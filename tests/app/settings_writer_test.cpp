@@ -27,7 +27,8 @@ bool shown(const QWidget* widget) { return !widget->isHidden(); }
 // program's writer has EditedSettings::encodeForWrite. It sends what the step gives.
 SettingsWriter writerWith(SimulatedProgram& program, EncodeForWrite encode) {
   return SettingsWriter(
-      program.form(), {program.port, program.pause, program.boxes, program.events},
+      program.form(),
+      {program.port, program.pause, program.boxes, program.events, program.app.history()},
       program.controller(), program.app.images(), program.view(), std::move(encode));
 }
 

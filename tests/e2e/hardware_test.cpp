@@ -111,7 +111,8 @@ TEST(Hardware, ReadsTheDeviceOnTheTestPort) {
   FakeSerialPortMap portMap;
   portMap.form = PortNaming::Posix;
   testing::ScriptedFileDialogs dialogs;
-  Application app({port, pause, boxes, events, portMap, programDirectory.path(), dialogs});
+  Application app({port, pause, boxes, events, portMap, programDirectory.path(), dialogs,
+                   programDirectory.filePath("history")});
   Form1& form = app.form();
 
   boxes.queue(Answer::No);  // English

@@ -114,7 +114,8 @@ class SimulatedDeviceSession {
     portMap.form = PortNaming::Posix;
     portMap.map = std::vector<SerialPortEntry>{};
     if (!simulator_.terminalPath().isEmpty()) rememberPort(simulator_.terminalPath());
-    app.emplace(Platform{port, pause, boxes, events, portMap, programDirectory.path(), dialogs});
+    app.emplace(Platform{port, pause, boxes, events, portMap, programDirectory.path(), dialogs,
+                         historyFolder()});
   }
 
   bool ready() const { return !simulator_.terminalPath().isEmpty() && programDirectory.isValid(); }
@@ -122,6 +123,8 @@ class SimulatedDeviceSession {
   SimulatorProcess& simulator() { return simulator_; }
 
   QString iniPath() const { return programDirectory.filePath("T-adjust.ini"); }
+  // The write history's folder, as the user's data folder for T-adjust.
+  QString historyFolder() const { return programDirectory.filePath("T-adjust"); }
   QByteArray iniContents() const {
     QFile file(iniPath());
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -87,7 +87,11 @@ class SimulatedProgram {
   FakeSerialPortMap portMap;
   QTemporaryDir programDirectory;
   ScriptedFileDialogs dialogs;
-  Application app{{port, pause, boxes, events, portMap, programDirectory.path(), dialogs}};
+  // The write history's folder, as the user's data folder for T-adjust: made at the first write.
+  QString historyFolder() const { return programDirectory.filePath("T-adjust"); }
+  QString historyPath() const { return programDirectory.filePath("T-adjust/history.sqlite"); }
+  Application app{
+      {port, pause, boxes, events, portMap, programDirectory.path(), dialogs, historyFolder()}};
 
  private:
   bool portAdded_ = false;
