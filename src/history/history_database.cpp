@@ -443,14 +443,26 @@ std::optional<std::vector<WriteRow>> HistoryDatabase::readRows(QSqlQuery& query)
 
 QSqlQuery HistoryDatabase::selectRows(const RowFilter& filter, const QString& columns) {
   QStringList conditions;
-  if (filter.serialNumber) conditions << QStringLiteral("serial_number = :serial");
+  QVariantList values;
+  if (filter.serialNumber) {
+    conditions << QStringLiteral("serial_number = ?");
+    values << *filter.serialNumber;
+  }
   if (!filter.containing.isEmpty()) {
     conditions << QStringLiteral(
-        "(CAST(serial_number AS TEXT) LIKE :text ESCAPE '\\' OR model LIKE :text ESCAPE '\\' OR "
-        "tag LIKE :text ESCAPE '\\')");
+        "(CAST(serial_number AS TEXT) LIKE ? ESCAPE '\\' OR model LIKE ? ESCAPE '\\' OR tag "
+        "LIKE ? ESCAPE '\\')");
+    values << likePattern(filter.containing) << likePattern(filter.containing)
+           << likePattern(filter.containing);
   }
-  if (filter.from) conditions << QStringLiteral("written_at >= :from");
-  if (filter.before) conditions << QStringLiteral("written_at < :before");
+  if (filter.from) {
+    conditions << QStringLiteral("written_at >= ?");
+    values << historyTime(*filter.from);
+  }
+  if (filter.before) {
+    conditions << QStringLiteral("written_at < ?");
+    values << historyTime(*filter.before);
+  }
   QString statement = QStringLiteral("SELECT %1 FROM writes").arg(columns);
   if (!conditions.isEmpty()) statement += QStringLiteral(" WHERE ") + conditions.join(" AND ");
   statement += filter.newestFirst ? QStringLiteral(" ORDER BY written_at DESC, id DESC")
@@ -458,11 +470,7 @@ QSqlQuery HistoryDatabase::selectRows(const RowFilter& filter, const QString& co
 
   QSqlQuery query(connection());
   query.prepare(statement);
-  if (filter.serialNumber) query.bindValue(QStringLiteral(":serial"), *filter.serialNumber);
-  if (!filter.containing.isEmpty())
-    query.bindValue(QStringLiteral(":text"), likePattern(filter.containing));
-  if (filter.from) query.bindValue(QStringLiteral(":from"), historyTime(*filter.from));
-  if (filter.before) query.bindValue(QStringLiteral(":before"), historyTime(*filter.before));
+  for (const QVariant& value : values) query.addBindValue(value);
   exec(query);
   return query;
 }
