@@ -70,6 +70,11 @@ QVariant nullableBlob(const std::optional<QByteArray>& bytes) {
   return bytes ? QVariant(*bytes) : QVariant(QMetaType::fromType<QByteArray>());
 }
 
+// A text for a NOT NULL column: Qt binds a null QString as NULL, an empty tag among them.
+QVariant notNull(const QString& text) {
+  return text.isNull() ? QVariant(QString::fromLatin1("")) : QVariant(text);
+}
+
 std::optional<QString> textOrNull(const QVariant& value) {
   if (value.isNull()) return std::nullopt;
   return value.toString();
@@ -337,10 +342,10 @@ std::optional<qint64> HistoryDatabase::insertOpen(const WriteRow& row) {
       "product_code, serial_number, tag, as_found, sent, changes) VALUES (?, ?, ?, ?, ?, ?, ?, "
       "?, ?, ?, ?, ?, ?)"));
   for (const QVariant& value :
-       {QVariant(row.writtenAt), QVariant(row.user), QVariant(row.host),
-        QVariant(row.programVersion), QVariant(row.processId), QVariant(row.port),
-        QVariant(row.model), QVariant(row.productCode), QVariant(row.serialNumber),
-        QVariant(row.tag), QVariant(row.asFound), QVariant(row.sent), QVariant(row.changes)}) {
+       {notNull(row.writtenAt), notNull(row.user), notNull(row.host), notNull(row.programVersion),
+        QVariant(row.processId), notNull(row.port), notNull(row.model), QVariant(row.productCode),
+        QVariant(row.serialNumber), notNull(row.tag), QVariant(row.asFound), QVariant(row.sent),
+        notNull(row.changes)}) {
     query.addBindValue(value);
   }
   if (!exec(query)) return std::nullopt;

@@ -10,12 +10,12 @@ trap 'rm -rf "$root"' EXIT
 DESTDIR="$root" cmake --install "$build" --prefix /usr >/dev/null
 
 app=org.tadjust.TAdjust
-for file in usr/bin/t-adjust usr/bin/t-adjust-sim usr/bin/t-adjust-lintable \
+for file in usr/bin/t-adjust usr/bin/t-adjust-sim usr/bin/t-adjust-lintable usr/bin/t-adjust-history \
     usr/share/applications/$app.desktop usr/share/metainfo/$app.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/$app.svg usr/share/icons/hicolor/256x256/apps/$app.png; do
   [[ -f "$root/$file" ]] || { echo "not installed: /$file"; exit 1; }
 done
-for program in t-adjust t-adjust-sim t-adjust-lintable; do
+for program in t-adjust t-adjust-sim t-adjust-lintable t-adjust-history; do
   [[ -x "$root/usr/bin/$program" ]] || { echo "not executable: /usr/bin/$program"; exit 1; }
 done
 file "$root/usr/share/icons/hicolor/256x256/apps/$app.png" | grep -q 'PNG image data, 256 x 256' ||
