@@ -20,19 +20,15 @@ using F = SettingsField;
 constexpr BilingualText kYes{"yes", "tak"};
 constexpr BilingualText kNo{"no", "nie"};
 
-QString modelName(const SettingsViewState& view) {
-  return QString::fromStdString(view.modelLabel);
-}
+QString modelName(const SettingsViewState& view) { return QString::fromStdString(view.modelLabel); }
 
 }  // namespace
 
-SettingsFileCommands::SettingsFileCommands(Form1& form, MessageBoxes& boxes,
-                                           FileDialogs& dialogs, Sources sources)
+SettingsFileCommands::SettingsFileCommands(Form1& form, MessageBoxes& boxes, FileDialogs& dialogs,
+                                           Sources sources)
     : form_(form), boxes_(boxes), dialogs_(dialogs), sources_(std::move(sources)) {}
 
-QString SettingsFileCommands::text(const BilingualText& t) const {
-  return t.in(form_.UseEnglish);
-}
+QString SettingsFileCommands::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
 void SettingsFileCommands::refuse(const QString& message) {
   boxes_.ask(text(texts::SettingsFileRefusedCaption), message, Buttons::Ok);
@@ -45,9 +41,9 @@ SettingsFileContents SettingsFileCommands::deviceAsRead() const {
   contents.model = modelName(sources_.view);
   contents.productCode = images.ProductCode();
   const ConstBytes read = images.SettingsImage;
-  contents.serialNumber = static_cast<std::uint16_t>(
-      read[particularsOf(layout).serialNumberOffset] |
-      (read[particularsOf(layout).serialNumberOffset + 1] << 8));
+  contents.serialNumber =
+      static_cast<std::uint16_t>(read[particularsOf(layout).serialNumberOffset] |
+                                 (read[particularsOf(layout).serialNumberOffset + 1] << 8));
   contents.settings = decodeSettings(images, sources_.view.model);
   contents.image = images.SettingsImage;
   contents.savedAt = QDateTime::currentDateTimeUtc();
@@ -58,9 +54,9 @@ void SettingsFileCommands::saveDeviceSettings() {
   const SettingsFileContents contents = deviceAsRead();
   const QString fileName = defaultDeviceFileName(contents.model, contents.serialNumber,
                                                  QDate::currentDate(), QStringLiteral("tadj"));
-  QString path = dialogs_.chooseFileToSave({text(texts::SaveSettingsCaption),
-                                            inDocumentsFolder(fileName),
-                                            text(texts::SettingsFileFilter)});
+  QString path =
+      dialogs_.chooseFileToSave({text(texts::SaveSettingsCaption), inDocumentsFolder(fileName),
+                                 text(texts::SettingsFileFilter)});
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".tadj");
   // Written aside and renamed into place: never a half-written file under the chosen name.
@@ -154,15 +150,12 @@ void SettingsFileCommands::openSettingsFile() {
                    .arg(fieldCaption(form_, sources_.view.model.layout, correction.field),
                         correction.entered, correction.shown);
   }
-  sources_.notice(text(texts::ReadyToSend)
-                      .arg(file->model)
-                      .arg(file->serialNumber)
-                      .arg(chosen->name),
-                  details.join(QLatin1Char('\n')));
+  sources_.notice(
+      text(texts::ReadyToSend).arg(file->model).arg(file->serialNumber).arg(chosen->name),
+      details.join(QLatin1Char('\n')));
 }
 
-QString SettingsFileCommands::captionOf(const DeviceSettings& settings,
-                                        SettingsField field) const {
+QString SettingsFileCommands::captionOf(const DeviceSettings& settings, SettingsField field) const {
   const bool en = form_.UseEnglish;
   const auto caption = [](const BilingualText& t, bool english) {
     QString c = t.in(english);
@@ -185,8 +178,7 @@ QString SettingsFileCommands::captionOf(const DeviceSettings& settings,
 
 // As the editable group would show the value: a list's entry, a number with the system's
 // separator, a check box's yes or no.
-QString SettingsFileCommands::valueText(const DeviceSettings& settings,
-                                        SettingsField field) const {
+QString SettingsFileCommands::valueText(const DeviceSettings& settings, SettingsField field) const {
   if (!holdsField(settings, field)) return QStringLiteral("–");
   const std::string value = fieldText(settings, field);
   const QWidget* control = controlOf(form_, layoutOf(settings), field);
@@ -207,8 +199,7 @@ QString SettingsFileCommands::valueText(const DeviceSettings& settings,
   return number;
 }
 
-Comparison SettingsFileCommands::compare(const DeviceSettings& device,
-                                         const DeviceSettings& other,
+Comparison SettingsFileCommands::compare(const DeviceSettings& device, const DeviceSettings& other,
                                          const QString& otherHeading,
                                          const QString& otherName) const {
   const SettingsFileContents read = deviceAsRead();
@@ -222,8 +213,8 @@ Comparison SettingsFileCommands::compare(const DeviceSettings& device,
   for (const SettingsField field : fieldsOf(layoutOf(device))) {
     if (!holdsField(device, field) && !holdsField(other, field)) continue;
     const bool differs = std::find(differing.begin(), differing.end(), field) != differing.end();
-    comparison.rows.push_back({captionOf(differs ? other : device, field),
-                               valueText(device, field), valueText(other, field), differs});
+    comparison.rows.push_back({captionOf(differs ? other : device, field), valueText(device, field),
+                               valueText(other, field), differs});
   }
   return comparison;
 }
@@ -240,8 +231,7 @@ void SettingsFileCommands::compareWithFile() {
 void SettingsFileCommands::compareWithGroup() {
   const QString heading = text(texts::EditableGroupColumn);
   dialogs_.showComparison(compare(decodeSettings(sources_.images, sources_.view.model),
-                                  readEditableGroup(form_, sources_.view.model), heading,
-                                  heading));
+                                  readEditableGroup(form_, sources_.view.model), heading, heading));
 }
 
 }  // namespace tadjust

@@ -58,7 +58,8 @@ class SettingsFiles : public ::testing::Test {
 
 TEST_F(SettingsFiles, AReplacementDeviceTakesTheSettingsAndKeepsItsOwnBytes) {
   const ReplacementCase cases[] = {
-      {"RKA-49", 194,
+      {"RKA-49",
+       194,
        [](ImageBytes& image) {
          writeWord(image, 0, 0x3400);  // K, internal compensation
          writeWord(image, 6, 6000);    // 0 °C
@@ -69,7 +70,9 @@ TEST_F(SettingsFiles, AReplacementDeviceTakesTheSettingsAndKeepsItsOwnBytes) {
          writeWord(image, 194, 30999);
        },
        {194, 195}},
-      {"GWA-43", 66, [](ImageBytes&) {},
+      {"GWA-43",
+       66,
+       [](ImageBytes&) {},
        [](ImageBytes& image) {
          writeWord(image, 0, 123);  // another display range
          writeWord(image, 66, 30999);
@@ -77,7 +80,9 @@ TEST_F(SettingsFiles, AReplacementDeviceTakesTheSettingsAndKeepsItsOwnBytes) {
          writeWord(image, 34, 30000);
        },
        {32, 33, 34, 35, 66, 67}},
-      {"ARR/A", 66, [](ImageBytes&) {},
+      {"ARR/A",
+       66,
+       [](ImageBytes&) {},
        [](ImageBytes& image) {
          writeWord(image, 0, 0);
          writeWord(image, 66, 30999);
@@ -104,11 +109,11 @@ TEST_F(SettingsFiles, AReplacementDeviceTakesTheSettingsAndKeepsItsOwnBytes) {
     program.dialogs.fileToOpen = pathOf("device.tadj");
     program.app.settingsFiles().openSettingsFile();
     EXPECT_TRUE(program.boxes.questions.empty());
-    EXPECT_EQ(program.form().Label41->text().toStdString(),
-              std::string("Settings of ") + c.model + " (serial number " +
-                  std::to_string(first[c.serialNumberOffset] |
-                                 (first[c.serialNumberOffset + 1] << 8)) +
-                  ") from device.tadj ready to send.");
+    EXPECT_EQ(
+        program.form().Label41->text().toStdString(),
+        std::string("Settings of ") + c.model + " (serial number " +
+            std::to_string(first[c.serialNumberOffset] | (first[c.serialNumberOffset + 1] << 8)) +
+            ") from device.tadj ready to send.");
     program.form().BitBtn4->click();
     program.ticks(testing::kTicksToCollect);
 
@@ -133,8 +138,7 @@ TEST_F(SettingsFiles, ASavedFileSentToItsOwnDeviceWritesTheDevicesOwnBlock) {
   program.app.settingsFiles().openSettingsFile();
   program.form().BitBtn4->click();
   program.ticks(testing::kTicksToCollect);
-  EXPECT_EQ(settingsOf(program.device->image(), program.view()),
-            settingsOf(image, program.view()));
+  EXPECT_EQ(settingsOf(program.device->image(), program.view()), settingsOf(image, program.view()));
 }
 
 TEST_F(SettingsFiles, EveryRefusalIsSaidAndChangesNothing) {
@@ -201,8 +205,8 @@ TEST_F(SettingsFiles, ComparisonsMarkEachDifferingSetting) {
   ASSERT_EQ(program.dialogs.comparisons.size(), 2u);
   std::vector<std::string> differing;
   for (const ComparedSetting& row : program.dialogs.comparisons[1].rows)
-    if (row.differs) differing.push_back(row.caption.toStdString() + ": " +
-                                         row.right.toStdString());
+    if (row.differs)
+      differing.push_back(row.caption.toStdString() + ": " + row.right.toStdString());
   EXPECT_EQ(differing, std::vector<std::string>{"Tag: NEW-TAG"});
 }
 
