@@ -32,6 +32,11 @@ Application::Application(Platform platform)
                             {form_, images_, view_, controller_.state(), writer_.state()},
                             QDateTime::currentDateTime());
                       }),
+      settingsEntry_(form_, sensorTypeEditing_, validation_),
+      settingsFileCommands_(
+          form_, platform.boxes, platform.dialogs,
+          {images_, view_, copy_, settingsEntry_,
+           [this](const QString& text, const QString& details) { showEditNotice(text, details); }}),
       menuCommands_(controller_.state()) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
@@ -61,17 +66,26 @@ void Application::connectEvents() {
 
 void Application::connectMenu() {
   const MainMenu& menu = form_.mainMenu;
-  // Saving, opening and comparing settings files come with the settings-file commands; until
-  // then their entries are shown disabled. Once connected: save and compare need DeviceRead,
-  // open LinkedReadDevice.
-  menuCommands_.leaveUnconnected(menu.saveDeviceSettings);
-  menuCommands_.leaveUnconnected(menu.openSettingsFile);
-  menuCommands_.leaveUnconnected(menu.compareWithFile);
+  menuCommands_.connect(menu.saveDeviceSettings, MenuNeeds::DeviceRead,
+                        [this] { settingsFileCommands_.saveDeviceSettings(); });
+  menuCommands_.connect(menu.openSettingsFile, MenuNeeds::LinkedReadDevice, [this] {
+    controller_.forgetKeptStatus();
+    settingsFileCommands_.openSettingsFile();
+  });
+  menuCommands_.connect(menu.compareWithFile, MenuNeeds::DeviceRead,
+                        [this] { settingsFileCommands_.compareWithFile(); });
+  menuCommands_.connect(menu.compareWithGroup, MenuNeeds::DeviceRead,
+                        [this] { settingsFileCommands_.compareWithGroup(); });
   menuCommands_.connect(menu.exportRecordPdf, MenuNeeds::DeviceRead,
                         [this] { recordCommands_.exportPdf(); });
   menuCommands_.connect(menu.printRecord, MenuNeeds::DeviceRead,
                         [this] { recordCommands_.print(); });
   menuCommands_.connect(menu.quit, MenuNeeds::Nothing, [this] { form_.close(); });
+}
+
+void Application::showEditNotice(const QString& text, const QString& details) {
+  form_.Label41->setText(text);
+  form_.Label41->setToolTip(details);
 }
 
 void Application::start() {

@@ -18,7 +18,8 @@
 // code) -> SensorTypeEditing; a click into a numeric box of the editable group or leaving it
 // (Form1::editChange) -> ValueValidation.
 // The File menu (Form1::mainMenu) -> MenuCommands, which enables each entry where it can act:
-// "Export record as PDF…" and "Print record…" -> RecordCommands, "Quit" closes the window.
+// "Export record as PDF…" and "Print record…" -> RecordCommands; "Save device settings…",
+// "Open settings file…" and the comparisons -> SettingsFileCommands; "Quit" closes the window.
 
 #include <QString>
 
@@ -29,12 +30,14 @@
 #include "app/menu_commands.h"
 #include "app/monitoring_poll.h"
 #include "app/record_commands.h"
+#include "app/settings_file_commands.h"
 #include "app/settings_writer.h"
 #include "app/toolkit_translation.h"
 #include "edit/copy_for_editing.h"
 #include "edit/copy_record.h"
 #include "edit/edit_state.h"
 #include "edit/sensor_type_editing.h"
+#include "edit/settings_entry.h"
 #include "edit/value_validation.h"
 #include "image/settings_image.h"
 #include "link/pause.h"
@@ -88,10 +91,13 @@ class Application {
   ValueValidation& validation() { return validation_; }
   EditedSettings& editedSettings() { return editedSettings_; }
   MenuCommands& menuCommands() { return menuCommands_; }
+  SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
   HistoryRecorder& history() { return history_; }
 
  private:
   void connectEvents();
+  // What the editable group now holds, said at its foot; details in the tooltip.
+  void showEditNotice(const QString& text, const QString& details);
   void connectMenu();
   void centreOnScreen();
 
@@ -115,6 +121,8 @@ class Application {
   SensorTypeEditing sensorTypeEditing_;
   EditedSettings editedSettings_;
   RecordCommands recordCommands_;
+  SettingsEntry settingsEntry_;
+  SettingsFileCommands settingsFileCommands_;
   MenuCommands menuCommands_;
 };
 

@@ -190,8 +190,8 @@ SettingsFileReading readSettingsFile(const QByteArray& bytes) {
   return contents;
 }
 
-QString defaultDeviceFileName(const QString& model, std::uint16_t serialNumber,
-                              const QDate& date, const QString& extension) {
+QString defaultDeviceFileName(const QString& model, std::uint16_t serialNumber, const QDate& date,
+                              const QString& extension) {
   QString name = model;
   name.replace(QLatin1Char('/'), QLatin1Char('-'));
   return QStringLiteral("%1-%2-%3.%4")

@@ -38,12 +38,12 @@ struct SettingsFileContents {
 };
 
 enum class SettingsFileFault {
-  kNotJson,            // not a JSON object
-  kUnknownFormat,      // "format" is not "t-adjust-settings"
-  kNewerVersion,       // a formatVersion this program does not know
-  kMissingField,       // a key the file must have (the key in `key`)
-  kMalformedField,     // a key whose value is not one the field takes
-  kUnknownModel,       // a model no catalogue entry has
+  kNotJson,         // not a JSON object
+  kUnknownFormat,   // "format" is not "t-adjust-settings"
+  kNewerVersion,    // a formatVersion this program does not know
+  kMissingField,    // a key the file must have (the key in `key`)
+  kMalformedField,  // a key whose value is not one the field takes
+  kUnknownModel,    // a model no catalogue entry has
 };
 
 struct SettingsFileError {
@@ -62,7 +62,7 @@ QByteArray writeSettingsFile(const SettingsFileContents& contents);
 SettingsFileReading readSettingsFile(const QByteArray& bytes);
 
 // "<model>-<serial number>-<yyyy-MM-dd>.<extension>", a "/" in the model's name made "-".
-QString defaultDeviceFileName(const QString& model, std::uint16_t serialNumber,
-                              const QDate& date, const QString& extension);
+QString defaultDeviceFileName(const QString& model, std::uint16_t serialNumber, const QDate& date,
+                              const QString& extension);
 
 }  // namespace tadjust

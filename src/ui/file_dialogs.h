@@ -4,6 +4,7 @@
 // the printer themselves and no real dialog opens.
 
 #include <QString>
+#include <vector>
 
 class QPrinter;
 
@@ -17,6 +18,21 @@ struct FileQuestion {
   QString filter;
 };
 
+// Two sets of a device's settings side by side: one row a setting, each differing row marked.
+struct ComparedSetting {
+  QString caption;  // without its colon
+  QString left;     // value and unit
+  QString right;
+  bool differs = false;
+};
+struct Comparison {
+  QString title;  // names both sides
+  QString leftHeading;
+  QString rightHeading;
+  std::vector<ComparedSetting> rows;
+  bool useEnglish = true;
+};
+
 class FileDialogs {
  public:
   virtual ~FileDialogs() = default;
@@ -26,6 +42,8 @@ class FileDialogs {
   virtual QString chooseFileToOpen(const FileQuestion& question) = 0;
   // The print dialog: the user chooses and sets up the printer; false when cancelled.
   virtual bool choosePrinter(QPrinter& printer, const QString& caption) = 0;
+  // Shows a comparison until the user closes it.
+  virtual void showComparison(const Comparison& comparison) = 0;
 };
 
 // The real dialogs: QFileDialog and QPrintDialog, owned by the active window.
@@ -34,6 +52,7 @@ class QtFileDialogs final : public FileDialogs {
   QString chooseFileToSave(const FileQuestion& question) override;
   QString chooseFileToOpen(const FileQuestion& question) override;
   bool choosePrinter(QPrinter& printer, const QString& caption) override;
+  void showComparison(const Comparison& comparison) override;
 };
 
 // fileName in the user's documents folder, where every file dialog of the program starts.

@@ -17,8 +17,8 @@ struct MenuEntry {
 };
 
 // The File menu, top to bottom.
-const std::array<MenuEntry, 6>& fileMenuEntries() {
-  static const std::array<MenuEntry, 6> entries{{
+const std::array<MenuEntry, 7>& fileMenuEntries() {
+  static const std::array<MenuEntry, 7> entries{{
       {&MainMenu::saveDeviceSettings,
        "saveDeviceSettings",
        {"Save device settings…", "Zapisz ustawienia urządzenia…"},
@@ -30,6 +30,10 @@ const std::array<MenuEntry, 6>& fileMenuEntries() {
       {&MainMenu::compareWithFile,
        "compareWithFile",
        {"Compare with file…", "Porównaj z plikiem…"},
+       ""},
+      {&MainMenu::compareWithGroup,
+       "compareWithGroup",
+       {"Compare with editable group", "Porównaj z ustawieniami edytowanymi"},
        ""},
       {&MainMenu::exportRecordPdf,
        "exportRecordPdf",

@@ -27,6 +27,7 @@ class MainMenu {
   QAction* saveDeviceSettings;  // Ctrl+S
   QAction* openSettingsFile;    // Ctrl+O
   QAction* compareWithFile;
+  QAction* compareWithGroup;  // what Send would change
   QAction* exportRecordPdf;
   QAction* printRecord;  // Ctrl+P
   QAction* quit;         // Ctrl+Q

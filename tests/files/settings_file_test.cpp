@@ -41,8 +41,12 @@ SettingsFileContents contentsOf(const ReadDevice& device, const char* name) {
 }
 
 TEST(SettingsFile, EveryLayoutRoundTrips) {
-  for (const auto& [name, series] : {std::pair{"RKA-49", 7u}, {"RKA-59", 9u}, {"RQ-117/A", 9u},
-                                     {"GWA-43", 10u}, {"ARR/A", 7u}, {"935-JYRA", 7u}}) {
+  for (const auto& [name, series] : {std::pair{"RKA-49", 7u},
+                                     {"RKA-59", 9u},
+                                     {"RQ-117/A", 9u},
+                                     {"GWA-43", 10u},
+                                     {"ARR/A", 7u},
+                                     {"935-JYRA", 7u}}) {
     const SettingsFileContents saved = contentsOf(readDevice(name, series, 21017), name);
     const auto reading = readSettingsFile(writeSettingsFile(saved));
     ASSERT_TRUE(std::holds_alternative<SettingsFileContents>(reading)) << name;
@@ -78,8 +82,7 @@ TEST(SettingsFile, ValuesAreWrittenByTheirMeaning) {
 // A file changed by hand, one key at a time.
 QByteArray changed(const char* name, const std::function<void(QJsonObject&)>& change) {
   ReadDevice device = readDevice(name, 7, 21017);
-  QJsonObject file =
-      QJsonDocument::fromJson(writeSettingsFile(contentsOf(device, name))).object();
+  QJsonObject file = QJsonDocument::fromJson(writeSettingsFile(contentsOf(device, name))).object();
   change(file);
   return QJsonDocument(file).toJson();
 }
@@ -104,8 +107,7 @@ TEST(SettingsFile, RefusesWhatItCannotReadAndNamesTheKey) {
   } cases[] = {
       {"not JSON", "{\"format\": ", Fault::kNotJson, ""},
       {"a JSON list", "[1, 2]", Fault::kNotJson, ""},
-      {"another format",
-       changed("RKA-49", [](auto& f) { f.insert("format", "t-adjust-history"); }),
+      {"another format", changed("RKA-49", [](auto& f) { f.insert("format", "t-adjust-history"); }),
        Fault::kUnknownFormat, "format"},
       {"a newer version", changed("RKA-49", [](auto& f) { f.insert("formatVersion", 2); }),
        Fault::kNewerVersion, "formatVersion"},
@@ -118,8 +120,7 @@ TEST(SettingsFile, RefusesWhatItCannotReadAndNamesTheKey) {
       {"a sensor no list has",
        changed("RKA-49", [](auto& f) { setSetting(f, "sensorType", "Pt1000"); }),
        Fault::kMalformedField, "settings.sensorType"},
-      {"a text for a flag",
-       changed("RKA-49", [](auto& f) { setSetting(f, "failureHigh", "yes"); }),
+      {"a text for a flag", changed("RKA-49", [](auto& f) { setSetting(f, "failureHigh", "yes"); }),
        Fault::kMalformedField, "settings.failureHigh"},
       {"a number that is no number",
        changed("GWA-43", [](auto& f) { setSetting(f, "alarmLow", "12,5"); }),
@@ -146,7 +147,8 @@ TEST(SettingsFile, RefusesWhatItCannotReadAndNamesTheKey) {
 TEST(SettingsFile, DefaultNameHasModelSerialNumberAndDate) {
   EXPECT_EQ(defaultDeviceFileName("ARR/A", 21017, QDate(2026, 12, 10), "tadj"),
             "ARR-A-21017-2026-12-10.tadj");
-  EXPECT_EQ(defaultDeviceFileName("RKA-49", 7, QDate(2027, 1, 2), "pdf"), "RKA-49-7-2027-01-02.pdf");
+  EXPECT_EQ(defaultDeviceFileName("RKA-49", 7, QDate(2027, 1, 2), "pdf"),
+            "RKA-49-7-2027-01-02.pdf");
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 // File and print dialogs that answer from the test and record what they were asked: the file
 // to save or open (empty: cancelled) and whether a printer is chosen. A chosen printer prints to
-// a PDF file of the test's, so what was printed can be read back.
+// a PDF file of the test's, so what was printed can be read back. Comparisons are kept.
 
 #include <QPrinter>
 #include <QString>
@@ -31,12 +31,15 @@ class ScriptedFileDialogs final : public FileDialogs {
     return true;
   }
 
+  void showComparison(const Comparison& comparison) override { comparisons.push_back(comparison); }
+
   QString fileToSave;
   QString fileToOpen;
   QString printTo;  // empty: the print dialog is cancelled
   std::vector<FileQuestion> saveQuestions;
   std::vector<FileQuestion> openQuestions;
   std::vector<QString> printCaptions;
+  std::vector<Comparison> comparisons;
   QPageSize::PageSizeId printerPageSize = QPageSize::Custom;
 };
 

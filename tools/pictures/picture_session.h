@@ -46,6 +46,7 @@ class NoFileDialogs final : public FileDialogs {
   QString chooseFileToSave(const FileQuestion&) override { return {}; }
   QString chooseFileToOpen(const FileQuestion&) override { return {}; }
   bool choosePrinter(QPrinter&, const QString&) override { return false; }
+  void showComparison(const Comparison&) override {}
 };
 
 class NoWindowEvents final : public WindowEvents {
