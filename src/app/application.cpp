@@ -80,12 +80,22 @@ void Application::connectMenu() {
                         [this] { recordCommands_.exportPdf(); });
   menuCommands_.connect(menu.printRecord, MenuNeeds::DeviceRead,
                         [this] { recordCommands_.print(); });
+  menuCommands_.connect(menu.writeHistory, MenuNeeds::Nothing, [this] { openWriteHistory(); });
   menuCommands_.connect(menu.quit, MenuNeeds::Nothing, [this] { form_.close(); });
 }
 
 void Application::showEditNotice(const QString& text, const QString& details) {
   form_.Label41->setText(text);
   form_.Label41->setToolTip(details);
+}
+
+// A new window each time: it reads the file as it is now, in the language chosen.
+HistoryWindow& Application::openWriteHistory() {
+  historyWindow_ = std::make_unique<HistoryWindow>(history_.path(), form_.UseEnglish,
+                                                   platform_.boxes, platform_.dialogs, &form_);
+  historyWindow_->setWindowFlag(Qt::Window);
+  historyWindow_->show();
+  return *historyWindow_;
 }
 
 void Application::start() {

@@ -22,10 +22,12 @@
 // "Open settings file…" and the comparisons -> SettingsFileCommands; "Quit" closes the window.
 
 #include <QString>
+#include <memory>
 
 #include "app/edited_settings.h"
 #include "app/exchange_controller.h"
 #include "app/history_recorder.h"
+#include "app/history_window.h"
 #include "app/interface_discovery.h"
 #include "app/menu_commands.h"
 #include "app/monitoring_poll.h"
@@ -93,6 +95,8 @@ class Application {
   MenuCommands& menuCommands() { return menuCommands_; }
   SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
   HistoryRecorder& history() { return history_; }
+  // File > "Write history…": the history window, opened beside the main window (or raised).
+  HistoryWindow& openWriteHistory();
 
  private:
   void connectEvents();
@@ -124,6 +128,7 @@ class Application {
   SettingsEntry settingsEntry_;
   SettingsFileCommands settingsFileCommands_;
   MenuCommands menuCommands_;
+  std::unique_ptr<HistoryWindow> historyWindow_;
 };
 
 }  // namespace tadjust

@@ -492,6 +492,16 @@ std::optional<std::vector<WriteRow>> HistoryDatabase::rows(const RowFilter& filt
   return rows;
 }
 
+std::optional<HistoryDatabase::ChainEnd> HistoryDatabase::chainEnd() {
+  QSqlQuery query(connection());
+  query.prepare(QStringLiteral(
+      "SELECT count(*), (SELECT hash FROM writes WHERE sequence IS NOT NULL ORDER BY sequence "
+      "DESC LIMIT 1) FROM writes WHERE sequence IS NOT NULL"));
+  if (!exec(query) || !query.next()) return std::nullopt;
+  const QVariant hash = query.value(1);
+  return ChainEnd{query.value(0).toLongLong(), hash.isNull() ? kChainStart : hash.toString()};
+}
+
 std::optional<ChainCheck> HistoryDatabase::checkChain() {
   QSqlQuery query(connection());
   // Open rows last: the chain is checked in its own order.

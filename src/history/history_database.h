@@ -101,6 +101,13 @@ class HistoryDatabase {
   std::optional<ChainCheck> checkChain();
   std::optional<WriteRow> row(qint64 id);
 
+  // The chain's length and its last row's hash (kChainStart for none), as stored, unchecked.
+  struct ChainEnd {
+    qint64 rows = 0;
+    QString lastHash;
+  };
+  std::optional<ChainEnd> chainEnd();
+
  private:
   OpenResult open(const QString& path, bool readOnly);
   std::optional<int> schemaVersion();

@@ -17,8 +17,8 @@ struct MenuEntry {
 };
 
 // The File menu, top to bottom.
-const std::array<MenuEntry, 7>& fileMenuEntries() {
-  static const std::array<MenuEntry, 7> entries{{
+const std::array<MenuEntry, 8>& fileMenuEntries() {
+  static const std::array<MenuEntry, 8> entries{{
       {&MainMenu::saveDeviceSettings,
        "saveDeviceSettings",
        {"Save device settings…", "Zapisz ustawienia urządzenia…"},
@@ -41,6 +41,11 @@ const std::array<MenuEntry, 7>& fileMenuEntries() {
        "",
        true},
       {&MainMenu::printRecord, "printRecord", {"Print record…", "Drukuj protokół…"}, "Ctrl+P"},
+      {&MainMenu::writeHistory,
+       "writeHistory",
+       {"Write history…", "Historia zapisów…"},
+       "Ctrl+H",
+       true},
       {&MainMenu::quit, "quit", {"Quit", "Zakończ"}, "Ctrl+Q", true},
   }};
   return entries;

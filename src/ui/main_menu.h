@@ -29,8 +29,9 @@ class MainMenu {
   QAction* compareWithFile;
   QAction* compareWithGroup;  // what Send would change
   QAction* exportRecordPdf;
-  QAction* printRecord;  // Ctrl+P
-  QAction* quit;         // Ctrl+Q
+  QAction* printRecord;   // Ctrl+P
+  QAction* writeHistory;  // Ctrl+H
+  QAction* quit;          // Ctrl+Q
 };
 
 }  // namespace tadjust

@@ -37,6 +37,7 @@ const std::vector<EntryCase> kFileMenu{
     {&MainMenu::exportRecordPdf, "exportRecordPdf", "Export record as PDF…",
      "Eksportuj protokół do PDF…", ""},
     {&MainMenu::printRecord, "printRecord", "Print record…", "Drukuj protokół…", "Ctrl+P"},
+    {&MainMenu::writeHistory, "writeHistory", "Write history…", "Historia zapisów…", "Ctrl+H"},
     {&MainMenu::quit, "quit", "Quit", "Zakończ", "Ctrl+Q"},
 };
 
@@ -78,6 +79,7 @@ TEST(FileMenu, TheRecordCanActOnlyWhileADeviceReadInThisLinkIsShown) {
     EXPECT_EQ(menu.exportRecordPdf->isEnabled(), enabled);
     EXPECT_EQ(menu.printRecord->isEnabled(), enabled);
     EXPECT_TRUE(menu.quit->isEnabled());
+    EXPECT_TRUE(menu.writeHistory->isEnabled());
     for (QAction* fileEntry : {menu.saveDeviceSettings, menu.openSettingsFile, menu.compareWithFile,
                                menu.compareWithGroup})
       EXPECT_EQ(fileEntry->isEnabled(), enabled) << fileEntry->objectName().toStdString();

@@ -1,0 +1,220 @@
+#include "app/history_window.h"
+
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QSaveFile>
+#include <QVBoxLayout>
+
+#include "app/history_texts.h"
+#include "history/field_changes.h"
+#include "history/history_csv.h"
+
+namespace tadjust {
+
+namespace texts = history_texts;
+
+namespace {
+
+constexpr char kShownColumns[] = "id, written_at, serial_number, model, tag, outcome, user";
+
+}  // namespace
+
+QString outcomeText(const std::optional<QString>& outcome, bool useEnglish) {
+  if (!outcome) return texts::OpenOutcome.in(useEnglish);
+  const std::optional<history::Outcome> known = history::outcomeNamed(outcome->toStdString());
+  if (!known) return *outcome;
+  return texts::Outcomes[static_cast<std::size_t>(*known)].in(useEnglish);
+}
+
+QVariant HistoryTableModel::data(const QModelIndex& index, int role) const {
+  const QVariant value = QSqlQueryModel::data(index, role);
+  if (role != Qt::DisplayRole) return value;
+  if (index.column() == HistoryWindow::TimeColumn) {
+    const QDateTime written = QDateTime::fromString(value.toString(), Qt::ISODateWithMs);
+    if (written.isValid())
+      return written.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+  }
+  if (index.column() == HistoryWindow::OutcomeColumn) {
+    return outcomeText(value.isNull() ? std::nullopt : std::optional<QString>(value.toString()),
+                       useEnglish_);
+  }
+  return value;
+}
+
+HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes& boxes,
+                             FileDialogs& dialogs, QWidget* parent)
+    : QDialog(parent),
+      table(new QTableView(this)),
+      filter(new QLineEdit(this)),
+      dateRange(new QCheckBox(this)),
+      fromDate(new QDateEdit(QDate::currentDate().addMonths(-1), this)),
+      toDate(new QDateEdit(QDate::currentDate(), this)),
+      details(new QPlainTextEdit(this)),
+      exportButton(new QPushButton(this)),
+      checkButton(new QPushButton(this)),
+      summary(new QLabel(this)),
+      checkResult(new QLabel(this)),
+      useEnglish_(useEnglish),
+      boxes_(boxes),
+      dialogs_(dialogs),
+      model_(new HistoryTableModel(useEnglish, this)) {
+  setObjectName(QStringLiteral("historyWindow"));
+  setWindowTitle(text(texts::WindowTitle));
+  table->setObjectName(QStringLiteral("historyTable"));
+  filter->setObjectName(QStringLiteral("historyFilter"));
+  dateRange->setObjectName(QStringLiteral("historyDateRange"));
+  exportButton->setObjectName(QStringLiteral("historyExportCsv"));
+  checkButton->setObjectName(QStringLiteral("historyCheckIntegrity"));
+  summary->setObjectName(QStringLiteral("historySummary"));
+  checkResult->setObjectName(QStringLiteral("historyCheckResult"));
+
+  dateRange->setText(text(texts::DateRange));
+  for (QDateEdit* date : {fromDate, toDate}) {
+    date->setCalendarPopup(true);
+    date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+  }
+  exportButton->setText(text(texts::ExportCsv));
+  checkButton->setText(text(texts::CheckIntegrity));
+  details->setReadOnly(true);
+  summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  summary->setWordWrap(true);
+  checkResult->setWordWrap(true);
+
+  table->setModel(model_);
+  table->setSelectionBehavior(QAbstractItemView::SelectRows);
+  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->verticalHeader()->hide();
+  table->horizontalHeader()->setStretchLastSection(true);
+  connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { showSelectedRow(); });
+
+  auto* filters = new QHBoxLayout;
+  filters->addWidget(new QLabel(text(texts::FilterLabel), this));
+  filters->addWidget(filter, 1);
+  filters->addWidget(dateRange);
+  filters->addWidget(fromDate);
+  filters->addWidget(new QLabel(text(texts::DateRangeTo), this));
+  filters->addWidget(toDate);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(summary, 1);
+  buttons->addWidget(exportButton);
+  buttons->addWidget(checkButton);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(filters);
+  layout->addWidget(table, 3);
+  layout->addWidget(details, 1);
+  layout->addWidget(checkResult);
+  layout->addLayout(buttons);
+  resize(900, 560);
+
+  connect(filter, &QLineEdit::textChanged, this, [this] { refresh(); });
+  connect(dateRange, &QCheckBox::toggled, this, [this] { refresh(); });
+  connect(fromDate, &QDateEdit::dateChanged, this, [this] { refresh(); });
+  connect(toDate, &QDateEdit::dateChanged, this, [this] { refresh(); });
+  connect(exportButton, &QPushButton::clicked, this, [this] { exportCsv(); });
+  connect(checkButton, &QPushButton::clicked, this, [this] { checkIntegrity(); });
+
+  const history::OpenResult opened = database_.openReadOnly(path);
+  readable_ = opened.readable;
+  if (!readable_) {
+    summary->setText(text(texts::CannotRead).arg(opened.detail));
+    exportButton->setEnabled(false);
+    checkButton->setEnabled(false);
+    return;
+  }
+  refresh();
+}
+
+history::RowFilter HistoryWindow::currentFilter() const {
+  history::RowFilter rows;
+  rows.containing = filter->text().trimmed();
+  if (dateRange->isChecked()) {
+    // Whole days in local time: from the start of the first to the end of the last.
+    rows.from = fromDate->date().startOfDay();
+    rows.before = toDate->date().addDays(1).startOfDay();
+  }
+  return rows;
+}
+
+void HistoryWindow::refresh() {
+  if (!readable_) return;
+  model_->setQuery(database_.selectRows(currentFilter(), QString::fromLatin1(kShownColumns)));
+  const std::array<const BilingualText*, 7> headers{
+      nullptr,           &texts::TimeColumn,    &texts::SerialColumn, &texts::ModelColumn,
+      &texts::TagColumn, &texts::OutcomeColumn, &texts::UserColumn};
+  for (int column = TimeColumn; column <= UserColumn; ++column)
+    model_->setHeaderData(column, Qt::Horizontal, text(*headers[static_cast<std::size_t>(column)]));
+  table->hideColumn(IdColumn);
+  table->resizeColumnsToContents();
+  details->clear();
+  showSummary();
+}
+
+void HistoryWindow::showSummary() {
+  const std::optional<history::HistoryDatabase::ChainEnd> end = database_.chainEnd();
+  if (!end) {
+    summary->setText(text(texts::CannotRead).arg(database_.lastError()));
+    return;
+  }
+  summary->setText(text(texts::ChainSummary).arg(end->rows).arg(end->lastHash));
+}
+
+void HistoryWindow::showSelectedRow() {
+  const QModelIndexList selected = table->selectionModel()->selectedRows(IdColumn);
+  if (selected.isEmpty()) {
+    details->clear();
+    return;
+  }
+  const std::optional<history::WriteRow> row =
+      database_.row(model_->data(selected.first(), Qt::EditRole).toLongLong());
+  if (!row) return;
+  QStringList lines{text(texts::OutcomeLine).arg(outcomeText(row->outcome, useEnglish_))};
+  if (row->outcome && !row->asLeft) lines << text(texts::NoVerificationRead);
+  const std::vector<history::FieldChange> changes = history::changesOf(row->changes);
+  if (changes.empty()) lines << text(texts::NoChanges);
+  for (const history::FieldChange& change : changes)
+    lines << QStringLiteral("%1: %2 → %3").arg(change.field, change.before, change.after);
+  details->setPlainText(lines.join(QLatin1Char('\n')));
+}
+
+void HistoryWindow::exportCsv() {
+  QString path = dialogs_.chooseFileToSave({text(texts::ExportCaption),
+                                            inDocumentsFolder(QStringLiteral("write-history.csv")),
+                                            text(texts::CsvFilter)});
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
+  const std::optional<std::vector<history::WriteRow>> rows = database_.rows(currentFilter());
+  QSaveFile file(path);
+  QString error;
+  if (!rows) {
+    error = database_.lastError();
+  } else if (!file.open(QIODevice::WriteOnly) || file.write(history::csvOf(*rows)) < 0 ||
+             !file.commit()) {
+    error = file.errorString();
+  }
+  if (!error.isEmpty()) {
+    boxes_.ask(text(texts::NotExportedCaption), text(texts::NotExportedText).arg(path, error),
+               Buttons::Ok);
+  }
+}
+
+void HistoryWindow::checkIntegrity() {
+  const std::optional<history::ChainCheck> check = database_.checkChain();
+  if (!check) {
+    checkResult->setText(text(texts::CannotRead).arg(database_.lastError()));
+    return;
+  }
+  checkResult->setToolTip(check->reason);
+  if (check->holds()) {
+    checkResult->setText(text(texts::ChainHolds));
+    summary->setText(text(texts::ChainSummary).arg(check->rows).arg(check->lastHash));
+  } else {
+    checkResult->setText(
+        text(texts::ChainBroken).arg(check->brokenSequence.value_or(0)).arg(*check->brokenRowId));
+  }
+}
+
+}  // namespace tadjust
