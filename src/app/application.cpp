@@ -25,6 +25,10 @@ Application::Application(Platform platform)
                                                     return controller_.state().linkNumber;
                                                   }}) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
+  controller_.setEditableGroupRestarted([this] {
+    edit_ = EditState{};
+    copyRecord_ = CopyRecord{};
+  });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   connectEvents();
 }

@@ -199,8 +199,9 @@ void ExchangeController::countPendingRead() {
 }
 
 void ExchangeController::takeReply() {
-  showSettingsRead(form_, subsystems_.images, state_.lastLaidOutCode, subsystems_.view,
-                   subsystems_.decoder, events_);
+  const bool laidOutAnew = showSettingsRead(form_, subsystems_.images, state_.lastLaidOutCode,
+                                            subsystems_.view, subsystems_.decoder, events_);
+  if (laidOutAnew && editableGroupRestarted_) editableGroupRestarted_();
   ShowActionButtons(true);
   const std::uint16_t code = subsystems_.images.ProductCode();
   if (!findDeviceModel(code)) sayUnknownProductCode(code);

@@ -88,6 +88,12 @@ class ExchangeController {
   // One monitoring poll, run on every fourth tick while monitoring is on.
   void setPollMonitoring(std::function<void()> poll) { pollMonitoring_ = std::move(poll); }
 
+  // Run when a read has laid the groups out for another product code: the editable group holds
+  // that model's start values, and what the editing kept of the earlier model goes with them.
+  void setEditableGroupRestarted(std::function<void()> restarted) {
+    editableGroupRestarted_ = std::move(restarted);
+  }
+
   const ExchangeState& state() const { return state_; }
 
  private:
@@ -113,6 +119,7 @@ class ExchangeController {
   Subsystems subsystems_;
   ReplyObserver& observer_;
   std::function<void()> pollMonitoring_;
+  std::function<void()> editableGroupRestarted_;
   ExchangeState state_;
   bool keptStatusShown_ = false;  // Label41 keeps its news until the next button press
   int flowsUnderWay_ = 0;         // a collected reply's handling or a write, with their questions

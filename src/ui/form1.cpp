@@ -130,6 +130,23 @@ class GroupRows {
   QGridLayout* grid_;
 };
 
+// The texts of the editable group's numeric boxes as the window starts.
+struct StartText {
+  QLineEdit* Form1::*box;
+  QString text;
+};
+
+const std::array<StartText, 8> kEditableStartTexts{{
+    {&Form1::Edit1, QStringLiteral("-100")},
+    {&Form1::Edit2, QStringLiteral("800")},
+    {&Form1::Edit19, QStringLiteral("Edit19")},
+    {&Form1::Edit3, QStringLiteral("0")},
+    {&Form1::Edit4, QStringLiteral("0")},
+    {&Form1::Edit20, QStringLiteral("Edit20")},
+    {&Form1::Edit21, QStringLiteral("Edit21")},
+    {&Form1::Edit22, QStringLiteral("Edit22")},
+}};
+
 }  // namespace
 
 void setCaption(QAbstractButton* button, const QString& caption) {
@@ -155,6 +172,14 @@ void applyStartCaptions(Form1& form, bool useEnglish) {
   form.ComboBox2->setCurrentIndex(window_texts::StartConnection);
 }
 
+void applyStartValues(Form1& form) {
+  for (const StartText& start : kEditableStartTexts) setBoxText(form.*start.box, start.text);
+  setBoxTextWhole(form.Edit5, QString(), kTagTypingLimit);
+  form.ComboBox3->setCurrentIndex(0);
+  form.CheckBox3->setChecked(false);
+  form.CheckBox4->setChecked(false);
+}
+
 Form1::Form1(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(window_texts::WindowCaption));
@@ -165,6 +190,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   createEditableGroup();
   createDeviceGroup();
   applyStartCaptions(*this, false);
+  applyStartValues(*this);
   arrangeWindow();
   setEditableTabOrder();
   watchValidatedEdits();
@@ -255,47 +281,47 @@ void Form1::createEditableGroup() {
   ComboBox1 = list(g, "ComboBox1", {}, -1, kWideListWidth);
 
   Label2 = label(g, "Label2");
-  Edit1 = edit(g, "Edit1", "-100", kEditWidth);
+  Edit1 = edit(g, "Edit1", "", kEditWidth);
   Label6 = label(g, "Label6", "[°C]");
 
   Label4 = label(g, "Label4");
-  Edit2 = edit(g, "Edit2", "800", kEditWidth);
+  Edit2 = edit(g, "Edit2", "", kEditWidth);
   Label7 = label(g, "Label7", "[°C]");
 
   Label3 = label(g, "Label3");
   ComboBox2 = list(g, "ComboBox2", {}, -1, kWideListWidth);
-  Edit19 = edit(g, "Edit19", "Edit19", kEditWidth);
+  Edit19 = edit(g, "Edit19", "", kEditWidth);
   Edit19->hide();
   Label43 = label(g, "Label43", "Label43");
   Label43->hide();
 
   Label5 = label(g, "Label5");
-  Edit3 = edit(g, "Edit3", "0", kEditWidth);
+  Edit3 = edit(g, "Edit3", "", kEditWidth);
   Label8 = label(g, "Label8", "[Ohm]");
   CheckBox3 = checkBox(g, "CheckBox3");
   CheckBox3->hide();
 
   Label9 = label(g, "Label9");
-  Edit4 = edit(g, "Edit4", "0", kEditWidth);
+  Edit4 = edit(g, "Edit4", "", kEditWidth);
   Label10 = label(g, "Label10", "[°C]");
   CheckBox4 = checkBox(g, "CheckBox4");
   CheckBox4->hide();
 
   Label11 = label(g, "Label11");
   ComboBox3 = list(g, "ComboBox3", {"0,2", "1", "2", "4", "8", "16", "32"}, 0, kNarrowListWidth);
-  Edit20 = edit(g, "Edit20", "Edit20", kEditWidth);
+  Edit20 = edit(g, "Edit20", "", kEditWidth);
   Edit20->hide();
   Label12 = label(g, "Label12", "[s]");
 
   Label13 = label(g, "Label13");
   ComboBox4 = list(g, "ComboBox4", {"4 .. 20", "20 .. 4"}, 0, kNarrowListWidth);
-  Edit21 = edit(g, "Edit21", "Edit21", kEditWidth);
+  Edit21 = edit(g, "Edit21", "", kEditWidth);
   Edit21->hide();
   Label14 = label(g, "Label14", "[mA]");
 
   Label15 = label(g, "Label15");
   ComboBox5 = list(g, "ComboBox5", {"3,5", "23"}, 0, kNarrowListWidth);
-  Edit22 = edit(g, "Edit22", "Edit22", kEditWidth);
+  Edit22 = edit(g, "Edit22", "", kEditWidth);
   Edit22->hide();
   Label16 = label(g, "Label16", "[mA]");
 

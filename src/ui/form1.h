@@ -190,6 +190,11 @@ class Form1 : public QWidget {
 // ComboBox2 (entry 1 selected) as the window starts, in the given language.
 void applyStartCaptions(Form1& form, bool useEnglish);
 
+// The values of the editable group as the window starts: the numeric boxes' start texts, an
+// empty tag, the first filter time, both alarm check boxes clear. Lists other than ComboBox3 are
+// filled and selected by applyStartCaptions.
+void applyStartValues(Form1& form);
+
 // Button captions hold "\r" as a line break, as the program's texts do; the button shows it
 // as two lines.
 void setCaption(QAbstractButton* button, const QString& caption);
