@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "app/start_up.h"
+#include "ui/new_choice.h"
 
 namespace tadjust {
 
@@ -44,10 +45,8 @@ void Application::connectEvents() {
     copy_.BitBtn3Click();
   });
   QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] { writer_.BitBtn4Click(); });
-  QObject::connect(form_.ComboBox1, &QComboBox::activated,
-                   [this] { sensorTypeEditing_.ComboBox1Change(); });
-  QObject::connect(form_.ComboBox2, &QComboBox::activated,
-                   [this] { sensorTypeEditing_.ComboBox2Change(); });
+  onNewChoice(form_.ComboBox1, [this] { sensorTypeEditing_.ComboBox1Change(); });
+  onNewChoice(form_.ComboBox2, [this] { sensorTypeEditing_.ComboBox2Change(); });
   QObject::connect(&form_, &Form1::editChange,
                    [this](QLineEdit* edit) { validation_.editChange(edit); });
 }

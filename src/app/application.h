@@ -14,9 +14,9 @@
 // editable group (after validating its boxes and checking the copy) and has the controller read
 // it back; the controller tells the writer, its ReplyObserver, when the reply is taken, and the
 // writer verifies the write (Yes to "Repeat writing?" writes again).
-// A user's choice in ComboBox1 or ComboBox2 (QComboBox::activated, never a selection made by
-// code) -> SensorTypeEditing; a click into a numeric box of the editable group or leaving it
-// (Form1::editChange) -> ValueValidation.
+// A user's new choice in ComboBox1 or ComboBox2 (QComboBox::activated on another entry than the
+// list showed, never a selection made by code) -> SensorTypeEditing; a click into a numeric box of
+// the editable group or leaving it (Form1::editChange) -> ValueValidation.
 
 #include <QString>
 
