@@ -254,8 +254,11 @@ void ExchangeController::handleNoLaterReply() {
   ShowActionButtons(true);
 }
 
+// A poll purges the input queue: while a settings read is pending it would throw the reply away,
+// so the cadence waits for the read (only "Read again" reads with monitoring on).
 void ExchangeController::keepMonitoringCadence() {
   if (subsystems_.view.model.layout != Layout::Humidity || !form_.CheckBox5->isChecked()) return;
+  if (state_.ReadPending) return;
   state_.MonitorTicks += 1;
   if (state_.MonitorTicks < kMonitoringEveryTicks) return;
   state_.MonitorTicks = 0;
