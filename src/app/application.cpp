@@ -4,6 +4,7 @@
 #include <QScreen>
 
 #include "app/start_up.h"
+#include "edit/limit_tips.h"
 #include "ui/new_choice.h"
 
 namespace tadjust {
@@ -29,6 +30,7 @@ Application::Application(Platform platform)
   controller_.setEditableGroupRestarted([this] {
     edit_ = EditState{};
     copyRecord_ = CopyRecord{};
+    showLimits();
   });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   connectEvents();
@@ -37,18 +39,46 @@ Application::Application(Platform platform)
 // The port may outlive the program's window (tests keep it): it must not call into it then.
 Application::~Application() { platform_.port.SetConnectionLostHandler({}); }
 
+void Application::showLimits() { showLimitTips(form_, edit_, view_); }
+
+// A button press or the user's next change ends what EditNotice says; the user's first change
+// also ends the news of a verified write, which no longer describes the group.
 void Application::connectEvents() {
   QObject::connect(form_.Timer1, &QTimer::timeout, [this] { controller_.Timer1Timer(); });
-  QObject::connect(form_.BitBtn1, &QPushButton::clicked, [this] { controller_.BitBtn1Click(); });
+  QObject::connect(form_.BitBtn1, &QPushButton::clicked, [this] {
+    form_.EditNotice->clear();
+    controller_.BitBtn1Click();
+  });
   QObject::connect(form_.BitBtn3, &QPushButton::clicked, [this] {
+    form_.EditNotice->clear();
     controller_.forgetKeptStatus();
     copy_.BitBtn3Click();
+    showLimits();
   });
-  QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] { writer_.BitBtn4Click(); });
-  onNewChoice(form_.ComboBox1, [this] { sensorTypeEditing_.ComboBox1Change(); });
-  onNewChoice(form_.ComboBox2, [this] { sensorTypeEditing_.ComboBox2Change(); });
-  QObject::connect(&form_, &Form1::editChange,
-                   [this](QLineEdit* edit) { validation_.editChange(edit); });
+  QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] {
+    form_.EditNotice->clear();
+    writer_.BitBtn4Click();
+  });
+  QObject::connect(form_.ReadAgainButton, &QPushButton::clicked, [this] {
+    form_.EditNotice->clear();
+    controller_.ReadAgainClick();
+  });
+  QObject::connect(&form_, &Form1::editableGroupEdited, [this] {
+    form_.EditNotice->clear();
+    controller_.forgetStatusKeptUntilEdit();
+  });
+  onNewChoice(form_.ComboBox1, [this] {
+    sensorTypeEditing_.ComboBox1Change();
+    showLimits();
+  });
+  onNewChoice(form_.ComboBox2, [this] {
+    sensorTypeEditing_.ComboBox2Change();
+    showLimits();
+  });
+  QObject::connect(&form_, &Form1::editChange, [this](QLineEdit* edit) {
+    validation_.editChange(edit);
+    showLimits();
+  });
 }
 
 void Application::start() {

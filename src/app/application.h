@@ -83,6 +83,8 @@ class Application {
  private:
   void connectEvents();
   void centreOnScreen();
+  // The tooltips of the numeric boxes after a change of what their limits depend on.
+  void showLimits();
 
   Platform platform_;
   Form1 form_;

@@ -34,10 +34,21 @@ ExchangeController::ExchangeController(Form1& form, SerialPort& port, MessageBox
 
 QString ExchangeController::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
+// "Read again" stands beside the action buttons while a device is linked.
 void ExchangeController::ShowActionButtons(bool visible) {
   form_.BitBtn1->setVisible(visible);
   form_.BitBtn3->setVisible(visible);
   form_.BitBtn4->setVisible(visible);
+  form_.ReadAgainButton->setVisible(visible && state_.DeviceLinked);
+}
+
+// The settings of the linked device once more, as any later read: eleven ticks, the decoder, and
+// "Repeat reading?" when nothing comes.
+void ExchangeController::ReadAgainClick() {
+  forgetKeptStatus();
+  if (!state_.DeviceLinked || state_.ReadPending || state_.connectionLost) return;
+  ShowActionButtons(false);
+  RequestRead();
 }
 
 void ExchangeController::BitBtn1Click() {
@@ -56,6 +67,7 @@ void ExchangeController::disconnect() {
   port_.ClosePort();
   setCaption(form_.BitBtn1, text(texts::Connect));
   state_.DeviceLinked = false;
+  form_.ReadAgainButton->hide();
   form_.BitBtn1->show();
   form_.GroupBox1->hide();
   form_.GroupBox2->hide();
@@ -67,13 +79,19 @@ void ExchangeController::showStatus(const QString& status) {
   form_.Label41->setText(status);
   form_.Label41->show();
   keptStatusShown_ = false;
+  keptUntilEdit_ = false;
 }
 
 void ExchangeController::showStatus(const BilingualText& status) { showStatus(text(status)); }
 
-void ExchangeController::keepStatus(const QString& news) {
+void ExchangeController::keepStatus(const QString& news, KeptUntil until) {
   showStatus(news);
   keptStatusShown_ = true;
+  keptUntilEdit_ = until == KeptUntil::Edit;
+}
+
+void ExchangeController::forgetStatusKeptUntilEdit() {
+  if (keptUntilEdit_) forgetKeptStatus();
 }
 
 void ExchangeController::keepStatus(const BilingualText& news) { keepStatus(text(news)); }
@@ -81,6 +99,7 @@ void ExchangeController::keepStatus(const BilingualText& news) { keepStatus(text
 void ExchangeController::forgetKeptStatus() {
   if (!keptStatusShown_) return;
   keptStatusShown_ = false;
+  keptUntilEdit_ = false;
   form_.Label41->hide();
 }
 

@@ -7,6 +7,7 @@
 #include "catalogue/device_catalogue.h"
 #include "edit/copy_record.h"
 #include "link/frame_sender.h"
+#include "view/settings_differences.h"
 
 namespace tadjust {
 
@@ -135,8 +136,9 @@ void SettingsWriter::checkWrite() {
   if (answered != state_.writtenDevice) {
     sayAnotherDeviceAnswered(answered);
   } else if (writeMatchesReadBack()) {
-    // Otherwise nothing would tell the user that the write happened.
-    controller_.keepStatus(text(texts::WriteVerified));
+    // Otherwise nothing would tell the user that the write happened. It holds until the group
+    // is changed: the group then shows what was not verified.
+    controller_.keepStatus(text(texts::WriteVerified), ExchangeController::KeptUntil::Edit);
   } else {
     offerRepeatWriting();
   }
@@ -158,10 +160,24 @@ bool SettingsWriter::writeMatchesReadBack() const {
   return std::equal(sent.begin(), sent.end(), readCopy(layout, images_).begin());
 }
 
+// The details list what the device holds other than was sent; No leaves that said in Label41,
+// or the window would look as after a success.
 void SettingsWriter::offerRepeatWriting() {
-  const Answer answer = platform_.boxes.ask(text(texts::RepeatWritingCaption),
-                                            text(texts::RepeatWritingText), Buttons::YesNo);
-  if (answer == Answer::Yes) BitBtn4Click();
+  const Answer answer = platform_.boxes.askWithDetails(
+      text(texts::RepeatWritingCaption), text(texts::RepeatWritingText), Buttons::YesNo,
+      writeDifferences().join(QLatin1Char('\n')));
+  if (answer == Answer::Yes) {
+    BitBtn4Click();
+  } else {
+    controller_.keepStatus(text(texts::WriteNotVerified));
+  }
+}
+
+// One place that says how the read-back differs from the block sent, as the device group shows
+// both.
+QStringList SettingsWriter::writeDifferences() const {
+  const ConstBytes sent = outgoingBlock(view_.model.layout, images_);
+  return settingsDifferences(images_, sent, view_.modelLabel, form_.UseEnglish);
 }
 
 }  // namespace tadjust

@@ -14,6 +14,7 @@
 // controller tells the writer only how a read ended, through ReplyObserver.
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <string_view>
@@ -104,6 +105,7 @@ class SettingsWriter final : public ReplyObserver {
   bool writeMatchesReadBack() const;
   void sayAnotherDeviceAnswered(const WrittenDevice& answered);
   void offerRepeatWriting();
+  QStringList writeDifferences() const;
 
   Form1& form_;
   Platform platform_;

@@ -124,10 +124,16 @@ class GroupRows {
       if (row.alternateUnit) unit(i, row.alternateUnit);
     }
     grid_->setRowStretch(int(Count), 1);
+    rowsPlaced_ = int(Count);
+  }
+  // Below the rows and the space that stretches, across the whole group.
+  void foot(QWidget* widget) {
+    grid_->addWidget(widget, rowsPlaced_ + 1, 0, 1, grid_->columnCount());
   }
 
  private:
   QGridLayout* grid_;
+  int rowsPlaced_ = 0;
 };
 
 // The texts of the editable group's numeric boxes as the window starts.
@@ -170,6 +176,8 @@ void applyStartCaptions(Form1& form, bool useEnglish) {
   form.ComboBox2->clear();
   for (const auto& item : window_texts::Connections) form.ComboBox2->addItem(item.in(useEnglish));
   form.ComboBox2->setCurrentIndex(window_texts::StartConnection);
+
+  form.EditNotice->setAccessibleDescription(window_texts::EditNoticeDescription.in(useEnglish));
 }
 
 void applyStartValues(Form1& form) {
@@ -194,6 +202,7 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   arrangeWindow();
   setEditableTabOrder();
   watchValidatedEdits();
+  watchEditableGroupEdits();
   resize(kWindowSize);
 }
 
@@ -232,6 +241,8 @@ void Form1::createTopLevel() {
   BitBtn3->hide();
   BitBtn4 = actionButton(this, "BitBtn4", "Wyślij", kButtonSize);
   BitBtn4->hide();
+  ReadAgainButton = actionButton(this, "ReadAgainButton", "", kButtonSize);
+  ReadAgainButton->hide();
 
   GroupBox1 = makeControl<QGroupBox>(this, "GroupBox1");
   GroupBox1->setMinimumSize(kEditableGroupSize);
@@ -329,7 +340,12 @@ void Form1::createEditableGroup() {
   Edit5 = edit(g, "Edit5", "", kWideEditWidth);
   Edit5->setMaxLength(kTagTypingLimit);
 
-  GroupRows(GroupBox1).place(editableRows());
+  EditNotice = label(g, "EditNotice");
+  EditNotice->setWordWrap(true);
+
+  GroupRows rows(GroupBox1);
+  rows.place(editableRows());
+  rows.foot(EditNotice);
 }
 
 void Form1::createDeviceGroup() {
@@ -462,6 +478,7 @@ void Form1::arrangeWindow() {
   column->setRowStretch(4, 1);
   column->addWidget(BitBtn3, 5, 0, centred);
   column->addWidget(BitBtn4, 6, 0, centred);
+  column->addWidget(ReadAgainButton, 7, 0, centred);
   column->setRowMinimumHeight(2, 2 * kRowPitch);
 
   auto* banners = new QHBoxLayout;
@@ -497,6 +514,15 @@ void Form1::setEditableTabOrder() {
 void Form1::watchValidatedEdits() {
   for (QLineEdit* validated : {Edit1, Edit2, Edit3, Edit4, Edit19, Edit20, Edit21, Edit22})
     validated->installEventFilter(this);
+}
+
+void Form1::watchEditableGroupEdits() {
+  for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit19, Edit20, Edit21, Edit22})
+    connect(box, &QLineEdit::textEdited, this, &Form1::editableGroupEdited);
+  for (QComboBox* list : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5})
+    connect(list, &QComboBox::activated, this, &Form1::editableGroupEdited);
+  for (QCheckBox* box : {CheckBox3, CheckBox4})
+    connect(box, &QCheckBox::clicked, this, &Form1::editableGroupEdited);
 }
 
 bool Form1::isValidatedEdit(const QObject* object) const {

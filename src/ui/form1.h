@@ -78,11 +78,12 @@ class Form1 : public QWidget {
   QLineEdit* Edit18;     // the serial port being probed or in use
   QComboBox* ComboBox6;  // working list of candidate ports, never shown
   QProgressBar* ProgressBar1;
-  QPushButton* BitBtn3;  // copy for editing
-  QPushButton* BitBtn4;  // send to device
-  QGroupBox* GroupBox1;  // editable settings
-  QGroupBox* GroupBox2;  // settings read from the device
-  QGroupBox* GroupBox3;  // monitoring
+  QPushButton* BitBtn3;          // copy for editing
+  QPushButton* BitBtn4;          // send to device
+  QPushButton* ReadAgainButton;  // reads a linked device's settings again (F5)
+  QGroupBox* GroupBox1;          // editable settings
+  QGroupBox* GroupBox2;          // settings read from the device
+  QGroupBox* GroupBox3;          // monitoring
   QTimer* Timer1;
 
   // GroupBox1, editable settings, row by row.
@@ -120,6 +121,9 @@ class Form1 : public QWidget {
   QLabel* Label16;
   QLabel* Label17;
   QLineEdit* Edit5;
+  // The status line at the group's foot: what validation changed in a box. Its accessible name
+  // is its text, so a screen reader reads the message.
+  QLabel* EditNotice;
 
   // GroupBox2, settings read from the device, row by row.
   QLabel* Label18;
@@ -171,6 +175,9 @@ class Form1 : public QWidget {
   // The user clicked into one of the validated edit boxes (Edit1..Edit4, Edit19..Edit22) or
   // the focus left it.
   void editChange(QLineEdit* edit);
+  // The user changed something in the editable group: typed into a box, chose an entry of a
+  // list (the entry shown too), or ticked a check box.
+  void editableGroupEdited();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -183,6 +190,7 @@ class Form1 : public QWidget {
   void arrangeWindow();
   void setEditableTabOrder();
   void watchValidatedEdits();
+  void watchEditableGroupEdits();
   bool isValidatedEdit(const QObject* object) const;
 };
 
