@@ -10,6 +10,7 @@
 
 #include "ui/box_text.h"
 #include "ui/control_widths.h"
+#include "ui/status_line.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
@@ -21,7 +22,7 @@ constexpr QSize kWindowSize{862, 491};
 constexpr QSize kMonitoringGroupSize{337, 81};
 constexpr QSize kEditableGroupSize{335, 346};
 constexpr QSize kDeviceGroupSize{352, 405};
-constexpr int kButtonColumnWidth = 110;
+constexpr int kButtonColumnWidth = 124;
 constexpr QSize kButtonSize{109, 50};
 constexpr QSize kCopyButtonSize{109, 51};
 constexpr int kRowPitch = 30;
@@ -112,6 +113,10 @@ class GroupRows {
   }
   void unit(int row, QWidget* unit) {
     grid_->addWidget(unit, row, 2, Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  // Right-aligned across the field, unit and free columns of the row.
+  void beside(int row, QWidget* widget) {
+    grid_->addWidget(widget, row, 1, 1, 3, Qt::AlignRight | Qt::AlignVCenter);
   }
   template <std::size_t Count>
   void place(const std::array<FormRow, Count>& rows) {
@@ -213,7 +218,7 @@ void Form1::createTopLevel() {
   bannerFont.setBold(true);
   Label37->setFont(bannerFont);
   Label40 = label(this, "Label40");
-  Label41 = label(this, "Label41");
+  Label41 = makeControl<StatusLine>(this, "Label41");
   Label40->setAlignment(Qt::AlignCenter);
   Label41->setAlignment(Qt::AlignCenter);
   Label40->setWordWrap(true);
@@ -409,7 +414,9 @@ void Form1::createDeviceGroup() {
 
   GroupRows rows(GroupBox2);
   rows.place(deviceRows());
-  rows.unit(0, Label39);
+  // The model name stands at the right of the first row, over the room the short product code
+  // leaves: a long name ("RQ-18x-RK/A") widens no column.
+  rows.beside(0, Label39);
 }
 
 std::vector<QWidget*> FormRow::controls() const {

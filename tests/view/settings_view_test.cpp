@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/device_view_harness.h"
+#include "ui/control_widths.h"
 
 namespace tadjust {
 namespace {
@@ -145,7 +146,7 @@ TEST(SettingsView, ConnectionListPerModelAndLanguage) {
     w.layOut(c.code);
     EXPECT_EQ(entries(w.f().ComboBox2), c.connections) << c.code;
     EXPECT_EQ(w.f().ComboBox2->currentIndex(), 0);
-    EXPECT_EQ(w.f().ComboBox2->minimumWidth(), 155);
+    EXPECT_EQ(w.f().ComboBox2->minimumWidth(), kWideListWidth);
     EXPECT_EQ(w.f().Edit11->minimumWidth(), 129);
   }
 }
