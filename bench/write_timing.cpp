@@ -101,7 +101,7 @@ struct WriteTime {
 class Timing {
  public:
   explicit Timing(const QString& terminal)
-      : app_({port_, pause_, boxes_, events_, portMap_, directory_.path()}) {
+      : app_({port_, pause_, boxes_, events_, portMap_, directory_.path(), dialogs_}) {
     app_.form().UseEnglish = true;
     app_.form().Edit18->setText(terminal);
   }
@@ -152,6 +152,7 @@ class Timing {
   QtWindowEvents events_;
   NoPortMap portMap_;
   QTemporaryDir directory_;
+  QtFileDialogs dialogs_;  // never opened: the timing uses no menu
   Application app_;
 };
 

@@ -1,5 +1,8 @@
 #include "sim/image_file.h"
 
+#include <QByteArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -22,6 +25,30 @@ int hexDigit(char c) {
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 ImageFileResult refused(std::string error) { return {false, {}, std::move(error)}; }
+
+bool looksLikeJson(const std::string& content) {
+  const auto first = content.find_first_not_of(" \t\r\n");
+  return first != std::string::npos && content[first] == '{';
+}
+
+// A settings file (.tadj) of the program: the device's image as it was read, in its "image".
+ImageFileResult parseSettingsFile(const std::string& content) {
+  const QJsonDocument document =
+      QJsonDocument::fromJson(QByteArray(content.data(), static_cast<qsizetype>(content.size())));
+  if (!document.isObject() ||
+      document.object().value(QStringLiteral("format")).toString() != "t-adjust-settings")
+    return refused("not a settings file of T-adjust");
+  const QByteArray hex = document.object().value(QStringLiteral("image")).toString().toLatin1();
+  if (hex.size() != 2 * static_cast<qsizetype>(kSettingsImageSize))
+    return refused("the settings file's image is not 512 hexadecimal digits");
+  for (const char c : hex)
+    if (hexDigit(c) < 0) return refused("the settings file's image is not hexadecimal");
+  const QByteArray bytes = QByteArray::fromHex(hex);
+  ImageFileResult result;
+  result.ok = true;
+  std::copy(bytes.begin(), bytes.end(), result.image.begin());
+  return result;
+}
 
 }  // namespace
 
@@ -84,6 +111,11 @@ ImageFileResult loadImageFile(const std::string& path) {
   if (!file) return refused("cannot open " + path);
   const std::string content((std::istreambuf_iterator<char>(file)),
                             std::istreambuf_iterator<char>());
+  if (looksLikeJson(content)) {
+    ImageFileResult settings = parseSettingsFile(content);
+    if (!settings.ok) settings.error = path + ": " + settings.error;
+    return settings;
+  }
   ImageFileResult text = parseImageText(content);
   if (text.ok || content.size() != kSettingsImageSize) {
     if (!text.ok) text.error = path + ": " + text.error;

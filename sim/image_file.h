@@ -6,7 +6,8 @@
 // The text form: the 256 bytes as two-digit hexadecimal numbers separated by blanks, sixteen a
 // line by convention (any layout of lines is read); "#" starts a comment that runs to the end
 // of the line. Exactly 256 bytes must be given. The raw form: a file of exactly 256 bytes that
-// is not a text image is taken byte for byte.
+// is not a text image is taken byte for byte. A settings file the program saved (.tadj, JSON)
+// gives the image it keeps, so a saved device can be served again.
 
 #include <string>
 #include <string_view>

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/record_contents.h"
 #include "app/start_up.h"
 #include "edit/limit_tips.h"
 #include "ui/new_choice.h"
@@ -23,17 +24,31 @@ Application::Application(Platform platform)
             {images_, view_, decoder_, [this] { return controller_.state().linkNumber; }}),
       validation_(form_, edit_, view_, platform.boxes),
       sensorTypeEditing_(form_, edit_, view_, validation_),
-      editedSettings_(form_, edit_, validation_, {images_, view_, copyRecord_, [this] {
-                                                    return controller_.state().linkNumber;
-                                                  }}) {
+      editedSettings_(
+          form_, edit_, validation_,
+          {images_, view_, copyRecord_, [this] { return controller_.state().linkNumber; }}),
+      recordCommands_(form_, platform.boxes, platform.dialogs,
+                      [this] {
+                        return gatherDeviceRecord(
+                            {form_, images_, view_, controller_.state(), writer_.state()},
+                            QDateTime::currentDateTime());
+                      }),
+      settingsEntry_(form_, sensorTypeEditing_, validation_),
+      settingsFileCommands_(
+          form_, platform.boxes, platform.dialogs,
+          {images_, view_, copy_, settingsEntry_,
+           [this](const QString& text, const QString& details) { showEditNotice(text, details); }}),
+      menuCommands_(controller_.state()) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
   controller_.setEditableGroupRestarted([this] {
     edit_ = EditState{};
     copyRecord_ = CopyRecord{};
     showLimits();
   });
+  controller_.setStateChanged([this] { menuCommands_.refresh(); });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   connectEvents();
+  connectMenu();
 }
 
 // The port may outlive the program's window (tests keep it): it must not call into it then.
@@ -79,6 +94,30 @@ void Application::connectEvents() {
     validation_.editChange(edit);
     showLimits();
   });
+}
+
+void Application::connectMenu() {
+  const MainMenu& menu = form_.mainMenu;
+  menuCommands_.connect(menu.saveDeviceSettings, MenuNeeds::DeviceRead,
+                        [this] { settingsFileCommands_.saveDeviceSettings(); });
+  menuCommands_.connect(menu.openSettingsFile, MenuNeeds::LinkedReadDevice, [this] {
+    controller_.forgetKeptStatus();
+    settingsFileCommands_.openSettingsFile();
+  });
+  menuCommands_.connect(menu.compareWithFile, MenuNeeds::DeviceRead,
+                        [this] { settingsFileCommands_.compareWithFile(); });
+  menuCommands_.connect(menu.compareWithGroup, MenuNeeds::DeviceRead,
+                        [this] { settingsFileCommands_.compareWithGroup(); });
+  menuCommands_.connect(menu.exportRecordPdf, MenuNeeds::DeviceRead,
+                        [this] { recordCommands_.exportPdf(); });
+  menuCommands_.connect(menu.printRecord, MenuNeeds::DeviceRead,
+                        [this] { recordCommands_.print(); });
+  menuCommands_.connect(menu.quit, MenuNeeds::Nothing, [this] { form_.close(); });
+}
+
+void Application::showEditNotice(const QString& text, const QString& details) {
+  form_.EditNotice->setText(text);
+  form_.EditNotice->setToolTip(details);
 }
 
 void Application::start() {

@@ -17,25 +17,33 @@
 // A user's new choice in ComboBox1 or ComboBox2 (QComboBox::activated on another entry than the
 // list showed, never a selection made by code) -> SensorTypeEditing; a click into a numeric box of
 // the editable group or leaving it (Form1::editChange) -> ValueValidation.
+// The File menu (Form1::mainMenu) -> MenuCommands, which enables each entry where it can act:
+// "Export record as PDF…" and "Print record…" -> RecordCommands; "Save device settings…",
+// "Open settings file…" and the comparisons -> SettingsFileCommands; "Quit" closes the window.
 
 #include <QString>
 
 #include "app/edited_settings.h"
 #include "app/exchange_controller.h"
 #include "app/interface_discovery.h"
+#include "app/menu_commands.h"
 #include "app/monitoring_poll.h"
+#include "app/record_commands.h"
+#include "app/settings_file_commands.h"
 #include "app/settings_writer.h"
 #include "app/toolkit_translation.h"
 #include "edit/copy_for_editing.h"
 #include "edit/copy_record.h"
 #include "edit/edit_state.h"
 #include "edit/sensor_type_editing.h"
+#include "edit/settings_entry.h"
 #include "edit/value_validation.h"
 #include "image/settings_image.h"
 #include "link/pause.h"
 #include "link/port_memory.h"
 #include "link/serial_port.h"
 #include "link/serial_port_map.h"
+#include "ui/file_dialogs.h"
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
@@ -51,6 +59,7 @@ struct Platform {
   WindowEvents& events;
   SerialPortMap& portMap;
   QString programDirectory;  // where "T-adjust.ini" is kept
+  FileDialogs& dialogs;      // the file and print dialogs of the File menu
 };
 
 class Application {
@@ -79,9 +88,14 @@ class Application {
   SettingsWriter& writer() { return writer_; }
   ValueValidation& validation() { return validation_; }
   EditedSettings& editedSettings() { return editedSettings_; }
+  MenuCommands& menuCommands() { return menuCommands_; }
+  SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
 
  private:
   void connectEvents();
+  // What the editable group now holds, said at its foot; details in the tooltip.
+  void showEditNotice(const QString& text, const QString& details);
+  void connectMenu();
   void centreOnScreen();
   // The tooltips of the numeric boxes after a change of what their limits depend on.
   void showLimits();
@@ -104,6 +118,10 @@ class Application {
   ValueValidation validation_;
   SensorTypeEditing sensorTypeEditing_;
   EditedSettings editedSettings_;
+  RecordCommands recordCommands_;
+  SettingsEntry settingsEntry_;
+  SettingsFileCommands settingsFileCommands_;
+  MenuCommands menuCommands_;
 };
 
 }  // namespace tadjust

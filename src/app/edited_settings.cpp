@@ -4,7 +4,7 @@
 
 #include "app/write_refusal_texts.h"
 #include "catalogue/device_catalogue.h"
-#include "edit/editable_group_values.h"
+#include "edit/group_fields.h"
 
 namespace tadjust {
 
@@ -47,8 +47,9 @@ EncodedSettings EditedSettings::encodeForWrite() {
   // A humidity pair that still holds no number is reported by the validation itself; the
   // encoder then refuses the box.
   validation_.validateShownBoxes();
+  const LaidOutModel& model = sources_.view.model;
   const EncodingResult result =
-      encodeSettings(readEditableGroup(form_, sources_.view.model), sources_.images);
+      encodeSettings(readEditableGroup(form_, model), model, sources_.images);
   if (result.refusal) return WriteRefusal{refusalReason(*result.refusal)};
   if (result.EditSensorType) edit_.EditSensorType = *result.EditSensorType;
 
@@ -68,33 +69,35 @@ QString EditedSettings::noCopyReason() const {
 }
 
 QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {
-  const auto captionOf = [this](EditControl control) {
-    const QWidget* widget = editControl(form_, control);
-    const QString caption = rowCaption(form_, widget);
-    if (caption.isEmpty() && widget != nullptr) return widget->objectName();
-    return caption;
+  const Layout layout = sources_.view.model.layout;
+  const auto captionOf = [this, layout](std::optional<SettingsField> field) {
+    return field ? fieldCaption(form_, layout, *field) : QString();
   };
-  const auto textOf = [this](EditControl control) {
-    const auto* box = qobject_cast<const QLineEdit*>(editControl(form_, control));
+  const auto textOf = [this, layout](std::optional<SettingsField> field) {
+    const auto* box =
+        field ? qobject_cast<const QLineEdit*>(controlOf(form_, layout, *field)) : nullptr;
     return box != nullptr ? box->text() : QString();
   };
-  const QString named = captionOf(refusal.control);
+  const QString named = captionOf(refusal.field);
+  const SettingsField low =
+      layout == Layout::Indicator ? SettingsField::DisplayLow : SettingsField::RangeLow;
+  const SettingsField high =
+      layout == Layout::Indicator ? SettingsField::DisplayHigh : SettingsField::RangeHigh;
 
   switch (refusal.reason) {
     case EncodingRefusalReason::kNotANumber:
-      return text(texts::NotANumber).arg(named, textOf(refusal.control));
+      return text(texts::NotANumber).arg(named, textOf(refusal.field));
     case EncodingRefusalReason::kNotAnInteger:
-      return text(texts::NotAnInteger).arg(named, textOf(refusal.control));
+      return text(texts::NotAnInteger).arg(named, textOf(refusal.field));
     case EncodingRefusalReason::kValueOutOfRange:
-      return text(texts::ValueOutOfRange).arg(named, textOf(refusal.control));
+      return text(texts::ValueOutOfRange).arg(named, textOf(refusal.field));
     case EncodingRefusalReason::kNothingSelected:
       return text(texts::NothingSelected).arg(named);
     case EncodingRefusalReason::kNoVoltageScale:
       return text(texts::NoVoltageScale).arg(named, QString::number(sources_.view.model.series));
     case EncodingRefusalReason::kLinearisationUnwritable:
       return text(texts::LinearisationUnwritable)
-          .arg(captionOf(EditControl::Edit1), captionOf(EditControl::Edit2),
-               text(linearisationReason(refusal.linearisation)));
+          .arg(captionOf(low), captionOf(high), text(linearisationReason(refusal.linearisation)));
     case EncodingRefusalReason::kFieldOutOfRange:
       return text(texts::FieldOutOfRange).arg(named);
     case EncodingRefusalReason::kEqualCalibrationPoints:
@@ -102,7 +105,7 @@ QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {
           .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy));
     case EncodingRefusalReason::kScaleOutOfRange:
       return text(texts::ScaleOutOfRange)
-          .arg(captionOf(EditControl::Edit1), captionOf(EditControl::Edit2))
+          .arg(captionOf(low), captionOf(high))
           .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy))
           .arg(indicator::InputCalHigh.get(sources_.images.IndicatorCopy));
     case EncodingRefusalReason::kAlarmCountOutOfRange:
@@ -111,10 +114,10 @@ QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {
           .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy))
           .arg(indicator::InputCalHigh.get(sources_.images.IndicatorCopy));
     case EncodingRefusalReason::kEqualDisplayValues:
+    case EncodingRefusalReason::kOtherLayout:  // the group is read for the model's own layout
       break;
   }
-  return text(texts::EqualDisplayValues)
-      .arg(captionOf(EditControl::Edit1), captionOf(EditControl::Edit2));
+  return text(texts::EqualDisplayValues).arg(captionOf(low), captionOf(high));
 }
 
 }  // namespace tadjust

@@ -73,6 +73,7 @@ void ExchangeController::disconnect() {
   form_.GroupBox2->hide();
   form_.CheckBox5->setChecked(false);
   form_.GroupBox3->hide();
+  tellStateChanged();
 }
 
 void ExchangeController::showStatus(const QString& status) {
@@ -136,6 +137,7 @@ void ExchangeController::ConnectionLost() {
   form_.CheckBox5->setChecked(false);
   state_.connectionLost = true;
   keepStatus(texts::ConnectionLost);
+  tellStateChanged();
   endLostLinkWhenIdle();
 }
 
@@ -166,6 +168,7 @@ void ExchangeController::RequestRead() {
   sendFrame(port_, kReadCommand);
   form_.ProgressBar1->show();
   state_.ReadPending = true;
+  tellStateChanged();
 }
 
 bool ExchangeController::CollectReply() {
@@ -215,6 +218,7 @@ void ExchangeController::countPendingRead() {
     handleNoLaterReply();
   }
   endFlow();
+  tellStateChanged();
 }
 
 void ExchangeController::takeReply() {
@@ -271,6 +275,10 @@ void ExchangeController::handleNoLaterReply() {
   // Back to the linked state: the window would otherwise offer no step but closing it.
   form_.GroupBox1->setEnabled(true);
   ShowActionButtons(true);
+}
+
+void ExchangeController::tellStateChanged() {
+  if (stateChanged_) stateChanged_();
 }
 
 // A poll purges the input queue: while a settings read is pending it would throw the reply away,

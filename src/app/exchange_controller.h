@@ -94,6 +94,9 @@ class ExchangeController {
 
   // One monitoring poll, run on every fourth tick while monitoring is on.
   void setPollMonitoring(std::function<void()> poll) { pollMonitoring_ = std::move(poll); }
+  // Told whenever a device becomes read or stops being (a read requested or ended, the link
+  // ended or lost): the menu enables its entries by it.
+  void setStateChanged(std::function<void()> changed) { stateChanged_ = std::move(changed); }
 
   // Run when a read has laid the groups out for another product code: the editable group holds
   // that model's start values, and what the editing kept of the earlier model goes with them.
@@ -118,6 +121,7 @@ class ExchangeController {
   void handleNoFirstReply();
   void handleNoLaterReply();
   void keepMonitoringCadence();
+  void tellStateChanged();
 
   Form1& form_;
   SerialPort& port_;
@@ -127,6 +131,7 @@ class ExchangeController {
   ReplyObserver& observer_;
   std::function<void()> pollMonitoring_;
   std::function<void()> editableGroupRestarted_;
+  std::function<void()> stateChanged_;
   ExchangeState state_;
   bool keptStatusShown_ = false;  // Label41 keeps its news until the next button press
   bool keptUntilEdit_ = false;    // ... or until the user's next change to the editable group

@@ -21,7 +21,8 @@ int main() {
   tadjust::QtMessageBoxes boxes;
   tadjust::QtWindowEvents events;
   tadjust::SystemSerialPortMap portMap;
+  tadjust::QtFileDialogs dialogs;
   tadjust::Application application(
-      {port, pause, boxes, events, portMap, QCoreApplication::applicationDirPath()});
+      {port, pause, boxes, events, portMap, QCoreApplication::applicationDirPath(), dialogs});
   return application.run();
 }

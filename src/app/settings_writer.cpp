@@ -4,10 +4,10 @@
 #include <string>
 
 #include "app/exchange_texts.h"
+#include "app/write_differences.h"
 #include "catalogue/device_catalogue.h"
 #include "edit/copy_record.h"
 #include "link/frame_sender.h"
-#include "view/settings_differences.h"
 
 namespace tadjust {
 
@@ -57,6 +57,7 @@ void SettingsWriter::write() {
     return;
   }
   state_.writtenDevice = deviceRead();
+  rememberAsFound();
   showWriteProgress();
   sendBlock(particularsOf(view_.model.layout).writeCommand, std::get<Bytes>(taken));
 
@@ -122,6 +123,24 @@ WrittenDevice SettingsWriter::deviceRead() const {
   return {read.productCode, read.serialNumber};
 }
 
+// The read before the link's first write of this device is what the device held when the
+// technician found it; later writes in the same link keep it.
+void SettingsWriter::rememberAsFound() {
+  const unsigned link = controller_.state().linkNumber;
+  std::optional<LinkWrites>& writes = state_.linkWrites;
+  if (!writes || writes->linkNumber != link || writes->device != state_.writtenDevice) {
+    writes = LinkWrites{link, state_.writtenDevice, images_.SettingsImage, std::nullopt,
+                        WriteOutcome::ReadingBack};
+  }
+  writes->outcome = WriteOutcome::ReadingBack;
+}
+
+void SettingsWriter::readGivenUp() {
+  if (state_.VerifyPending && state_.linkWrites)
+    state_.linkWrites->outcome = WriteOutcome::NoReadBack;
+  state_.VerifyPending = false;
+}
+
 void SettingsWriter::replyTaken() {
   if (!state_.VerifyPending) return;
   state_.VerifyPending = false;
@@ -133,13 +152,20 @@ void SettingsWriter::replyTaken() {
 // naming another series or family) is said, and never written again in its place.
 void SettingsWriter::checkWrite() {
   const WrittenDevice answered = deviceRead();
+  LinkWrites& writes = *state_.linkWrites;
   if (answered != state_.writtenDevice) {
+    writes.outcome = WriteOutcome::OtherDevice;
     sayAnotherDeviceAnswered(answered);
-  } else if (writeMatchesReadBack()) {
+    return;
+  }
+  writes.asLeft = images_.SettingsImage;
+  if (writeMatchesReadBack()) {
+    writes.outcome = WriteOutcome::Verified;
     // Otherwise nothing would tell the user that the write happened. It holds until the group
     // is changed: the group then shows what was not verified.
     controller_.keepStatus(text(texts::WriteVerified), ExchangeController::KeptUntil::Edit);
   } else {
+    writes.outcome = WriteOutcome::StoredWrong;
     offerRepeatWriting();
   }
 }
@@ -165,7 +191,7 @@ bool SettingsWriter::writeMatchesReadBack() const {
 void SettingsWriter::offerRepeatWriting() {
   const Answer answer = platform_.boxes.askWithDetails(
       text(texts::RepeatWritingCaption), text(texts::RepeatWritingText), Buttons::YesNo,
-      writeDifferences().join(QLatin1Char('\n')));
+      readBackDifferences().join(QLatin1Char('\n')));
   if (answer == Answer::Yes) {
     BitBtn4Click();
   } else {
@@ -173,11 +199,8 @@ void SettingsWriter::offerRepeatWriting() {
   }
 }
 
-// One place that says how the read-back differs from the block sent, as the device group shows
-// both.
-QStringList SettingsWriter::writeDifferences() const {
-  const ConstBytes sent = outgoingBlock(view_.model.layout, images_);
-  return settingsDifferences(images_, sent, view_.modelLabel, form_.UseEnglish);
+QStringList SettingsWriter::readBackDifferences() const {
+  return writeDifferences(form_, images_, outgoingBlock(view_.model.layout, images_), view_.model);
 }
 
 }  // namespace tadjust

@@ -15,8 +15,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <variant>
 #include <vector>
@@ -60,11 +62,34 @@ struct WrittenDevice {
   friend bool operator==(const WrittenDevice&, const WrittenDevice&) = default;
 };
 
+// How the verification of the last write ended.
+enum class WriteOutcome {
+  ReadingBack,  // the block is sent, its read-back not yet taken
+  Verified,     // the read-back agrees with the block
+  StoredWrong,  // the read-back differs from the block
+  NoReadBack,   // no read-back came, and none is read again
+  OtherDevice,  // another device answered the read-back
+};
+
+using ImageCopy = std::array<std::uint8_t, kSettingsImageSize>;
+
+// What this link's writes did to one device, for the device record: the device as the read
+// before the first write found it, and as the last verification read left it. A new link or
+// another device starts it anew.
+struct LinkWrites {
+  unsigned linkNumber = 0;
+  WrittenDevice device;
+  ImageCopy asFound{};
+  std::optional<ImageCopy> asLeft;  // the last read-back of the device written
+  WriteOutcome outcome = WriteOutcome::ReadingBack;
+};
+
 struct WriteState {
   bool VerifyPending = false;  // the pending or next read is the read-back of the block sent
   // The device the block was meant for, as the read before it named it: the read-back must name
   // the same one.
   WrittenDevice writtenDevice;
+  std::optional<LinkWrites> linkWrites;
 };
 
 class SettingsWriter final : public ReplyObserver {
@@ -89,7 +114,7 @@ class SettingsWriter final : public ReplyObserver {
  private:
   bool readingBack() const override { return state_.VerifyPending; }
   void replyTaken() override;
-  void readGivenUp() override { state_.VerifyPending = false; }
+  void readGivenUp() override;
 
   QString text(const BilingualText& t) const;
   void write();
@@ -101,11 +126,13 @@ class SettingsWriter final : public ReplyObserver {
   void sendBlock(std::uint8_t command, ConstBytes block);
   // The device the images name now: product code and the serial number of its layout.
   WrittenDevice deviceRead() const;
+  void rememberAsFound();
   void checkWrite();
   bool writeMatchesReadBack() const;
   void sayAnotherDeviceAnswered(const WrittenDevice& answered);
   void offerRepeatWriting();
-  QStringList writeDifferences() const;
+  // How the read-back differs from the block sent, one line each.
+  QStringList readBackDifferences() const;
 
   Form1& form_;
   Platform platform_;

@@ -21,6 +21,7 @@ void FormCreate(Form1& form, MessageBoxes& boxes, bool& RetrySearch) {
   // A caption sets the button's shortcut to its mnemonic; F5 comes after it. It works only
   // while the button is shown.
   form.ReadAgainButton->setShortcut(QKeySequence(Qt::Key_F5));
+  form.mainMenu.applyTexts(form.UseEnglish);
 
   RetrySearch = false;
 }

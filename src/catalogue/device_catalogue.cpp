@@ -118,21 +118,4 @@ std::uint16_t exampleProductCode(const DeviceModel& model, unsigned s) {
   return static_cast<std::uint16_t>(s * 1000 + model.code);
 }
 
-ModelTraits traitsOf(std::string_view modelName) {
-  if (const std::optional<DeviceModel> model = findDeviceModelByName(modelName)) return *model;
-  return ModelTraits{};
-}
-
-bool isIndicator(std::string_view name) { return traitsOf(name).family == Indicator; }
-bool isHumidityModel(std::string_view name) { return traitsOf(name).family == Humidity; }
-bool hasUnitChoice(std::string_view name) { return traitsOf(name).unitChoice != UnitChoice::None; }
-bool showsHumidityOutputs(std::string_view name) { return traitsOf(name).humidityOutputRows; }
-bool isFixedSensorProbe(std::string_view name) { return traitsOf(name).probe.has_value(); }
-bool hasSpecialSensorList(std::string_view name) { return traitsOf(name).specialSensorList; }
-bool isTwoWireOnly(std::string_view name) { return traitsOf(name).twoWireOnly; }
-
-bool isTemperatureModel(std::string_view name) {
-  return !isIndicator(name) && !isHumidityModel(name);
-}
-
 }  // namespace tadjust

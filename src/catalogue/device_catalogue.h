@@ -5,9 +5,9 @@
 // series 7, 9 and 10 the model number alone selects the temperature model; series 15 holds the
 // humidity models. The catalogue is compiled in.
 //
-// The current model of the program is the text of the model label (Form1::currentModel). Every
-// model-dependent decision looks that name up here (traitsOf) and reads the model's particulars
-// from the columns of the table: only the catalogue compares model names, exactly and
+// The current model of the program is the text of the model label (Form1::currentModel), looked
+// up here once per layout of the settings view; every model-dependent decision reads the model's
+// particulars from the columns of the table. Only the catalogue compares model names, exactly and
 // case-sensitively. A name not in the catalogue (such as the label's start-up text "RKA-4") has
 // the traits of a temperature transmitter with current output.
 
@@ -76,20 +76,5 @@ std::span<const DeviceModel> allDeviceModels();
 // A product code that names the model: series 7 for the temperature models and the indicator
 // (any of 7, 9, 10 would do), the humidity models' own codes.
 std::uint16_t exampleProductCode(const DeviceModel& model, unsigned series = 7);
-
-// The particulars of the model of that name; a temperature transmitter's for a name that is
-// not in the catalogue.
-ModelTraits traitsOf(std::string_view modelName);
-
-// The model sets, by the name in the model label: columns of traitsOf.
-bool isIndicator(std::string_view modelName);           // "GWA-43"
-bool isHumidityModel(std::string_view modelName);       // "935-JYRA", "ARR/A", "ARR/V", "ARR-43"
-bool hasUnitChoice(std::string_view modelName);         // "ARR/A", "ARR/V", "ARR-43"
-bool showsHumidityOutputs(std::string_view modelName);  // "ARR/A", "ARR/V"
-bool isFixedSensorProbe(std::string_view modelName);    // the six RQ probes
-bool hasSpecialSensorList(std::string_view modelName);  // "RKN-40F3"
-bool isTwoWireOnly(std::string_view modelName);         // "RKAW-49"
-// Everything that is neither the indicator nor a humidity model, names not in the catalogue too.
-bool isTemperatureModel(std::string_view modelName);
 
 }  // namespace tadjust

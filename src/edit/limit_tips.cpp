@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "edit/editable_group_values.h"
 #include "edit/edited_model.h"
+#include "edit/group_fields.h"
 #include "edit/validation_limits.h"
 #include "edit/value_checks.h"
 #include "numbers/number_text.h"

@@ -3,7 +3,7 @@
 #include <QStringList>
 
 #include "edit/box_numbers.h"
-#include "edit/editable_group_values.h"
+#include "edit/group_fields.h"
 #include "ui/bilingual_text.h"
 #include "ui/window_texts.h"
 

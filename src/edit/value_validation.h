@@ -10,17 +10,8 @@
 // changed to 1200."). Only a humidity model's partner box that holds no number is reported in a
 // message box (and nothing changes).
 //
-// What a box holds depends on the model family (the model label's text):
-//   box     temperature models          indicator ("GWA-43")   humidity models
-//   Edit1   lower range                 lower display range    lower temperature
-//   Edit2   upper range                 upper display range    upper temperature
-//   Edit3   wire resistance or cold-    alarm low level        upper humidity
-//           junction temperature
-//   Edit4   temperature offset          alarm high level       output low for temperature
-//   Edit19  -                           -                      lower humidity
-//   Edit20  -                           -                      output high for temperature
-//   Edit21  -                           -                      output low for humidity
-//   Edit22  -                           -                      output high for humidity
+// What a box holds depends on the layout: `edit/group_fields.cpp` has the table of which box
+// holds which setting.
 // The range checks of the temperature models and of the indicator keep their result in
 // EditState (EditRangeLow, EditRangeHigh); the upper range and the alarm levels are checked
 // against it.

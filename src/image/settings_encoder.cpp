@@ -44,99 +44,71 @@ constexpr std::int64_t kFarthestRangeTemperature = std::int64_t{1} << 29;
 
 enum class Rounding { kHundredths, kAsTyped };
 
-// Reads the group's values as a layout needs them, and keeps the first refusal.
-class GroupReader {
+// Reads the settings' values as a layout needs them, and keeps the first refusal.
+class FieldReader {
  public:
-  explicit GroupReader(const EditableGroupValues& group) : group_(group) {}
-
   const std::optional<EncodingRefusal>& refusal() const { return refusal_; }
   bool refused() const { return refusal_.has_value(); }
 
-  void refuse(EncodingRefusalReason reason, EditControl control = EditControl::kNone,
+  void refuse(EncodingRefusalReason reason, std::optional<SettingsField> field = std::nullopt,
               LinearisationRefusal linearisation = LinearisationRefusal::kNone) {
-    if (!refusal_) refusal_ = EncodingRefusal{reason, control, linearisation};
+    if (!refusal_) refusal_ = EncodingRefusal{reason, field, linearisation};
   }
 
-  std::optional<Decimal> real(EditControl box) {
-    const std::optional<Decimal>& value = boxValue(box);
-    if (!value) refuse(EncodingRefusalReason::kNotANumber, box);
+  std::optional<Decimal> real(const SettingNumber& value, SettingsField field) {
+    if (!value) refuse(EncodingRefusalReason::kNotANumber, field);
     return value;
   }
 
   // A whole number of 32 bits.
-  std::optional<std::int32_t> integer(EditControl box) {
-    const auto value = real(box);
+  std::optional<std::int32_t> integer(const SettingNumber& number, SettingsField field) {
+    const auto value = real(number, field);
     if (!value) return std::nullopt;
     if (value->exponent() < 0) {
-      refuse(EncodingRefusalReason::kNotAnInteger, box);
+      refuse(EncodingRefusalReason::kNotAnInteger, field);
       return std::nullopt;
     }
     const auto whole = floorOfLinear(*value, Decimal(), Decimal::ofInteger(1));
     if (!whole || *whole < std::numeric_limits<std::int32_t>::min() ||
         *whole > std::numeric_limits<std::int32_t>::max()) {
-      refuse(EncodingRefusalReason::kValueOutOfRange, box);
+      refuse(EncodingRefusalReason::kValueOutOfRange, field);
       return std::nullopt;
     }
     return static_cast<std::int32_t>(*whole);
   }
 
-  // Floor((value + offset) × factor) of the box's value, as typed or rounded to hundredths.
-  std::optional<std::int64_t> raw(EditControl box, Rounding rounding, const RawScale& scale) {
-    const auto value = real(box);
+  // Floor((value + offset) × factor) of the value, as given or rounded to hundredths.
+  std::optional<std::int64_t> raw(const SettingNumber& number, SettingsField field,
+                                  Rounding rounding, const RawScale& scale) {
+    const auto value = real(number, field);
     if (!value) return std::nullopt;
     const Decimal taken = rounding == Rounding::kHundredths ? value->round2() : *value;
     const auto word = floorOfLinear(taken, scale.offset, scale.factor);
-    if (!word) refuse(EncodingRefusalReason::kValueOutOfRange, box);
+    if (!word) refuse(EncodingRefusalReason::kValueOutOfRange, field);
     return word;
   }
 
-  // Stores the value into its field, or refuses when the device would read another value there.
-  template <class Field>
-  void store(const Field& field, Bytes block, std::int64_t value, EditControl box,
+  // Stores the value into its word, or refuses when the device would read another value there.
+  template <class Word>
+  void store(const Word& word, Bytes block, std::int64_t value, std::optional<SettingsField> field,
              EncodingRefusalReason reason = EncodingRefusalReason::kFieldOutOfRange) {
-    if (!Field::holds(value)) {
-      refuse(reason, box);
+    if (!Word::holds(value)) {
+      refuse(reason, field);
       return;
     }
-    field.set(block, value);
+    word.set(block, value);
   }
 
   // The selected entry of a list of `count` entries.
-  std::optional<int> entry(EditControl list, int selected, int count) {
+  std::optional<int> entry(int selected, int count, SettingsField field) {
     if (selected < 0 || selected >= count) {
-      refuse(EncodingRefusalReason::kNothingSelected, list);
+      refuse(EncodingRefusalReason::kNothingSelected, field);
       return std::nullopt;
     }
     return selected;
   }
 
  private:
-  const std::optional<Decimal>& boxValue(EditControl box) const {
-    switch (box) {
-      case EditControl::Edit1:
-        return group_.Edit1;
-      case EditControl::Edit2:
-        return group_.Edit2;
-      case EditControl::Edit3:
-        return group_.Edit3;
-      case EditControl::Edit4:
-        return group_.Edit4;
-      case EditControl::Edit19:
-        return group_.Edit19;
-      case EditControl::Edit20:
-        return group_.Edit20;
-      case EditControl::Edit21:
-        return group_.Edit21;
-      case EditControl::Edit22:
-        return group_.Edit22;
-      default: {
-        static const std::optional<Decimal> kNotABox;
-        return kNotABox;
-      }
-    }
-  }
-
-  const EditableGroupValues& group_;
   std::optional<EncodingRefusal> refusal_;
 };
 
@@ -162,118 +134,123 @@ const RawScale* voltageScale(unsigned series) {
 // The connection list's choice: the InputConfig bits, and the wire resistance of a 2-wire
 // resistance input or the temperature of an external cold junction, from Edit3. Edit3 is read
 // only where its value is stored: a hidden row's text does not matter.
-void encodeConnection(const EditableGroupValues& g, SensorType sensorType, GroupReader& read,
-                      std::uint16_t& inputConfig, Bytes block) {
+void encodeConnection(const TransmitterSettings& s, const LaidOutModel& model,
+                      SensorType sensorType, FieldReader& read, std::uint16_t& inputConfig,
+                      Bytes block) {
   using namespace transmitter;
-  if (!g.ComboBox2Shown) return;
-  const auto connection = read.entry(EditControl::ComboBox2, g.ComboBox2, kConnections);
+  if (!s.connection) return;
+  const auto connection = read.entry(*s.connection, kConnections, SettingsField::Connection);
   if (!connection) return;
   inputConfig |= static_cast<std::uint16_t>(*connection << kConnectionShift);
   const bool twoWire = *connection == 0 && (isResistanceThermometer(sensorType) ||
                                             sensorType == SensorType::Resistance);
   const bool externalJunction = *connection == 1 && isThermocouple(sensorType);
   if (twoWire) {
-    const RawScale& scale =
-        g.model.model.specialSensorList ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
-    if (const auto raw = read.raw(EditControl::Edit3, Rounding::kHundredths, scale))
-      read.store(WireResistanceRaw, block, *raw, EditControl::Edit3);
+    const RawScale& scale = model.model.specialSensorList ? kSeriesSensorLeadOhmsRaw : kLeadOhmsRaw;
+    if (const auto raw =
+            read.raw(s.wireResistance, SettingsField::WireResistance, Rounding::kHundredths, scale))
+      read.store(WireResistanceRaw, block, *raw, SettingsField::WireResistance);
   } else if (externalJunction) {
-    if (const auto raw = read.raw(EditControl::Edit3, Rounding::kHundredths, kDegreesRaw))
-      read.store(ColdJunctionTempRaw, block, *raw, EditControl::Edit3);
+    if (const auto raw = read.raw(s.coldJunctionTemperature, SettingsField::ColdJunctionTemperature,
+                                  Rounding::kHundredths, kDegreesRaw))
+      read.store(ColdJunctionTempRaw, block, *raw, SettingsField::ColdJunctionTemperature);
   }
 }
 
 // Resistance thermometers and thermocouples: the range in whole degrees, the correction, and the
 // linearisation over the window that the range widened by the output's margins gives.
-void encodeTemperatureInput(const EditableGroupValues& g, SensorType sensorType,
-                            bool reversedOutput, GroupReader& read, Bytes block) {
+void encodeTemperatureInput(const TransmitterSettings& s, const LaidOutModel& model,
+                            SensorType sensorType, FieldReader& read, Bytes block) {
   using namespace transmitter;
-  const auto low = read.integer(EditControl::Edit1);
-  const auto high = read.integer(EditControl::Edit2);
-  const auto correction = read.raw(EditControl::Edit4, Rounding::kHundredths, kCorrectionRaw);
+  const auto low = read.integer(s.rangeLow, SettingsField::RangeLow);
+  const auto high = read.integer(s.rangeHigh, SettingsField::RangeHigh);
+  const auto correction = read.raw(s.temperatureOffset, SettingsField::TemperatureOffset,
+                                   Rounding::kHundredths, kCorrectionRaw);
   if (read.refused()) return;
   if (std::llabs(*low) > kFarthestRangeTemperature)
-    read.refuse(EncodingRefusalReason::kValueOutOfRange, EditControl::Edit1);
+    read.refuse(EncodingRefusalReason::kValueOutOfRange, SettingsField::RangeLow);
   if (std::llabs(*high) > kFarthestRangeTemperature)
-    read.refuse(EncodingRefusalReason::kValueOutOfRange, EditControl::Edit2);
+    read.refuse(EncodingRefusalReason::kValueOutOfRange, SettingsField::RangeHigh);
   if (read.refused()) return;
 
   // (°C + 200) × 30: below -200 °C or above 1984 °C the word would wrap.
   const auto degreesRaw = [](std::int64_t degrees) {
     return degrees * raw_scales::kStepsPerDegree + raw_scales::kTemperatureZeroRaw;
   };
-  read.store(RangeLowRaw, block, degreesRaw(*low), EditControl::Edit1);
-  read.store(RangeHighRaw, block, degreesRaw(*high), EditControl::Edit2);
-  read.store(TempOffsetRaw, block, *correction, EditControl::Edit4);
+  read.store(RangeLowRaw, block, degreesRaw(*low), SettingsField::RangeLow);
+  read.store(RangeHighRaw, block, degreesRaw(*high), SettingsField::RangeHigh);
+  read.store(TempOffsetRaw, block, *correction, SettingsField::TemperatureOffset);
   if (read.refused()) return;
 
-  const TemperatureLimits limits = temperatureLimits(*low, *high, reversedOutput);
-  const LinearisationResult table = buildLinearisation(sensorType, g.model.series, limits.lower,
-                                                       limits.upper, *high - *low, block);
+  const TemperatureLimits limits = temperatureLimits(*low, *high, s.outputReversed);
+  const LinearisationResult table =
+      buildLinearisation(sensorType, model.series, limits.lower, limits.upper, *high - *low, block);
   if (!table.writable()) {
-    read.refuse(EncodingRefusalReason::kLinearisationUnwritable, EditControl::kNone, table.refusal);
+    read.refuse(EncodingRefusalReason::kLinearisationUnwritable, std::nullopt, table.refusal);
     return;
   }
   // A writable table has its signal scale.
-  const SignalRawScale scale = *signalRawScale(sensorType, g.model.series);
+  const SignalRawScale scale = *signalRawScale(sensorType, model.series);
   InputLimitHighRaw.set(block, inputLimitHighRaw(scale, table.lastSignalThousandths));
 }
 
 // Voltage and resistance inputs: the range in the input's raw scale, the lower value rounded to
 // hundredths, the upper one as typed; the input window from the range words.
-void encodeLinearInput(const EditableGroupValues& g, SensorType sensorType, bool reversedOutput,
-                       GroupReader& read, Bytes block) {
+void encodeLinearInput(const TransmitterSettings& s, const LaidOutModel& model,
+                       SensorType sensorType, FieldReader& read, Bytes block) {
   using namespace transmitter;
   const RawScale* scale = nullptr;
   if (sensorType == SensorType::Resistance) {
-    scale = g.model.model.specialSensorList ? &kSeriesSensorOhmsRaw : &kOhmsRaw;
+    scale = model.model.specialSensorList ? &kSeriesSensorOhmsRaw : &kOhmsRaw;
   } else {
-    scale = voltageScale(g.model.series);
+    scale = voltageScale(model.series);
     if (!scale) {
-      read.refuse(EncodingRefusalReason::kNoVoltageScale, EditControl::ComboBox1);
+      read.refuse(EncodingRefusalReason::kNoVoltageScale, SettingsField::SensorType);
       return;
     }
   }
-  auto low = read.raw(EditControl::Edit1, Rounding::kHundredths, *scale);
-  const auto high = read.raw(EditControl::Edit2, Rounding::kAsTyped, *scale);
+  auto low = read.raw(s.rangeLow, SettingsField::RangeLow, Rounding::kHundredths, *scale);
+  const auto high = read.raw(s.rangeHigh, SettingsField::RangeHigh, Rounding::kAsTyped, *scale);
   if (read.refused()) return;
   // A voltage below the scale's zero has no word: the range starts at the zero.
   if (sensorType == SensorType::Voltage && *low < 0) low = 0;
-  read.store(RangeLowRaw, block, *low, EditControl::Edit1);
-  read.store(RangeHighRaw, block, *high, EditControl::Edit2);
+  read.store(RangeLowRaw, block, *low, SettingsField::RangeLow);
+  read.store(RangeHighRaw, block, *high, SettingsField::RangeHigh);
   if (read.refused()) return;
 
   const RawInputLimits limits =
-      rawInputLimits(RangeLowRaw.get(block), RangeHighRaw.get(block), reversedOutput);
+      rawInputLimits(RangeLowRaw.get(block), RangeHighRaw.get(block), s.outputReversed);
   InputLimitHighRaw.set(block, limits.high);
   InputLimitLowRaw.set(block, limits.low);
 }
 
-std::optional<EncodingRefusal> encodeTransmitter(const EditableGroupValues& g,
+std::optional<EncodingRefusal> encodeTransmitter(const TransmitterSettings& s,
+                                                 const LaidOutModel& model,
                                                  TransmitterBlock& block) {
   using namespace transmitter;
-  GroupReader read(g);
-  const auto entry = read.entry(EditControl::ComboBox1, g.ComboBox1, kSensorTypeCount);
-  if (!entry) return read.refusal();
-  const SensorType sensorType = *sensorTypeAt(*entry);
+  FieldReader read;
+  if (!s.sensorType) {
+    read.refuse(EncodingRefusalReason::kNothingSelected, SettingsField::SensorType);
+    return read.refusal();
+  }
+  const SensorType sensorType = *s.sensorType;
 
   std::uint16_t inputConfig = sensorCode(sensorType);
-  encodeConnection(g, sensorType, read, inputConfig, block);
-  const bool reversedOutput = g.ComboBox4 == 1;
-  if (reversedOutput) inputConfig |= kOutputReversedBit;
-  if (g.ComboBox5 == 1) inputConfig |= kFailureHighBit;
+  encodeConnection(s, model, sensorType, read, inputConfig, block);
+  if (s.outputReversed) inputConfig |= kOutputReversedBit;
+  if (s.failureHigh) inputConfig |= kFailureHighBit;
   InputConfig.set(block, inputConfig);
   if (read.refused()) return read.refusal();
 
-  const auto filterTime = read.entry(EditControl::ComboBox3, g.ComboBox3, kFilterTimes);
+  const auto filterTime = read.entry(s.filterIndex, kFilterTimes, SettingsField::FilterTime);
   if (!filterTime) return read.refusal();
   FilterTimeIndex.set(block, *filterTime);
-  Tag.set(block, g.Tag);
+  Tag.set(block, s.tag);
 
   if (isTemperatureSensor(sensorType)) {
-    encodeTemperatureInput(g, sensorType, reversedOutput, read, block);
+    encodeTemperatureInput(s, model, sensorType, read, block);
   } else {
-    encodeLinearInput(g, sensorType, reversedOutput, read, block);
+    encodeLinearInput(s, model, sensorType, read, block);
   }
   return read.refusal();
 }
@@ -300,7 +277,7 @@ constexpr ScaleGainField kScaleGain{indicator::ScaleGain};
 // gain = (DisplayHigh − DisplayLow) / (InputCalHigh − InputCalLow), and
 // display = input × gain + ScaleOffset. Every word is the floor of an exact fraction, from the
 // display and alarm words as stored (read back signed) and the calibration words (unsigned).
-void encodeIndicatorScale(ConstBytes indicatorCopy, GroupReader& read, SmallBlock& block) {
+void encodeIndicatorScale(ConstBytes indicatorCopy, FieldReader& read, SmallBlock& block) {
   using namespace indicator;
   const std::int64_t calibrationLow = InputCalLow.get(indicatorCopy);
   const std::int64_t calibrationHigh = InputCalHigh.get(indicatorCopy);
@@ -312,7 +289,7 @@ void encodeIndicatorScale(ConstBytes indicatorCopy, GroupReader& read, SmallBloc
   }
   // A gain of 0 shows one value whatever the input, and no alarm level has an input count.
   if (displayLow == displayHigh) {
-    read.refuse(EncodingRefusalReason::kEqualDisplayValues, EditControl::Edit2);
+    read.refuse(EncodingRefusalReason::kEqualDisplayValues, SettingsField::DisplayHigh);
     return;
   }
 
@@ -321,102 +298,115 @@ void encodeIndicatorScale(ConstBytes indicatorCopy, GroupReader& read, SmallBloc
   ScaleShift.set(block, kScaleShift);
   read.store(kScaleGain, block,
              floorOfFraction(gainNumerator * (std::int64_t{1} << kScaleShift), gainDenominator),
-             EditControl::kNone, EncodingRefusalReason::kScaleOutOfRange);
+             std::nullopt, EncodingRefusalReason::kScaleOutOfRange);
   // DisplayLow − InputCalLow × gain.
   const std::int64_t offset = floorOfFraction(
       displayLow * gainDenominator - calibrationLow * gainNumerator, gainDenominator);
-  read.store(ScaleOffset, block, offset, EditControl::kNone,
-             EncodingRefusalReason::kScaleOutOfRange);
+  read.store(ScaleOffset, block, offset, std::nullopt, EncodingRefusalReason::kScaleOutOfRange);
   if (read.refused()) return;
   // (alarm − ScaleOffset) / gain.
   const auto alarmRaw = [&](std::int64_t alarm) {
     return floorOfFraction((alarm - offset) * gainDenominator, gainNumerator);
   };
-  read.store(AlarmLowRaw, block, alarmRaw(AlarmLow.get(block)), EditControl::Edit3,
+  read.store(AlarmLowRaw, block, alarmRaw(AlarmLow.get(block)), SettingsField::AlarmLow,
              EncodingRefusalReason::kAlarmCountOutOfRange);
-  read.store(AlarmHighRaw, block, alarmRaw(AlarmHigh.get(block)), EditControl::Edit4,
+  read.store(AlarmHighRaw, block, alarmRaw(AlarmHigh.get(block)), SettingsField::AlarmHigh,
              EncodingRefusalReason::kAlarmCountOutOfRange);
 }
 
-std::optional<EncodingRefusal> encodeIndicator(const EditableGroupValues& g,
-                                               ConstBytes indicatorCopy, SmallBlock& block) {
+std::optional<EncodingRefusal> encodeIndicator(const IndicatorSettings& s, ConstBytes indicatorCopy,
+                                               SmallBlock& block) {
   using namespace indicator;
-  GroupReader read(g);
-  const auto displayLow = read.integer(EditControl::Edit1);
-  const auto displayHigh = read.integer(EditControl::Edit2);
-  const auto alarmLow = read.integer(EditControl::Edit3);
-  const auto alarmHigh = read.integer(EditControl::Edit4);
-  const auto precision = read.entry(EditControl::ComboBox2, g.ComboBox2, kPrecisions);
+  using F = SettingsField;
+  FieldReader read;
+  const auto displayLow = read.integer(s.displayLow, F::DisplayLow);
+  const auto displayHigh = read.integer(s.displayHigh, F::DisplayHigh);
+  const auto alarmLow = read.integer(s.alarmLow, F::AlarmLow);
+  const auto alarmHigh = read.integer(s.alarmHigh, F::AlarmHigh);
+  const auto precision = read.entry(s.precision, kPrecisions, F::Precision);
   if (read.refused()) return read.refusal();
 
-  read.store(DisplayLow, block, *displayLow, EditControl::Edit1);
-  read.store(DisplayHigh, block, *displayHigh, EditControl::Edit2);
-  read.store(AlarmLow, block, *alarmLow, EditControl::Edit3);
-  read.store(AlarmHigh, block, *alarmHigh, EditControl::Edit4);
+  read.store(DisplayLow, block, *displayLow, F::DisplayLow);
+  read.store(DisplayHigh, block, *displayHigh, F::DisplayHigh);
+  read.store(AlarmLow, block, *alarmLow, F::AlarmLow);
+  read.store(AlarmHigh, block, *alarmHigh, F::AlarmHigh);
   if (read.refused()) return read.refusal();
   Precision.set(block, *precision);
   std::uint16_t alarms = AlarmFlags.get(block) & ~(kAlarmLowBit | kAlarmHighBit);
-  if (g.CheckBox3) alarms |= kAlarmLowBit;
-  if (g.CheckBox4) alarms |= kAlarmHighBit;
+  if (s.alarmLowOn) alarms |= kAlarmLowBit;
+  if (s.alarmHighOn) alarms |= kAlarmHighBit;
   AlarmFlags.set(block, alarms);
-  Tag.set(block, g.Tag);
+  Tag.set(block, s.tag);
   encodeIndicatorScale(indicatorCopy, read, block);
   return read.refusal();
 }
 
 // --- humidity layout ----------------------------------------------------------------------
 
-std::optional<EncodingRefusal> encodeHumidity(const EditableGroupValues& g, SmallBlock& block) {
+std::optional<EncodingRefusal> encodeHumidity(const HumiditySettings& s, const LaidOutModel& model,
+                                              SmallBlock& block) {
   using namespace humidity;
-  GroupReader read(g);
+  using F = SettingsField;
+  struct Stored {
+    S16Field word;
+    const SettingNumber& value;
+    F field;
+  };
+  FieldReader read;
   // Ranges in hundredths, outputs as they are (mV or µA).
-  const std::pair<S16Field, EditControl> ranges[] = {{TempRangeLow, EditControl::Edit1},
-                                                     {TempRangeHigh, EditControl::Edit2},
-                                                     {HumRangeLow, EditControl::Edit19},
-                                                     {HumRangeHigh, EditControl::Edit3}};
-  const std::pair<S16Field, EditControl> outputs[] = {{TempOutLow, EditControl::Edit4},
-                                                      {TempOutHigh, EditControl::Edit20},
-                                                      {HumOutLow, EditControl::Edit21},
-                                                      {HumOutHigh, EditControl::Edit22}};
-  for (const auto& [field, box] : ranges)
-    if (const auto value = read.integer(box)) read.store(field, block, *value * kHundredths, box);
-  for (const auto& [field, box] : outputs)
-    if (const auto value = read.integer(box)) read.store(field, block, *value, box);
+  const Stored ranges[] = {{TempRangeLow, s.temperatureLow, F::TemperatureLow},
+                           {TempRangeHigh, s.temperatureHigh, F::TemperatureHigh},
+                           {HumRangeLow, s.humidityLow, F::HumidityLow},
+                           {HumRangeHigh, s.humidityHigh, F::HumidityHigh}};
+  const Stored outputs[] = {{TempOutLow, s.temperatureOutputLow, F::TemperatureOutputLow},
+                            {TempOutHigh, s.temperatureOutputHigh, F::TemperatureOutputHigh},
+                            {HumOutLow, s.humidityOutputLow, F::HumidityOutputLow},
+                            {HumOutHigh, s.humidityOutputHigh, F::HumidityOutputHigh}};
+  for (const Stored& range : ranges)
+    if (const auto value = read.integer(range.value, range.field))
+      read.store(range.word, block, *value * kHundredths, range.field);
+  for (const Stored& output : outputs)
+    if (const auto value = read.integer(output.value, output.field))
+      read.store(output.word, block, *value, output.field);
   if (read.refused()) return read.refusal();
 
-  Tag.set(block, g.Tag);
+  Tag.set(block, s.tag);
   // 935-JYRA has no unit choice: its word stays as the device keeps it; so does the word of a
   // list with no unit selected.
-  if (g.model.model.unitChoice != UnitChoice::None && g.ComboBox1 >= 0 &&
-      g.ComboBox1 < kHumidityUnits)
-    HumidityUnit.set(block, g.ComboBox1);
+  if (model.model.unitChoice != UnitChoice::None && s.unit >= 0 && s.unit < kHumidityUnits)
+    HumidityUnit.set(block, s.unit);
   return std::nullopt;
 }
 
 }  // namespace
 
-EncodingResult encodeSettings(const EditableGroupValues& group, SettingsImages& images) {
-  switch (group.model.layout) {
+EncodingResult encodeSettings(const DeviceSettings& settings, const LaidOutModel& model,
+                              SettingsImages& images) {
+  if (layoutOf(settings) != model.layout)
+    return {EncodingRefusal{EncodingRefusalReason::kOtherLayout}, std::nullopt};
+  switch (model.layout) {
     case Layout::Indicator: {
       SmallBlock block = images.IndicatorBlock;
-      const auto refusal = encodeIndicator(group, images.IndicatorCopy, block);
+      const auto refusal =
+          encodeIndicator(std::get<IndicatorSettings>(settings), images.IndicatorCopy, block);
       if (!refusal) images.IndicatorBlock = block;
       return {refusal, std::nullopt};
     }
     case Layout::Humidity: {
       SmallBlock block = images.HumidityBlock;
-      const auto refusal = encodeHumidity(group, block);
+      const auto refusal = encodeHumidity(std::get<HumiditySettings>(settings), model, block);
       if (!refusal) images.HumidityBlock = block;
       return {refusal, std::nullopt};
     }
     case Layout::Transmitter:
       break;
   }
+  const auto& transmitterSettings = std::get<TransmitterSettings>(settings);
   TransmitterBlock block = clearedTransmitterBlock();
-  const auto refusal = encodeTransmitter(group, block);
+  const auto refusal = encodeTransmitter(transmitterSettings, model, block);
   if (refusal) return {refusal, std::nullopt};
   images.TransmitterBlock = block;
-  return {std::nullopt, sensorTypeAt(group.ComboBox1)};
+  return {std::nullopt, transmitterSettings.sensorType};
 }
 
 }  // namespace tadjust

@@ -193,7 +193,7 @@ void applyStartValues(Form1& form) {
   form.CheckBox4->setChecked(false);
 }
 
-Form1::Form1(QWidget* parent) : QWidget(parent) {
+Form1::Form1(QWidget* parent) : QWidget(parent), mainMenu(this) {
   setObjectName(QStringLiteral("Form1"));
   setWindowTitle(QString::fromLatin1(window_texts::WindowCaption));
   setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -208,7 +208,8 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
   setEditableTabOrder();
   watchValidatedEdits();
   watchEditableGroupEdits();
-  resize(kWindowSize);
+  // The menu bar comes on top of the window as designed.
+  resize(kWindowSize + QSize(0, mainMenu.bar->sizeHint().height()));
 }
 
 void Form1::createTopLevel() {
@@ -509,6 +510,7 @@ void Form1::arrangeWindow() {
   window->setContentsMargins(8, 8, 8, 8);
   window->addLayout(left);
   window->addLayout(right, 1);
+  window->setMenuBar(mainMenu.bar);
 }
 
 void Form1::setEditableTabOrder() {

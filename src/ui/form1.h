@@ -25,6 +25,8 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/main_menu.h"
+
 namespace tadjust {
 
 // The user types at most this many characters into the tag box Edit5; a device's tag may hold
@@ -57,6 +59,10 @@ class Form1 : public QWidget {
   // The user interface speaks English (false: Polish). Set once at start-up, before the
   // window is first shown; every text of the program is chosen by it when it is shown.
   bool UseEnglish = false;
+
+  // The menu bar above the groups (File); its texts follow UseEnglish once the start-up question
+  // has set it.
+  MainMenu mainMenu;
 
   // The current model: the model label's text, as the settings view last laid the groups out
   // ("RKA-4" until the first read names a model). The only reader of Label39's text.

@@ -53,7 +53,8 @@ TEST(Application, StartsAfterTheLanguageQuestionAndEndsWhenTheWindowIsClosed) {
   QtMessageBoxes boxes;
   QtWindowEvents events;
   FakeSerialPortMap portMap;
-  Application application({port, pause, boxes, events, portMap, QDir::tempPath()});
+  QtFileDialogs dialogs;
+  Application application({port, pause, boxes, events, portMap, QDir::tempPath(), dialogs});
   EXPECT_EQ(application.run(), 0);
   EXPECT_EQ(question, "Polski /Polish?");
   EXPECT_TRUE(answeredBeforeShown);
@@ -113,7 +114,9 @@ TEST(Application, StandardButtonsSpeakTheChosenLanguage) {
     QtWindowEvents events;
     FakeSerialPortMap portMap;
     QTemporaryDir programDirectory;
-    Application application({port, pause, boxes, events, portMap, programDirectory.path()});
+    QtFileDialogs dialogs;
+    Application application(
+        {port, pause, boxes, events, portMap, programDirectory.path(), dialogs});
     EXPECT_EQ(application.run(), 0);
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], c.plugIn);

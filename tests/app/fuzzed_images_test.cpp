@@ -26,11 +26,14 @@
 #include "numbers/number_text.h"
 #include "sim/model_images.h"
 #include "support/expected_frames.h"
+#include "support/model_sets.h"
 #include "support/simulated_program.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
 namespace {
+
+using namespace testing;  // the model sets by name
 
 using testing::kTicksToCollect;
 using testing::SimulatedProgram;

@@ -4,8 +4,12 @@
 
 #include <string>
 
+#include "support/model_sets.h"
+
 namespace tadjust {
 namespace {
+
+using namespace testing;  // the model sets by name
 
 struct CodeCase {
   std::uint16_t code;

@@ -21,6 +21,7 @@
 #include "link/device_protocol.h"
 #include "link/qt_serial_port.h"
 #include "support/fake_serial_port_map.h"
+#include "support/scripted_file_dialogs.h"
 #include "support/scripted_message_boxes.h"
 
 namespace tadjust {
@@ -109,7 +110,8 @@ TEST(Hardware, ReadsTheDeviceOnTheTestPort) {
   QtWindowEvents events;
   FakeSerialPortMap portMap;
   portMap.form = PortNaming::Posix;
-  Application app({port, pause, boxes, events, portMap, programDirectory.path()});
+  testing::ScriptedFileDialogs dialogs;
+  Application app({port, pause, boxes, events, portMap, programDirectory.path(), dialogs});
   Form1& form = app.form();
 
   boxes.queue(Answer::No);  // English

@@ -19,6 +19,7 @@
 #include "link/pause.h"
 #include "link/qt_serial_port.h"
 #include "support/fake_serial_port_map.h"
+#include "support/scripted_file_dialogs.h"
 #include "support/scripted_message_boxes.h"
 #include "ui/window_events.h"
 
@@ -113,7 +114,7 @@ class SimulatedDeviceSession {
     portMap.form = PortNaming::Posix;
     portMap.map = std::vector<SerialPortEntry>{};
     if (!simulator_.terminalPath().isEmpty()) rememberPort(simulator_.terminalPath());
-    app.emplace(Platform{port, pause, boxes, events, portMap, programDirectory.path()});
+    app.emplace(Platform{port, pause, boxes, events, portMap, programDirectory.path(), dialogs});
   }
 
   bool ready() const { return !simulator_.terminalPath().isEmpty() && programDirectory.isValid(); }
@@ -134,6 +135,7 @@ class SimulatedDeviceSession {
   ObservedWindowEvents events;
   FakeSerialPortMap portMap;
   QTemporaryDir programDirectory;
+  ScriptedFileDialogs dialogs;
   std::optional<Application> app;
 
  private:

@@ -15,10 +15,13 @@
 
 #include "support/device_view_harness.h"
 #include "support/line_edit_rendering.h"
+#include "support/model_sets.h"
 #include "support/simulated_program.h"
 
 namespace tadjust {
 namespace {
+
+using namespace testing;  // the model sets by name
 
 using testing::SimulatedProgram;
 using Lines = std::vector<std::string>;

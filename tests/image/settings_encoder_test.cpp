@@ -13,18 +13,18 @@
 namespace tadjust {
 
 void PrintTo(const EncodingRefusal& refusal, std::ostream* out) {
-  *out << "{reason " << static_cast<int>(refusal.reason) << ", control "
-       << static_cast<int>(refusal.control) << ", linearisation "
+  *out << "{reason " << static_cast<int>(refusal.reason) << ", field "
+       << (refusal.field ? static_cast<int>(*refusal.field) : -1) << ", linearisation "
        << static_cast<int>(refusal.linearisation) << "}";
 }
 
 namespace {
 
-constexpr int kPt100 = 0;
-constexpr int kThermocoupleB = 2;
-constexpr int kThermocoupleK = 6;
-constexpr int kVoltage = 9;
-constexpr int kResistance = 10;
+constexpr SensorType kPt100 = SensorType::Pt100;
+constexpr SensorType kThermocoupleB = SensorType::ThermocoupleB;
+constexpr SensorType kThermocoupleK = SensorType::ThermocoupleK;
+constexpr SensorType kVoltage = SensorType::Voltage;
+constexpr SensorType kResistance = SensorType::Resistance;
 
 Decimal n(const char* cText) { return Decimal::parse(cText).value(); }
 
@@ -34,22 +34,41 @@ LaidOutModel modelNamed(std::string_view name, unsigned series) {
   return {model, series, layoutOf(model.family)};
 }
 
-// A transmitter group as a copy of a Pt100, 2-wire, 4 .. 20, 3,5 mA device leaves it.
-EditableGroupValues transmitterGroup(int sensorType, const char* model = "RKA-49",
-                                     unsigned series = 7) {
-  EditableGroupValues g;
+// Settings with the model they are encoded for.
+template <class Settings>
+struct Input : Settings {
+  LaidOutModel model;
+};
+using TransmitterInput = Input<TransmitterSettings>;
+using IndicatorInput = Input<IndicatorSettings>;
+using HumidityInput = Input<HumiditySettings>;
+
+// Settings of any layout with their model, for tables that mix layouts.
+struct AnyInput {
+  template <class Settings>
+  AnyInput(const Input<Settings>& input)  // NOLINT(google-explicit-constructor)
+      : settings(static_cast<const Settings&>(input)), model(input.model) {}
+  DeviceSettings settings;
+  LaidOutModel model;
+};
+
+EncodingResult encode(const AnyInput& input, SettingsImages& images) {
+  return encodeSettings(input.settings, input.model, images);
+}
+
+// A transmitter's settings as a copy of a Pt100, 2-wire, 4 .. 20, 3,5 mA device leaves them.
+TransmitterInput transmitterGroup(SensorType sensorType, const char* model = "RKA-49",
+                                  unsigned series = 7) {
+  TransmitterInput g;
   g.model = modelNamed(model, series);
-  g.ComboBox1 = sensorType;
-  g.ComboBox2Shown = sensorType != kVoltage;
-  g.ComboBox2 = 0;
-  g.ComboBox3 = 0;
-  g.ComboBox4 = 0;
-  g.ComboBox5 = 0;
-  g.Edit1 = n("0");
-  g.Edit2 = n("100");
-  g.Edit3 = n("0");
-  g.Edit4 = n("0");
-  g.Tag = "TT-101";
+  g.sensorType = sensorType;
+  if (sensorType != kVoltage) g.connection = 0;
+  g.filterIndex = 0;
+  g.rangeLow = n("0");
+  g.rangeHigh = n("100");
+  if (sensorType != kVoltage) g.wireResistance = n("0");
+  if (isTemperatureSensor(sensorType)) g.temperatureOffset = n("0");
+  g.tag = "TT-101";
   return g;
 }
 
@@ -97,13 +116,13 @@ struct TransmitterWords {
 
 struct TransmitterCase {
   const char* name;
-  EditableGroupValues group;
+  TransmitterInput group;
   TransmitterWords expected;
 };
 
-EditableGroupValues with(EditableGroupValues g,
-                         const std::function<void(EditableGroupValues&)>& f) {
-  f(g);
+template <class Group, class Change>
+Group with(Group g, const Change& change) {
+  change(g);
   return g;
 }
 
@@ -112,18 +131,18 @@ TEST(TransmitterEncoding, WordsFromTheExactValuesOfTheGroup) {
       {"Pt100, 3-wire, -100..800",
        with(transmitterGroup(kPt100),
             [](auto& g) {
-              g.ComboBox2 = 1;
-              g.Edit1 = n("-100");
-              g.Edit2 = n("800");
-              g.Edit3 = std::nullopt;  // the hidden row's text is not read
+              g.connection = 1;
+              g.rangeLow = n("-100");
+              g.rangeHigh = n("800");
+              g.wireResistance = std::nullopt;  // the hidden row's text is not read
             }),
        {.InputConfig = 0x2010, .RangeLowRaw = 3000, .RangeHighRaw = 30000, .TempOffsetRaw = 0}},
       {"K, external compensation at 25 °C, 0..1000, series 7",
        with(transmitterGroup(kThermocoupleK),
             [](auto& g) {
-              g.ComboBox2 = 1;
-              g.Edit2 = n("1000");
-              g.Edit3 = n("25");
+              g.connection = 1;
+              g.rangeHigh = n("1000");
+              g.coldJunctionTemperature = n("25");
             }),
        {.InputConfig = 0x3410,
         .RangeLowRaw = 6000,
@@ -131,65 +150,65 @@ TEST(TransmitterEncoding, WordsFromTheExactValuesOfTheGroup) {
         .WireResistanceRaw = 0,
         .ColdJunctionTempRaw = 6750,
         .InputLimitHighRaw = 47918}},  // 42.518 mV at 1032 °C: exactly 47918
-      {"K, internal compensation: Edit3 not read",
-       with(transmitterGroup(kThermocoupleK), [](auto& g) { g.Edit3 = std::nullopt; }),
+      {"K, internal compensation: no cold-junction temperature read",
+       with(transmitterGroup(kThermocoupleK),
+            [](auto& g) { g.coldJunctionTemperature = std::nullopt; }),
        {.InputConfig = 0x3400, .WireResistanceRaw = 0, .ColdJunctionTempRaw = 0}},
       {"cold junction -0.105 °C: -0.10, ties to even, times 30 exactly",
        with(transmitterGroup(kThermocoupleK),
             [](auto& g) {
-              g.ComboBox2 = 1;
-              g.Edit3 = n("-0.105");
+              g.connection = 1;
+              g.coldJunctionTemperature = n("-0.105");
             }),
        {.ColdJunctionTempRaw = 5997}},
       {"Pt100, 2-wire, lead 0.5 Ohm",
-       with(transmitterGroup(kPt100), [](auto& g) { g.Edit3 = n("0.5"); }),
+       with(transmitterGroup(kPt100), [](auto& g) { g.wireResistance = n("0.5"); }),
        {.InputConfig = 0x2000, .WireResistanceRaw = 100}},
       {"Pt500 of RKN-40F3, 2-wire, lead 0.5 Ohm",
-       with(transmitterGroup(kPt100, "RKN-40F3", 9), [](auto& g) { g.Edit3 = n("0.5"); }),
+       with(transmitterGroup(kPt100, "RKN-40F3", 9), [](auto& g) { g.wireResistance = n("0.5"); }),
        {.WireResistanceRaw = 20}},
       {"resistance, 2-wire, lead 0.5 Ohm",
        with(transmitterGroup(kResistance),
             [](auto& g) {
-              g.Edit1 = n("55");
-              g.Edit2 = n("60");
-              g.Edit3 = n("0.5");
+              g.rangeLow = n("55");
+              g.rangeHigh = n("60");
+              g.wireResistance = n("0.5");
             }),
        {.InputConfig = 0x0000, .WireResistanceRaw = 100}},
       {"resistance of RKN-40F3, 2-wire, lead 0.5 Ohm",
        with(transmitterGroup(kResistance, "RKN-40F3", 9),
             [](auto& g) {
-              g.Edit1 = n("300");
-              g.Edit2 = n("1913.375");
-              g.Edit3 = n("0.5");
+              g.rangeLow = n("300");
+              g.rangeHigh = n("1913.375");
+              g.wireResistance = n("0.5");
             }),
        {.RangeLowRaw = 1000, .RangeHighRaw = 65535, .WireResistanceRaw = 20}},
       {"lead 0.125 Ohm is 0.12 Ohm",
-       with(transmitterGroup(kPt100), [](auto& g) { g.Edit3 = n("0.125"); }),
+       with(transmitterGroup(kPt100), [](auto& g) { g.wireResistance = n("0.125"); }),
        {.WireResistanceRaw = 24}},
       {"Pt100, 4-wire, 20 .. 4, failure high",
        with(transmitterGroup(kPt100),
             [](auto& g) {
-              g.ComboBox2 = 2;
-              g.ComboBox4 = 1;
-              g.ComboBox5 = 1;
-              g.Edit3 = std::nullopt;
+              g.connection = 2;
+              g.outputReversed = true;
+              g.failureHigh = true;
+              g.wireResistance = std::nullopt;
             }),
        {.InputConfig = 0x2023, .WireResistanceRaw = 0}},
       {"fixed-sensor probe: no connection row, no connection bits",
        with(transmitterGroup(kPt100, "RQ-117/A", 9),
             [](auto& g) {
-              g.ComboBox2Shown = false;
-              g.ComboBox2 = 2;
-              g.Edit3 = std::nullopt;
+              g.connection = std::nullopt;
+              g.wireResistance = std::nullopt;
             }),
        {.InputConfig = 0x2000, .WireResistanceRaw = 0}},
       {"voltage, series 7, -6..50: the lower value clamped to the scale's zero",
        with(transmitterGroup(kVoltage),
             [](auto& g) {
-              g.Edit1 = n("-6");
-              g.Edit2 = n("50");
-              g.Edit3 = std::nullopt;
-              g.Edit4 = std::nullopt;
+              g.rangeLow = n("-6");
+              g.rangeHigh = n("50");
+              g.wireResistance = std::nullopt;
+              g.temperatureOffset = std::nullopt;
             }),
        {.InputConfig = 0x1000,
         .RangeLowRaw = 0,
@@ -200,16 +219,16 @@ TEST(TransmitterEncoding, WordsFromTheExactValuesOfTheGroup) {
       {"voltage, series 9: lower rounded to hundredths, upper as typed",
        with(transmitterGroup(kVoltage, "RKA-59", 9),
             [](auto& g) {
-              g.Edit1 = n("0.005");    // 0.00
-              g.Edit2 = n("10.0039");  // 10401.95 raw
+              g.rangeLow = n("0.005");     // 0.00
+              g.rangeHigh = n("10.0039");  // 10401.95 raw
             }),
        {.RangeLowRaw = 5400, .RangeHighRaw = 10401}},
       {"voltage, series 10, reversed output",
        with(transmitterGroup(kVoltage, "RKA-49", 10),
             [](auto& g) {
-              g.Edit1 = n("-10.8");
-              g.Edit2 = n("10");
-              g.ComboBox4 = 1;
+              g.rangeLow = n("-10.8");
+              g.rangeHigh = n("10");
+              g.outputReversed = true;
             }),
        {.InputConfig = 0x1002,
         .RangeLowRaw = 0,
@@ -219,16 +238,16 @@ TEST(TransmitterEncoding, WordsFromTheExactValuesOfTheGroup) {
       {"resistance 55.035 Ohm: lower 55.04 (to even), upper as typed",
        with(transmitterGroup(kResistance),
             [](auto& g) {
-              g.Edit1 = n("55.035");
-              g.Edit2 = n("55.035");
+              g.rangeLow = n("55.035");
+              g.rangeHigh = n("55.035");
             }),
        {.RangeLowRaw = 8, .RangeHighRaw = 7}},
   };
   for (const auto& c : cases) {
     SettingsImages images = patternedImages(7001);
-    const EncodingResult result = encodeSettings(c.group, images);
+    const EncodingResult result = encode(c.group, images);
     ASSERT_TRUE(result.encoded()) << c.name;
-    EXPECT_EQ(result.EditSensorType, sensorTypeAt(c.group.ComboBox1)) << c.name;
+    EXPECT_EQ(result.EditSensorType, c.group.sensorType) << c.name;
     const ConstBytes block = images.TransmitterBlock;
     const auto check = [&](int expected, std::uint16_t word, const char* field) {
       if (expected >= 0) {
@@ -262,8 +281,9 @@ TEST(TransmitterEncoding, CorrectionIsTheExactValueRoundedToHundredthsTimes30) {
   };
   for (const auto& c : cases) {
     SettingsImages images;
-    const auto g = with(transmitterGroup(kPt100), [&](auto& g) { g.Edit4 = n(c.correction); });
-    ASSERT_TRUE(encodeSettings(g, images).encoded()) << c.correction;
+    const auto g =
+        with(transmitterGroup(kPt100), [&](auto& g) { g.temperatureOffset = n(c.correction); });
+    ASSERT_TRUE(encode(g, images).encoded()) << c.correction;
     EXPECT_EQ(static_cast<std::uint16_t>(transmitter::TempOffsetRaw.get(images.TransmitterBlock)),
               c.word)
         << c.correction;
@@ -272,7 +292,7 @@ TEST(TransmitterEncoding, CorrectionIsTheExactValueRoundedToHundredthsTimes30) {
 
 TEST(TransmitterEncoding, LinearisationCoversTheRangeWidenedByTheOutputMargins) {
   const struct {
-    int sensorType;
+    SensorType sensorType;
     unsigned series;
     int low, high;
     bool reversed;
@@ -285,10 +305,10 @@ TEST(TransmitterEncoding, LinearisationCoversTheRangeWidenedByTheOutputMargins) 
   for (const auto& c : cases) {
     SettingsImages images;
     auto g = transmitterGroup(c.sensorType, "RKA-49", c.series);
-    g.Edit1 = Decimal::ofInteger(c.low);
-    g.Edit2 = Decimal::ofInteger(c.high);
-    g.ComboBox4 = c.reversed ? 1 : 0;
-    ASSERT_TRUE(encodeSettings(g, images).encoded());
+    g.rangeLow = Decimal::ofInteger(c.low);
+    g.rangeHigh = Decimal::ofInteger(c.high);
+    g.outputReversed = c.reversed;
+    ASSERT_TRUE(encode(g, images).encoded());
 
     const TemperatureLimits limits = temperatureLimits(c.low, c.high, c.reversed);
     EXPECT_EQ(limits.lower, c.lowerLimit);
@@ -297,26 +317,26 @@ TEST(TransmitterEncoding, LinearisationCoversTheRangeWidenedByTheOutputMargins) 
     std::array<std::uint8_t, kTransmitterBlockSize> expected{};
     for (std::size_t i = 0; i < 20; ++i) transmitter::LinSignal.set(expected, i, 0xFFFF);
     for (std::size_t i = 0; i < 7; ++i) transmitter::CjcTemp.set(expected, i, 0xFFFF);
-    const auto table = buildLinearisation(*sensorTypeAt(c.sensorType), c.series, limits.lower,
-                                          limits.upper, c.high - c.low, expected);
+    const auto table = buildLinearisation(c.sensorType, c.series, limits.lower, limits.upper,
+                                          c.high - c.low, expected);
     ASSERT_TRUE(table.writable());
     // LinSlopeShift and CjcSlopeShift, then everything from LinSignal on.
     const ConstBytes actual = images.TransmitterBlock;
     EXPECT_TRUE(std::equal(actual.begin() + 2, actual.begin() + 6, expected.begin() + 2));
     EXPECT_TRUE(std::equal(actual.begin() + 30, actual.end(), expected.begin() + 30));
     EXPECT_EQ(transmitter::LinTemp.get(actual, 0), (table.firstTemperature + 200) * 30);
-    EXPECT_EQ(transmitter::InputLimitHighRaw.get(actual),
-              inputLimitHighRaw(*signalRawScale(*sensorTypeAt(c.sensorType), c.series),
-                                table.lastSignalThousandths));
+    EXPECT_EQ(
+        transmitter::InputLimitHighRaw.get(actual),
+        inputLimitHighRaw(*signalRawScale(c.sensorType, c.series), table.lastSignalThousandths));
   }
 }
 
 TEST(TransmitterEncoding, BlockIsRebuiltFromScratch) {
   SettingsImages images = patternedImages(9002);
   auto g = transmitterGroup(kVoltage, "RKA-59", 9);
-  g.ComboBox3 = 6;
-  g.Tag = "ABCDEFGHIJKLMNOP";  // a humidity tag copied into the box earlier
-  ASSERT_TRUE(encodeSettings(g, images).encoded());
+  g.filterIndex = 6;
+  g.tag = "ABCDEFGHIJKLMNOP";  // a humidity tag copied into the box earlier
+  ASSERT_TRUE(encode(g, images).encoded());
   const ConstBytes block = images.TransmitterBlock;
   using namespace transmitter;
   EXPECT_EQ(FilterTimeIndex.get(block), 6);
@@ -338,8 +358,8 @@ TEST(TransmitterEncoding, BlockIsRebuiltFromScratch) {
 TEST(TransmitterEncoding, TagTakesWindows1250BytesAndQuestionMarks) {
   SettingsImages images;
   auto g = transmitterGroup(kPt100);
-  g.Tag = "Łódź 中 €";
-  ASSERT_TRUE(encodeSettings(g, images).encoded());
+  g.tag = "Łódź 中 €";
+  ASSERT_TRUE(encode(g, images).encoded());
   const std::uint8_t expected[] = {0xA3, 0xF3, 0x64, 0x9F, ' ', '?', ' ', 0x80, 0, 0};
   EXPECT_TRUE(std::equal(std::begin(expected), std::end(expected),
                          images.TransmitterBlock.begin() + transmitter::Tag.offset));
@@ -349,80 +369,80 @@ TEST(TransmitterEncoding, TagTakesWindows1250BytesAndQuestionMarks) {
 
 struct RefusalCase {
   const char* name;
-  EditableGroupValues group;
+  TransmitterInput group;
   EncodingRefusal refusal;
 };
 
 TEST(TransmitterEncoding, RefusesWhatHasNoDefinedWordAndLeavesEverythingAsItWas) {
   using R = EncodingRefusalReason;
-  using C = EditControl;
+  using F = SettingsField;
   const RefusalCase cases[] = {
       {"no sensor type",
-       with(transmitterGroup(kPt100), [](auto& g) { g.ComboBox1 = -1; }),
-       {R::kNothingSelected, C::ComboBox1}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.sensorType = std::nullopt; }),
+       {R::kNothingSelected, F::SensorType}},
       {"no connection in a shown list",
-       with(transmitterGroup(kPt100), [](auto& g) { g.ComboBox2 = -1; }),
-       {R::kNothingSelected, C::ComboBox2}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.connection = -1; }),
+       {R::kNothingSelected, F::Connection}},
       {"no filter time",
-       with(transmitterGroup(kPt100), [](auto& g) { g.ComboBox3 = -1; }),
-       {R::kNothingSelected, C::ComboBox3}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.filterIndex = -1; }),
+       {R::kNothingSelected, F::FilterTime}},
       {"lead resistance not a number",
-       with(transmitterGroup(kPt100), [](auto& g) { g.Edit3 = std::nullopt; }),
-       {R::kNotANumber, C::Edit3}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.wireResistance = std::nullopt; }),
+       {R::kNotANumber, F::WireResistance}},
       {"cold junction not a number",
        with(transmitterGroup(kThermocoupleK),
             [](auto& g) {
-              g.ComboBox2 = 1;
-              g.Edit3 = std::nullopt;
+              g.connection = 1;
+              g.coldJunctionTemperature = std::nullopt;
             }),
-       {R::kNotANumber, C::Edit3}},
+       {R::kNotANumber, F::ColdJunctionTemperature}},
       {"lower range with a fraction",
-       with(transmitterGroup(kPt100), [](auto& g) { g.Edit1 = n("12.5"); }),
-       {R::kNotAnInteger, C::Edit1}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.rangeLow = n("12.5"); }),
+       {R::kNotAnInteger, F::RangeLow}},
       {"upper range not a number",
-       with(transmitterGroup(kPt100), [](auto& g) { g.Edit2 = std::nullopt; }),
-       {R::kNotANumber, C::Edit2}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.rangeHigh = std::nullopt; }),
+       {R::kNotANumber, F::RangeHigh}},
       {"correction not a number",
-       with(transmitterGroup(kPt100), [](auto& g) { g.Edit4 = std::nullopt; }),
-       {R::kNotANumber, C::Edit4}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.temperatureOffset = std::nullopt; }),
+       {R::kNotANumber, F::TemperatureOffset}},
       {"correction beyond any word",
-       with(transmitterGroup(kPt100), [](auto& g) { g.Edit4 = n("1e30"); }),
-       {R::kValueOutOfRange, C::Edit4}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.temperatureOffset = n("1e30"); }),
+       {R::kValueOutOfRange, F::TemperatureOffset}},
       {"range beyond 32 bits",
-       with(transmitterGroup(kPt100), [](auto& g) { g.Edit2 = n("3e9"); }),
-       {R::kValueOutOfRange, C::Edit2}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.rangeHigh = n("3e9"); }),
+       {R::kValueOutOfRange, F::RangeHigh}},
       {"range far beyond any sensor",
-       with(transmitterGroup(kPt100), [](auto& g) { g.Edit1 = n("-2e9"); }),
-       {R::kValueOutOfRange, C::Edit1}},
+       with(transmitterGroup(kPt100), [](auto& g) { g.rangeLow = n("-2e9"); }),
+       {R::kValueOutOfRange, F::RangeLow}},
       {"voltage upper not a number",
-       with(transmitterGroup(kVoltage), [](auto& g) { g.Edit2 = std::nullopt; }),
-       {R::kNotANumber, C::Edit2}},
+       with(transmitterGroup(kVoltage), [](auto& g) { g.rangeHigh = std::nullopt; }),
+       {R::kNotANumber, F::RangeHigh}},
       {"voltage on a series without a voltage scale",
        with(transmitterGroup(kVoltage, "RKA-4", 8), [](auto&) {}),
-       {R::kNoVoltageScale, C::ComboBox1}},
+       {R::kNoVoltageScale, F::SensorType}},
       {"thermocouple on a series without a voltage scale",
        with(transmitterGroup(kThermocoupleK, "RKA-4", 8), [](auto&) {}),
-       {R::kLinearisationUnwritable, C::kNone, LinearisationRefusal::kNoSignalScale}},
+       {R::kLinearisationUnwritable, std::nullopt, LinearisationRefusal::kNoSignalScale}},
       {"thermocouple B, series 9, reversed, 400..800: a slope beyond 16 bits",
        with(transmitterGroup(kThermocoupleB, "RKA-49", 9),
             [](auto& g) {
-              g.Edit1 = n("400");
-              g.Edit2 = n("800");
-              g.ComboBox4 = 1;
+              g.rangeLow = n("400");
+              g.rangeHigh = n("800");
+              g.outputReversed = true;
             }),
-       {R::kLinearisationUnwritable, C::kNone, LinearisationRefusal::kSlopeTooSteep}},
+       {R::kLinearisationUnwritable, std::nullopt, LinearisationRefusal::kSlopeTooSteep}},
       {"upper range below the lower",
        with(transmitterGroup(kPt100),
             [](auto& g) {
-              g.Edit1 = n("100");
-              g.Edit2 = n("0");
+              g.rangeLow = n("100");
+              g.rangeHigh = n("0");
             }),
-       {R::kLinearisationUnwritable, C::kNone, LinearisationRefusal::kTooFewPoints}},
+       {R::kLinearisationUnwritable, std::nullopt, LinearisationRefusal::kTooFewPoints}},
   };
   for (const auto& c : cases) {
     SettingsImages images = patternedImages(7001);
     const SettingsImages before = images;
-    const EncodingResult result = encodeSettings(c.group, images);
+    const EncodingResult result = encode(c.group, images);
     ASSERT_FALSE(result.encoded()) << c.name;
     EXPECT_EQ(*result.refusal, c.refusal) << c.name;
     EXPECT_FALSE(result.EditSensorType.has_value()) << c.name;
@@ -432,17 +452,17 @@ TEST(TransmitterEncoding, RefusesWhatHasNoDefinedWordAndLeavesEverythingAsItWas)
 
 // --- indicator layout ---
 
-EditableGroupValues indicatorGroup(const char* low, const char* high, const char* alarmLow,
-                                   const char* alarmHigh) {
-  EditableGroupValues g;
+IndicatorInput indicatorGroup(const char* low, const char* high, const char* alarmLow,
+                              const char* alarmHigh) {
+  IndicatorInput g;
   g.model = modelNamed("GWA-43", 10);
-  g.Edit1 = n(low);
-  g.Edit2 = n(high);
-  g.Edit3 = n(alarmLow);
-  g.Edit4 = n(alarmHigh);
-  g.ComboBox2 = 1;
-  g.CheckBox3 = true;
-  g.Tag = "PI-7";
+  g.displayLow = n(low);
+  g.displayHigh = n(high);
+  g.alarmLow = n(alarmLow);
+  g.alarmHigh = n(alarmHigh);
+  g.precision = 1;
+  g.alarmLowOn = true;
+  g.tag = "PI-7";
   return g;
 }
 
@@ -473,7 +493,7 @@ TEST(IndicatorEncoding, ScaleAndAlarmRawsAreFloorsOfExactFractions) {
   for (const auto& c : cases) {
     SettingsImages images = indicatorImages(c.calibrationLow, c.calibrationHigh);
     const auto g = indicatorGroup(c.low, c.high, c.alarmLow, c.alarmHigh);
-    ASSERT_TRUE(encodeSettings(g, images).encoded()) << c.calibrationLow << " " << c.low;
+    ASSERT_TRUE(encode(g, images).encoded()) << c.calibrationLow << " " << c.low;
     const ConstBytes block = images.IndicatorBlock;
     using namespace indicator;
     EXPECT_EQ(ScaleShift.get(block), 15);
@@ -488,8 +508,8 @@ TEST(IndicatorEncoding, EditedFieldsOverTheCopyTheRestKept) {
   SettingsImages images = indicatorImages(6554, 32768);
   const SettingsImages before = images;
   auto g = indicatorGroup("-999", "9999", "-5", "1000");
-  g.Tag = "ABCDEFGHIJKLMNOP";
-  ASSERT_TRUE(encodeSettings(g, images).encoded());
+  g.tag = "ABCDEFGHIJKLMNOP";
+  ASSERT_TRUE(encode(g, images).encoded());
   const ConstBytes block = images.IndicatorBlock;
   using namespace indicator;
   EXPECT_EQ(DisplayLow.get(block), -999);
@@ -508,11 +528,11 @@ TEST(IndicatorEncoding, EditedFieldsOverTheCopyTheRestKept) {
 
 TEST(IndicatorEncoding, RefusesAnUndefinedScaleOrAValueThatIsNotAWholeNumber) {
   using R = EncodingRefusalReason;
-  using C = EditControl;
+  using F = SettingsField;
   const struct {
     const char* name;
     std::uint16_t calibrationLow, calibrationHigh;
-    EditableGroupValues group;
+    IndicatorInput group;
     EncodingRefusal refusal;
   } cases[] = {
       {"equal calibration words",
@@ -524,32 +544,32 @@ TEST(IndicatorEncoding, RefusesAnUndefinedScaleOrAValueThatIsNotAWholeNumber) {
        6554,
        32768,
        indicatorGroup("50", "50", "50", "50"),
-       {R::kEqualDisplayValues, C::Edit2}},
+       {R::kEqualDisplayValues, F::DisplayHigh}},
       {"display value that its word would wrap to the other one",
        6554,
        32768,
        indicatorGroup("0", "65536", "0", "0"),
-       {R::kFieldOutOfRange, C::Edit2}},
+       {R::kFieldOutOfRange, F::DisplayHigh}},
       {"alarm with a fraction",
        6554,
        32768,
        indicatorGroup("0", "1000", "12.5", "0"),
-       {R::kNotAnInteger, C::Edit3}},
+       {R::kNotAnInteger, F::AlarmLow}},
       {"alarm not a number",
        6554,
        32768,
-       with(indicatorGroup("0", "1000", "0", "0"), [](auto& g) { g.Edit4 = std::nullopt; }),
-       {R::kNotANumber, C::Edit4}},
+       with(indicatorGroup("0", "1000", "0", "0"), [](auto& g) { g.alarmHigh = std::nullopt; }),
+       {R::kNotANumber, F::AlarmHigh}},
       {"no precision",
        6554,
        32768,
-       with(indicatorGroup("0", "1000", "0", "0"), [](auto& g) { g.ComboBox2 = -1; }),
-       {R::kNothingSelected, C::ComboBox2}},
+       with(indicatorGroup("0", "1000", "0", "0"), [](auto& g) { g.precision = -1; }),
+       {R::kNothingSelected, F::Precision}},
   };
   for (const auto& c : cases) {
     SettingsImages images = indicatorImages(c.calibrationLow, c.calibrationHigh);
     const SettingsImages before = images;
-    const EncodingResult result = encodeSettings(c.group, images);
+    const EncodingResult result = encode(c.group, images);
     ASSERT_FALSE(result.encoded()) << c.name;
     EXPECT_EQ(*result.refusal, c.refusal) << c.name;
     EXPECT_TRUE(sameImages(images, before)) << c.name;
@@ -558,26 +578,26 @@ TEST(IndicatorEncoding, RefusesAnUndefinedScaleOrAValueThatIsNotAWholeNumber) {
 
 // --- humidity layout ---
 
-EditableGroupValues humidityGroup(const char* model, int unit) {
-  EditableGroupValues g;
+HumidityInput humidityGroup(const char* model, int unit) {
+  HumidityInput g;
   g.model = modelNamed(model, 15);
-  g.Edit1 = n("-40");
-  g.Edit2 = n("100");
-  g.Edit19 = n("0");
-  g.Edit3 = n("100");
-  g.Edit4 = n("4000");
-  g.Edit20 = n("20000");
-  g.Edit21 = n("-3");
-  g.Edit22 = n("32767");
-  g.ComboBox1 = unit;
-  g.Tag = "Hala 2 - północ";
+  g.temperatureLow = n("-40");
+  g.temperatureHigh = n("100");
+  g.humidityLow = n("0");
+  g.humidityHigh = n("100");
+  g.temperatureOutputLow = n("4000");
+  g.temperatureOutputHigh = n("20000");
+  g.humidityOutputLow = n("-3");
+  g.humidityOutputHigh = n("32767");
+  g.unit = unit;
+  g.tag = "Hala 2 - północ";
   return g;
 }
 
 TEST(HumidityEncoding, RangesInHundredthsOutputsAsTheyAreOverTheCopy) {
   SettingsImages images = patternedImages(15002);
   const SettingsImages before = images;
-  ASSERT_TRUE(encodeSettings(humidityGroup("ARR/A", 1), images).encoded());
+  ASSERT_TRUE(encode(humidityGroup("ARR/A", 1), images).encoded());
   const ConstBytes block = images.HumidityBlock;
   using namespace humidity;
   EXPECT_EQ(TempRangeLow.get(block), -4000);
@@ -608,28 +628,28 @@ TEST(HumidityEncoding, UnitWordOnlyForModelsWithAUnitChoiceAndAnEntrySelected) {
   for (const auto& c : cases) {
     SettingsImages images;
     humidity::HumidityUnit.set(images.HumidityBlock, 0x0101);
-    ASSERT_TRUE(encodeSettings(humidityGroup(c.model, c.selected), images).encoded());
+    ASSERT_TRUE(encode(humidityGroup(c.model, c.selected), images).encoded());
     EXPECT_EQ(humidity::HumidityUnit.get(images.HumidityBlock), c.word)
         << c.model << " " << c.selected;
   }
 }
 
 TEST(HumidityEncoding, RefusesABoxThatIsNotAWholeNumber) {
-  for (const auto box : {&EditableGroupValues::Edit19, &EditableGroupValues::Edit22}) {
+  for (const auto box : {&HumidityInput::humidityLow, &HumidityInput::humidityOutputHigh}) {
     SettingsImages images = patternedImages(15003);
     const SettingsImages before = images;
     auto g = humidityGroup("ARR/V", 0);
     g.*box = std::nullopt;
-    const auto result = encodeSettings(g, images);
+    const auto result = encode(g, images);
     ASSERT_FALSE(result.encoded());
     EXPECT_EQ(result.refusal->reason, EncodingRefusalReason::kNotANumber);
     EXPECT_TRUE(sameImages(images, before));
   }
   SettingsImages images;
   auto g = humidityGroup("ARR/V", 0);
-  g.Edit3 = n("99.5");
-  EXPECT_EQ(encodeSettings(g, images).refusal,
-            (EncodingRefusal{EncodingRefusalReason::kNotAnInteger, EditControl::Edit3}));
+  g.humidityHigh = n("99.5");
+  EXPECT_EQ(encode(g, images).refusal,
+            (EncodingRefusal{EncodingRefusalReason::kNotAnInteger, SettingsField::HumidityHigh}));
 }
 
 // --- no word stored wrapped ---
@@ -639,77 +659,92 @@ TEST(HumidityEncoding, RefusesABoxThatIsNotAWholeNumber) {
 // box's own units. Past an end the group is refused, naming the box, and nothing changes.
 TEST(WordRanges, EveryFieldHoldsItsEndsAndRefusesOnePast) {
   using R = EncodingRefusalReason;
-  using C = EditControl;
+  using F = SettingsField;
   const auto resistance = [](const char* low, const char* high) {
     return with(transmitterGroup(kResistance), [=](auto& g) {
-      g.Edit1 = n(low);
-      g.Edit2 = n(high);
+      g.rangeLow = n(low);
+      g.rangeHigh = n(high);
     });
   };
   const auto pt100 = [](auto f) { return with(transmitterGroup(kPt100), f); };
   const auto junction = [](const char* degrees) {
     return with(transmitterGroup(kThermocoupleK), [=](auto& g) {
-      g.ComboBox2 = 1;
-      g.Edit3 = n(degrees);
+      g.connection = 1;
+      g.coldJunctionTemperature = n(degrees);
     });
   };
-  const auto humidity = [](std::optional<Decimal> EditableGroupValues::*box, const char* value) {
+  const auto humidity = [](SettingNumber HumidityInput::*box, const char* value) {
     return with(humidityGroup("ARR/A", 0), [=](auto& g) { g.*box = n(value); });
   };
   const std::optional<EncodingRefusal> kStored;
   const struct {
     const char* name;
-    EditableGroupValues group;
+    AnyInput group;
     std::uint16_t calibrationLow = 0, calibrationHigh = 0;  // the indicator's
     std::optional<EncodingRefusal> refusal;
   } cases[] = {
-      // Transmitter: the range words of a resistance input (Edit2 as typed), (Ohm − 55) × 200.
+      // Transmitter: the range words of a resistance input (the upper as typed), (Ohm − 55) × 200.
       {"RangeLowRaw 0", resistance("55", "100"), 0, 0, kStored},
-      {"RangeLowRaw -2", resistance("54.99", "100"), 0, 0, {{R::kFieldOutOfRange, C::Edit1}}},
+      {"RangeLowRaw -2", resistance("54.99", "100"), 0, 0, {{R::kFieldOutOfRange, F::RangeLow}}},
       {"RangeHighRaw 65535", resistance("100", "382.675"), 0, 0, kStored},
-      {"RangeHighRaw 65536", resistance("100", "382.68"), 0, 0, {{R::kFieldOutOfRange, C::Edit2}}},
+      {"RangeHighRaw 65536",
+       resistance("100", "382.68"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, F::RangeHigh}}},
       // Temperatures, (°C + 200) × 30: -201 °C and 1985 °C have no word.
       {"RangeLowRaw of -201 °C",
-       pt100([](auto& g) { g.Edit1 = n("-201"); }),
+       pt100([](auto& g) { g.rangeLow = n("-201"); }),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit1}}},
+       {{R::kFieldOutOfRange, F::RangeLow}}},
       {"RangeHighRaw of 1985 °C",
-       with(transmitterGroup(kThermocoupleB), [](auto& g) { g.Edit2 = n("1985"); }),
+       with(transmitterGroup(kThermocoupleB), [](auto& g) { g.rangeHigh = n("1985"); }),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit2}}},
+       {{R::kFieldOutOfRange, F::RangeHigh}}},
       // The correction, signed, hundredths × 30.
-      {"TempOffsetRaw -32768", pt100([](auto& g) { g.Edit4 = n("-1092.26"); }), 0, 0, kStored},
+      {"TempOffsetRaw -32768", pt100([](auto& g) { g.temperatureOffset = n("-1092.26"); }), 0, 0,
+       kStored},
       {"TempOffsetRaw -32769",
-       pt100([](auto& g) { g.Edit4 = n("-1092.27"); }),
+       pt100([](auto& g) { g.temperatureOffset = n("-1092.27"); }),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit4}}},
-      {"TempOffsetRaw 32767", pt100([](auto& g) { g.Edit4 = n("1092.25"); }), 0, 0, kStored},
+       {{R::kFieldOutOfRange, F::TemperatureOffset}}},
+      {"TempOffsetRaw 32767", pt100([](auto& g) { g.temperatureOffset = n("1092.25"); }), 0, 0,
+       kStored},
       {"TempOffsetRaw 32768",
-       pt100([](auto& g) { g.Edit4 = n("1092.27"); }),
+       pt100([](auto& g) { g.temperatureOffset = n("1092.27"); }),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit4}}},
+       {{R::kFieldOutOfRange, F::TemperatureOffset}}},
       // The lead resistance of a 2-wire connection, × 200.
-      {"WireResistanceRaw 0", pt100([](auto& g) { g.Edit3 = n("0"); }), 0, 0, kStored},
+      {"WireResistanceRaw 0", pt100([](auto& g) { g.wireResistance = n("0"); }), 0, 0, kStored},
       {"WireResistanceRaw -2",
-       pt100([](auto& g) { g.Edit3 = n("-0.01"); }),
+       pt100([](auto& g) { g.wireResistance = n("-0.01"); }),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit3}}},
-      {"WireResistanceRaw 65534", pt100([](auto& g) { g.Edit3 = n("327.67"); }), 0, 0, kStored},
+       {{R::kFieldOutOfRange, F::WireResistance}}},
+      {"WireResistanceRaw 65534", pt100([](auto& g) { g.wireResistance = n("327.67"); }), 0, 0,
+       kStored},
       {"WireResistanceRaw 65536",
-       pt100([](auto& g) { g.Edit3 = n("327.68"); }),
+       pt100([](auto& g) { g.wireResistance = n("327.68"); }),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit3}}},
+       {{R::kFieldOutOfRange, F::WireResistance}}},
       // The external cold junction, (°C + 200) × 30.
       {"ColdJunctionTempRaw 0", junction("-200"), 0, 0, kStored},
-      {"ColdJunctionTempRaw -1", junction("-200.01"), 0, 0, {{R::kFieldOutOfRange, C::Edit3}}},
+      {"ColdJunctionTempRaw -1",
+       junction("-200.01"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, F::ColdJunctionTemperature}}},
       {"ColdJunctionTempRaw 65535", junction("1984.51"), 0, 0, kStored},
-      {"ColdJunctionTempRaw 65536", junction("1984.54"), 0, 0, {{R::kFieldOutOfRange, C::Edit3}}},
+      {"ColdJunctionTempRaw 65536",
+       junction("1984.54"),
+       0,
+       0,
+       {{R::kFieldOutOfRange, F::ColdJunctionTemperature}}},
       // Indicator: calibration 0..65535 gives a gain of 1, offset -32768, alarm counts = alarm +
       // 32768.
       {"display and alarms at the signed ends",
@@ -718,22 +753,22 @@ TEST(WordRanges, EveryFieldHoldsItsEndsAndRefusesOnePast) {
        indicatorGroup("-32769", "32767", "0", "0"),
        0,
        65535,
-       {{R::kFieldOutOfRange, C::Edit1}}},
+       {{R::kFieldOutOfRange, F::DisplayLow}}},
       {"DisplayHigh 32768",
        indicatorGroup("-32768", "32768", "0", "0"),
        0,
        65535,
-       {{R::kFieldOutOfRange, C::Edit2}}},
+       {{R::kFieldOutOfRange, F::DisplayHigh}}},
       {"AlarmLow -32769",
        indicatorGroup("0", "1000", "-32769", "0"),
        0,
        65535,
-       {{R::kFieldOutOfRange, C::Edit3}}},
+       {{R::kFieldOutOfRange, F::AlarmLow}}},
       {"AlarmHigh 32768",
        indicatorGroup("0", "1000", "0", "32768"),
        0,
        65535,
-       {{R::kFieldOutOfRange, C::Edit4}}},
+       {{R::kFieldOutOfRange, F::AlarmHigh}}},
       // Gain 0.5 on calibration 0..64000: alarm counts (alarm + 16000) × 2.
       {"AlarmLowRaw 0, AlarmHighRaw 65534", indicatorGroup("-16000", "16000", "-16000", "16767"), 0,
        64000, kStored},
@@ -741,12 +776,12 @@ TEST(WordRanges, EveryFieldHoldsItsEndsAndRefusesOnePast) {
        indicatorGroup("-16000", "16000", "-16001", "0"),
        0,
        64000,
-       {{R::kAlarmCountOutOfRange, C::Edit3}}},
+       {{R::kAlarmCountOutOfRange, F::AlarmLow}}},
       {"AlarmHighRaw 65536",
        indicatorGroup("-16000", "16000", "0", "16768"),
        0,
        64000,
-       {{R::kAlarmCountOutOfRange, C::Edit4}}},
+       {{R::kAlarmCountOutOfRange, F::AlarmHigh}}},
       // The gain, × 32768: 65535 / 32768 and one more count of the display per calibration count;
       // negative for a reversed display.
       {"ScaleGain 65535", indicatorGroup("-32768", "32767", "0", "0"), 0, 32768, kStored},
@@ -781,55 +816,57 @@ TEST(WordRanges, EveryFieldHoldsItsEndsAndRefusesOnePast) {
        6555,
        {{R::kScaleOutOfRange}}},
       // Humidity: ranges in hundredths, outputs as they are, all signed.
-      {"TempRangeLow -32700", humidity(&EditableGroupValues::Edit1, "-327"), 0, 0, kStored},
+      {"TempRangeLow -32700", humidity(&HumidityInput::temperatureLow, "-327"), 0, 0, kStored},
       {"TempRangeLow -32800",
-       humidity(&EditableGroupValues::Edit1, "-328"),
+       humidity(&HumidityInput::temperatureLow, "-328"),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit1}}},
-      {"TempRangeHigh 32700", humidity(&EditableGroupValues::Edit2, "327"), 0, 0, kStored},
+       {{R::kFieldOutOfRange, F::TemperatureLow}}},
+      {"TempRangeHigh 32700", humidity(&HumidityInput::temperatureHigh, "327"), 0, 0, kStored},
       {"TempRangeHigh 32800",
-       humidity(&EditableGroupValues::Edit2, "328"),
+       humidity(&HumidityInput::temperatureHigh, "328"),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit2}}},
+       {{R::kFieldOutOfRange, F::TemperatureHigh}}},
       {"HumRangeLow -50000",
-       humidity(&EditableGroupValues::Edit19, "-500"),
+       humidity(&HumidityInput::humidityLow, "-500"),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit19}}},
+       {{R::kFieldOutOfRange, F::HumidityLow}}},
       {"HumRangeHigh 100000",
-       humidity(&EditableGroupValues::Edit3, "1000"),
+       humidity(&HumidityInput::humidityHigh, "1000"),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit3}}},
-      {"TempOutLow -32768", humidity(&EditableGroupValues::Edit4, "-32768"), 0, 0, kStored},
+       {{R::kFieldOutOfRange, F::HumidityHigh}}},
+      {"TempOutLow -32768", humidity(&HumidityInput::temperatureOutputLow, "-32768"), 0, 0,
+       kStored},
       {"TempOutLow -32769",
-       humidity(&EditableGroupValues::Edit4, "-32769"),
+       humidity(&HumidityInput::temperatureOutputLow, "-32769"),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit4}}},
-      {"TempOutHigh 32767", humidity(&EditableGroupValues::Edit20, "32767"), 0, 0, kStored},
+       {{R::kFieldOutOfRange, F::TemperatureOutputLow}}},
+      {"TempOutHigh 32767", humidity(&HumidityInput::temperatureOutputHigh, "32767"), 0, 0,
+       kStored},
       {"TempOutHigh 32768",
-       humidity(&EditableGroupValues::Edit20, "32768"),
+       humidity(&HumidityInput::temperatureOutputHigh, "32768"),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit20}}},
+       {{R::kFieldOutOfRange, F::TemperatureOutputHigh}}},
       {"HumOutLow -32769",
-       humidity(&EditableGroupValues::Edit21, "-32769"),
+       humidity(&HumidityInput::humidityOutputLow, "-32769"),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit21}}},
+       {{R::kFieldOutOfRange, F::HumidityOutputLow}}},
       {"HumOutHigh 32768",
-       humidity(&EditableGroupValues::Edit22, "32768"),
+       humidity(&HumidityInput::humidityOutputHigh, "32768"),
        0,
        0,
-       {{R::kFieldOutOfRange, C::Edit22}}},
+       {{R::kFieldOutOfRange, F::HumidityOutputHigh}}},
   };
   for (const auto& c : cases) {
     SettingsImages images = indicatorImages(c.calibrationLow, c.calibrationHigh);
     const SettingsImages before = images;
-    const EncodingResult result = encodeSettings(c.group, images);
+    const EncodingResult result = encode(c.group, images);
     EXPECT_EQ(result.refusal, c.refusal) << c.name;
     if (c.refusal) {
       EXPECT_TRUE(sameImages(images, before)) << c.name;
@@ -840,12 +877,11 @@ TEST(WordRanges, EveryFieldHoldsItsEndsAndRefusesOnePast) {
 // What a stored word reads back as: the value the group gave it.
 TEST(WordRanges, StoredEndsReadBackAsTheValuesGiven) {
   SettingsImages images = indicatorImages(0, 64000);
-  ASSERT_TRUE(
-      encodeSettings(indicatorGroup("-16000", "16000", "-16000", "16767"), images).encoded());
+  ASSERT_TRUE(encode(indicatorGroup("-16000", "16000", "-16000", "16767"), images).encoded());
   EXPECT_EQ(indicator::AlarmLowRaw.get(images.IndicatorBlock), 0);
   EXPECT_EQ(indicator::AlarmHighRaw.get(images.IndicatorBlock), 65534);
   images = indicatorImages(0, 65535);
-  ASSERT_TRUE(encodeSettings(indicatorGroup("32767", "-32768", "0", "0"), images).encoded());
+  ASSERT_TRUE(encode(indicatorGroup("32767", "-32768", "0", "0"), images).encoded());
   EXPECT_EQ(static_cast<std::int16_t>(indicator::ScaleGain.get(images.IndicatorBlock)), -32768);
   EXPECT_EQ(indicator::ScaleOffset.get(images.IndicatorBlock), 32767);
 }

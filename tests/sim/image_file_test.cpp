@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "files/settings_file.h"
 #include "sim/model_images.h"
 
 namespace tadjust {
@@ -101,6 +102,27 @@ TEST(ImageFile, RawFileOf256BytesLoadsByteForByte) {
   EXPECT_FALSE(refused.ok);
   EXPECT_NE(refused.error.find("short.bin"), std::string::npos);
   EXPECT_FALSE(loadImageFile(folder.file("absent").string()).ok);
+}
+
+// A device saved by the program is served again from its settings file: the image it keeps.
+TEST(ImageFile, SettingsFileGivesItsImage) {
+  TemporaryFolder folder;
+  const ImageBytes image = makeRandomImage(11);
+  SettingsFileContents contents;
+  contents.model = "RKA-49";
+  contents.productCode = 7001;
+  contents.settings = TransmitterSettings{};
+  std::copy(image.begin(), image.end(), contents.image.begin());
+  const QByteArray file = writeSettingsFile(contents);
+  writeFile(folder.file("device.tadj"), file.toStdString());
+  const ImageFileResult loaded = loadImageFile(folder.file("device.tadj").string());
+  ASSERT_TRUE(loaded.ok) << loaded.error;
+  EXPECT_EQ(loaded.image, image);
+
+  writeFile(folder.file("other.tadj"), "{\"format\": \"t-adjust-settings\", \"image\": \"00\"}");
+  const ImageFileResult refused = loadImageFile(folder.file("other.tadj").string());
+  EXPECT_FALSE(refused.ok);
+  EXPECT_NE(refused.error.find("other.tadj"), std::string::npos);
 }
 
 }  // namespace

@@ -7,8 +7,12 @@
 
 #include <string>
 
+#include "support/model_sets.h"
+
 namespace tadjust {
 namespace {
+
+using namespace testing;  // the model sets by name
 
 namespace tx = transmitter;
 

@@ -11,6 +11,7 @@
 
 #include "catalogue/device_catalogue.h"
 #include "image/settings_image.h"
+#include "support/model_sets.h"
 
 namespace tadjust::testing {
 

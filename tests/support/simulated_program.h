@@ -17,6 +17,7 @@
 #include "sim/simulated_serial_port.h"
 #include "support/fake_serial_port_map.h"
 #include "support/recording_window_events.h"
+#include "support/scripted_file_dialogs.h"
 #include "support/scripted_message_boxes.h"
 
 namespace tadjust::testing {
@@ -85,7 +86,8 @@ class SimulatedProgram {
   RecordingWindowEvents events;
   FakeSerialPortMap portMap;
   QTemporaryDir programDirectory;
-  Application app{{port, pause, boxes, events, portMap, programDirectory.path()}};
+  ScriptedFileDialogs dialogs;
+  Application app{{port, pause, boxes, events, portMap, programDirectory.path(), dialogs}};
 
  private:
   bool portAdded_ = false;

@@ -42,7 +42,7 @@ PictureSession::PictureSession(std::string_view model, bool english,
                                const std::optional<ImageBytes>& image)
     : port_(clock_, pause_, PortNaming::Posix),
       answers_(english),
-      app_({port_, pause_, answers_, events_, portMap_, programDirectory_.path()}) {
+      app_({port_, pause_, answers_, events_, portMap_, programDirectory_.path(), dialogs_}) {
   if (const std::optional<SimulatedModel> simulated = findSimulatedModel(model)) {
     device_.emplace(simulated->model,
                     image ? *image : makeModelImage(*simulated, defaultSerialNumber(*simulated)));

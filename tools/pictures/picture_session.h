@@ -18,6 +18,7 @@
 #include "sim/model_images.h"
 #include "sim/simulated_device.h"
 #include "sim/simulated_serial_port.h"
+#include "ui/file_dialogs.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
 
@@ -37,6 +38,15 @@ class PromptAnswers final : public MessageBoxes {
   bool english_;
   bool languageAsked_ = false;
   bool surprised_ = false;
+};
+
+// No file or print dialog opens while a picture is taken.
+class NoFileDialogs final : public FileDialogs {
+ public:
+  QString chooseFileToSave(const FileQuestion&) override { return {}; }
+  QString chooseFileToOpen(const FileQuestion&) override { return {}; }
+  bool choosePrinter(QPrinter&, const QString&) override { return false; }
+  void showComparison(const Comparison&) override {}
 };
 
 class NoWindowEvents final : public WindowEvents {
@@ -74,6 +84,7 @@ class PictureSession {
   bool save(QWidget* widget, const QString& file);
 
   Form1& form() { return app_.form(); }
+  Application& app() { return app_; }
   // Nothing unexpected was asked.
   bool calm() const { return !answers_.surprised(); }
 
@@ -86,6 +97,7 @@ class PictureSession {
   std::optional<SimulatedDevice> device_;
   PromptAnswers answers_;
   NoWindowEvents events_;
+  NoFileDialogs dialogs_;
   BoxPortMap portMap_;
   QTemporaryDir programDirectory_;
   Application app_;

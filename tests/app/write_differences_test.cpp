@@ -1,13 +1,15 @@
-// How a read-back differs from the block sent, told as the device group shows both: the details
-// of "Repeat writing?".
+// How a read-back differs from the block sent, field by field as the device group shows both:
+// the details of "Repeat writing?".
 
-#include "view/settings_differences.h"
+#include "app/write_differences.h"
 
 #include <gtest/gtest.h>
 
 #include <QLocale>
 
+#include "catalogue/device_catalogue.h"
 #include "support/settings_image_fixtures.h"
+#include "view/settings_view.h"
 
 namespace tadjust {
 namespace {
@@ -26,13 +28,22 @@ SettingsImages readBack(const Reply& reply) {
   return images;
 }
 
-class SettingsDifferences : public ::testing::Test {
+// The differences as a window laid out for the model tells them, in the language.
+QStringList differences(const SettingsImages& read, ConstBytes sent, std::string_view model,
+                        bool english) {
+  Form1 form;
+  form.UseEnglish = english;
+  const LaidOutModel laidOut = laidOutModel(model, series(read.ProductCode()));
+  return writeDifferences(form, read, sent, laidOut);
+}
+
+class WriteDifferences : public ::testing::Test {
  protected:
-  SettingsDifferences() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
-  ~SettingsDifferences() override { QLocale::setDefault(QLocale::c()); }
+  WriteDifferences() { QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates)); }
+  ~WriteDifferences() override { QLocale::setDefault(QLocale::c()); }
 };
 
-TEST_F(SettingsDifferences, EachDifferingRowWithBothValuesThenTheBytesNoRowShows) {
+TEST_F(WriteDifferences, EachDifferingRowWithBothValuesThenTheBytesNoRowShows) {
   const SettingsImages read = readBack(transmitterReply(
       kRka49,
       sensor(kPt100TwoWire, 6000, 9000, [](Bytes b) { transmitter::Tag.set(b, "TT-101"); })));
@@ -42,20 +53,19 @@ TEST_F(SettingsDifferences, EachDifferingRowWithBothValuesThenTheBytesNoRowShows
   sent[kTableByte] ^= 0x40;
   const ConstBytes block(sent.data(), kTransmitterBlockSize);
 
-  EXPECT_EQ(settingsDifferences(read, block, "RKA-49", true),
+  EXPECT_EQ(differences(read, block, "RKA-49", true),
             QStringList({"Failure indication: sent 23 [mA], read 3,5 [mA]",
                          "Tag: sent TT-102, read TT-101", "Other bytes: offsets 120"}));
-  EXPECT_EQ(settingsDifferences(read, block, "RKA-49", false),
+  EXPECT_EQ(differences(read, block, "RKA-49", false),
             QStringList({"Sygnalizacja błędu: wysłano 23 [mA], odczytano 3,5 [mA]",
                          "Identyfikator obiektowy: wysłano TT-102, odczytano TT-101",
                          "Inne bajty: adresy 120"}));
-  EXPECT_TRUE(settingsDifferences(read,
-                                  ConstBytes(read.SettingsImage.data(), kTransmitterBlockSize),
-                                  "RKA-49", true)
+  EXPECT_TRUE(differences(read, ConstBytes(read.SettingsImage.data(), kTransmitterBlockSize),
+                          "RKA-49", true)
                   .isEmpty());
 }
 
-TEST_F(SettingsDifferences, AnIndicatorsAlarmFlagIsShownByItsCheckBox) {
+TEST_F(WriteDifferences, AnIndicatorsAlarmFlagIsShownByItsCheckBox) {
   const SettingsImages read =
       readBack(smallLayoutReply(kGwa43, indicatorFields({.alarmFlags = 0,
                                                          .displayLow = 0,
@@ -64,8 +74,8 @@ TEST_F(SettingsDifferences, AnIndicatorsAlarmFlagIsShownByItsCheckBox) {
                                                          .alarmHigh = 90})));
   Reply sent = read.SettingsImage;
   indicator::AlarmFlags.set(sent, 1);
-  EXPECT_EQ(settingsDifferences(read, ConstBytes(sent.data(), kSmallBlockSize), "GWA-43", true),
-            QStringList({"Alarm low level: sent 10 [x], read 10 [ ]"}));
+  EXPECT_EQ(differences(read, ConstBytes(sent.data(), kSmallBlockSize), "GWA-43", true),
+            QStringList({"Alarm low level: sent 10 [on], read 10 [off]"}));
 }
 
 }  // namespace

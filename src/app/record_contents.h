@@ -1,0 +1,33 @@
+#pragma once
+
+// Gathers the device record from the window and the program's state at the moment the user asks
+// for it: the device as the window names it, the device group's rows, this link's write of it
+// (as found and as left, decoded as the device group shows a read) and, for a resistance
+// thermometer or thermocouple, the characteristic stored in the image last read.
+
+#include <QDateTime>
+#include <QString>
+
+#include "app/exchange_controller.h"
+#include "app/settings_writer.h"
+#include "image/settings_image.h"
+#include "record/device_record.h"
+#include "ui/form1.h"
+#include "view/settings_view.h"
+
+namespace tadjust {
+
+struct RecordSources {
+  const Form1& form;
+  const SettingsImages& images;
+  const SettingsViewState& view;
+  const ExchangeState& exchange;
+  const WriteState& write;
+};
+
+DeviceRecord gatherDeviceRecord(const RecordSources& sources, const QDateTime& made);
+
+// The login name of the user running the program.
+QString computerUserName();
+
+}  // namespace tadjust

@@ -1,0 +1,237 @@
+#include "app/settings_file_commands.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "app/file_command_texts.h"
+#include "edit/group_fields.h"
+#include "numbers/number_text.h"
+#include "ui/window_texts.h"
+
+namespace tadjust {
+
+namespace {
+
+namespace texts = file_command_texts;
+using F = SettingsField;
+
+constexpr BilingualText kYes{"yes", "tak"};
+constexpr BilingualText kNo{"no", "nie"};
+
+QString modelName(const SettingsViewState& view) { return QString::fromStdString(view.modelLabel); }
+
+}  // namespace
+
+SettingsFileCommands::SettingsFileCommands(Form1& form, MessageBoxes& boxes, FileDialogs& dialogs,
+                                           Sources sources)
+    : form_(form), boxes_(boxes), dialogs_(dialogs), sources_(std::move(sources)) {}
+
+QString SettingsFileCommands::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
+
+void SettingsFileCommands::refuse(const QString& message) {
+  boxes_.ask(text(texts::SettingsFileRefusedCaption), message, Buttons::Ok);
+}
+
+SettingsFileContents SettingsFileCommands::deviceAsRead() const {
+  const SettingsImages& images = sources_.images;
+  const Layout layout = sources_.view.model.layout;
+  SettingsFileContents contents;
+  contents.model = modelName(sources_.view);
+  contents.productCode = images.ProductCode();
+  const ConstBytes read = images.SettingsImage;
+  contents.serialNumber =
+      static_cast<std::uint16_t>(read[particularsOf(layout).serialNumberOffset] |
+                                 (read[particularsOf(layout).serialNumberOffset + 1] << 8));
+  contents.settings = decodeSettings(images, sources_.view.model);
+  contents.image = images.SettingsImage;
+  contents.savedAt = QDateTime::currentDateTimeUtc();
+  return contents;
+}
+
+void SettingsFileCommands::saveDeviceSettings() {
+  const SettingsFileContents contents = deviceAsRead();
+  const QString fileName = defaultDeviceFileName(contents.model, contents.serialNumber,
+                                                 QDate::currentDate(), QStringLiteral("tadj"));
+  QString path =
+      dialogs_.chooseFileToSave({text(texts::SaveSettingsCaption), inDocumentsFolder(fileName),
+                                 text(texts::SettingsFileFilter)});
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".tadj");
+  // Written aside and renamed into place: never a half-written file under the chosen name.
+  QSaveFile file(path);
+  if (!file.open(QIODevice::WriteOnly) || file.write(writeSettingsFile(contents)) < 0 ||
+      !file.commit()) {
+    boxes_.ask(text(texts::SettingsNotWrittenCaption),
+               text(texts::SettingsNotWrittenText).arg(path, file.errorString()), Buttons::Ok);
+  }
+}
+
+std::optional<QByteArray> SettingsFileCommands::readChosenFile(const QString& path) {
+  const QFileInfo info(path);
+  const QString name = info.fileName();
+  if (!info.isFile()) {
+    refuse(text(texts::NotARegularFile).arg(name));
+    return std::nullopt;
+  }
+  if (info.size() > kLargestSettingsFile) {
+    refuse(text(texts::FileTooLarge).arg(name));
+    return std::nullopt;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    refuse(text(texts::FileUnreadable).arg(name, file.errorString()));
+    return std::nullopt;
+  }
+  // A file that grew after the check is still read no further than the limit allows.
+  QByteArray bytes = file.read(kLargestSettingsFile + 1);
+  if (bytes.size() > kLargestSettingsFile) {
+    refuse(text(texts::FileTooLarge).arg(name));
+    return std::nullopt;
+  }
+  return bytes;
+}
+
+QString SettingsFileCommands::faultText(const SettingsFileError& error,
+                                        const QString& fileName) const {
+  switch (error.fault) {
+    case SettingsFileFault::kNotJson:
+      return text(texts::NotJson).arg(fileName);
+    case SettingsFileFault::kUnknownFormat:
+      return text(texts::UnknownFormat).arg(fileName);
+    case SettingsFileFault::kNewerVersion:
+      return text(texts::NewerFormat).arg(fileName);
+    case SettingsFileFault::kMissingField:
+      return text(texts::MissingField).arg(fileName, error.key);
+    case SettingsFileFault::kMalformedField:
+      return text(texts::MalformedField).arg(fileName, error.key);
+    case SettingsFileFault::kUnknownModel:
+      break;
+  }
+  return text(texts::UnknownModel).arg(fileName);
+}
+
+std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFileOfThisModel(
+    const BilingualText& caption) {
+  const QString path = dialogs_.chooseFileToOpen(
+      {text(caption), inDocumentsFolder(), text(texts::SettingsFileFilter)});
+  if (path.isEmpty()) return std::nullopt;
+  const std::optional<QByteArray> bytes = readChosenFile(path);
+  if (!bytes) return std::nullopt;
+  const QString name = QFileInfo(path).fileName();
+  SettingsFileReading reading = readSettingsFile(*bytes);
+  if (const auto* error = std::get_if<SettingsFileError>(&reading)) {
+    refuse(faultText(*error, name));
+    return std::nullopt;
+  }
+  auto contents = std::get<SettingsFileContents>(std::move(reading));
+  // The same model name and the same product code: another series has other scales.
+  if (contents.model != modelName(sources_.view) ||
+      contents.productCode != sources_.images.ProductCode()) {
+    refuse(text(texts::OtherModel).arg(contents.model, modelName(sources_.view)));
+    return std::nullopt;
+  }
+  return ChosenFile{std::move(contents), name};
+}
+
+void SettingsFileCommands::openSettingsFile() {
+  const std::optional<ChosenFile> chosen = chooseFileOfThisModel(texts::OpenSettingsCaption);
+  if (!chosen) return;
+  const SettingsFileContents* file = &chosen->contents;
+  // The device linked now gives every byte the group does not show.
+  sources_.copy.BitBtn3Click();
+  const std::vector<EntryCorrection> corrections =
+      sources_.entry.enter(file->settings, sources_.view.model);
+
+  QStringList details;
+  for (const EntryCorrection& correction : corrections) {
+    details << QStringLiteral("%1: \"%2\" → %3")
+                   .arg(fieldCaption(form_, sources_.view.model.layout, correction.field),
+                        correction.entered, correction.shown);
+  }
+  sources_.notice(
+      text(texts::ReadyToSend).arg(file->model).arg(file->serialNumber).arg(chosen->name),
+      details.join(QLatin1Char('\n')));
+}
+
+QString SettingsFileCommands::captionOf(const DeviceSettings& settings, SettingsField field) const {
+  const bool en = form_.UseEnglish;
+  const auto caption = [](const BilingualText& t, bool english) {
+    QString c = t.in(english);
+    if (c.endsWith(QLatin1Char(':'))) c.chop(1);
+    return c;
+  };
+  // The rows whose caption follows the sensor rather than the group's present layout.
+  if (const auto* s = std::get_if<TransmitterSettings>(&settings)) {
+    const bool thermocouple = s->sensorType && isThermocouple(*s->sensorType);
+    if (field == F::Connection)
+      return caption(thermocouple ? window_texts::ColdJunctionCompCaption
+                                  : window_texts::SensorConnectionCaption,
+                     en);
+    if (field == F::WireResistance) return caption(window_texts::WireResistanceCaption, en);
+    if (field == F::ColdJunctionTemperature)
+      return caption(window_texts::ColdJunctionTempCaption, en);
+  }
+  return fieldCaption(form_, sources_.view.model.layout, field);
+}
+
+// As the editable group would show the value: a list's entry, a number with the system's
+// separator, a check box's yes or no.
+QString SettingsFileCommands::valueText(const DeviceSettings& settings, SettingsField field) const {
+  if (!holdsField(settings, field)) return QStringLiteral("–");
+  const std::string value = fieldText(settings, field);
+  const QWidget* control = controlOf(form_, layoutOf(settings), field);
+  if (value == "true" || value == "false") {
+    const bool on = value == "true";
+    if (const auto* list = qobject_cast<const QComboBox*>(control))
+      if (list->count() > 1) return list->itemText(on ? 1 : 0);
+    return text(on ? kYes : kNo);
+  }
+  if (const auto* list = qobject_cast<const QComboBox*>(control)) {
+    const auto* s = std::get_if<TransmitterSettings>(&settings);
+    if (field == F::SensorType && s && s->sensorType && entryOf(*s->sensorType) < list->count())
+      return list->itemText(entryOf(*s->sensorType));
+  }
+  if (field == F::Tag || !Decimal::parse(value)) return QString::fromStdString(value);
+  QString number = QString::fromStdString(value);
+  number.replace(QLatin1Char('.'), QLatin1Char(number_text::systemDecimalSeparator()));
+  return number;
+}
+
+Comparison SettingsFileCommands::compare(const DeviceSettings& device, const DeviceSettings& other,
+                                         const QString& otherHeading,
+                                         const QString& otherName) const {
+  const SettingsFileContents read = deviceAsRead();
+  Comparison comparison;
+  comparison.useEnglish = form_.UseEnglish;
+  comparison.title =
+      text(texts::ComparisonTitle).arg(read.model).arg(read.serialNumber).arg(otherName);
+  comparison.leftHeading = text(texts::DeviceAsRead);
+  comparison.rightHeading = otherHeading;
+  const std::vector<SettingsField> differing = differingFields(device, other);
+  for (const SettingsField field : fieldsOf(layoutOf(device))) {
+    if (!holdsField(device, field) && !holdsField(other, field)) continue;
+    const bool differs = std::find(differing.begin(), differing.end(), field) != differing.end();
+    comparison.rows.push_back({captionOf(differs ? other : device, field), valueText(device, field),
+                               valueText(other, field), differs});
+  }
+  return comparison;
+}
+
+void SettingsFileCommands::compareWithFile() {
+  const std::optional<ChosenFile> chosen = chooseFileOfThisModel(texts::CompareWithFileCaption);
+  if (!chosen) return;
+  const QString heading =
+      text(texts::FileColumn).arg(chosen->name).arg(chosen->contents.serialNumber);
+  dialogs_.showComparison(compare(decodeSettings(sources_.images, sources_.view.model),
+                                  chosen->contents.settings, heading, chosen->name));
+}
+
+void SettingsFileCommands::compareWithGroup() {
+  const QString heading = text(texts::EditableGroupColumn);
+  dialogs_.showComparison(compare(decodeSettings(sources_.images, sources_.view.model),
+                                  readEditableGroup(form_, sources_.view.model), heading, heading));
+}
+
+}  // namespace tadjust

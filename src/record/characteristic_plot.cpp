@@ -1,0 +1,242 @@
+#include "record/characteristic_plot.h"
+
+#include <QFont>
+#include <QPainterPath>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "numbers/number_text.h"
+#include "record/record_texts.h"
+
+namespace tadjust {
+
+namespace {
+
+namespace texts = record_texts;
+
+constexpr int kAimedTicks = 6;
+constexpr double kLabelPoints = 8;
+
+struct Range {
+  double low;
+  double high;
+  double span() const { return high - low; }
+};
+
+// A step of 1, 2 or 5 times a power of ten that cuts the range into about kAimedTicks parts.
+double tickStep(double span) {
+  const double rough = span / kAimedTicks;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  for (const double factor : {1.0, 2.0, 5.0})
+    if (rough <= factor * power) return factor * power;
+  return 10 * power;
+}
+
+Range roundedOut(Range range, double step) {
+  return {std::floor(range.low / step) * step, std::ceil(range.high / step) * step};
+}
+
+QFont plotFont(bool bold = false) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setStyleStrategy(QFont::PreferNoShaping);  // no ligatures: the text stays searchable
+  font.setPointSizeF(kLabelPoints);
+  font.setBold(bold);
+  return font;
+}
+
+QString tickText(double value, double step) {
+  // A tick sits on a multiple of the step: drop the binary residue of the multiplication.
+  return number_text::general(std::round(value / step) * step);
+}
+
+class Plot {
+ public:
+  Plot(QPainter& painter, const QRectF& area, const RecordCharacteristic& c, bool english)
+      : p_(painter), c_(c), table_(c.table), english_(english) {
+    dotsPerMm_ = painter.device()->logicalDpiY() / 25.4;
+    frame_ = area.adjusted(mm(20), mm(12), -mm(4), -mm(14));
+    data_ = signalRange();
+    const Range temperatures = temperatureRange();
+    signalStep_ = tickStep(data_.span());
+    temperatureStep_ = tickStep(temperatures.span());
+    signals_ = roundedOut(data_, signalStep_);
+    temperatures_ = roundedOut(temperatures, temperatureStep_);
+  }
+
+  void draw() {
+    p_.save();
+    p_.setRenderHint(QPainter::Antialiasing);
+    grid();
+    referenceCurve();
+    storedSegments();
+    axisTitles();
+    legend();
+    p_.restore();
+  }
+
+ private:
+  double mm(double millimetres) const { return millimetres * dotsPerMm_; }
+  QString text(const BilingualText& t) const { return t.in(english_); }
+
+  // From the first breakpoint to the highest signal the table serves, within the reference
+  // table's signals.
+  Range signalRange() const {
+    const double first = table_.breakpoints.front().signalThousandths;
+    const double last = table_.breakpoints.back().signalThousandths;
+    const SensorReferenceTable& reference = sensorReferenceTable(table_.sensorType);
+    double end = std::min<double>(table_.inputLimitHighThousandths, reference.thousandths.back());
+    if (end <= last) end = last + std::max(1.0, (last - first) * 0.05);
+    return {first / 1000.0, end / 1000.0};
+  }
+
+  // The reference points within the signal range, as (signal, temperature).
+  std::vector<QPointF> referencePoints() const {
+    const SensorReferenceTable& reference = sensorReferenceTable(table_.sensorType);
+    std::vector<QPointF> points;
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+      const double signal = reference.signalValues[i];
+      if (signal < data_.low || signal > data_.high) continue;
+      points.emplace_back(signal, reference.firstTemperature + static_cast<int>(i));
+    }
+    return points;
+  }
+
+  // Each segment from its breakpoint to the next one, the last to the end of the range.
+  std::vector<std::pair<QPointF, QPointF>> segments() const {
+    std::vector<std::pair<QPointF, QPointF>> lines;
+    const auto& points = table_.breakpoints;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const double from = points[i].signalThousandths;
+      const double to =
+          i + 1 < points.size() ? points[i + 1].signalThousandths : data_.high * 1000.0;
+      lines.emplace_back(QPointF(from / 1000.0, table_.temperatureOnSegment(i, from)),
+                         QPointF(to / 1000.0, table_.temperatureOnSegment(i, to)));
+    }
+    return lines;
+  }
+
+  Range temperatureRange() const {
+    Range range{table_.breakpoints.front().temperature, table_.breakpoints.front().temperature};
+    const auto include = [&](double t) {
+      range.low = std::min(range.low, t);
+      range.high = std::max(range.high, t);
+    };
+    for (const QPointF& point : referencePoints()) include(point.y());
+    for (const auto& [from, to] : segments()) {
+      include(from.y());
+      include(to.y());
+    }
+    if (range.span() <= 0) range.high = range.low + 1;
+    return range;
+  }
+
+  QPointF at(double signal, double temperature) const {
+    const double x = frame_.left() + (signal - signals_.low) / signals_.span() * frame_.width();
+    const double y = frame_.bottom() -
+                     (temperature - temperatures_.low) / temperatures_.span() * frame_.height();
+    return {x, y};
+  }
+  QPointF at(const QPointF& value) const { return at(value.x(), value.y()); }
+
+  void grid() {
+    p_.setFont(plotFont());
+    const QPen gridPen(QColor(215, 215, 215), mm(0.15));
+    const QPen textPen(Qt::black);
+    for (double s = signals_.low; s <= signals_.high + signalStep_ / 2; s += signalStep_) {
+      p_.setPen(gridPen);
+      p_.drawLine(at(s, temperatures_.low), at(s, temperatures_.high));
+      p_.setPen(textPen);
+      const QPointF foot = at(s, temperatures_.low);
+      p_.drawText(QRectF(foot.x() - mm(10), foot.y() + mm(1), mm(20), mm(4)),
+                  Qt::AlignHCenter | Qt::AlignTop, tickText(s, signalStep_));
+    }
+    for (double t = temperatures_.low; t <= temperatures_.high + temperatureStep_ / 2;
+         t += temperatureStep_) {
+      p_.setPen(gridPen);
+      p_.drawLine(at(signals_.low, t), at(signals_.high, t));
+      p_.setPen(textPen);
+      const QPointF start = at(signals_.low, t);
+      p_.drawText(QRectF(start.x() - mm(13), start.y() - mm(2), mm(12), mm(4)),
+                  Qt::AlignRight | Qt::AlignVCenter, tickText(t, temperatureStep_));
+    }
+    p_.setPen(QPen(Qt::black, mm(0.25)));
+    p_.setBrush(Qt::NoBrush);
+    p_.drawRect(frame_);
+  }
+
+  void referenceCurve() {
+    const std::vector<QPointF> points = referencePoints();
+    if (points.size() < 2) return;
+    QPainterPath path(at(points.front()));
+    for (const QPointF& point : points) path.lineTo(at(point));
+    p_.setPen(QPen(QColor(40, 90, 200), mm(0.9), Qt::SolidLine, Qt::RoundCap));
+    p_.drawPath(path);
+  }
+
+  void storedSegments() {
+    p_.setPen(QPen(QColor(200, 30, 30), mm(0.35), Qt::SolidLine, Qt::RoundCap));
+    for (const auto& [from, to] : segments()) p_.drawLine(at(from), at(to));
+    p_.setBrush(QColor(200, 30, 30));
+    for (const StoredBreakpoint& point : table_.breakpoints)
+      p_.drawEllipse(at(point.signal(), point.temperature), mm(0.6), mm(0.6));
+  }
+
+  void axisTitles() {
+    p_.setPen(Qt::black);
+    p_.setFont(plotFont(true));
+    p_.drawText(QRectF(frame_.left(), frame_.bottom() + mm(6), frame_.width(), mm(6)),
+                Qt::AlignHCenter | Qt::AlignVCenter,
+                text(texts::InputSignalAxis).arg(signalUnit(table_)));
+    p_.save();
+    p_.translate(frame_.left() - mm(17), frame_.center().y());
+    p_.rotate(-90);
+    p_.drawText(QRectF(-frame_.height() / 2, 0, frame_.height(), mm(5)),
+                Qt::AlignHCenter | Qt::AlignVCenter, text(texts::TemperatureAxis));
+    p_.restore();
+  }
+
+  void legend() {
+    p_.setFont(plotFont());
+    const double x = frame_.left() + mm(4);
+    double y = frame_.top() - mm(10.5);
+    const auto entry = [&](const QPen& pen, const QString& label) {
+      p_.setPen(pen);
+      p_.drawLine(QPointF(x, y + mm(2)), QPointF(x + mm(8), y + mm(2)));
+      p_.setPen(Qt::black);
+      p_.drawText(QRectF(x + mm(10), y, frame_.width() / 2, mm(4)),
+                  Qt::AlignLeft | Qt::AlignVCenter, label);
+    };
+    entry(QPen(QColor(40, 90, 200), mm(0.9)),
+          text(texts::ReferenceCurve) + QStringLiteral(": ") + c_.sensorName);
+    y += mm(3.5);
+    entry(QPen(QColor(200, 30, 30), mm(0.35)), text(texts::StoredSegments));
+  }
+
+  QPainter& p_;
+  const RecordCharacteristic& c_;
+  const StoredLinearisation& table_;
+  bool english_;
+  double dotsPerMm_ = 1;
+  QRectF frame_;
+  Range data_{};     // the signals the curves are drawn over
+  Range signals_{};  // the axis: data_ rounded out to whole ticks
+  Range temperatures_{};
+  double signalStep_ = 1;
+  double temperatureStep_ = 1;
+};
+
+}  // namespace
+
+QString signalUnit(const StoredLinearisation& table) {
+  return isThermocouple(table.sensorType) ? QStringLiteral("mV") : QStringLiteral("Ohm");
+}
+
+void drawCharacteristicPlot(QPainter& painter, const QRectF& area,
+                            const RecordCharacteristic& characteristic, bool useEnglish) {
+  Plot(painter, area, characteristic, useEnglish).draw();
+}
+
+}  // namespace tadjust

@@ -1,0 +1,66 @@
+#pragma once
+
+// What the device record holds, gathered from the window and the program's state at the moment
+// the user asks for it; every text is already in the chosen language, as the window shows it.
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+#include <vector>
+
+#include "image/stored_linearisation.h"
+#include "ui/shown_rows.h"
+
+namespace tadjust {
+
+struct RecordIdentity {
+  QString model;  // "RKA-49"
+  QString productCode;
+  QString serialNumber;
+  QString tag;
+  QString port;  // as the window names it ("ftdi_sio:/dev/ttyUSB0")
+};
+
+// One row of the device group before and after this link's write.
+struct ComparedRow {
+  QString caption;
+  QString asFound;  // value and unit, as the group showed them
+  QString asLeft;
+  bool changed = false;
+};
+
+// How the verification read of the last write ended.
+enum class Verification {
+  Verified,     // the read-back agrees with the block sent
+  StoredWrong,  // the read-back differs
+  NoReadBack,   // no read-back came, and none was read again
+};
+
+struct WriteByThisLink {
+  std::vector<ComparedRow> rows;
+  Verification verification = Verification::Verified;
+};
+
+// The linearisation table a resistance thermometer or thermocouple holds, with the name of its
+// sensor as the sensor-type list words it.
+struct RecordCharacteristic {
+  QString sensorName;
+  StoredLinearisation table;  // empty: nothing stored
+};
+
+struct DeviceRecord {
+  bool useEnglish = true;
+  QDateTime made;
+  QString program;   // "T-adjust v.2.3"
+  QString userName;  // the computer's user
+  RecordIdentity identity;
+  QString settingsTitle;  // the device group's title
+  std::vector<ShownRow> settings;
+  std::optional<WriteByThisLink> write;                // when this link wrote the device
+  std::optional<RecordCharacteristic> characteristic;  // resistance thermometers, thermocouples
+};
+
+// <model>-<serial number>-<yyyy-MM-dd>.pdf, a "/" in the model's name written "-".
+QString recordFileName(const DeviceRecord& record);
+
+}  // namespace tadjust

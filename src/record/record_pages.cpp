@@ -1,0 +1,303 @@
+#include "record/record_pages.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPen>
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "numbers/number_text.h"
+#include "record/characteristic_plot.h"
+#include "record/record_texts.h"
+
+namespace tadjust {
+
+namespace {
+
+namespace texts = record_texts;
+
+constexpr double kMarginMm = 15;
+constexpr double kFooterMm = 8;
+constexpr double kRowMm = 5.6;
+constexpr double kSectionGapMm = 5;
+constexpr double kPlotHeightMm = 105;
+constexpr double kBodyPoints = 9;
+constexpr double kSectionPoints = 11.5;
+constexpr double kHeadingPoints = 17;
+constexpr double kFooterPoints = 7.5;
+constexpr double kSmallestPoints = 6;
+
+// No ligatures: "offset" drawn with an "ff" glyph would be found by no search of the PDF.
+QFont recordFont(double points, bool bold = false) {
+  QFont font(QStringLiteral("DejaVu Sans"));
+  font.setStyleHint(QFont::SansSerif);
+  font.setStyleStrategy(QFont::PreferNoShaping);
+  font.setPointSizeF(points);
+  font.setBold(bold);
+  return font;
+}
+
+// A signal of exact thousandths with three decimals and the system's separator.
+QString thousandthsText(std::int64_t thousandths) {
+  const std::int64_t whole = std::llabs(thousandths) / 1000;
+  const std::int64_t fraction = std::llabs(thousandths) % 1000;
+  return QStringLiteral("%1%2%3%4")
+      .arg(thousandths < 0 ? QStringLiteral("-") : QString())
+      .arg(whole)
+      .arg(QChar::fromLatin1(number_text::systemDecimalSeparator()))
+      .arg(fraction, 3, 10, QLatin1Char('0'));
+}
+
+QString fixedText(double value, int decimals) {
+  return QString::number(value, 'f', decimals)
+      .replace(QLatin1Char('.'), QChar::fromLatin1(number_text::systemDecimalSeparator()));
+}
+
+struct Column {
+  double widthMm;
+  QString header;
+};
+
+struct TableRow {
+  std::vector<QString> cells;
+  bool emphasised = false;  // a changed row of the write
+};
+
+// Lays the record out from top to bottom, breaking pages where a block does not fit. Run twice:
+// once to count the pages, once to paint them with "Page n of m".
+class RecordLayout {
+ public:
+  RecordLayout(QPagedPaintDevice& device, QPainter* painter, const DeviceRecord& record,
+               int pageCount)
+      : device_(device), painter_(painter), record_(record), pageCount_(pageCount) {
+    const double dotsPerMm = device.logicalDpiY() / 25.4;
+    dotsPerMm_ = dotsPerMm;
+    left_ = mm(kMarginMm);
+    top_ = mm(kMarginMm);
+    width_ = device.width() - 2 * left_;
+    bottom_ = device.height() - mm(kMarginMm) - mm(kFooterMm);
+    y_ = top_;
+  }
+
+  int run() {
+    heading();
+    identity();
+    settings();
+    if (record_.write) writeByThisLink(*record_.write);
+    if (record_.characteristic) characteristic(*record_.characteristic);
+    footer();
+    return page_;
+  }
+
+ private:
+  QString text(const BilingualText& t) const { return t.in(record_.useEnglish); }
+  double mm(double millimetres) const { return millimetres * dotsPerMm_; }
+
+  void newPage() {
+    footer();
+    if (painter_) device_.newPage();
+    ++page_;
+    y_ = top_;
+  }
+  void ensureRoom(double height) {
+    if (y_ + height > bottom_ && y_ > top_) newPage();
+  }
+
+  void line(const QString& s, const QFont& font, double heightMm, double indentMm = 0) {
+    if (painter_) {
+      painter_->setFont(font);
+      painter_->setPen(Qt::black);
+      painter_->drawText(QRectF(left_ + mm(indentMm), y_, width_ - mm(indentMm), mm(heightMm)),
+                         Qt::AlignLeft | Qt::AlignVCenter, s);
+    }
+    y_ += mm(heightMm);
+  }
+
+  void rule(double weightMm) {
+    if (painter_) {
+      painter_->setPen(QPen(Qt::black, mm(weightMm)));
+      painter_->drawLine(QPointF(left_, y_), QPointF(left_ + width_, y_));
+    }
+  }
+
+  void sectionHeading(const QString& title, double contentMm) {
+    ensureRoom(mm(kSectionGapMm + 8 + contentMm));
+    y_ += mm(kSectionGapMm);
+    line(title, recordFont(kSectionPoints, true), 7);
+    rule(0.3);
+    y_ += mm(1);
+  }
+
+  void heading() {
+    line(text(texts::Heading), recordFont(kHeadingPoints, true), 10);
+    const QString made = record_.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    line(QStringLiteral("%1 %2     %3 %4     %5 %6")
+             .arg(text(texts::Made), made, text(texts::Program), record_.program, text(texts::User),
+                  record_.userName),
+         recordFont(kBodyPoints), 6);
+    rule(0.5);
+  }
+
+  void identity() {
+    const RecordIdentity& id = record_.identity;
+    const std::vector<TableRow> rows{
+        {{text(texts::Model), id.model}},
+        {{text(texts::ProductCode), id.productCode}},
+        {{text(texts::SerialNumber), id.serialNumber}},
+        {{text(texts::Tag), id.tag}},
+        {{text(texts::Port), id.port}},
+    };
+    sectionHeading(text(texts::Device), rows.size() * kRowMm);
+    table({{60, {}}, {120, {}}}, rows);
+  }
+
+  void settings() {
+    std::vector<TableRow> rows;
+    for (const ShownRow& row : record_.settings)
+      rows.push_back({{row.caption, row.value, row.unit}});
+    sectionHeading(record_.settingsTitle, (rows.size() + 1) * kRowMm);
+    table({{70, text(texts::Setting)}, {70, text(texts::Value)}, {40, text(texts::Unit)}}, rows);
+  }
+
+  void writeByThisLink(const WriteByThisLink& write) {
+    std::vector<TableRow> rows;
+    for (const ComparedRow& row : write.rows) {
+      rows.push_back({{row.caption, row.asFound, row.asLeft,
+                       row.changed ? text(texts::ChangedMark) : QString()},
+                      row.changed});
+    }
+    sectionHeading(text(texts::WriteHeading), (rows.size() + 2) * kRowMm);
+    table({{68, text(texts::Setting)},
+           {45, text(texts::AsFound)},
+           {45, text(texts::AsLeft)},
+           {22, {}}},
+          rows);
+    const BilingualText& result = write.verification == Verification::Verified ? texts::Verified
+                                  : write.verification == Verification::StoredWrong
+                                      ? texts::StoredWrong
+                                      : texts::NoReadBack;
+    y_ += mm(1);
+    line(text(result), recordFont(kBodyPoints, write.verification != Verification::Verified),
+         kRowMm);
+  }
+
+  void characteristic(const RecordCharacteristic& c) {
+    const StoredLinearisation& table = c.table;
+    if (table.empty()) {
+      sectionHeading(text(texts::CharacteristicHeading), 2 * kRowMm);
+      line(text(texts::Sensor) + QLatin1Char(' ') + c.sensorName, recordFont(kBodyPoints), kRowMm);
+      line(text(texts::NothingStored), recordFont(kBodyPoints, true), kRowMm);
+      return;
+    }
+    // The table and its plot stay together, on a page of their own when they must.
+    const double tableMm = (table.breakpoints.size() + 2) * kRowMm;
+    sectionHeading(text(texts::CharacteristicHeading), tableMm + kPlotHeightMm);
+    line(text(texts::Sensor) + QLatin1Char(' ') + c.sensorName, recordFont(kBodyPoints), kRowMm);
+
+    const QString unit = signalUnit(table);
+    std::vector<TableRow> rows;
+    for (std::size_t i = 0; i < table.breakpoints.size(); ++i) {
+      const StoredBreakpoint& point = table.breakpoints[i];
+      rows.push_back({{QString::number(i + 1), fixedText(point.temperature, 2),
+                       thousandthsText(point.signalThousandths), fixedText(table.slopeOf(i), 4)}});
+    }
+    this->table({{20, text(texts::Breakpoint)},
+                 {45, text(texts::Temperature)},
+                 {45, text(texts::Signal).arg(unit)},
+                 {45, text(texts::Slope).arg(unit)}},
+                rows, Qt::AlignRight);
+
+    y_ += mm(3);
+    const QRectF area(left_, y_, width_, mm(kPlotHeightMm));
+    if (painter_) drawCharacteristicPlot(*painter_, area, c, record_.useEnglish);
+    y_ += area.height();
+  }
+
+  // Columns left to right; a header row when any column has a header. Numbers stand right.
+  void table(const std::vector<Column>& columns, const std::vector<TableRow>& rows,
+             Qt::Alignment numbers = Qt::AlignLeft) {
+    const bool header = std::any_of(columns.begin(), columns.end(),
+                                    [](const Column& c) { return !c.header.isEmpty(); });
+    if (header) {
+      std::vector<QString> cells;
+      for (const Column& c : columns) cells.push_back(c.header);
+      tableRow(columns, {cells, true}, numbers, true);
+    }
+    for (const TableRow& row : rows) {
+      ensureRoom(mm(kRowMm));
+      tableRow(columns, row, numbers, false);
+    }
+  }
+
+  void tableRow(const std::vector<Column>& columns, const TableRow& row, Qt::Alignment numbers,
+                bool header) {
+    if (painter_) {
+      painter_->setFont(recordFont(kBodyPoints, row.emphasised));
+      painter_->setPen(Qt::black);
+      double x = left_;
+      const double padding = mm(1.5);
+      for (std::size_t i = 0; i < columns.size() && i < row.cells.size(); ++i) {
+        const double w = mm(columns[i].widthMm);
+        const QRectF cell(x + padding, y_, w - 2 * padding, mm(kRowMm));
+        const Qt::Alignment align = i == 0 ? Qt::AlignLeft : numbers;
+        painter_->setFont(
+            fitted(recordFont(kBodyPoints, row.emphasised), row.cells[i], cell.width()));
+        painter_->drawText(cell, align | Qt::AlignVCenter, row.cells[i]);
+        x += w;
+      }
+      painter_->setPen(QPen(header ? Qt::black : Qt::lightGray, mm(header ? 0.25 : 0.1)));
+      const double base = y_ + mm(kRowMm);
+      painter_->drawLine(QPointF(left_, base), QPointF(left_ + width_, base));
+    }
+    y_ += mm(kRowMm);
+  }
+
+  // The font made smaller until the text fits the width: a record leaves nothing out.
+  QFont fitted(QFont font, const QString& s, double width) const {
+    const double advance = QFontMetricsF(font, &device_).horizontalAdvance(s);
+    if (advance > width) {
+      font.setPointSizeF(std::max(kSmallestPoints, font.pointSizeF() * width / advance));
+    }
+    return font;
+  }
+
+  void footer() {
+    if (!painter_) return;
+    painter_->setFont(recordFont(kFooterPoints));
+    painter_->setPen(Qt::darkGray);
+    const QRectF area(left_, bottom_ + mm(2), width_, mm(kFooterMm - 2));
+    const RecordIdentity& id = record_.identity;
+    painter_->drawText(
+        area, Qt::AlignLeft | Qt::AlignVCenter,
+        QStringLiteral("%1 — %2 %3").arg(text(texts::Heading), id.model, id.serialNumber));
+    painter_->drawText(area, Qt::AlignRight | Qt::AlignVCenter,
+                       text(texts::Page).arg(page_).arg(pageCount_));
+    painter_->setPen(Qt::black);
+  }
+
+  QPagedPaintDevice& device_;
+  QPainter* painter_;  // none while the pages are counted
+  const DeviceRecord& record_;
+  int pageCount_;
+  int page_ = 1;
+  double dotsPerMm_ = 1;
+  double left_ = 0;
+  double top_ = 0;
+  double width_ = 0;
+  double bottom_ = 0;
+  double y_ = 0;
+};
+
+}  // namespace
+
+bool paintDeviceRecord(QPagedPaintDevice& device, const DeviceRecord& record) {
+  const int pages = RecordLayout(device, nullptr, record, 0).run();
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  RecordLayout(device, &painter, record, pages).run();
+  return painter.end();
+}
+
+}  // namespace tadjust

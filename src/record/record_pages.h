@@ -1,0 +1,19 @@
+#pragma once
+
+// The device record laid out on A4 pages: the heading, the device, its settings as the device
+// group shows them, this link's write (as found, as left, the verification) and, for resistance
+// thermometers and thermocouples, the stored characteristic as a table and a plot. One or two
+// pages; every text is drawn as text, so a PDF of it can be searched and copied.
+
+#include <QPagedPaintDevice>
+
+#include "record/device_record.h"
+
+namespace tadjust {
+
+// Paints the record on the device's pages (A4 portrait as the PDF and the printer are set up),
+// page after page, within margins of its own. False when the device cannot be painted on (a file
+// or printer that does not open).
+bool paintDeviceRecord(QPagedPaintDevice& device, const DeviceRecord& record);
+
+}  // namespace tadjust

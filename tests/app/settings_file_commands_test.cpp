@@ -1,0 +1,214 @@
+// The settings-file commands through the program on the simulated device: a device saved, its
+// file put on a replacement device and sent, every refusal said with nothing changed, and the
+// comparisons.
+
+#include "app/settings_file_commands.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "edit/group_fields.h"
+#include "support/simulated_program.h"
+
+namespace tadjust {
+namespace {
+
+using testing::SimulatedProgram;
+
+void writeWord(ImageBytes& image, std::size_t offset, std::uint16_t value) {
+  image[offset] = static_cast<std::uint8_t>(value & 0xFF);
+  image[offset + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+struct ReplacementCase {
+  const char* model;
+  std::size_t serialNumberOffset;
+  // Makes the first device's image what the file keeps, and the second's what the replacement
+  // holds before the file is put on it.
+  std::function<void(ImageBytes&)> first;
+  std::function<void(ImageBytes&)> second;
+  // Bytes the group does not show that must stay the replacement's own.
+  std::vector<std::size_t> ownBytes;
+};
+
+DeviceSettings settingsOf(const ImageBytes& image, const SettingsViewState& view) {
+  SettingsImages images;
+  std::copy(image.begin(), image.end(), images.SettingsImage.begin());
+  refreshLayoutCopies(images);
+  return decodeSettings(images, view.model);
+}
+
+class SettingsFiles : public ::testing::Test {
+ protected:
+  QString pathOf(const char* name) const { return QDir(folder.path()).filePath(name); }
+
+  void relinkTo(SimulatedProgram& program, const ImageBytes& image) {
+    program.controller().BitBtn1Click();  // Disconnect
+    program.plugIn(program.device->model().name);
+    program.device->setImage(image);
+    program.connect();
+  }
+
+  QTemporaryDir folder;
+};
+
+TEST_F(SettingsFiles, AReplacementDeviceTakesTheSettingsAndKeepsItsOwnBytes) {
+  const ReplacementCase cases[] = {
+      {"RKA-49",
+       194,
+       [](ImageBytes& image) {
+         writeWord(image, 0, 0x3400);  // K, internal compensation
+         writeWord(image, 6, 6000);    // 0 °C
+         writeWord(image, 8, 36000);   // 1000 °C
+       },
+       [](ImageBytes& image) {
+         writeWord(image, 0, 0x2010);  // Pt100, 3-wire
+         writeWord(image, 194, 30999);
+       },
+       {194, 195}},
+      {"GWA-43",
+       66,
+       [](ImageBytes&) {},
+       [](ImageBytes& image) {
+         writeWord(image, 0, 123);  // another display range
+         writeWord(image, 66, 30999);
+         writeWord(image, 32, 7000);  // its own calibration points
+         writeWord(image, 34, 30000);
+       },
+       {32, 33, 34, 35, 66, 67}},
+      {"ARR/A",
+       66,
+       [](ImageBytes&) {},
+       [](ImageBytes& image) {
+         writeWord(image, 0, 0);
+         writeWord(image, 66, 30999);
+         image[40] = 0x5A;  // a calibration byte of its own
+       },
+       {40, 66, 67}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.model);
+    SimulatedProgram program(c.model);
+    ImageBytes first = program.device->image();
+    c.first(first);
+    program.device->setImage(first);
+    program.findBox();
+    program.connect();
+    program.dialogs.fileToSave = pathOf("device.tadj");
+    program.app.settingsFiles().saveDeviceSettings();
+    ASSERT_TRUE(QFile::exists(pathOf("device.tadj")));
+
+    ImageBytes second = first;
+    c.second(second);
+    relinkTo(program, second);
+    program.boxes.questions.clear();
+    program.dialogs.fileToOpen = pathOf("device.tadj");
+    program.app.settingsFiles().openSettingsFile();
+    EXPECT_TRUE(program.boxes.questions.empty());
+    EXPECT_EQ(
+        program.form().Label41->text().toStdString(),
+        std::string("Settings of ") + c.model + " (serial number " +
+            std::to_string(first[c.serialNumberOffset] | (first[c.serialNumberOffset + 1] << 8)) +
+            ") from device.tadj ready to send.");
+    program.form().BitBtn4->click();
+    program.ticks(testing::kTicksToCollect);
+
+    const ImageBytes& stored = program.device->image();
+    EXPECT_EQ(settingsOf(stored, program.view()), settingsOf(first, program.view()));
+    for (const std::size_t offset : c.ownBytes) EXPECT_EQ(stored[offset], second[offset]) << offset;
+    EXPECT_EQ(program.form().Label41->text(), "Settings written and verified.");
+  }
+}
+
+TEST_F(SettingsFiles, ASavedFileSentToItsOwnDeviceWritesTheDevicesOwnBlock) {
+  SimulatedProgram program("RKA-49");
+  ImageBytes image = program.device->image();
+  writeWord(image, 6, 6000);
+  writeWord(image, 8, 30000);
+  program.device->setImage(image);
+  program.findBox();
+  program.connect();
+  program.dialogs.fileToSave = pathOf("own.tadj");
+  program.app.settingsFiles().saveDeviceSettings();
+  program.dialogs.fileToOpen = pathOf("own.tadj");
+  program.app.settingsFiles().openSettingsFile();
+  program.form().BitBtn4->click();
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(settingsOf(program.device->image(), program.view()), settingsOf(image, program.view()));
+}
+
+TEST_F(SettingsFiles, EveryRefusalIsSaidAndChangesNothing) {
+  // A file of another model, saved from an indicator.
+  {
+    SimulatedProgram indicator("GWA-43");
+    indicator.findBox();
+    indicator.connect();
+    indicator.dialogs.fileToSave = pathOf("indicator.tadj");
+    indicator.app.settingsFiles().saveDeviceSettings();
+  }
+  const auto writeFile = [this](const char* name, const QByteArray& bytes) {
+    QFile file(pathOf(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  };
+  writeFile("broken.tadj", "{\"format\": \"t-adjust-settings\", ");
+  writeFile("large.tadj", QByteArray(1024 * 1024 + 1, ' '));
+  writeFile("other.tadj", "{\"format\": \"something-else\"}");
+  QDir(folder.path()).mkdir("folder.tadj");
+
+  const struct {
+    const char* file;
+    const char* message;
+  } cases[] = {
+      {"indicator.tadj", "This file holds settings of GWA-43; the linked device is RKA-49."},
+      {"broken.tadj", "broken.tadj is not a settings file: it holds no JSON object."},
+      {"large.tadj", "large.tadj is larger than 1 MiB: it is not a settings file."},
+      {"other.tadj", "other.tadj is not a T-adjust settings file."},
+      {"folder.tadj", "folder.tadj is not a regular file."},
+  };
+  SimulatedProgram program("RKA-49");
+  program.findBox();
+  program.connect();
+  program.form().Edit2->setText("432");
+  const DeviceSettings before = readEditableGroup(program.form(), program.view().model);
+  for (const auto& c : cases) {
+    program.boxes.questions.clear();
+    program.boxes.queue(Answer::Ok);
+    program.dialogs.fileToOpen = pathOf(c.file);
+    program.app.settingsFiles().openSettingsFile();
+    ASSERT_EQ(program.boxes.questions.size(), 1u) << c.file;
+    EXPECT_EQ(program.boxes.questions[0].text.toStdString(), c.message);
+    EXPECT_EQ(readEditableGroup(program.form(), program.view().model), before) << c.file;
+  }
+}
+
+TEST_F(SettingsFiles, ComparisonsMarkEachDifferingSetting) {
+  SimulatedProgram program("RKA-49");
+  program.findBox();
+  program.connect();
+  program.dialogs.fileToSave = pathOf("same.tadj");
+  program.app.settingsFiles().saveDeviceSettings();
+
+  program.dialogs.fileToOpen = pathOf("same.tadj");
+  program.app.settingsFiles().compareWithFile();
+  ASSERT_EQ(program.dialogs.comparisons.size(), 1u);
+  for (const ComparedSetting& row : program.dialogs.comparisons[0].rows)
+    EXPECT_FALSE(row.differs) << row.caption.toStdString();
+
+  program.app.copy().BitBtn3Click();
+  program.form().Edit5->setText("NEW-TAG");
+  program.app.settingsFiles().compareWithGroup();
+  ASSERT_EQ(program.dialogs.comparisons.size(), 2u);
+  std::vector<std::string> differing;
+  for (const ComparedSetting& row : program.dialogs.comparisons[1].rows)
+    if (row.differs)
+      differing.push_back(row.caption.toStdString() + ": " + row.right.toStdString());
+  EXPECT_EQ(differing, std::vector<std::string>{"Tag: NEW-TAG"});
+}
+
+}  // namespace
+}  // namespace tadjust

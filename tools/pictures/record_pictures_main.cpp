@@ -1,0 +1,86 @@
+// t-adjust-record-pictures FOLDER
+//
+// The device record and the File menu for the documentation, in English and Polish:
+// FOLDER/record-rka-49-<en|pl>.pdf, the record of a simulated RKA-49 read, edited as a
+// technician does (K thermocouple, 0 to 1000 °C, external cold junction at 25 °C, a correction of
+// 0,7 °C, tag TT-7) and written; and FOLDER/menu-<en|pl>.png, the window after that write with
+// the File menu open. scripts/pictures record turns the PDF's pages into pictures with pdftoppm.
+
+#include <QApplication>
+#include <QDateTime>
+#include <QImage>
+#include <QPainter>
+
+#include "app/record_contents.h"
+#include "pictures/picture_session.h"
+#include "record/record_output.h"
+
+namespace tadjust::pictures {
+namespace {
+
+constexpr int kThermocoupleK = 6;
+constexpr int kExternalColdJunction = 1;
+
+void editAsATechnician(Form1& form) {
+  PictureSession::choose(form.ComboBox1, kThermocoupleK);
+  PictureSession::choose(form.ComboBox2, kExternalColdJunction);
+  PictureSession::type(form.Edit1, "0");
+  PictureSession::type(form.Edit2, "1000");
+  PictureSession::type(form.Edit3, "25");
+  PictureSession::type(form.Edit4, "0,7");
+  form.Edit5->setText("TT-7");
+}
+
+bool saveRecord(PictureSession& session, const QString& file) {
+  Application& app = session.app();
+  const DeviceRecord record = gatherDeviceRecord(
+      {app.form(), app.images(), app.view(), app.controller().state(), app.writer().state()},
+      QDateTime::currentDateTime());
+  return writeRecordPdf(record, file).written;
+}
+
+// The window with the File menu open over it, as one picture.
+bool saveMenu(Form1& form, const QString& file) {
+  form.show();
+  QApplication::processEvents();
+  QMenu* menu = form.mainMenu.fileMenu;
+  QMenuBar* bar = form.mainMenu.bar;
+  bar->setActiveAction(menu->menuAction());
+  QApplication::processEvents();
+  QImage picture = form.grab().toImage();
+  if (menu->isVisible()) {
+    QPainter painter(&picture);
+    painter.drawImage(form.mapFromGlobal(menu->pos()), menu->grab().toImage());
+  }
+  const bool opened = menu->isVisible();
+  menu->hide();
+  form.hide();
+  return opened && picture.save(file);
+}
+
+bool takeAll(const QString& folder) {
+  bool all = true;
+  for (const bool english : {true, false}) {
+    const QString language = english ? "en" : "pl";
+    const QString record = folder + "/record-rka-49-" + language + ".pdf";
+    const QString menu = folder + "/menu-" + language + ".png";
+    PictureSession session("RKA-49", english);
+    bool written = session.link();
+    if (written) {
+      session.copy();
+      editAsATechnician(session.form());
+      written = session.write();
+    }
+    all = reportPicture(written && saveRecord(session, record), record) && all;
+    all = reportPicture(written && saveMenu(session.form(), menu), menu) && all;
+  }
+  return all;
+}
+
+}  // namespace
+}  // namespace tadjust::pictures
+
+int main(int argc, char* argv[]) {
+  return tadjust::pictures::runPictureTool(argc, argv, "t-adjust-record-pictures FOLDER",
+                                           tadjust::pictures::takeAll);
+}
