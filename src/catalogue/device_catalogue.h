@@ -33,9 +33,9 @@ struct ModelTraits {
   ModelFamily family = ModelFamily::CurrentOutput;
   OutputKind output = OutputKind::Current;
   // One built-in sensor (the RQ probes): no sensor choice, no connection, no lead resistance.
-  std::optional<FixedProbe> probe;
+  std::optional<FixedProbe> probe = std::nullopt;
   // Which humidity model, for the humidity family.
-  std::optional<HumidityModel> humidityModel;
+  std::optional<HumidityModel> humidityModel = std::nullopt;
   // Pt500 and five Ni100 in series in place of Pt100 and Ni100 (RKN-40F3); the resistance
   // input shows the series resistance.
   bool specialSensorList = false;

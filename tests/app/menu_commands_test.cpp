@@ -32,6 +32,8 @@ const std::vector<EntryCase> kFileMenu{
      "Otwórz plik ustawień…", "Ctrl+O"},
     {&MainMenu::compareWithFile, "compareWithFile", "Compare with file…", "Porównaj z plikiem…",
      ""},
+    {&MainMenu::compareWithGroup, "compareWithGroup", "Compare with editable group",
+     "Porównaj z ustawieniami edytowanymi", ""},
     {&MainMenu::exportRecordPdf, "exportRecordPdf", "Export record as PDF…",
      "Eksportuj protokół do PDF…", ""},
     {&MainMenu::printRecord, "printRecord", "Print record…", "Drukuj protokół…", "Ctrl+P"},
@@ -66,8 +68,8 @@ TEST(FileMenu, ItsEntriesAreNamedWordedInTheChosenLanguageAndHaveTheirShortcuts)
   }
 }
 
-// Which entries can act: Quit always, the record while a device read in this link is shown and
-// no read is under way; saving, opening and comparing are not connected yet and stay disabled.
+// Which entries can act: Quit always; the record, saving, opening and comparing while a device
+// read in this link is shown and no read is under way.
 TEST(FileMenu, TheRecordCanActOnlyWhileADeviceReadInThisLinkIsShown) {
   SimulatedProgram program("RKA-49");
   const MainMenu& menu = program.form().mainMenu;
@@ -76,9 +78,9 @@ TEST(FileMenu, TheRecordCanActOnlyWhileADeviceReadInThisLinkIsShown) {
     EXPECT_EQ(menu.exportRecordPdf->isEnabled(), enabled);
     EXPECT_EQ(menu.printRecord->isEnabled(), enabled);
     EXPECT_TRUE(menu.quit->isEnabled());
-    for (QAction* unconnected :
-         {menu.saveDeviceSettings, menu.openSettingsFile, menu.compareWithFile})
-      EXPECT_FALSE(unconnected->isEnabled()) << unconnected->objectName().toStdString();
+    for (QAction* fileEntry : {menu.saveDeviceSettings, menu.openSettingsFile, menu.compareWithFile,
+                               menu.compareWithGroup})
+      EXPECT_EQ(fileEntry->isEnabled(), enabled) << fileEntry->objectName().toStdString();
   };
 
   expectRecordEnabled(false, "at start");
