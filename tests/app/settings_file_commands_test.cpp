@@ -110,7 +110,7 @@ TEST_F(SettingsFiles, AReplacementDeviceTakesTheSettingsAndKeepsItsOwnBytes) {
     program.app.settingsFiles().openSettingsFile();
     EXPECT_TRUE(program.boxes.questions.empty());
     EXPECT_EQ(
-        program.form().Label41->text().toStdString(),
+        program.form().EditNotice->text().toStdString(),
         std::string("Settings of ") + c.model + " (serial number " +
             std::to_string(first[c.serialNumberOffset] | (first[c.serialNumberOffset + 1] << 8)) +
             ") from device.tadj ready to send.");
