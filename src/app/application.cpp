@@ -5,6 +5,8 @@
 
 #include "app/record_contents.h"
 #include "app/start_up.h"
+#include "edit/limit_tips.h"
+#include "ui/new_choice.h"
 
 namespace tadjust {
 
@@ -39,6 +41,11 @@ Application::Application(Platform platform)
            [this](const QString& text, const QString& details) { showEditNotice(text, details); }}),
       menuCommands_(controller_.state()) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
+  controller_.setEditableGroupRestarted([this] {
+    edit_ = EditState{};
+    copyRecord_ = CopyRecord{};
+    showLimits();
+  });
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   connectEvents();
@@ -48,20 +55,46 @@ Application::Application(Platform platform)
 // The port may outlive the program's window (tests keep it): it must not call into it then.
 Application::~Application() { platform_.port.SetConnectionLostHandler({}); }
 
+void Application::showLimits() { showLimitTips(form_, edit_, view_); }
+
+// A button press or the user's next change ends what EditNotice says; the user's first change
+// also ends the news of a verified write, which no longer describes the group.
 void Application::connectEvents() {
   QObject::connect(form_.Timer1, &QTimer::timeout, [this] { controller_.Timer1Timer(); });
-  QObject::connect(form_.BitBtn1, &QPushButton::clicked, [this] { controller_.BitBtn1Click(); });
+  QObject::connect(form_.BitBtn1, &QPushButton::clicked, [this] {
+    form_.EditNotice->clear();
+    controller_.BitBtn1Click();
+  });
   QObject::connect(form_.BitBtn3, &QPushButton::clicked, [this] {
+    form_.EditNotice->clear();
     controller_.forgetKeptStatus();
     copy_.BitBtn3Click();
+    showLimits();
   });
-  QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] { writer_.BitBtn4Click(); });
-  QObject::connect(form_.ComboBox1, &QComboBox::activated,
-                   [this] { sensorTypeEditing_.ComboBox1Change(); });
-  QObject::connect(form_.ComboBox2, &QComboBox::activated,
-                   [this] { sensorTypeEditing_.ComboBox2Change(); });
-  QObject::connect(&form_, &Form1::editChange,
-                   [this](QLineEdit* edit) { validation_.editChange(edit); });
+  QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] {
+    form_.EditNotice->clear();
+    writer_.BitBtn4Click();
+  });
+  QObject::connect(form_.ReadAgainButton, &QPushButton::clicked, [this] {
+    form_.EditNotice->clear();
+    controller_.ReadAgainClick();
+  });
+  QObject::connect(&form_, &Form1::editableGroupEdited, [this] {
+    form_.EditNotice->clear();
+    controller_.forgetStatusKeptUntilEdit();
+  });
+  onNewChoice(form_.ComboBox1, [this] {
+    sensorTypeEditing_.ComboBox1Change();
+    showLimits();
+  });
+  onNewChoice(form_.ComboBox2, [this] {
+    sensorTypeEditing_.ComboBox2Change();
+    showLimits();
+  });
+  QObject::connect(&form_, &Form1::editChange, [this](QLineEdit* edit) {
+    validation_.editChange(edit);
+    showLimits();
+  });
 }
 
 void Application::connectMenu() {
@@ -85,8 +118,8 @@ void Application::connectMenu() {
 }
 
 void Application::showEditNotice(const QString& text, const QString& details) {
-  form_.Label41->setText(text);
-  form_.Label41->setToolTip(details);
+  form_.EditNotice->setText(text);
+  form_.EditNotice->setToolTip(details);
 }
 
 // A new window each time: it reads the file as it is now, in the language chosen.

@@ -14,9 +14,9 @@
 // editable group (after validating its boxes and checking the copy) and has the controller read
 // it back; the controller tells the writer, its ReplyObserver, when the reply is taken, and the
 // writer verifies the write (Yes to "Repeat writing?" writes again).
-// A user's choice in ComboBox1 or ComboBox2 (QComboBox::activated, never a selection made by
-// code) -> SensorTypeEditing; a click into a numeric box of the editable group or leaving it
-// (Form1::editChange) -> ValueValidation.
+// A user's new choice in ComboBox1 or ComboBox2 (QComboBox::activated on another entry than the
+// list showed, never a selection made by code) -> SensorTypeEditing; a click into a numeric box of
+// the editable group or leaving it (Form1::editChange) -> ValueValidation.
 // The File menu (Form1::mainMenu) -> MenuCommands, which enables each entry where it can act:
 // "Export record as PDF…" and "Print record…" -> RecordCommands; "Save device settings…",
 // "Open settings file…" and the comparisons -> SettingsFileCommands; "Quit" closes the window.
@@ -104,6 +104,8 @@ class Application {
   void showEditNotice(const QString& text, const QString& details);
   void connectMenu();
   void centreOnScreen();
+  // The tooltips of the numeric boxes after a change of what their limits depend on.
+  void showLimits();
 
   Platform platform_;
   Form1 form_;

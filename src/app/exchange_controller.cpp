@@ -34,10 +34,21 @@ ExchangeController::ExchangeController(Form1& form, SerialPort& port, MessageBox
 
 QString ExchangeController::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
+// "Read again" stands beside the action buttons while a device is linked.
 void ExchangeController::ShowActionButtons(bool visible) {
   form_.BitBtn1->setVisible(visible);
   form_.BitBtn3->setVisible(visible);
   form_.BitBtn4->setVisible(visible);
+  form_.ReadAgainButton->setVisible(visible && state_.DeviceLinked);
+}
+
+// The settings of the linked device once more, as any later read: eleven ticks, the decoder, and
+// "Repeat reading?" when nothing comes.
+void ExchangeController::ReadAgainClick() {
+  forgetKeptStatus();
+  if (!state_.DeviceLinked || state_.ReadPending || state_.connectionLost) return;
+  ShowActionButtons(false);
+  RequestRead();
 }
 
 void ExchangeController::BitBtn1Click() {
@@ -56,6 +67,7 @@ void ExchangeController::disconnect() {
   port_.ClosePort();
   setCaption(form_.BitBtn1, text(texts::Connect));
   state_.DeviceLinked = false;
+  form_.ReadAgainButton->hide();
   form_.BitBtn1->show();
   form_.GroupBox1->hide();
   form_.GroupBox2->hide();
@@ -68,13 +80,19 @@ void ExchangeController::showStatus(const QString& status) {
   form_.Label41->setText(status);
   form_.Label41->show();
   keptStatusShown_ = false;
+  keptUntilEdit_ = false;
 }
 
 void ExchangeController::showStatus(const BilingualText& status) { showStatus(text(status)); }
 
-void ExchangeController::keepStatus(const QString& news) {
+void ExchangeController::keepStatus(const QString& news, KeptUntil until) {
   showStatus(news);
   keptStatusShown_ = true;
+  keptUntilEdit_ = until == KeptUntil::Edit;
+}
+
+void ExchangeController::forgetStatusKeptUntilEdit() {
+  if (keptUntilEdit_) forgetKeptStatus();
 }
 
 void ExchangeController::keepStatus(const BilingualText& news) { keepStatus(text(news)); }
@@ -82,6 +100,7 @@ void ExchangeController::keepStatus(const BilingualText& news) { keepStatus(text
 void ExchangeController::forgetKeptStatus() {
   if (!keptStatusShown_) return;
   keptStatusShown_ = false;
+  keptUntilEdit_ = false;
   form_.Label41->hide();
 }
 
@@ -203,8 +222,9 @@ void ExchangeController::countPendingRead() {
 }
 
 void ExchangeController::takeReply() {
-  showSettingsRead(form_, subsystems_.images, state_.lastLaidOutCode, subsystems_.view,
-                   subsystems_.decoder, events_);
+  const bool laidOutAnew = showSettingsRead(form_, subsystems_.images, state_.lastLaidOutCode,
+                                            subsystems_.view, subsystems_.decoder, events_);
+  if (laidOutAnew && editableGroupRestarted_) editableGroupRestarted_();
   ShowActionButtons(true);
   const std::uint16_t code = subsystems_.images.ProductCode();
   if (!findDeviceModel(code)) sayUnknownProductCode(code);
@@ -261,8 +281,11 @@ void ExchangeController::tellStateChanged() {
   if (stateChanged_) stateChanged_();
 }
 
+// A poll purges the input queue: while a settings read is pending it would throw the reply away,
+// so the cadence waits for the read (only "Read again" reads with monitoring on).
 void ExchangeController::keepMonitoringCadence() {
   if (subsystems_.view.model.layout != Layout::Humidity || !form_.CheckBox5->isChecked()) return;
+  if (state_.ReadPending) return;
   state_.MonitorTicks += 1;
   if (state_.MonitorTicks < kMonitoringEveryTicks) return;
   state_.MonitorTicks = 0;

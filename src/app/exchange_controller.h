@@ -70,14 +70,21 @@ class ExchangeController {
                      Subsystems subsystems, ReplyObserver& observer);
 
   void BitBtn1Click();
+  // The handler of ReadAgainButton: reads the linked device's settings again, without the link
+  // prompt.
+  void ReadAgainClick();
   void LinkDevice();
   void RequestRead();
   void Timer1Timer();
   void ShowActionButtons(bool visible);
-  // News that Label41 keeps until the next button press (BitBtn1, BitBtn3, BitBtn4): a
-  // verified write, another device answering, a lost box. A press ends it.
-  void keepStatus(const QString& news);
+  // News that Label41 keeps until the next button press (BitBtn1, BitBtn3, BitBtn4, "Read
+  // again"): a write not verified, another device answering, a lost box. A press ends it. The
+  // news of a verified write ends also at the user's first change to the editable group
+  // (forgetStatusKeptUntilEdit): the group no longer holds what was verified.
+  enum class KeptUntil { ButtonPress, Edit };
+  void keepStatus(const QString& news, KeptUntil until = KeptUntil::ButtonPress);
   void forgetKeptStatus();
+  void forgetStatusKeptUntilEdit();
   // The interface box went from under the open port, which is closed by now.
   void ConnectionLost();
   // Once the box is lost, the link ends when the questions and the write under way are done:
@@ -90,6 +97,12 @@ class ExchangeController {
   // Told whenever a device becomes read or stops being (a read requested or ended, the link
   // ended or lost): the menu enables its entries by it.
   void setStateChanged(std::function<void()> changed) { stateChanged_ = std::move(changed); }
+
+  // Run when a read has laid the groups out for another product code: the editable group holds
+  // that model's start values, and what the editing kept of the earlier model goes with them.
+  void setEditableGroupRestarted(std::function<void()> restarted) {
+    editableGroupRestarted_ = std::move(restarted);
+  }
 
   const ExchangeState& state() const { return state_; }
 
@@ -117,9 +130,11 @@ class ExchangeController {
   Subsystems subsystems_;
   ReplyObserver& observer_;
   std::function<void()> pollMonitoring_;
+  std::function<void()> editableGroupRestarted_;
   std::function<void()> stateChanged_;
   ExchangeState state_;
   bool keptStatusShown_ = false;  // Label41 keeps its news until the next button press
+  bool keptUntilEdit_ = false;    // ... or until the user's next change to the editable group
   int flowsUnderWay_ = 0;         // a collected reply's handling or a write, with their questions
 };
 

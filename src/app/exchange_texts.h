@@ -42,6 +42,10 @@ inline constexpr BilingualText BlockDoesNotFit{
     "Ustawienia przygotowane dla %1 nie pasują do jego pamięci.\rNiczego nie wysłano."};
 inline constexpr BilingualText WriteVerified{"Settings written and verified.",
                                              "Ustawienia zapisane i sprawdzone."};
+// After No to "Repeat writing?".
+inline constexpr BilingualText WriteNotVerified{
+    "Settings NOT verified: the device holds other values than were sent.",
+    "Ustawienia NIEPOTWIERDZONE: urządzenie zawiera inne wartości niż wysłane."};
 // The read-back of a write named another device than the one written: %1 and %2 the product
 // code and serial number that answered, %3 and %4 those of the device written.
 inline constexpr BilingualText AnotherDeviceAnswered{

@@ -21,9 +21,22 @@ double hundredths(const std::array<std::uint8_t, kMonitorRecordSize>& record, st
 }  // namespace
 
 MonitoringPoll::MonitoringPoll(Form1& form, SerialPort& port, WindowEvents& events)
-    : form_(form), port_(port), events_(events) {}
+    : form_(form), port_(port), events_(events) {
+  QObject::connect(form_.CheckBox5, &QCheckBox::toggled, [this](bool on) {
+    if (!on) forgetReadings();
+  });
+}
+
+void MonitoringPoll::forgetReadings() {
+  MonitorRecord.fill(0);
+  form_.Edit23->clear();
+  form_.Edit24->clear();
+}
 
 void MonitoringPoll::PollMonitoring() {
+  // A word that does not arrive keeps its last reading, but only under the unit it was read in.
+  if (form_.Label46->text() != recordUnit_) MonitorRecord.fill(0);
+  recordUnit_ = form_.Label46->text();
   port_.PurgeInput();
   sendFrame(port_, kMeasureCommand, kMeasurePause);
   sendFrame(port_, kRecordCommand, kRecordPause);

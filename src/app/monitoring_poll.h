@@ -4,6 +4,7 @@
 // timer tick asks the device for a measurement ("S", then "A") and shows temperature and
 // humidity with two decimals.
 
+#include <QString>
 #include <array>
 #include <cstdint>
 
@@ -21,6 +22,10 @@ class MonitoringPoll {
   // One complete poll: request, read, show.
   void PollMonitoring();
 
+  // Monitoring switched off: the readings go, so none is shown later under a unit it was not
+  // measured in (a write may change the humidity unit); the next poll fills the boxes again.
+  void forgetReadings();
+
   // The last monitoring reply: temperature (offset 0) and humidity (offset 2) in hundredths,
   // signed little-endian; bytes 4..11 unused.
   std::array<std::uint8_t, kMonitorRecordSize> MonitorRecord{};
@@ -28,6 +33,9 @@ class MonitoringPoll {
  private:
   void takeRecord();
   void showReadings();
+
+  // The humidity unit the record's words were measured in (Label46's text).
+  QString recordUnit_;
 
   Form1& form_;
   SerialPort& port_;

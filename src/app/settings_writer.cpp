@@ -7,6 +7,7 @@
 #include "app/exchange_texts.h"
 #include "app/history_texts.h"
 #include "app/write_changes.h"
+#include "app/write_differences.h"
 #include "catalogue/device_catalogue.h"
 #include "edit/copy_record.h"
 #include "link/frame_sender.h"
@@ -168,8 +169,9 @@ void SettingsWriter::checkWrite() {
   writes.asLeft = images_.SettingsImage;
   if (writeMatchesReadBack()) {
     writes.outcome = WriteOutcome::Verified;
-    // Otherwise nothing would tell the user that the write happened.
-    controller_.keepStatus(text(texts::WriteVerified));
+    // Otherwise nothing would tell the user that the write happened. It holds until the group
+    // is changed: the group then shows what was not verified.
+    controller_.keepStatus(text(texts::WriteVerified), ExchangeController::KeptUntil::Edit);
     recordOutcome(history::Outcome::Verified, true);
   } else {
     writes.outcome = WriteOutcome::StoredWrong;
@@ -193,12 +195,23 @@ bool SettingsWriter::writeMatchesReadBack() const {
   return std::equal(sent.begin(), sent.end(), readCopy(layout, images_).begin());
 }
 
+// The details list what the device holds other than was sent; No leaves that said in Label41,
+// or the window would look as after a success.
 void SettingsWriter::offerRepeatWriting() {
-  const Answer answer = platform_.boxes.ask(text(texts::RepeatWritingCaption),
-                                            text(texts::RepeatWritingText), Buttons::YesNo);
+  const Answer answer = platform_.boxes.askWithDetails(
+      text(texts::RepeatWritingCaption), text(texts::RepeatWritingText), Buttons::YesNo,
+      readBackDifferences().join(QLatin1Char('\n')));
   // The write stored wrong whatever the answer: a write again is a row of its own.
   recordOutcome(history::Outcome::StoredWrong, true);
-  if (answer == Answer::Yes) BitBtn4Click();
+  if (answer == Answer::Yes) {
+    BitBtn4Click();
+  } else {
+    controller_.keepStatus(text(texts::WriteNotVerified));
+  }
+}
+
+QStringList SettingsWriter::readBackDifferences() const {
+  return writeDifferences(form_, images_, outgoingBlock(view_.model.layout, images_), view_.model);
 }
 
 void SettingsWriter::recordBlockSent(ConstBytes sent) {
@@ -219,9 +232,8 @@ void SettingsWriter::recordOutcome(history::Outcome outcome, bool withReadBack) 
   sayHistoryNews();
 }
 
-// The write's outcome keeps Label41; the history's news follows it there, on lines of its own.
-// TODO(EditNotice): the news belongs in EditNotice, the status line at the foot of the editable
-// group, once the window has it; Label41 holds it until then.
+// Label41 keeps the write's outcome; what the history could not do goes to EditNotice, the
+// status line at the foot of the editable group, after what validation said there.
 void SettingsWriter::sayHistoryNews() {
   namespace history_text = history_texts;
   QStringList lines;
@@ -245,9 +257,8 @@ void SettingsWriter::sayHistoryNews() {
   }
   if (lines.isEmpty()) return;
   lines.removeDuplicates();
-  if (!form_.Label41->isHidden() && !form_.Label41->text().isEmpty())
-    lines.prepend(form_.Label41->text());
-  controller_.keepStatus(lines.join(QLatin1Char('\n')));
+  if (!form_.EditNotice->text().isEmpty()) lines.prepend(form_.EditNotice->text());
+  form_.EditNotice->setText(lines.join(QLatin1Char('\n')));
 }
 
 }  // namespace tadjust

@@ -16,9 +16,10 @@
 // Every write whose block has been sent is recorded in the write history (HistoryRecorder): a
 // row opened once the block is sent, completed with the outcome — the verification read, the
 // answer to "Repeat writing?" (a write again after Yes is a row of its own), a read given up or
-// a lost box. What the history could not do is said after the outcome; it never stops a write.
+// a lost box. What the history could not do is said in EditNotice; it never stops a write.
 
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -137,6 +138,8 @@ class SettingsWriter final : public ReplyObserver {
   bool writeMatchesReadBack() const;
   void sayAnotherDeviceAnswered(const WrittenDevice& answered);
   void offerRepeatWriting();
+  // How the read-back differs from the block sent, one line each.
+  QStringList readBackDifferences() const;
   void recordBlockSent(ConstBytes sent);
   void recordOutcome(history::Outcome outcome, bool withReadBack);
   void sayHistoryNews();

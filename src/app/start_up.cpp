@@ -1,5 +1,7 @@
 #include "app/start_up.h"
 
+#include <QKeySequence>
+
 #include "ui/window_texts.h"
 
 namespace tadjust {
@@ -15,6 +17,10 @@ void FormCreate(Form1& form, MessageBoxes& boxes, bool& RetrySearch) {
   setCaption(form.BitBtn1, window_texts::StartButton.in(form.UseEnglish));
   setCaption(form.BitBtn3, window_texts::CopyButton.in(form.UseEnglish));
   setCaption(form.BitBtn4, window_texts::SendButton.in(form.UseEnglish));
+  setCaption(form.ReadAgainButton, window_texts::ReadAgainButton.in(form.UseEnglish));
+  // A caption sets the button's shortcut to its mnemonic; F5 comes after it. It works only
+  // while the button is shown.
+  form.ReadAgainButton->setShortcut(QKeySequence(Qt::Key_F5));
   form.mainMenu.applyTexts(form.UseEnglish);
 
   RetrySearch = false;

@@ -71,6 +71,24 @@ RangeResult rangeResult(const TemperatureRange& range, double value, bool lower)
 
 }  // namespace
 
+std::optional<BoxLimits> lowerRangeLimitsShown(const TemperatureRange& range) {
+  const std::optional<Limits> lower = lowerRangeLimits(range);
+  const std::optional<UpperRangeLimits> upper = upperRangeLimits(range);
+  if (!lower || !upper) return std::nullopt;
+  const double factor = shownFactor(range);
+  return BoxLimits{lower->minimum * factor, lower->maximum * factor, upper->span * factor};
+}
+
+// The upper range is kept span above the lower, which is at least the lower range's minimum.
+std::optional<BoxLimits> upperRangeLimitsShown(const TemperatureRange& range) {
+  const std::optional<Limits> lower = lowerRangeLimits(range);
+  const std::optional<UpperRangeLimits> upper = upperRangeLimits(range);
+  if (!lower || !upper) return std::nullopt;
+  const double factor = shownFactor(range);
+  return BoxLimits{(lower->minimum + upper->span) * factor, upper->maximum * factor,
+                   upper->span * factor};
+}
+
 RangeResult checkLowerRange(const TemperatureRange& range, Typed shown) {
   double value = 0;  // a series without a table
   if (const std::optional<Limits> limits = lowerRangeLimits(range)) {

@@ -54,6 +54,17 @@ RangeResult checkLowerRange(const TemperatureRange& range, Typed shown);
 // (EditRangeLow); a storedLow above maximum - span therefore gives a value above the maximum.
 RangeResult checkUpperRange(const TemperatureRange& range, Typed shown, double storedLow);
 
+// What a range box may hold, as the box shows it (RKN-40F3's resistance at five times the
+// device's value): the limits no other box moves, and the least distance to the partner box.
+// Nothing in a series without a table.
+struct BoxLimits {
+  double minimum;
+  double maximum;
+  double span;
+};
+std::optional<BoxLimits> lowerRangeLimitsShown(const TemperatureRange& range);
+std::optional<BoxLimits> upperRangeLimitsShown(const TemperatureRange& range);
+
 // Edit3 of the temperature models: the wire resistance when the connection list shows the 2-wire
 // entry, otherwise the cold-junction temperature.
 ShownNumber checkWireOrColdJunction(bool wireResistance, Typed typed);

@@ -1,6 +1,9 @@
 #include "edit/value_validation.h"
 
+#include <QStringList>
+
 #include "edit/box_numbers.h"
+#include "edit/group_fields.h"
 #include "ui/bilingual_text.h"
 #include "ui/window_texts.h"
 
@@ -14,6 +17,17 @@ using box_numbers::show;
 // The toolkit's report of a text that its decimal conversion rejects; it has one language.
 QString notAFloatingPointValue(const QString& text) {
   return QStringLiteral("'%1' is not a valid floating point value.").arg(text);
+}
+
+constexpr BilingualText kCorrected{"%1: \"%2\" changed to %3.", "%1: \"%2\" zmieniono na %3."};
+
+// Validation changed the value, not just the way it is written ("-0.5" shown as "-0,5", "1e3" as
+// "1000").
+bool valueChanged(const QString& before, const QString& after) {
+  if (before == after) return false;
+  const Typed was = number_text::readReal(before);
+  const Typed is = number_text::readReal(after);
+  return !was || !is || *was != *is;
 }
 
 // The connection list shows the 2-wire entry, in either language.
@@ -51,8 +65,29 @@ std::array<ValueValidation::BoxHandler, 8> ValueValidation::handlers() const {
 }
 
 void ValueValidation::editChange(QLineEdit* edit) {
+  const BoxTexts before = boxTexts();
   for (const auto& [box, handler] : handlers())
     if (box == edit) (this->*handler)();
+  sayCorrections(before);
+}
+
+ValueValidation::BoxTexts ValueValidation::boxTexts() const {
+  BoxTexts texts;
+  const std::array<BoxHandler, 8> boxes = handlers();
+  for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = boxes[i].box->text();
+  return texts;
+}
+
+void ValueValidation::sayCorrections(const BoxTexts& before) {
+  QStringList corrections;
+  const std::array<BoxHandler, 8> boxes = handlers();
+  for (std::size_t i = 0; i < boxes.size(); ++i) {
+    const QLineEdit* box = boxes[i].box;
+    if (!valueChanged(before[i], box->text())) continue;
+    corrections
+        << kCorrected.in(form_.UseEnglish).arg(rowCaption(form_, box), before[i], box->text());
+  }
+  if (!corrections.isEmpty()) form_.EditNotice->setText(corrections.join(QLatin1Char('\n')));
 }
 
 void ValueValidation::Edit1Change() {
@@ -183,9 +218,11 @@ void ValueValidation::checkHumidityBox(HumidityBox box) {
 }
 
 bool ValueValidation::validateShownBoxes() {
+  const BoxTexts before = boxTexts();
   const std::array<BoxHandler, 8> inOrder = handlers();
   for (const auto& [box, handler] : inOrder)
     if (!box->isHidden()) (this->*handler)();
+  sayCorrections(before);
 
   bool allNumbers = true;
   for (const auto& [box, handler] : inOrder)

@@ -5,8 +5,10 @@
 // window's editChange event). A validation reads the box with the system's decimal separator,
 // puts the check's fallback in place of a text that is not a number, clamps the value to the
 // limits of the model, series, sensor type and humidity unit, keeps lower and upper values apart,
-// rounds it and writes it back. The user is not asked: the box simply shows the corrected value.
-// Only a humidity model's partner box that holds no number is reported (and nothing changes).
+// rounds it and writes it back. The user is not asked, but told: EditNotice, the status line at
+// the group's foot, says what each box held and what it holds now ("Upper range value: "5000"
+// changed to 1200."). Only a humidity model's partner box that holds no number is reported in a
+// message box (and nothing changes).
 //
 // What a box holds depends on the layout: `edit/group_fields.cpp` has the table of which box
 // holds which setting.
@@ -68,6 +70,11 @@ class ValueValidation {
   };
   // Every numeric box with its handler, in the order of the group's rows.
   std::array<BoxHandler, 8> handlers() const;
+  using BoxTexts = std::array<QString, 8>;
+  // The texts of the boxes, in the order of handlers().
+  BoxTexts boxTexts() const;
+  // Says in EditNotice which boxes validation gave another value than their texts before.
+  void sayCorrections(const BoxTexts& before);
 
   EditedModel model() const;
   TemperatureRange temperatureRange(const EditedModel& model) const;

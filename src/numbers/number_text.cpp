@@ -195,6 +195,16 @@ std::optional<Decimal> parseDecimal(std::string_view text, char decimalSeparator
   return Decimal::parse(*cText);
 }
 
+std::string withDecimalSeparator(std::string_view text, char decimalSeparator) {
+  const char other = decimalSeparator == ',' ? '.' : ',';
+  std::string written(text);
+  const auto others = std::count(written.begin(), written.end(), other);
+  if (others == 1 && written.find(decimalSeparator) == std::string::npos) {
+    std::replace(written.begin(), written.end(), other, decimalSeparator);
+  }
+  return written;
+}
+
 std::optional<long long> parseInteger(std::string_view text) {
   text = trimmed(text);
   const bool plusSign = !text.empty() && text.front() == '+';
@@ -230,11 +240,13 @@ QString fixed2(double value) {
 QString integer(long long value) { return QString::number(value); }
 
 std::optional<double> readReal(const QString& text) {
-  return parseReal(text.toStdString(), systemDecimalSeparator());
+  const char separator = systemDecimalSeparator();
+  return parseReal(withDecimalSeparator(text.toStdString(), separator), separator);
 }
 
 std::optional<Decimal> readDecimal(const QString& text) {
-  return parseDecimal(text.toStdString(), systemDecimalSeparator());
+  const char separator = systemDecimalSeparator();
+  return parseDecimal(withDecimalSeparator(text.toStdString(), separator), separator);
 }
 
 std::optional<long long> readInteger(const QString& text) {

@@ -24,6 +24,11 @@ std::optional<double> parseReal(std::string_view text, char decimalSeparator);
 // The exact decimal value of the same texts; nullopt also for a number that a Decimal cannot
 // hold exactly (more than 18 significant digits).
 std::optional<Decimal> parseDecimal(std::string_view text, char decimalSeparator);
+// A typed number with the other decimal separator (a point on a comma system, a comma on a point
+// system) written with the given one: a text that holds exactly one separator, of the other
+// kind, and none of the given one. Any other text comes back as it is, so "1,913.375" and
+// "1.913.375" stay no number.
+std::string withDecimalSeparator(std::string_view text, char decimalSeparator);
 // Reads an integer text; nullopt when the text is not an integer.
 std::optional<long long> parseInteger(std::string_view text);
 
@@ -33,6 +38,8 @@ std::optional<long long> parseInteger(std::string_view text);
 double round2(double x);
 
 char systemDecimalSeparator();
+// The texts of the program are written with the system's separator; a text read from a box may
+// have been typed with either (withDecimalSeparator).
 QString general(double value);
 QString fixed2(double value);
 QString integer(long long value);

@@ -9,7 +9,7 @@ namespace tadjust {
 inline constexpr int kEditWidth = 89;
 inline constexpr int kShortEditWidth = 60;
 inline constexpr int kWideEditWidth = 139;
-inline constexpr int kWideListWidth = 155;
+inline constexpr int kWideListWidth = 165;
 inline constexpr int kNarrowListWidth = 89;
 
 }  // namespace tadjust

@@ -4,8 +4,10 @@
 // the printer themselves and no real dialog opens.
 
 #include <QString>
+#include <memory>
 #include <vector>
 
+class QDialog;
 class QPrinter;
 
 namespace tadjust {
@@ -54,6 +56,10 @@ class QtFileDialogs final : public FileDialogs {
   bool choosePrinter(QPrinter& printer, const QString& caption) override;
   void showComparison(const Comparison& comparison) override;
 };
+
+// The comparison's dialog: a table of the settings, a differing row bold and marked "differs" in
+// a column of its own (a screen reader reads it; the difference is never told by colour alone).
+std::unique_ptr<QDialog> makeComparisonDialog(const Comparison& comparison);
 
 // fileName in the user's documents folder, where every file dialog of the program starts.
 QString inDocumentsFolder(const QString& fileName = {});

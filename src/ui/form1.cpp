@@ -10,6 +10,7 @@
 
 #include "ui/box_text.h"
 #include "ui/control_widths.h"
+#include "ui/status_line.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
@@ -21,7 +22,7 @@ constexpr QSize kWindowSize{862, 491};
 constexpr QSize kMonitoringGroupSize{337, 81};
 constexpr QSize kEditableGroupSize{335, 346};
 constexpr QSize kDeviceGroupSize{352, 405};
-constexpr int kButtonColumnWidth = 110;
+constexpr int kButtonColumnWidth = 124;
 constexpr QSize kButtonSize{109, 50};
 constexpr QSize kCopyButtonSize{109, 51};
 constexpr int kRowPitch = 30;
@@ -113,6 +114,10 @@ class GroupRows {
   void unit(int row, QWidget* unit) {
     grid_->addWidget(unit, row, 2, Qt::AlignLeft | Qt::AlignVCenter);
   }
+  // Right-aligned across the field, unit and free columns of the row.
+  void beside(int row, QWidget* widget) {
+    grid_->addWidget(widget, row, 1, 1, 3, Qt::AlignRight | Qt::AlignVCenter);
+  }
   template <std::size_t Count>
   void place(const std::array<FormRow, Count>& rows) {
     for (int i = 0; i < int(Count); ++i) {
@@ -124,11 +129,34 @@ class GroupRows {
       if (row.alternateUnit) unit(i, row.alternateUnit);
     }
     grid_->setRowStretch(int(Count), 1);
+    rowsPlaced_ = int(Count);
+  }
+  // Below the rows and the space that stretches, across the whole group.
+  void foot(QWidget* widget) {
+    grid_->addWidget(widget, rowsPlaced_ + 1, 0, 1, grid_->columnCount());
   }
 
  private:
   QGridLayout* grid_;
+  int rowsPlaced_ = 0;
 };
+
+// The texts of the editable group's numeric boxes as the window starts.
+struct StartText {
+  QLineEdit* Form1::*box;
+  QString text;
+};
+
+const std::array<StartText, 8> kEditableStartTexts{{
+    {&Form1::Edit1, QStringLiteral("-100")},
+    {&Form1::Edit2, QStringLiteral("800")},
+    {&Form1::Edit19, QStringLiteral("Edit19")},
+    {&Form1::Edit3, QStringLiteral("0")},
+    {&Form1::Edit4, QStringLiteral("0")},
+    {&Form1::Edit20, QStringLiteral("Edit20")},
+    {&Form1::Edit21, QStringLiteral("Edit21")},
+    {&Form1::Edit22, QStringLiteral("Edit22")},
+}};
 
 }  // namespace
 
@@ -153,6 +181,16 @@ void applyStartCaptions(Form1& form, bool useEnglish) {
   form.ComboBox2->clear();
   for (const auto& item : window_texts::Connections) form.ComboBox2->addItem(item.in(useEnglish));
   form.ComboBox2->setCurrentIndex(window_texts::StartConnection);
+
+  form.EditNotice->setAccessibleDescription(window_texts::EditNoticeDescription.in(useEnglish));
+}
+
+void applyStartValues(Form1& form) {
+  for (const StartText& start : kEditableStartTexts) setBoxText(form.*start.box, start.text);
+  setBoxTextWhole(form.Edit5, QString(), kTagTypingLimit);
+  form.ComboBox3->setCurrentIndex(0);
+  form.CheckBox3->setChecked(false);
+  form.CheckBox4->setChecked(false);
 }
 
 Form1::Form1(QWidget* parent) : QWidget(parent), mainMenu(this) {
@@ -165,9 +203,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent), mainMenu(this) {
   createEditableGroup();
   createDeviceGroup();
   applyStartCaptions(*this, false);
+  applyStartValues(*this);
   arrangeWindow();
   setEditableTabOrder();
   watchValidatedEdits();
+  watchEditableGroupEdits();
   // The menu bar comes on top of the window as designed.
   resize(kWindowSize + QSize(0, mainMenu.bar->sizeHint().height()));
 }
@@ -179,7 +219,7 @@ void Form1::createTopLevel() {
   bannerFont.setBold(true);
   Label37->setFont(bannerFont);
   Label40 = label(this, "Label40");
-  Label41 = label(this, "Label41");
+  Label41 = makeControl<StatusLine>(this, "Label41");
   Label40->setAlignment(Qt::AlignCenter);
   Label41->setAlignment(Qt::AlignCenter);
   Label40->setWordWrap(true);
@@ -207,6 +247,8 @@ void Form1::createTopLevel() {
   BitBtn3->hide();
   BitBtn4 = actionButton(this, "BitBtn4", "Wyślij", kButtonSize);
   BitBtn4->hide();
+  ReadAgainButton = actionButton(this, "ReadAgainButton", "", kButtonSize);
+  ReadAgainButton->hide();
 
   GroupBox1 = makeControl<QGroupBox>(this, "GroupBox1");
   GroupBox1->setMinimumSize(kEditableGroupSize);
@@ -256,47 +298,47 @@ void Form1::createEditableGroup() {
   ComboBox1 = list(g, "ComboBox1", {}, -1, kWideListWidth);
 
   Label2 = label(g, "Label2");
-  Edit1 = edit(g, "Edit1", "-100", kEditWidth);
+  Edit1 = edit(g, "Edit1", "", kEditWidth);
   Label6 = label(g, "Label6", "[°C]");
 
   Label4 = label(g, "Label4");
-  Edit2 = edit(g, "Edit2", "800", kEditWidth);
+  Edit2 = edit(g, "Edit2", "", kEditWidth);
   Label7 = label(g, "Label7", "[°C]");
 
   Label3 = label(g, "Label3");
   ComboBox2 = list(g, "ComboBox2", {}, -1, kWideListWidth);
-  Edit19 = edit(g, "Edit19", "Edit19", kEditWidth);
+  Edit19 = edit(g, "Edit19", "", kEditWidth);
   Edit19->hide();
   Label43 = label(g, "Label43", "Label43");
   Label43->hide();
 
   Label5 = label(g, "Label5");
-  Edit3 = edit(g, "Edit3", "0", kEditWidth);
+  Edit3 = edit(g, "Edit3", "", kEditWidth);
   Label8 = label(g, "Label8", "[Ohm]");
   CheckBox3 = checkBox(g, "CheckBox3");
   CheckBox3->hide();
 
   Label9 = label(g, "Label9");
-  Edit4 = edit(g, "Edit4", "0", kEditWidth);
+  Edit4 = edit(g, "Edit4", "", kEditWidth);
   Label10 = label(g, "Label10", "[°C]");
   CheckBox4 = checkBox(g, "CheckBox4");
   CheckBox4->hide();
 
   Label11 = label(g, "Label11");
   ComboBox3 = list(g, "ComboBox3", {"0,2", "1", "2", "4", "8", "16", "32"}, 0, kNarrowListWidth);
-  Edit20 = edit(g, "Edit20", "Edit20", kEditWidth);
+  Edit20 = edit(g, "Edit20", "", kEditWidth);
   Edit20->hide();
   Label12 = label(g, "Label12", "[s]");
 
   Label13 = label(g, "Label13");
   ComboBox4 = list(g, "ComboBox4", {"4 .. 20", "20 .. 4"}, 0, kNarrowListWidth);
-  Edit21 = edit(g, "Edit21", "Edit21", kEditWidth);
+  Edit21 = edit(g, "Edit21", "", kEditWidth);
   Edit21->hide();
   Label14 = label(g, "Label14", "[mA]");
 
   Label15 = label(g, "Label15");
   ComboBox5 = list(g, "ComboBox5", {"3,5", "23"}, 0, kNarrowListWidth);
-  Edit22 = edit(g, "Edit22", "Edit22", kEditWidth);
+  Edit22 = edit(g, "Edit22", "", kEditWidth);
   Edit22->hide();
   Label16 = label(g, "Label16", "[mA]");
 
@@ -304,7 +346,12 @@ void Form1::createEditableGroup() {
   Edit5 = edit(g, "Edit5", "", kWideEditWidth);
   Edit5->setMaxLength(kTagTypingLimit);
 
-  GroupRows(GroupBox1).place(editableRows());
+  EditNotice = label(g, "EditNotice");
+  EditNotice->setWordWrap(true);
+
+  GroupRows rows(GroupBox1);
+  rows.place(editableRows());
+  rows.foot(EditNotice);
 }
 
 void Form1::createDeviceGroup() {
@@ -368,7 +415,9 @@ void Form1::createDeviceGroup() {
 
   GroupRows rows(GroupBox2);
   rows.place(deviceRows());
-  rows.unit(0, Label39);
+  // The model name stands at the right of the first row, over the room the short product code
+  // leaves: a long name ("RQ-18x-RK/A") widens no column.
+  rows.beside(0, Label39);
 }
 
 std::vector<QWidget*> FormRow::controls() const {
@@ -437,6 +486,7 @@ void Form1::arrangeWindow() {
   column->setRowStretch(4, 1);
   column->addWidget(BitBtn3, 5, 0, centred);
   column->addWidget(BitBtn4, 6, 0, centred);
+  column->addWidget(ReadAgainButton, 7, 0, centred);
   column->setRowMinimumHeight(2, 2 * kRowPitch);
 
   auto* banners = new QHBoxLayout;
@@ -473,6 +523,15 @@ void Form1::setEditableTabOrder() {
 void Form1::watchValidatedEdits() {
   for (QLineEdit* validated : {Edit1, Edit2, Edit3, Edit4, Edit19, Edit20, Edit21, Edit22})
     validated->installEventFilter(this);
+}
+
+void Form1::watchEditableGroupEdits() {
+  for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit19, Edit20, Edit21, Edit22})
+    connect(box, &QLineEdit::textEdited, this, &Form1::editableGroupEdited);
+  for (QComboBox* list : {ComboBox1, ComboBox2, ComboBox3, ComboBox4, ComboBox5})
+    connect(list, &QComboBox::activated, this, &Form1::editableGroupEdited);
+  for (QCheckBox* box : {CheckBox3, CheckBox4})
+    connect(box, &QCheckBox::clicked, this, &Form1::editableGroupEdited);
 }
 
 bool Form1::isValidatedEdit(const QObject* object) const {

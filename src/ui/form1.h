@@ -84,11 +84,12 @@ class Form1 : public QWidget {
   QLineEdit* Edit18;     // the serial port being probed or in use
   QComboBox* ComboBox6;  // working list of candidate ports, never shown
   QProgressBar* ProgressBar1;
-  QPushButton* BitBtn3;  // copy for editing
-  QPushButton* BitBtn4;  // send to device
-  QGroupBox* GroupBox1;  // editable settings
-  QGroupBox* GroupBox2;  // settings read from the device
-  QGroupBox* GroupBox3;  // monitoring
+  QPushButton* BitBtn3;          // copy for editing
+  QPushButton* BitBtn4;          // send to device
+  QPushButton* ReadAgainButton;  // reads a linked device's settings again (F5)
+  QGroupBox* GroupBox1;          // editable settings
+  QGroupBox* GroupBox2;          // settings read from the device
+  QGroupBox* GroupBox3;          // monitoring
   QTimer* Timer1;
 
   // GroupBox1, editable settings, row by row.
@@ -126,6 +127,9 @@ class Form1 : public QWidget {
   QLabel* Label16;
   QLabel* Label17;
   QLineEdit* Edit5;
+  // The status line at the group's foot: what validation changed in a box. Its accessible name
+  // is its text, so a screen reader reads the message.
+  QLabel* EditNotice;
 
   // GroupBox2, settings read from the device, row by row.
   QLabel* Label18;
@@ -177,6 +181,9 @@ class Form1 : public QWidget {
   // The user clicked into one of the validated edit boxes (Edit1..Edit4, Edit19..Edit22) or
   // the focus left it.
   void editChange(QLineEdit* edit);
+  // The user changed something in the editable group: typed into a box, chose an entry of a
+  // list (the entry shown too), or ticked a check box.
+  void editableGroupEdited();
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -189,12 +196,18 @@ class Form1 : public QWidget {
   void arrangeWindow();
   void setEditableTabOrder();
   void watchValidatedEdits();
+  void watchEditableGroupEdits();
   bool isValidatedEdit(const QObject* object) const;
 };
 
 // The captions of both settings groups and the lists of ComboBox1 (entry 0 selected) and
 // ComboBox2 (entry 1 selected) as the window starts, in the given language.
 void applyStartCaptions(Form1& form, bool useEnglish);
+
+// The values of the editable group as the window starts: the numeric boxes' start texts, an
+// empty tag, the first filter time, both alarm check boxes clear. Lists other than ComboBox3 are
+// filled and selected by applyStartCaptions.
+void applyStartValues(Form1& form);
 
 // Button captions hold "\r" as a line break, as the program's texts do; the button shows it
 // as two lines.

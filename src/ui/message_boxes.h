@@ -17,6 +17,13 @@ class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   virtual Answer ask(const QString& caption, const QString& text, Buttons buttons) = 0;
+  // The same question with details the user may unfold (lines separated by "\n"). Boxes that
+  // show no details ask the question alone.
+  virtual Answer askWithDetails(const QString& caption, const QString& text, Buttons buttons,
+                                const QString& details) {
+    static_cast<void>(details);
+    return ask(caption, text, buttons);
+  }
   // The toolkit's standard report of an error that a handler lets escape (OK only).
   virtual void reportError(const QString& text) = 0;
 };
@@ -25,6 +32,8 @@ class MessageBoxes {
 class QtMessageBoxes final : public MessageBoxes {
  public:
   Answer ask(const QString& caption, const QString& text, Buttons buttons) override;
+  Answer askWithDetails(const QString& caption, const QString& text, Buttons buttons,
+                        const QString& details) override;
   void reportError(const QString& text) override;
 };
 

@@ -30,12 +30,10 @@ bool QtFileDialogs::choosePrinter(QPrinter& printer, const QString& caption) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-// A differing row is bold and carries a mark in its own column, which a screen reader reads:
-// the difference is never told by colour alone.
-void QtFileDialogs::showComparison(const Comparison& comparison) {
-  QDialog dialog(QApplication::activeWindow());
-  dialog.setWindowTitle(comparison.title);
-  auto* table = new QTableWidget(static_cast<int>(comparison.rows.size()), 4, &dialog);
+std::unique_ptr<QDialog> makeComparisonDialog(const Comparison& comparison) {
+  auto dialog = std::make_unique<QDialog>(QApplication::activeWindow());
+  dialog->setWindowTitle(comparison.title);
+  auto* table = new QTableWidget(static_cast<int>(comparison.rows.size()), 4, dialog.get());
   table->setObjectName(QStringLiteral("ComparisonTable"));
   const QString differs =
       comparison.useEnglish ? QStringLiteral("differs") : QStringLiteral("różni się");
@@ -57,13 +55,19 @@ void QtFileDialogs::showComparison(const Comparison& comparison) {
     }
   }
   table->resizeColumnsToContents();
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-  auto* layout = new QVBoxLayout(&dialog);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, dialog.get());
+  QObject::connect(buttons, &QDialogButtonBox::rejected, dialog.get(), &QDialog::reject);
+  auto* layout = new QVBoxLayout(dialog.get());
   layout->addWidget(table);
   layout->addWidget(buttons);
-  dialog.resize(640, 420);
-  dialog.exec();
+  int width = 0;
+  for (int column = 0; column < 4; ++column) width += table->columnWidth(column);
+  dialog->resize(width + 60, 80 + table->rowCount() * table->rowHeight(0) + 60);
+  return dialog;
+}
+
+void QtFileDialogs::showComparison(const Comparison& comparison) {
+  makeComparisonDialog(comparison)->exec();
 }
 
 QString inDocumentsFolder(const QString& fileName) {

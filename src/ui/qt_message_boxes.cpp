@@ -58,11 +58,17 @@ void placeAboveTheWindow(QMessageBox& box) {
 // Closing a box by its title bar or the Escape key answers with its Cancel or No button, as
 // QMessageBox does; a box that ends without any button (the application quitting) is Closed.
 Answer QtMessageBoxes::ask(const QString& caption, const QString& text, Buttons buttons) {
+  return askWithDetails(caption, text, buttons, {});
+}
+
+Answer QtMessageBoxes::askWithDetails(const QString& caption, const QString& text, Buttons buttons,
+                                      const QString& details) {
   QMessageBox box;
   placeAboveTheWindow(box);
   box.setWindowTitle(withLineBreaks(caption));
   box.setText(withLineBreaks(text));
   box.setStandardButtons(standardButtons(buttons));
+  if (!details.isEmpty()) box.setDetailedText(details);
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
   return clicked ? answerOf(box.standardButton(clicked)) : Answer::Closed;

@@ -28,6 +28,10 @@ inline constexpr BilingualText LanguageQuestionText{"Polski /Polish?", "Polski /
 inline constexpr BilingualText StartButton{"Start", "Start"};
 inline constexpr BilingualText CopyButton{"Copy for\redition", "Przepisz\rdo edycji"};
 inline constexpr BilingualText SendButton{"Send to\rdevice", "Wyślij do\rurządzenia"};
+inline constexpr BilingualText ReadAgainButton{"Read again", "Odczytaj\rponownie"};
+
+// The accessible description of the editable group's status line EditNotice.
+inline constexpr BilingualText EditNoticeDescription{"Edit notice", "Komunikat edycji"};
 
 struct GroupCaption {
   QGroupBox* Form1::*control;

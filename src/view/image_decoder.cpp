@@ -64,7 +64,13 @@ void showHumidity(Form1& f, const SettingsImages& images, const ModelTraits& mod
   const ConstBytes copy = images.HumidityCopy;
   setShown({f.Label20, f.Edit8, f.Label1, f.ComboBox1}, true);
   const bool dewPoint = (humidity::HumidityUnit.get(copy) & 1u) != 0;
-  setUnit({f.Label44, f.Label32, f.Label46}, dewPoint ? "[°Cdp]" : "[%RH]");
+  const char* unit = dewPoint ? "[°Cdp]" : "[%RH]";
+  // A reading is shown only under the unit it was measured in.
+  if (f.Label46->text() != QString::fromUtf8(unit)) {
+    f.Edit23->clear();
+    f.Edit24->clear();
+  }
+  setUnit({f.Label44, f.Label32, f.Label46}, unit);
   setBoxText(f.Edit8, QString::fromUtf8(dewPoint ? "°Cdp" : "%RH"));
   setShown({f.Label2, f.Label4, f.Label3, f.Label5, f.Label17, f.Label6, f.Label7, f.Label43,
             f.Label8, f.Edit1, f.Edit2, f.Edit19, f.Edit3, f.Edit5, f.GroupBox3, f.Label44},

@@ -14,7 +14,9 @@
 
 namespace tadjust {
 
-void showSettingsRead(Form1& form, const SettingsImages& images, std::uint16_t& lastLaidOutCode,
+// Returns whether the groups were laid out anew: the editable group then holds the start values
+// of the model read.
+bool showSettingsRead(Form1& form, const SettingsImages& images, std::uint16_t& lastLaidOutCode,
                       SettingsViewState& view, DecoderState& decoder, WindowEvents& events);
 
 }  // namespace tadjust

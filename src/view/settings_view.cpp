@@ -301,9 +301,13 @@ void restoreStartCaptions(Form1& f) {
 void layOutSettingsView(Form1& form, std::uint16_t productCode, bool dewPoint,
                         SettingsViewState& view, WindowEvents& events) {
   view.model.series = static_cast<std::uint16_t>(series(productCode));
-  if (const std::optional<DeviceModel> model = findDeviceModel(productCode)) {
-    applyLayout(form, *model, dewPoint);
-  }
+  // Another device's values are never carried over: the editable group starts as it does in a
+  // program that reads this device first. A code that names no model is shown as the model
+  // still named, so its group starts as that model's.
+  applyStartValues(form);
+  std::optional<DeviceModel> model = findDeviceModel(productCode);
+  if (!model) model = findDeviceModelByName(form.currentModel());
+  if (model) applyLayout(form, *model, dewPoint);
   view.modelLabel = form.currentModel();
   view.model = laidOutModel(view.modelLabel, view.model.series);
   form.ComboBox4->setCurrentIndex(0);

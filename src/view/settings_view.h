@@ -31,8 +31,9 @@ LaidOutModel laidOutModel(std::string_view modelLabel, unsigned series);
 // layout's HumidityUnit (the device works in dew point); only humidity models look at it.
 //
 // Every layout first puts the window back into its start state in the chosen language
-// (restoreStartCaptions), so nothing an earlier model's family set survives on the next one.
-// A code that names no model only stores its series and runs the common tail.
+// (restoreStartCaptions) and the editable group's values to their start (applyStartValues), so
+// nothing an earlier model set survives on the next one. A code that names no model stores its
+// series and lays the groups out again for the model still named.
 void layOutSettingsView(Form1& form, std::uint16_t productCode, bool dewPoint,
                         SettingsViewState& view, WindowEvents& events);
 

@@ -8,6 +8,7 @@
 #include <QLocale>
 #include <algorithm>
 
+#include "support/editing_program.h"
 #include "support/simulated_program.h"
 
 namespace tadjust {
@@ -96,6 +97,46 @@ TEST_F(LinkedHumidityModel, PollsOnEveryFourthTickAndKeepsCountingWhereItStopped
   EXPECT_EQ(measureRequests(program), before + 2) << "the first poll after checking comes early";
 }
 
+// A write that changes the humidity unit switches monitoring off: the readings of the old unit
+// go, and the next poll shows the new unit's.
+TEST_F(LinkedHumidityModel, AWriteThatChangesTheUnitEmptiesTheReadings) {
+  Form1& form = program.form();
+  poll(23.45, 50.12);
+  ASSERT_EQ(form.Edit23->text(), "50.12");
+  form.BitBtn3->click();
+  testing::EditingProgram::choose(form.ComboBox1, 1);  // dew point
+  form.BitBtn4->click();
+  program.ticks(testing::kTicksToCollect);
+  ASSERT_EQ(form.Label41->text(), "Settings written and verified.");
+  EXPECT_EQ(form.Label46->text(), "[°Cdp]");
+  EXPECT_EQ(form.Edit23->text(), "");
+  EXPECT_EQ(form.Edit24->text(), "");
+
+  form.CheckBox5->setChecked(true);
+  program.device->setClimate({23.45, 50.12});
+  program.ticks(4);
+  EXPECT_EQ(form.Edit24->text(), "23.45");
+  EXPECT_EQ(form.Edit23->text(), "12.46");  // the dew point of that air
+}
+
+// A read that finds the device in another unit empties the readings too, though monitoring
+// stays on; a word the next poll misses is not taken from the old unit.
+TEST_F(LinkedHumidityModel, AReadInAnotherUnitEmptiesTheReadings) {
+  Form1& form = program.form();
+  poll(23.45, 50.12);
+  ImageBytes image = program.device->image();
+  humidity::HumidityUnit.set(Bytes(image.data(), image.size()), 1);
+  program.device->setImage(image);
+  program.controller().RequestRead();
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(form.Label46->text(), "[°Cdp]");
+  EXPECT_TRUE(form.CheckBox5->isChecked());
+  EXPECT_EQ(form.Edit23->text(), "");
+  program.device->faults().silentDevice = true;
+  poll(30, 60);
+  EXPECT_EQ(form.Edit23->text(), "0.00");
+}
+
 // A port whose next read delivers the given bytes and leaves the rest of the receive buffer as
 // it was, as a short read does.
 class ShortReplyPort final : public SerialPort {
@@ -150,10 +191,15 @@ TEST(MonitoringCadence, DisconnectUnchecksMonitoring) {
   program.findBox();
   program.connect();
   program.form().CheckBox5->setChecked(true);
+  program.app.monitoring().PollMonitoring();
+  ASSERT_NE(program.form().Edit23->text(), "");
+  const int polled = measureRequests(program);
   program.controller().BitBtn1Click();
   EXPECT_FALSE(program.form().CheckBox5->isChecked());
+  EXPECT_EQ(program.form().Edit23->text(), "");
+  EXPECT_EQ(program.form().Edit24->text(), "");
   program.ticks(8);
-  EXPECT_EQ(measureRequests(program), 0);
+  EXPECT_EQ(measureRequests(program), polled);
 }
 
 }  // namespace

@@ -110,7 +110,7 @@ TEST_F(SettingsFiles, AReplacementDeviceTakesTheSettingsAndKeepsItsOwnBytes) {
     program.app.settingsFiles().openSettingsFile();
     EXPECT_TRUE(program.boxes.questions.empty());
     EXPECT_EQ(
-        program.form().Label41->text().toStdString(),
+        program.form().EditNotice->text().toStdString(),
         std::string("Settings of ") + c.model + " (serial number " +
             std::to_string(first[c.serialNumberOffset] | (first[c.serialNumberOffset + 1] << 8)) +
             ") from device.tadj ready to send.");
@@ -158,6 +158,23 @@ TEST_F(SettingsFiles, EveryRefusalIsSaidAndChangesNothing) {
   writeFile("broken.tadj", "{\"format\": \"t-adjust-settings\", ");
   writeFile("large.tadj", QByteArray(1024 * 1024 + 1, ' '));
   writeFile("other.tadj", "{\"format\": \"something-else\"}");
+  writeFile("newer.tadj", "{\"format\": \"t-adjust-settings\", \"formatVersion\": 2}");
+  {
+    SimulatedProgram own("RKA-49");
+    own.findBox();
+    own.connect();
+    own.dialogs.fileToSave = pathOf("own.tadj");
+    own.app.settingsFiles().saveDeviceSettings();
+  }
+  QFile own(pathOf("own.tadj"));
+  ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+  const QByteArray saved = own.readAll();
+  QByteArray withoutRange = saved;
+  withoutRange.replace("\"rangeLow\"", "\"rangeLowest\"");
+  writeFile("missing.tadj", withoutRange);
+  QByteArray badFilter = saved;
+  badFilter.replace("\"filterTime\": \"", "\"filterTime\": \"9");
+  writeFile("malformed.tadj", badFilter);
   QDir(folder.path()).mkdir("folder.tadj");
 
   const struct {
@@ -169,6 +186,12 @@ TEST_F(SettingsFiles, EveryRefusalIsSaidAndChangesNothing) {
       {"large.tadj", "large.tadj is larger than 1 MiB: it is not a settings file."},
       {"other.tadj", "other.tadj is not a T-adjust settings file."},
       {"folder.tadj", "folder.tadj is not a regular file."},
+      {"newer.tadj",
+       "newer.tadj was written by a newer T-adjust: this one reads settings files of format "
+       "version 1."},
+      {"missing.tadj", "missing.tadj: the field \"settings.rangeLow\" is missing."},
+      {"malformed.tadj",
+       "malformed.tadj: the field \"settings.filterTime\" holds no value it takes."},
   };
   SimulatedProgram program("RKA-49");
   program.findBox();

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -297,6 +298,62 @@ TEST(SettingsWriter, TheVerifiedTextStaysUntilTheNextButtonPress) {
     program.boxes.queue(Answer::Ok);
     form.findChild<QPushButton*>(button)->click();
     EXPECT_FALSE(shown(form.Label41) && form.Label41->text() == "Settings written and verified.");
+  }
+}
+
+// The news of a verified write ends at the user's first change to the editable group: the group
+// no longer shows what was verified.
+TEST(SettingsWriter, TheVerifiedTextEndsAtTheFirstChangeToTheGroup) {
+  struct Change {
+    const char* what;
+    std::function<void(Form1&)> make;
+  };
+  const Change changes[] = {
+      {"a key in a box", [](Form1& f) { QTest::keyClick(f.Edit5, Qt::Key_X); }},
+      {"a choice", [](Form1& f) { emit f.ComboBox3->activated(f.ComboBox3->currentIndex()); }},
+  };
+  for (const Change& change : changes) {
+    SCOPED_TRACE(change.what);
+    LinkedProgram linked("RKA-49");
+    Form1& form = linked.program.form();
+    linked.write();
+    linked.program.ticks(testing::kTicksToCollect);
+    ASSERT_EQ(form.Label41->text(), "Settings written and verified.");
+    ASSERT_TRUE(shown(form.Label41));
+    change.make(form);
+    EXPECT_FALSE(shown(form.Label41));
+  }
+}
+
+// No to "Repeat writing?" leaves the write said as not verified until the next button press, and
+// the question's details name each field that differs with both values.
+TEST(SettingsWriter, NoToRepeatWritingSaysTheWriteIsNotVerified) {
+  for (const bool english : {true, false}) {
+    SCOPED_TRACE(english ? "en" : "pl");
+    LinkedProgram linked("RKA-49", english);
+    SimulatedProgram& program = linked.program;
+    Form1& form = program.form();
+    program.device->faults().spoiledWrites = 1;
+    linked.write();
+    program.boxes.queue(Answer::No);
+    program.ticks(testing::kTicksToCollect);
+    ASSERT_EQ(program.boxes.questions.size(), 1u);
+    const QString failure = form.ComboBox5->itemText(0);
+    const QString other = form.ComboBox5->itemText(1);
+    EXPECT_EQ(program.boxes.questions[0].details,
+              QString(english ? "Failure indication: sent %1 [mA], read %2 [mA]"
+                              : "Sygnalizacja błędu: wysłano %1 [mA], odczytano %2 [mA]")
+                  .arg(form.Edit16->text() == failure ? other : failure, form.Edit16->text()));
+    const QString notVerified =
+        english ? "Settings NOT verified: the device holds other values than were sent."
+                : "Ustawienia NIEPOTWIERDZONE: urządzenie zawiera inne wartości niż wysłane.";
+    EXPECT_EQ(form.Label41->text(), notVerified);
+    program.ticks(30);
+    QTest::keyClick(form.Edit5, Qt::Key_X);
+    EXPECT_EQ(form.Label41->text(), notVerified);
+    EXPECT_TRUE(shown(form.Label41));
+    form.BitBtn3->click();
+    EXPECT_FALSE(shown(form.Label41));
   }
 }
 

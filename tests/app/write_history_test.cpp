@@ -274,11 +274,13 @@ TEST_P(HistoryFault, NeverCostsTheWrite) {
 
   EXPECT_EQ(program.device->writesStored(), 1);
   EXPECT_TRUE(program.boxes.questions.empty());
-  const QStringList lines = program.form().Label41->text().split('\n');
-  ASSERT_EQ(lines.size(), 2) << program.form().Label41->text().toStdString();
-  EXPECT_EQ(lines[0], fault.english ? kVerified : "Ustawienia zapisane i sprawdzone.");
-  EXPECT_TRUE(lines[1].startsWith(QString::fromUtf8(fault.news))) << lines[1].toStdString();
+  // Label41 keeps the outcome; EditNotice says what became of the history.
+  EXPECT_EQ(program.form().Label41->text(),
+            fault.english ? kVerified : "Ustawienia zapisane i sprawdzone.");
   EXPECT_FALSE(program.form().Label41->isHidden());
+  const QString notice = program.form().EditNotice->text();
+  EXPECT_TRUE(notice.startsWith(QString::fromUtf8(fault.news))) << notice.toStdString();
+  EXPECT_FALSE(notice.contains('\n')) << notice.toStdString();
 
   if (!before.isEmpty()) {
     // The damaged file is kept aside as it was; the write is in a new one.
@@ -288,13 +290,14 @@ TEST_P(HistoryFault, NeverCostsTheWrite) {
     QFile kept(QDir(program.historyFolder()).filePath(aside[0]));
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), before);
-    EXPECT_TRUE(lines[1].contains(aside[0]));
+    EXPECT_TRUE(notice.contains(aside[0]));
     ASSERT_EQ(writing.rows().size(), 1u);
     EXPECT_EQ(writing.rows()[0].outcome, "verified");
 
     // Said once: the next write says only its outcome.
     writing.write();
     EXPECT_EQ(program.form().Label41->text(), kVerified);
+    EXPECT_EQ(program.form().EditNotice->text(), "");
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QStringList>
 #include <QTest>
 
@@ -256,10 +257,9 @@ TEST(SensorTypeChoice, CaptionsAndListsInPolish) {
 // selection made by program code change the sensor type, the rows or the range.
 TEST(SensorTypeChoice, ASelectionByProgramCodeRunsNoHandler) {
   EditingProgram p("9001");
-  p.edit().EditSensorType = SensorType::ThermocoupleN;
   p.read();
+  p.edit().EditSensorType = SensorType::ThermocoupleN;
   Form1& f = p.form();
-  EXPECT_EQ(p.edit().EditSensorType, SensorType::ThermocoupleN);
 
   f.Edit1->setText("12");
   f.ComboBox1->setCurrentIndex(kVoltage);
@@ -281,6 +281,39 @@ TEST(SensorTypeChoice, AnArrowKeyInTheListIsAChoice) {
   EXPECT_EQ(entryOf(p.edit().EditSensorType), kNi100);
   EXPECT_EQ(f.Edit1->text(), "-60");
   EXPECT_EQ(f.Edit2->text(), "180");
+}
+
+// A click on an entry of the opened list, as the user picks it.
+void pickInTheOpenedList(QComboBox* list, int index) {
+  list->showPopup();
+  QAbstractItemView* view = list->view();
+  const QRect entry = view->visualRect(view->model()->index(index, 0));
+  QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, entry.center());
+}
+
+// Picking the entry a list shows again changes nothing; another entry is a choice.
+TEST(SensorTypeChoice, PickingTheShownEntryAgainKeepsTheEdits) {
+  EditingProgram p("RKA-49");
+  p.read();
+  Form1& f = p.form();
+  EditingProgram::choose(f.ComboBox2, 0);
+  EditingProgram::type(f.Edit1, "-50");
+  EditingProgram::type(f.Edit2, "300");
+  EditingProgram::type(f.Edit3, "2");
+
+  pickInTheOpenedList(f.ComboBox1, kPt100);
+  pickInTheOpenedList(f.ComboBox2, 0);
+  EXPECT_EQ(f.ComboBox1->currentIndex(), kPt100);
+  EXPECT_EQ(f.Edit1->text(), "-50");
+  EXPECT_EQ(f.Edit2->text(), "300");
+  EXPECT_EQ(f.Edit3->text(), "2");
+  EXPECT_EQ(f.ComboBox2->currentIndex(), 0);
+
+  pickInTheOpenedList(f.ComboBox1, kNi100);
+  EXPECT_EQ(f.ComboBox1->currentIndex(), kNi100);
+  EXPECT_EQ(f.Edit1->text(), "-60");
+  EXPECT_EQ(f.Edit2->text(), "180");
+  EXPECT_EQ(f.ComboBox2->currentIndex(), 0) << "the connection list starts again";
 }
 
 }  // namespace

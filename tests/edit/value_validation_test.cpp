@@ -410,14 +410,33 @@ TEST(TemperatureValidation, ASeriesWithoutATableGivesZeroRange) {
   EXPECT_EQ(f.Edit2->text(), "0");
 }
 
-TEST(TemperatureValidation, TheOtherSeparatorIsNotANumber) {
-  for (bool comma : {true, false}) {
-    SystemLocale locale(comma);
-    EditingProgram p("9001");
+// A number typed with the other separator is read as that number and shown back with the
+// system's; a text with both separators, or two of one, is still no number.
+TEST(TemperatureValidation, ANumberTypedWithTheOtherSeparator) {
+  struct Case {
+    bool comma;
+    int sensor;
+    Box box;
+    const char* typed;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {false, kVoltage, &Form1::Edit2, "22,5", "22.5"},
+      {true, kVoltage, &Form1::Edit2, "22.5", "22,5"},
+      {true, kPt100, &Form1::Edit4, "-0.5", "-0,5"},
+      {false, kPt100, &Form1::Edit4, "-0,5", "-0.5"},
+      {true, kPt100, &Form1::Edit4, "1.000,5", "0"},
+      {false, kPt100, &Form1::Edit4, "1,000.5", "0"},
+      {false, kPt100, &Form1::Edit4, "1,000,5", "0"},
+      {true, kVoltage, &Form1::Edit2, "1.5E1", "15"},
+  };
+  for (const Case& c : cases) {
+    SystemLocale locale(c.comma);
+    EditingProgram p("RKA-49");
     p.read();
-    EditingProgram::choose(p.form().ComboBox1, kPt100);
-    EditingProgram::type(p.form().Edit1, comma ? "12.5" : "12,5");
-    EXPECT_EQ(p.form().Edit1->text(), "-100") << comma;
+    EditingProgram::choose(p.form().ComboBox1, c.sensor);
+    EditingProgram::type(p.form().*c.box, c.typed);
+    EXPECT_EQ((p.form().*c.box)->text(), c.shown) << c.typed << (c.comma ? " comma" : " point");
   }
 }
 

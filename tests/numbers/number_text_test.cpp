@@ -153,9 +153,11 @@ TEST_F(SystemNumberText, CommaLocale) {
   EXPECT_EQ(fixed2(-5), "-5,00");
   EXPECT_EQ(integer(-12345), "-12345");
   EXPECT_EQ(readReal("1,5"), 1.5);
-  EXPECT_FALSE(readReal("1.5").has_value());
+  EXPECT_EQ(readReal("1.5"), 1.5);  // typed with the other separator
   EXPECT_EQ(readDecimal("-0,1"), Decimal::scaled(-1, -1));
-  EXPECT_FALSE(readDecimal("-0.1").has_value());
+  EXPECT_EQ(readDecimal("-0.1"), Decimal::scaled(-1, -1));
+  EXPECT_FALSE(readReal("1.913,375").has_value());
+  EXPECT_FALSE(readReal("1.913.375").has_value());
   EXPECT_FALSE(readReal(QString::fromUtf8("1\u00a0913,375")).has_value());
   EXPECT_FALSE(readReal("1 913,375").has_value());
   EXPECT_EQ(readInteger("-40"), -40);
@@ -168,10 +170,13 @@ TEST_F(SystemNumberText, PointLocale) {
   EXPECT_EQ(general(1913.375), "1913.375");
   EXPECT_EQ(fixed2(23.45), "23.45");
   EXPECT_EQ(readReal("1.5"), 1.5);
-  EXPECT_FALSE(readReal("1,5").has_value());
+  EXPECT_EQ(readReal("1,5"), 1.5);
   EXPECT_EQ(readDecimal("-0.1"), Decimal::scaled(-1, -1));
-  EXPECT_FALSE(readDecimal("-0,1").has_value());
+  EXPECT_EQ(readDecimal("-0,1"), Decimal::scaled(-1, -1));
+  EXPECT_EQ(readReal("1,5E-3"), 0.0015);
   EXPECT_FALSE(readReal("1,913.375").has_value());
+  EXPECT_FALSE(readReal("1,913,375").has_value());
+  EXPECT_FALSE(readReal("1 913,375").has_value());
 }
 
 }  // namespace

@@ -19,6 +19,7 @@ struct AskedQuestion {
   QString caption;
   QString text;
   Buttons buttons;
+  QString details;
 };
 
 class ScriptedMessageBoxes final : public MessageBoxes {
@@ -29,7 +30,12 @@ class ScriptedMessageBoxes final : public MessageBoxes {
   void queue(Answer answer) { answers_.push_back(answer); }
 
   Answer ask(const QString& caption, const QString& text, Buttons buttons) override {
-    questions.push_back({caption, text, buttons});
+    return askWithDetails(caption, text, buttons, {});
+  }
+
+  Answer askWithDetails(const QString& caption, const QString& text, Buttons buttons,
+                        const QString& details) override {
+    questions.push_back({caption, text, buttons, details});
     // What happens while the box is open: timer ticks keep arriving in a modal loop.
     if (whileOpen) whileOpen();
     if (answers_.empty()) {

@@ -249,7 +249,7 @@ TEST(Form1, RowsNameEveryControlOfTheSettingsGroupsOnce) {
       children.insert(child);
     EXPECT_EQ(named, children) << group->objectName().toStdString();
   };
-  check(form.GroupBox1, form.editableRows(), {});
+  check(form.GroupBox1, form.editableRows(), {form.EditNotice});
   check(form.GroupBox2, form.deviceRows(), {form.Label39});
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "support/device_view_harness.h"
+#include "ui/control_widths.h"
 
 namespace tadjust {
 namespace {
@@ -117,8 +118,9 @@ TEST(SettingsView, FixedSensorProbeThenAnOrdinaryModel) {
 
   w.layOut(kRka49);
   EXPECT_TRUE(w.f().ComboBox1->isEnabled());
-  EXPECT_EQ(w.f().Edit1->text(), "-50");  // the layout leaves the range fields alone
-  EXPECT_EQ(w.f().Edit2->text(), "200");
+  // Another model starts from the window's start values, not the probe's range.
+  EXPECT_EQ(w.f().Edit1->text(), "-100");
+  EXPECT_EQ(w.f().Edit2->text(), "800");
 
   w.layOut(kRq17xV);
   EXPECT_EQ(w.f().Edit1->text(), "-30");
@@ -144,7 +146,7 @@ TEST(SettingsView, ConnectionListPerModelAndLanguage) {
     w.layOut(c.code);
     EXPECT_EQ(entries(w.f().ComboBox2), c.connections) << c.code;
     EXPECT_EQ(w.f().ComboBox2->currentIndex(), 0);
-    EXPECT_EQ(w.f().ComboBox2->minimumWidth(), 155);
+    EXPECT_EQ(w.f().ComboBox2->minimumWidth(), kWideListWidth);
     EXPECT_EQ(w.f().Edit11->minimumWidth(), 129);
   }
 }
@@ -322,7 +324,8 @@ TEST(SettingsView, DewPointShowsOnTheDeviceSideOfModelsWithTheUnitChoice) {
   }
 }
 
-TEST(SettingsView, UnknownCodeKeepsTheLayoutAndRunsOnlyTheTail) {
+// A code that names no model is laid out as the model still named.
+TEST(SettingsView, UnknownCodeKeepsTheLayoutOfTheModelNamed) {
   Window w;
   w.layOut(kRka49);
   const auto laidOut = viewSnapshot(w.f());

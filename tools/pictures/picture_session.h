@@ -40,13 +40,15 @@ class PromptAnswers final : public MessageBoxes {
   bool surprised_ = false;
 };
 
-// No file or print dialog opens while a picture is taken.
+// No file or print dialog opens while a picture is taken; a comparison is kept to be pictured.
 class NoFileDialogs final : public FileDialogs {
  public:
   QString chooseFileToSave(const FileQuestion&) override { return {}; }
   QString chooseFileToOpen(const FileQuestion&) override { return {}; }
   bool choosePrinter(QPrinter&, const QString&) override { return false; }
-  void showComparison(const Comparison&) override {}
+  void showComparison(const Comparison& comparison) override { lastComparison = comparison; }
+
+  std::optional<Comparison> lastComparison;
 };
 
 class NoWindowEvents final : public WindowEvents {
@@ -85,6 +87,7 @@ class PictureSession {
 
   Form1& form() { return app_.form(); }
   Application& app() { return app_; }
+  const std::optional<Comparison>& lastComparison() const { return dialogs_.lastComparison; }
   // Nothing unexpected was asked.
   bool calm() const { return !answers_.surprised(); }
 

@@ -4,12 +4,16 @@
 // FOLDER/record-rka-49-<en|pl>.pdf, the record of a simulated RKA-49 read, edited as a
 // technician does (K thermocouple, 0 to 1000 °C, external cold junction at 25 °C, a correction of
 // 0,7 °C, tag TT-7) and written; and FOLDER/menu-<en|pl>.png, the window after that write with
-// the File menu open. scripts/pictures record turns the PDF's pages into pictures with pdftoppm.
+// the File menu open; FOLDER/compare-<en|pl>.png, the comparison of that device with the
+// editable group after the tag was changed. scripts/pictures record turns the PDF's pages into
+// pictures with pdftoppm.
 
 #include <QApplication>
 #include <QDateTime>
+#include <QDialog>
 #include <QImage>
 #include <QPainter>
+#include <memory>
 
 #include "app/record_contents.h"
 #include "pictures/picture_session.h"
@@ -58,6 +62,19 @@ bool saveMenu(Form1& form, const QString& file) {
   return opened && picture.save(file);
 }
 
+// The device as read beside the editable group, a new tag typed: what Send would change.
+bool saveComparison(PictureSession& session, const QString& file) {
+  session.form().Edit5->setText("TT-8");
+  session.app().settingsFiles().compareWithGroup();
+  if (!session.lastComparison()) return false;
+  const std::unique_ptr<QDialog> dialog = makeComparisonDialog(*session.lastComparison());
+  dialog->show();
+  QApplication::processEvents();
+  const bool saved = dialog->grab().save(file);
+  dialog->hide();
+  return saved;
+}
+
 bool takeAll(const QString& folder) {
   bool all = true;
   for (const bool english : {true, false}) {
@@ -73,6 +90,8 @@ bool takeAll(const QString& folder) {
     }
     all = reportPicture(written && saveRecord(session, record), record) && all;
     all = reportPicture(written && saveMenu(session.form(), menu), menu) && all;
+    const QString comparison = folder + "/compare-" + language + ".png";
+    all = reportPicture(written && saveComparison(session, comparison), comparison) && all;
   }
   return all;
 }
