@@ -6,7 +6,7 @@
 // 0,7 °C, tag TT-7) and written; and FOLDER/menu-<en|pl>.png, the window after that write with
 // the File menu open; FOLDER/compare-<en|pl>.png, the comparison of that device with the
 // editable group after the tag was changed. scripts/pictures record turns the PDF's pages into
-// pictures with pdftoppm.
+// pictures with pdftoppm; FOLDER/history-<en|pl>.png, the write history after the write.
 
 #include <QApplication>
 #include <QDateTime>
@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <memory>
 
+#include "app/history_window.h"
 #include "app/record_contents.h"
 #include "pictures/picture_session.h"
 #include "record/record_output.h"
@@ -75,6 +76,17 @@ bool saveComparison(PictureSession& session, const QString& file) {
   return saved;
 }
 
+// The write history after that write, its row selected to show what changed.
+bool saveHistory(PictureSession& session, const QString& file) {
+  HistoryWindow& window = session.app().openWriteHistory();
+  window.resize(820, 460);
+  window.table->selectRow(0);
+  QApplication::processEvents();
+  const bool saved = window.grab().save(file);
+  window.hide();
+  return saved;
+}
+
 bool takeAll(const QString& folder) {
   bool all = true;
   for (const bool english : {true, false}) {
@@ -92,6 +104,8 @@ bool takeAll(const QString& folder) {
     all = reportPicture(written && saveMenu(session.form(), menu), menu) && all;
     const QString comparison = folder + "/compare-" + language + ".png";
     all = reportPicture(written && saveComparison(session, comparison), comparison) && all;
+    const QString history = folder + "/history-" + language + ".png";
+    all = reportPicture(written && saveHistory(session, history), history) && all;
   }
   return all;
 }
