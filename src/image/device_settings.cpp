@@ -150,23 +150,6 @@ std::string humidityText(const HumiditySettings& s, SettingsField field) {
 SettingNumber exactly(double value) { return Decimal::ofDouble(value); }
 SettingNumber whole(std::int64_t value) { return Decimal::ofInteger(value); }
 
-std::optional<SensorType> decodedSensorType(std::uint16_t inputConfig) {
-  constexpr int kLastRtdSubtype = 1;
-  constexpr int kLastThermocoupleSubtype = 6;
-  const int subtype = transmitter::sensorSubtype(inputConfig);
-  switch (transmitter::sensorClass(inputConfig)) {
-    case transmitter::kResistance:
-      return SensorType::Resistance;
-    case transmitter::kVoltage:
-      return SensorType::Voltage;
-    case transmitter::kRtd:
-      return subtype > kLastRtdSubtype ? std::nullopt : sensorTypeAt(subtype);
-    default:
-      if (subtype > kLastThermocoupleSubtype) return std::nullopt;
-      return sensorTypeAt(entryOf(SensorType::ThermocoupleB) + subtype);
-  }
-}
-
 // As the device group shows them: ranges and temperatures from their words, the correction and
 // the voltage and resistance ranges rounded to hundredths.
 TransmitterSettings decodeTransmitter(ConstBytes image, const LaidOutModel& model) {
@@ -464,6 +447,23 @@ std::vector<SettingsField> differingFields(const DeviceSettings& a, const Device
   for (const SettingsField field : fieldsOf(layoutOf(a)))
     if (fieldText(a, field) != fieldText(b, field)) differing.push_back(field);
   return differing;
+}
+
+std::optional<SensorType> decodedSensorType(std::uint16_t inputConfig) {
+  constexpr int kLastRtdSubtype = 1;
+  constexpr int kLastThermocoupleSubtype = 6;
+  const int subtype = transmitter::sensorSubtype(inputConfig);
+  switch (transmitter::sensorClass(inputConfig)) {
+    case transmitter::kResistance:
+      return SensorType::Resistance;
+    case transmitter::kVoltage:
+      return SensorType::Voltage;
+    case transmitter::kRtd:
+      return subtype > kLastRtdSubtype ? std::nullopt : sensorTypeAt(subtype);
+    default:
+      if (subtype > kLastThermocoupleSubtype) return std::nullopt;
+      return sensorTypeAt(entryOf(SensorType::ThermocoupleB) + subtype);
+  }
 }
 
 DeviceSettings decodeSettings(const SettingsImages& images, const LaidOutModel& model) {

@@ -148,6 +148,10 @@ bool setFieldText(DeviceSettings& settings, SettingsField field, std::string_vie
 // model (fieldText gives them), every list, flag and the tag.
 bool holdsField(const DeviceSettings& settings, SettingsField field);
 
+// The sensor type InputConfig names; nothing for a subtype no list entry has (a resistance
+// thermometer above Ni100, thermocouple subtype 7).
+std::optional<SensorType> decodedSensorType(std::uint16_t inputConfig);
+
 // The settings a device read holds, from the image (transmitters) or the copy (the indicator and
 // the humidity models), decoded as the device group shows them.
 DeviceSettings decodeSettings(const SettingsImages& images, const LaidOutModel& model);

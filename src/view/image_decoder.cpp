@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "catalogue/device_catalogue.h"
+#include "image/device_settings.h"
 #include "image/raw_scales.h"
 #include "numbers/number_text.h"
 #include "ui/bilingual_text.h"
@@ -110,25 +111,18 @@ struct DecodedSensor {
   int subtype;
 };
 
-constexpr int kLastRtdSubtype = 1;
-constexpr int kLastThermocoupleSubtype = 6;
-
 DecodedSensor decodeSensor(std::uint16_t inputConfig) {
+  const std::optional<SensorType> type = decodedSensorType(inputConfig);
   const int subtype = transmitter::sensorSubtype(inputConfig);
   switch (transmitter::sensorClass(inputConfig)) {
     case transmitter::kResistance:
-      return {SensorKind::Resistance, SensorType::Resistance, subtype};
+      return {SensorKind::Resistance, type, subtype};
     case transmitter::kVoltage:
-      return {SensorKind::Voltage, SensorType::Voltage, subtype};
+      return {SensorKind::Voltage, type, subtype};
     case transmitter::kRtd:
-      if (subtype > kLastRtdSubtype) return {SensorKind::Rtd, std::nullopt, subtype};
-      return {SensorKind::Rtd, sensorTypeAt(subtype), subtype};
+      return {SensorKind::Rtd, type, subtype};
     default:
-      if (subtype > kLastThermocoupleSubtype) {
-        return {SensorKind::Thermocouple, std::nullopt, subtype};
-      }
-      return {SensorKind::Thermocouple, sensorTypeAt(entryOf(SensorType::ThermocoupleB) + subtype),
-              subtype};
+      return {SensorKind::Thermocouple, type, subtype};
   }
 }
 

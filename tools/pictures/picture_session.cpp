@@ -122,4 +122,17 @@ bool reportPicture(bool saved, const QString& file) {
   return saved;
 }
 
+void PictureSession::editAsATechnician() {
+  constexpr int kThermocoupleK = 6;
+  constexpr int kExternalColdJunction = 1;
+  Form1& f = form();
+  choose(f.ComboBox1, kThermocoupleK);
+  choose(f.ComboBox2, kExternalColdJunction);
+  type(f.Edit1, "0");
+  type(f.Edit2, "1000");
+  type(f.Edit3, "25");
+  type(f.Edit4, "0,7");
+  f.Edit5->setText("TT-7");
+}
+
 }  // namespace tadjust::pictures

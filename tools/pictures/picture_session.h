@@ -87,6 +87,9 @@ class PictureSession {
 
   Form1& form() { return app_.form(); }
   Application& app() { return app_; }
+  // The editable group as a technician sets a K thermocouple: 0 to 1000 °C, external cold
+  // junction at 25 °C, a correction of 0,7 °C, tag TT-7.
+  void editAsATechnician();
   const std::optional<Comparison>& lastComparison() const { return dialogs_.lastComparison; }
   // Nothing unexpected was asked.
   bool calm() const { return !answers_.surprised(); }

@@ -23,19 +23,6 @@
 namespace tadjust::pictures {
 namespace {
 
-constexpr int kThermocoupleK = 6;
-constexpr int kExternalColdJunction = 1;
-
-void editAsATechnician(Form1& form) {
-  PictureSession::choose(form.ComboBox1, kThermocoupleK);
-  PictureSession::choose(form.ComboBox2, kExternalColdJunction);
-  PictureSession::type(form.Edit1, "0");
-  PictureSession::type(form.Edit2, "1000");
-  PictureSession::type(form.Edit3, "25");
-  PictureSession::type(form.Edit4, "0,7");
-  form.Edit5->setText("TT-7");
-}
-
 bool saveRecord(PictureSession& session, const QString& file) {
   Application& app = session.app();
   const DeviceRecord record = gatherDeviceRecord(
@@ -97,7 +84,7 @@ bool takeAll(const QString& folder) {
     bool written = session.link();
     if (written) {
       session.copy();
-      editAsATechnician(session.form());
+      session.editAsATechnician();
       written = session.write();
     }
     all = reportPicture(written && saveRecord(session, record), record) && all;

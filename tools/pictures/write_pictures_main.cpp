@@ -12,19 +12,6 @@
 namespace tadjust::pictures {
 namespace {
 
-constexpr int kThermocoupleK = 6;
-constexpr int kExternalColdJunction = 1;
-
-void editAsATechnician(Form1& form) {
-  PictureSession::choose(form.ComboBox1, kThermocoupleK);
-  PictureSession::choose(form.ComboBox2, kExternalColdJunction);
-  PictureSession::type(form.Edit1, "0");
-  PictureSession::type(form.Edit2, "1000");
-  PictureSession::type(form.Edit3, "25");
-  PictureSession::type(form.Edit4, "0,7");
-  form.Edit5->setText("TT-7");
-}
-
 bool takeAll(const QString& folder) {
   bool all = true;
   for (const bool english : {true, false}) {
@@ -33,7 +20,7 @@ bool takeAll(const QString& folder) {
     bool saved = session.link();
     if (saved) {
       session.copy();
-      editAsATechnician(session.form());
+      session.editAsATechnician();
       saved = session.write() && session.save(&session.form(), file);
     }
     all = reportPicture(saved, file) && all;
