@@ -122,8 +122,13 @@ void HistoryRecorder::writeEnded(Outcome outcome, std::optional<ConstBytes> asLe
   openRow_.reset();
   std::optional<QByteArray> read;
   if (asLeft) read = bytesOf(*asLeft);
-  if (!database_.complete(id, outcome, read, QDateTime::currentDateTimeUtc()))
+  if (!database_.complete(id, outcome, read, QDateTime::currentDateTimeUtc())) {
     sayUnavailable(HistoryProblem::NotRecorded, database_.lastError());
+    return;
+  }
+  const std::optional<history::WriteRow> completed = database_.row(id);
+  if (completed && completed->sequence && completed->hash)
+    lastWriteAnchor_ = HistoryAnchor{*completed->sequence, *completed->hash};
 }
 
 std::vector<HistoryNews> HistoryRecorder::takeNews() { return std::exchange(news_, {}); }

@@ -31,6 +31,13 @@ struct SentWrite {
   std::vector<history::FieldChange> changes;
 };
 
+// Where a completed write stands in the history's chain: its sequence and hash, as a paper
+// record prints them so that the file can be checked against the paper later.
+struct HistoryAnchor {
+  qint64 sequence = 0;
+  QString hash;
+};
+
 // What the window should say about the history.
 struct HistoryNews {
   enum class Kind {
@@ -55,6 +62,9 @@ class HistoryRecorder {
   void blockSent(const SentWrite& write);
   // asLeft: the verification read, when one came.
   void writeEnded(history::Outcome outcome, std::optional<ConstBytes> asLeft);
+  // The chain entry that completed the last write this program recorded, once it is stored;
+  // none while no write has been completed in the file.
+  std::optional<HistoryAnchor> lastWriteAnchor() const { return lastWriteAnchor_; }
   // The news since the last call, oldest first.
   std::vector<HistoryNews> takeNews();
 
@@ -68,6 +78,7 @@ class HistoryRecorder {
   history::HistoryDatabase database_;
   bool interruptedRowsDone_ = false;
   std::optional<qint64> openRow_;
+  std::optional<HistoryAnchor> lastWriteAnchor_;
   std::vector<HistoryNews> news_;
 };
 
