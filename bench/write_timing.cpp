@@ -1,6 +1,7 @@
 // Times the write of a transmitter's settings through the program: the copied settings with a new
-// tag, encoded by the program's own step and sent by the real SettingsWriter on the real
-// QtSerialPort and blocking pause, against t-adjust-sim on a pseudo-terminal. It
+// tag, encoded by the program's own step and sent by the real SettingsWriter through the exchange
+// worker's thread on the real QtSerialPort and blocking pause, against t-adjust-sim on a
+// pseudo-terminal. It
 // reports the seconds from the command byte "W" to the last of the 192 block bytes, against
 // the protocol's 1000 ms after the command, the 1000 ms wait and 191 command pauses between the
 // block bytes (5.820 s; a pseudo-terminal takes no wire time). Each write is read back and must
@@ -11,13 +12,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,13 +33,11 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using Seconds = std::chrono::duration<double>;
 
-constexpr int kTicksToCollect = 11;
-// The 256-byte reply needs 1.07 s at 2400 baud; the timer's eleven ticks are not what is timed.
-constexpr unsigned long kReplyWaitMs = 1500;
-constexpr double kGoal = 1.02;
+constexpr int kWaitLimitMs = 30000;
+constexpr double kGoal = 1.01;
 
 // The real blocking pause, noting when each pause began: a command byte's pause begins once the
-// byte has left the port.
+// byte has left the port. Used on the worker's thread only; read once the write has ended.
 class NotedPause final : public Pause {
  public:
   struct Noted {
@@ -110,8 +110,7 @@ class Timing {
 
   bool link() {
     app_.controller().LinkDevice();
-    collectReply();
-    if (!app_.controller().state().DeviceLinked) return false;
+    if (!runUntilIdle() || !app_.controller().state().DeviceLinked) return false;
     app_.copy().BitBtn3Click();
     return boxes_.unexpected.empty();
   }
@@ -122,6 +121,8 @@ class Timing {
     app_.form().Edit5->setText(QStringLiteral("TIMED %1").arg(run));
     pause_.noted.clear();
     app_.writer().BitBtn4Click();
+    // The block, then its read-back, taken as soon as it is whole.
+    if (!runUntilIdle()) return std::nullopt;
     // The pauses: 0, "$", "W" (1000 ms), the wait (1000 ms), then one after each block byte.
     const std::size_t command = 2;
     const std::size_t lastByte = command + 1 + kTransmitterBlockSize;
@@ -134,7 +135,6 @@ class Timing {
       time.pausesOverrun += pause_.noted[i].end - pause_.noted[i].start - pause_.noted[i].duration;
       time.between += pause_.noted[i + 1].start - pause_.noted[i].end;
     }
-    collectReply();
     const bool verified = app_.form().Label41->text() == "Settings written and verified.";
     if (!verified || !boxes_.unexpected.empty()) return std::nullopt;
     return time;
@@ -143,9 +143,15 @@ class Timing {
   const std::vector<QString>& unexpected() const { return boxes_.unexpected; }
 
  private:
-  void collectReply() {
-    QThread::msleep(kReplyWaitMs);
-    for (int i = 0; i < kTicksToCollect; ++i) app_.controller().Timer1Timer();
+  bool runUntilIdle() {
+    QElapsedTimer limit;
+    limit.start();
+    const ExchangeState& state = app_.controller().state();
+    while (state.ReadPending || state.exchangeUnderWay) {
+      if (limit.elapsed() > kWaitLimitMs) return false;
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    }
+    return true;
   }
 
   NotedPause pause_;

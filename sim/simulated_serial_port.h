@@ -106,6 +106,7 @@ class SimulatedSerialPort final : public PacedSerialPort {
   void PurgeInput() override;
   void ClosePort() override;
   bool IsOpen() const override { return open_.has_value(); }
+  int QueuedCount() override { return static_cast<int>(queuedCount()); }
 
   // What happened, for the tests to look at.
   const std::vector<OpenRecord>& opens() const { return opens_; }

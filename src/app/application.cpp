@@ -1,8 +1,10 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QScreen>
 
+#include "app/exchange_texts.h"
 #include "app/record_contents.h"
 #include "app/start_up.h"
 #include "edit/limit_tips.h"
@@ -10,17 +12,39 @@
 
 namespace tadjust {
 
+namespace {
+
+// Asks before the window takes a close: hold() true keeps it open for now.
+class CloseGuard final : public QObject {
+ public:
+  explicit CloseGuard(std::function<bool()> hold) : hold_(std::move(hold)) {}
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::Close && hold_()) {
+      event->ignore();
+      return true;
+    }
+    return QObject::eventFilter(watched, event);
+  }
+
+ private:
+  std::function<bool()> hold_;
+};
+
+}  // namespace
+
 Application::Application(Platform platform)
     : platform_(platform),
+      exchange_(platform.port, platform.pause, platform.pacing),
       portMemory_(platform.programDirectory),
-      discovery_(form_, platform.port, platform.pause, platform.boxes, platform.events,
-                 platform.portMap, portMemory_),
+      discovery_(form_, exchange_, platform.boxes, platform.events, platform.portMap, portMemory_),
       history_(platform.historyFolder),
-      writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events, history_},
-              controller_, images_, view_, [this] { return editedSettings_.encodeForWrite(); }),
-      controller_(form_, platform.port, platform.boxes, platform.events,
+      writer_(form_, {exchange_, platform.boxes, platform.events, history_}, controller_, images_,
+              view_, [this] { return editedSettings_.encodeForWrite(); }),
+      controller_(form_, exchange_, platform.boxes, platform.events,
                   {discovery_, images_, view_, decoder_}, writer_),
-      monitoring_(form_, platform.port, platform.events),
+      monitoring_(form_, exchange_, platform.events),
       copy_(form_, edit_, copyRecord_, platform.events,
             {images_, view_, decoder_, [this] { return controller_.state().linkNumber; }}),
       validation_(form_, edit_, view_, platform.boxes),
@@ -47,13 +71,29 @@ Application::Application(Platform platform)
     showLimits();
   });
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
-  platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
+  exchange_.setConnectionLostHandler([this] { controller_.ConnectionLost(); });
   connectEvents();
   connectMenu();
 }
 
 // The port may outlive the program's window (tests keep it): it must not call into it then.
-Application::~Application() { platform_.port.SetConnectionLostHandler({}); }
+Application::~Application() { exchange_.setConnectionLostHandler({}); }
+
+bool Application::exchangeUnderWay() const {
+  return controller_.state().exchangeUnderWay || discovery_.searching();
+}
+
+// The window's close button, Quit and Ctrl+Q all close the window. During a write the block is
+// sent whole first (a device with half a block holds neither the old settings nor the new):
+// Label41 says so and the window closes once the last byte has left. A read is simply left.
+bool Application::holdCloseForTheWrite() {
+  if (closingAfterWrite_ || !writer_.sendingBlock()) return false;
+  closingAfterWrite_ = true;
+  form_.Label41->setText(exchange_texts::FinishingWriteBeforeClosing.in(form_.UseEnglish));
+  form_.Label41->show();
+  writer_.whenBlockSent([this] { form_.close(); });
+  return true;
+}
 
 void Application::showLimits() { showLimitTips(form_, edit_, view_); }
 
@@ -62,20 +102,24 @@ void Application::showLimits() { showLimitTips(form_, edit_, view_); }
 void Application::connectEvents() {
   QObject::connect(form_.Timer1, &QTimer::timeout, [this] { controller_.Timer1Timer(); });
   QObject::connect(form_.BitBtn1, &QPushButton::clicked, [this] {
+    if (exchangeUnderWay()) return;
     form_.EditNotice->clear();
     controller_.BitBtn1Click();
   });
   QObject::connect(form_.BitBtn3, &QPushButton::clicked, [this] {
+    if (exchangeUnderWay()) return;
     form_.EditNotice->clear();
     controller_.forgetKeptStatus();
     copy_.BitBtn3Click();
     showLimits();
   });
   QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] {
+    if (exchangeUnderWay()) return;
     form_.EditNotice->clear();
     writer_.BitBtn4Click();
   });
   QObject::connect(form_.ReadAgainButton, &QPushButton::clicked, [this] {
+    if (exchangeUnderWay()) return;
     form_.EditNotice->clear();
     controller_.ReadAgainClick();
   });
@@ -95,6 +139,8 @@ void Application::connectEvents() {
     validation_.editChange(edit);
     showLimits();
   });
+  closeGuard_ = std::make_unique<CloseGuard>([this] { return holdCloseForTheWrite(); });
+  form_.installEventFilter(closeGuard_.get());
 }
 
 void Application::connectMenu() {

@@ -56,6 +56,8 @@
 namespace tadjust {
 
 struct Platform {
+  // Used only by the exchange worker: on a thread of its own in the program, on the caller's
+  // (virtual time) in tests; see pacing.
   SerialPort& port;
   Pause& pause;
   MessageBoxes& boxes;
@@ -64,6 +66,7 @@ struct Platform {
   QString programDirectory;  // where "T-adjust.ini" is kept
   FileDialogs& dialogs;      // the file and print dialogs of the File menu
   QString historyFolder;     // where the write history (history.sqlite) is kept
+  Pacing pacing = Pacing::WorkerThread;
 };
 
 class Application {
@@ -95,6 +98,7 @@ class Application {
   MenuCommands& menuCommands() { return menuCommands_; }
   SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
   HistoryRecorder& history() { return history_; }
+  ExchangeWorker& exchange() { return exchange_; }
   // File > "Write history…": the history window, opened beside the main window (or raised).
   HistoryWindow& openWriteHistory();
 
@@ -106,9 +110,16 @@ class Application {
   void centreOnScreen();
   // The tooltips of the numeric boxes after a change of what their limits depend on.
   void showLimits();
+  // A press that would start another exchange while one is under way does nothing.
+  bool exchangeUnderWay() const;
+  // Closing during a write waits for the block to be complete; true when the close must wait.
+  bool holdCloseForTheWrite();
 
   Platform platform_;
   Form1 form_;
+  // Before every subsystem that hands it jobs, and destroyed after them: a job's report never
+  // finds its subsystem gone.
+  ExchangeWorker exchange_;
   SettingsImages images_;
   SettingsViewState view_;
   DecoderState decoder_;
@@ -131,6 +142,8 @@ class Application {
   SettingsFileCommands settingsFileCommands_;
   MenuCommands menuCommands_;
   std::unique_ptr<HistoryWindow> historyWindow_;
+  std::unique_ptr<QObject> closeGuard_;
+  bool closingAfterWrite_ = false;
 };
 
 }  // namespace tadjust

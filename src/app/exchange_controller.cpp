@@ -1,6 +1,7 @@
 #include "app/exchange_controller.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "app/exchange_texts.h"
 #include "app/permission_texts.h"
@@ -22,15 +23,17 @@ constexpr const char* kStartCaption = "Start";
 
 }  // namespace
 
-ExchangeController::ExchangeController(Form1& form, SerialPort& port, MessageBoxes& boxes,
+ExchangeController::ExchangeController(Form1& form, ExchangeWorker& exchange, MessageBoxes& boxes,
                                        WindowEvents& events, Subsystems subsystems,
                                        ReplyObserver& observer)
     : form_(form),
-      port_(port),
+      exchange_(exchange),
       boxes_(boxes),
       events_(events),
       subsystems_(subsystems),
-      observer_(observer) {}
+      observer_(observer) {
+  exchange_.setBusyChanged([this] { noteExchangeUnderWay(); });
+}
 
 QString ExchangeController::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
@@ -47,6 +50,7 @@ void ExchangeController::ShowActionButtons(bool visible) {
 void ExchangeController::ReadAgainClick() {
   forgetKeptStatus();
   if (!state_.DeviceLinked || state_.ReadPending || state_.connectionLost) return;
+  if (state_.exchangeUnderWay) return;
   ShowActionButtons(false);
   RequestRead();
 }
@@ -63,8 +67,12 @@ void ExchangeController::BitBtn1Click() {
   }
 }
 
+void ExchangeController::closePort() {
+  exchange_.run([](PortLine& line) { line.port.ClosePort(); });
+}
+
 void ExchangeController::disconnect() {
-  port_.ClosePort();
+  closePort();
   setCaption(form_.BitBtn1, text(texts::Connect));
   state_.DeviceLinked = false;
   form_.ReadAgainButton->hide();
@@ -112,14 +120,27 @@ void ExchangeController::LinkDevice() {
     return;
   }
   const QString portName = form_.Edit18->text();
-  if (!port_.OpenPort(portName.toStdString())) {
+  struct Opening {
+    bool opened = false;
+    bool denied = false;
+  };
+  const auto opening = std::make_shared<Opening>();
+  exchange_.run(
+      [opening, name = portName.toStdString()](PortLine& line) {
+        opening->opened = line.port.OpenPort(name);
+        opening->denied = line.port.OpenDenied();
+        if (!opening->opened) line.port.ClosePort();
+      },
+      [this, opening, portName] { linkOpened(portName, opening->opened, opening->denied); });
+}
+
+void ExchangeController::linkOpened(const QString& portName, bool opened, bool denied) {
+  if (!opened) {
     // The box may have gone since it was found, or this user may not open its port: say which
     // and offer Connect again.
-    const QString why = port_.OpenDenied()
-                            ? permission_texts::permissionDenied(
-                                  {permission_texts::deviceFile(portName)}, form_.UseEnglish)
-                            : text(texts::PortNotOpenedText).arg(portName);
-    port_.ClosePort();
+    const QString why = denied ? permission_texts::permissionDenied(
+                                     {permission_texts::deviceFile(portName)}, form_.UseEnglish)
+                               : text(texts::PortNotOpenedText).arg(portName);
     boxes_.ask(text(texts::PortNotOpenedCaption), why, Buttons::Ok);
     form_.BitBtn1->show();
     return;
@@ -127,8 +148,17 @@ void ExchangeController::LinkDevice() {
   state_.connectionLost = false;
   showStatus(texts::Linking);
   state_.linkNumber += 1;
-  sendFrame(port_, kLinkCommand);
-  RequestRead();
+  // The link command and the read request in one job: the read follows at once.
+  const unsigned read = ++readNumber_;
+  exchange_.run(
+      [this, read](PortLine& line) {
+        sendFrame(line.port, kLinkCommand);
+        sendReadRequest(line, read);
+      },
+      [this] {
+        showStatus(texts::ReadingData);
+        readRequested();
+      });
 }
 
 // Monitoring stops; a pending read goes on and, getting no reply, leads to the usual questions.
@@ -141,9 +171,22 @@ void ExchangeController::ConnectionLost() {
   endLostLinkWhenIdle();
 }
 
+void ExchangeController::beginFlow() {
+  ++flowsUnderWay_;
+  noteExchangeUnderWay();
+}
+
 void ExchangeController::endFlow() {
   --flowsUnderWay_;
+  noteExchangeUnderWay();
   endLostLinkWhenIdle();
+}
+
+void ExchangeController::noteExchangeUnderWay() {
+  const bool underWay = exchange_.busy() || flowsUnderWay_ > 0;
+  if (underWay == state_.exchangeUnderWay) return;
+  state_.exchangeUnderWay = underWay;
+  tellStateChanged();
 }
 
 void ExchangeController::endLostLinkWhenIdle() {
@@ -163,26 +206,60 @@ void ExchangeController::endLostLink() {
 }
 
 void ExchangeController::RequestRead() {
-  port_.PurgeInput();
   showStatus(observer_.readingBack() ? texts::WriteVerification : texts::ReadingData);
-  sendFrame(port_, kReadCommand);
+  const unsigned read = ++readNumber_;
+  exchange_.run([this, read](PortLine& line) { sendReadRequest(line, read); },
+                [this] { readRequested(); });
+}
+
+void ExchangeController::sendReadRequest(PortLine& line, unsigned read) {
+  line.port.PurgeInput();
+  sendFrame(line.port, kReadCommand);
+  exchange_.watchReply([this, read](const SettingsReply& reply) { replyWhole(read, reply); });
+}
+
+// The request has been sent: the bar counts the ticks until the reply is taken.
+void ExchangeController::readRequested() {
   form_.ProgressBar1->show();
   state_.ReadPending = true;
   tellStateChanged();
 }
 
-bool ExchangeController::CollectReply() {
-  std::fill_n(port_.ReceiveBuffer.begin(), kSettingsImageSize, std::uint8_t{0});
-  if (port_.ReadAvailable(static_cast<int>(kSettingsImageSize)) == 0) return false;
+// The whole reply, before the eleventh tick: the bar completes and the reply is handled as on
+// that tick. A reply of a read already ended (taken on the tick, or given up) is not taken twice.
+void ExchangeController::replyWhole(unsigned read, const SettingsReply& reply) {
+  if (!state_.ReadPending || read != readNumber_) return;
+  QProgressBar* bar = form_.ProgressBar1;
+  bar->setValue(bar->maximum());
+  state_.ReadPending = false;
+  bar->setValue(0);
+  bar->hide();
+  form_.Label41->hide();
+  beginFlow();
+  handleReply(reply);
+  endFlow();
+  tellStateChanged();
+}
+
+void ExchangeController::handleReply(const SettingsReply& reply) {
+  if (CollectReply(reply)) {
+    takeReply();
+  } else if (!state_.DeviceLinked) {
+    handleNoFirstReply();
+  } else {
+    handleNoLaterReply();
+  }
+}
+
+bool ExchangeController::CollectReply(const SettingsReply& reply) {
+  if (!reply.arrived) return false;
   // A reply too short to name its device is a broken line: showing it would show, and invite
   // writing, a device of zeros.
-  const ConstBytes reply(port_.ReceiveBuffer.data(), kSettingsImageSize);
-  if (!replyNamesItsDevice(reply, static_cast<std::size_t>(std::max(port_.BytesRead(), 0)))) {
-    return false;
-  }
+  const ConstBytes bytes(reply.bytes.data(), kSettingsImageSize);
+  if (!replyNamesItsDevice(bytes, static_cast<std::size_t>(reply.count))) return false;
   // Bytes that did not arrive stay zero: the buffer was cleared before the read.
   SettingsImages& images = subsystems_.images;
-  std::copy(reply.begin(), reply.end(), images.SettingsImage.begin());
+  std::copy(bytes.begin(), bytes.end(), images.SettingsImage.begin());
   settleProductCode(images);
   // Whatever step settled the code: a device with its code at 192 must not be shown, copied
   // and written with an earlier device's small-layout bytes.
@@ -205,20 +282,19 @@ void ExchangeController::countPendingRead() {
   bar->setValue(bar->value() + kProgressStep);
   if (bar->value() <= kProgressCollectAbove) return;
 
+  // The limit: whatever has arrived by now is the reply, or there is none.
   state_.ReadPending = false;
   bar->setValue(0);
   bar->hide();
   form_.Label41->hide();
   beginFlow();
-  if (CollectReply()) {
-    takeReply();
-  } else if (!state_.DeviceLinked) {
-    handleNoFirstReply();
-  } else {
-    handleNoLaterReply();
-  }
-  endFlow();
-  tellStateChanged();
+  const auto reply = std::make_shared<SettingsReply>();
+  exchange_.run([this, reply](PortLine& line) { *reply = exchange_.takeReply(line); },
+                [this, reply] {
+                  handleReply(*reply);
+                  endFlow();
+                  tellStateChanged();
+                });
 }
 
 void ExchangeController::takeReply() {
@@ -253,12 +329,12 @@ void ExchangeController::handleNoFirstReply() {
     const Answer unplugged = boxes_.ask(text(texts::DisconnectDeviceCaption),
                                         text(texts::DisconnectDeviceText), Buttons::OkCancel);
     if (unplugged == Answer::Ok) {
-      port_.ClosePort();
+      closePort();
       LinkDevice();
       return;
     }
   }
-  port_.ClosePort();
+  closePort();
   events_.requestTerminate();
 }
 

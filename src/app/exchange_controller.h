@@ -1,16 +1,18 @@
 #pragma once
 
-// The spine of the device exchange. A request is three command bytes sent with fixed pauses;
-// the reply is left to accumulate in the port's input queue, and the one-second timer collects
-// it on the eleventh tick after the request while the progress bar counts the ticks. The timer
-// tick also lays the settings view out for a new model, has the device group decoded, leads the
-// user through retries, and keeps the monitoring cadence. How each read ends is told to one
-// ReplyObserver (the write, whose read-back is a read like any other); the controller knows
-// nothing else of the write.
+// The spine of the device exchange. A request is three command bytes sent with fixed pauses by
+// the exchange worker, off the window's thread; the reply accumulates in the port's input queue
+// and is taken as soon as it is whole (the worker watches the queue), or at the latest on the
+// eleventh tick of the one-second timer after the request, while the progress bar counts the
+// ticks. Taking a reply lays the settings view out for a new model, has the device group
+// decoded, and leads the user through retries; the tick also keeps the monitoring cadence. How
+// each read ends is told to one ReplyObserver (the write, whose read-back is a read like any
+// other); the controller knows nothing else of the write.
 //
-// Modal message boxes and the processing of pending window messages let further ticks run while
-// a handler is still inside them: every flag is cleared before the work it asks for, and before
-// any dialog, is started, so such a tick finds nothing pending.
+// Modal message boxes, the processing of pending window messages and the worker's reports let
+// further ticks run while a handler is still inside them or a job is under way: every flag is
+// cleared before the work it asks for, and before any dialog, is started, so such a tick finds
+// nothing pending.
 
 #include <cstdint>
 #include <functional>
@@ -18,8 +20,7 @@
 #include "app/interface_discovery.h"
 #include "image/settings_image.h"
 #include "link/device_protocol.h"
-#include "link/pause.h"
-#include "link/serial_port.h"
+#include "link/exchange_worker.h"
 #include "ui/bilingual_text.h"
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
@@ -40,6 +41,9 @@ struct ExchangeState {
   // The interface box went from under the open port during this link; the link ends once the
   // questions that follow are answered.
   bool connectionLost = false;
+  // Something is being sent or its outcome handled (a job of the exchange worker, a collected
+  // reply with its questions, a write): nothing else that talks to the device may start.
+  bool exchangeUnderWay = false;
 };
 
 // Told how each read of the settings ends. Only the one who asked for a read knows what it is
@@ -66,8 +70,8 @@ class ExchangeController {
     DecoderState& decoder;
   };
 
-  ExchangeController(Form1& form, SerialPort& port, MessageBoxes& boxes, WindowEvents& events,
-                     Subsystems subsystems, ReplyObserver& observer);
+  ExchangeController(Form1& form, ExchangeWorker& exchange, MessageBoxes& boxes,
+                     WindowEvents& events, Subsystems subsystems, ReplyObserver& observer);
 
   void BitBtn1Click();
   // The handler of ReadAgainButton: reads the linked device's settings again, without the link
@@ -89,7 +93,7 @@ class ExchangeController {
   void ConnectionLost();
   // Once the box is lost, the link ends when the questions and the write under way are done:
   // nothing more is read from or written to a closed port. The write marks itself under way.
-  void beginFlow() { ++flowsUnderWay_; }
+  void beginFlow();
   void endFlow();
 
   // One monitoring poll, run on every fourth tick while monitoring is on.
@@ -107,12 +111,20 @@ class ExchangeController {
   const ExchangeState& state() const { return state_; }
 
  private:
-  bool CollectReply();
+  bool CollectReply(const SettingsReply& reply);
   QString text(const BilingualText& t) const;
   void showStatus(const QString& status);
   void showStatus(const BilingualText& status);
   void disconnect();
   void countPendingRead();
+  void linkOpened(const QString& portName, bool opened, bool denied);
+  // The read request, sent by the worker: purge, 0, "$", "R", then the watch for the reply.
+  void sendReadRequest(PortLine& line, unsigned read);
+  void readRequested();
+  void replyWhole(unsigned read, const SettingsReply& reply);
+  void handleReply(const SettingsReply& reply);
+  void closePort();
+  void noteExchangeUnderWay();
   void takeReply();
   void endLostLinkWhenIdle();
   void endLostLink();
@@ -124,7 +136,7 @@ class ExchangeController {
   void tellStateChanged();
 
   Form1& form_;
-  SerialPort& port_;
+  ExchangeWorker& exchange_;
   MessageBoxes& boxes_;
   WindowEvents& events_;
   Subsystems subsystems_;
@@ -136,6 +148,7 @@ class ExchangeController {
   bool keptStatusShown_ = false;  // Label41 keeps its news until the next button press
   bool keptUntilEdit_ = false;    // ... or until the user's next change to the editable group
   int flowsUnderWay_ = 0;         // a collected reply's handling or a write, with their questions
+  unsigned readNumber_ = 0;  // raised by every read request: a late report of another is ignored
 };
 
 }  // namespace tadjust

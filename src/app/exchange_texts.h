@@ -34,6 +34,9 @@ inline constexpr BilingualText WriteVerification{"Write verification  ...",
 inline constexpr BilingualText ReadingData{"Reading data ...", "Odczyt danych ..."};
 
 inline constexpr BilingualText WritingData{"Writing data ...", "Zapis danych ..."};
+// In Label41 when the window is closed while a block is being sent: it closes once it is sent.
+inline constexpr BilingualText FinishingWriteBeforeClosing{"Finishing the write before closing…",
+                                                           "Kończenie zapisu przed zamknięciem…"};
 inline constexpr BilingualText NotSentCaption{"Settings not sent",
                                               "Ustawienia nie zostały wysłane"};
 // %1 is the model; the encode step gave a block of another layout.

@@ -1,6 +1,8 @@
 #include "app/interface_discovery.h"
 
 #include <QDir>
+#include <memory>
+#include <utility>
 
 #include "app/discovery_texts.h"
 #include "app/permission_texts.h"
@@ -20,16 +22,15 @@ QString failureText(const QStringList& refusedPorts, bool english) {
 
 }  // namespace
 
-InterfaceDiscovery::InterfaceDiscovery(Form1& form, SerialPort& port, Pause& pause,
-                                       MessageBoxes& boxes, WindowEvents& events,
-                                       SerialPortMap& portMap, PortMemory& memory)
+InterfaceDiscovery::InterfaceDiscovery(Form1& form, ExchangeWorker& exchange, MessageBoxes& boxes,
+                                       WindowEvents& events, SerialPortMap& portMap,
+                                       PortMemory& memory)
     : form_(form),
-      port_(port),
-      pause_(pause),
+      exchange_(exchange),
       boxes_(boxes),
       events_(events),
       memory_(memory),
-      probe_(port, pause, portMap) {}
+      probe_(portMap) {}
 
 void InterfaceDiscovery::FindInterface() {
   const bool english = form_.UseEnglish;
@@ -43,41 +44,68 @@ void InterfaceDiscovery::FindInterface() {
   form_.Label40->show();
   events_.processPendingMessages();
   form_.Edit18->show();
-  pause_.pause(kPlugInSettlingPause);
+  searching_ = true;
+  rememberedPortTried_ = false;
+  refusedPorts_.clear();
+  exchange_.run([](PortLine& line) { line.pause.pause(kPlugInSettlingPause); },
+                [this] { probeRememberedPort(); });
+}
 
-  bool found = false;
-  bool rememberedPortTried = false;
-  QStringList refusedPorts;
-  if (memory_.exists()) {
-    form_.Edit18->setText(memory_.readName());
-    rememberedPortTried = true;
-    found = probeNotingRefusal(refusedPorts);
+void InterfaceDiscovery::probeRememberedPort() {
+  if (!memory_.exists()) {
+    walkCandidates();
+    return;
   }
-
-  if (!found) {
-    form_.ComboBox6->clear();
-    form_.ComboBox6->addItems(probe_.CandidatePorts());
-    form_.ComboBox6->setCurrentIndex(0);
-    rememberedPortTried = false;
-    for (int i = 0; i < form_.ComboBox6->count() && !found; ++i) {
-      form_.ComboBox6->setCurrentIndex(i);
-      form_.Edit18->setText(form_.ComboBox6->itemText(i));
-      events_.processPendingMessages();
-      found = probeNotingRefusal(refusedPorts);
+  form_.Edit18->setText(memory_.readName());
+  rememberedPortTried_ = true;
+  probeNotingRefusal([this](bool found) {
+    if (found) {
+      searchEnded(true);
+    } else {
+      walkCandidates();
     }
-  }
+  });
+}
 
+void InterfaceDiscovery::walkCandidates() {
+  form_.ComboBox6->clear();
+  form_.ComboBox6->addItems(probe_.CandidatePorts());
+  form_.ComboBox6->setCurrentIndex(0);
+  rememberedPortTried_ = false;
+  probeCandidate(0);
+}
+
+void InterfaceDiscovery::probeCandidate(int index) {
+  if (index >= form_.ComboBox6->count()) {
+    searchEnded(false);
+    return;
+  }
+  form_.ComboBox6->setCurrentIndex(index);
+  form_.Edit18->setText(form_.ComboBox6->itemText(index));
+  events_.processPendingMessages();
+  probeNotingRefusal([this, index](bool found) {
+    if (found) {
+      searchEnded(true);
+    } else {
+      probeCandidate(index + 1);
+    }
+  });
+}
+
+void InterfaceDiscovery::searchEnded(bool found) {
+  searching_ = false;
+  const bool english = form_.UseEnglish;
   if (found) {
     setCaption(form_.BitBtn1, discovery_texts::kConnect.in(english));
     form_.BitBtn1->show();
-    if (!rememberedPortTried && !memory_.writeName(form_.Edit18->text())) {
+    if (!rememberedPortTried_ && !memory_.writeName(form_.Edit18->text())) {
       // The box was found all the same: the search ends with Connect shown, only the port is
       // not remembered.
       boxes_.reportError(QString::fromUtf8(discovery_texts::kUnableToWrite)
                              .arg(QDir::toNativeSeparators(memory_.path())));
     }
   } else if (boxes_.ask(discovery_texts::kNoInterfaceCaption.in(english),
-                        failureText(refusedPorts, english),
+                        failureText(refusedPorts_, english),
                         Buttons::RetryCancel) == Answer::Retry) {
     RetrySearch = true;
   } else {
@@ -87,20 +115,30 @@ void InterfaceDiscovery::FindInterface() {
   form_.Label40->hide();
 }
 
-bool InterfaceDiscovery::probeNotingRefusal(QStringList& refusedPorts) {
-  const QString displayName = form_.Edit18->text();
-  const bool found = ProbeInterface(displayName);
-  if (!found && port_.OpenDenied()) {
-    const QString deviceFile = permission_texts::deviceFile(displayName);
-    if (!refusedPorts.contains(deviceFile)) refusedPorts.append(deviceFile);
-  }
-  return found;
+void InterfaceDiscovery::probeNotingRefusal(std::function<void(bool)> answered) {
+  ProbeInterface(form_.Edit18->text(), std::move(answered));
 }
 
-bool InterfaceDiscovery::ProbeInterface(const QString& displayName) {
-  const bool answered = probe_.ProbeInterface(displayName);
-  if (answered) RetrySearch = false;
-  return answered;
+void InterfaceDiscovery::ProbeInterface(const QString& displayName,
+                                        std::function<void(bool)> answered) {
+  struct Probe {
+    bool found = false;
+    bool denied = false;
+  };
+  const auto probe = std::make_shared<Probe>();
+  exchange_.run(
+      [this, displayName, probe](PortLine& line) {
+        probe->found = probe_.ProbeInterface(line, displayName);
+        probe->denied = !probe->found && line.port.OpenDenied();
+      },
+      [this, displayName, probe, answered = std::move(answered)] {
+        if (probe->found) RetrySearch = false;
+        if (probe->denied) {
+          const QString deviceFile = permission_texts::deviceFile(displayName);
+          if (!refusedPorts_.contains(deviceFile)) refusedPorts_.append(deviceFile);
+        }
+        answered(probe->found);
+      });
 }
 
 }  // namespace tadjust

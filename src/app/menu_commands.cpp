@@ -10,7 +10,7 @@ bool canAct(MenuNeeds needs, const ExchangeState& state) {
     case MenuNeeds::DeviceRead:
       return deviceRead;
     case MenuNeeds::LinkedReadDevice:
-      return deviceRead && !state.connectionLost;
+      return deviceRead && !state.connectionLost && !state.exchangeUnderWay;
   }
   return false;
 }

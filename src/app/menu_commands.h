@@ -16,7 +16,8 @@ namespace tadjust {
 enum class MenuNeeds {
   Nothing,           // Quit
   DeviceRead,        // a device read in this link, no read under way: saving, comparing, the record
-  LinkedReadDevice,  // the same, the box still there: opening a settings file applies it
+  LinkedReadDevice,  // the same, the box still there and nothing under way: opening a settings
+                     // file applies it
 };
 
 bool canAct(MenuNeeds needs, const ExchangeState& state);

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 #include "link/device_protocol.h"
-#include "link/serial_port.h"
+#include "link/exchange_worker.h"
 #include "ui/form1.h"
 #include "ui/window_events.h"
 
@@ -17,9 +17,9 @@ namespace tadjust {
 
 class MonitoringPoll {
  public:
-  MonitoringPoll(Form1& form, SerialPort& port, WindowEvents& events);
+  MonitoringPoll(Form1& form, ExchangeWorker& exchange, WindowEvents& events);
 
-  // One complete poll: request, read, show.
+  // One complete poll: request and read by the exchange worker, then shown.
   void PollMonitoring();
 
   // Monitoring switched off: the readings go, so none is shown later under a unit it was not
@@ -31,14 +31,22 @@ class MonitoringPoll {
   std::array<std::uint8_t, kMonitorRecordSize> MonitorRecord{};
 
  private:
-  void takeRecord();
+  struct Arrived {
+    bool any = false;
+    int count = 0;
+    std::array<std::uint8_t, kMonitorRecordSize> bytes{};
+  };
+  void takeRecord(const Arrived& arrived);
   void showReadings();
 
   // The humidity unit the record's words were measured in (Label46's text).
   QString recordUnit_;
 
+  // Raised whenever the readings are forgotten: a poll under way then shows nothing.
+  unsigned forgotten_ = 0;
+
   Form1& form_;
-  SerialPort& port_;
+  ExchangeWorker& exchange_;
   WindowEvents& events_;
 };
 

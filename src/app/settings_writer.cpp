@@ -3,6 +3,7 @@
 #include <QDir>
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "app/exchange_texts.h"
 #include "app/history_texts.h"
@@ -44,11 +45,10 @@ QString SettingsWriter::text(const BilingualText& t) const { return t.in(form_.U
 void SettingsWriter::BitBtn4Click() {
   controller_.beginFlow();
   // A box lost while "Repeat writing?" was open takes no write: the link ends instead.
-  if (!controller_.state().connectionLost) write();
-  controller_.endFlow();
+  if (controller_.state().connectionLost || !write()) controller_.endFlow();
 }
 
-void SettingsWriter::write() {
+bool SettingsWriter::write() {
   controller_.forgetKeptStatus();
   form_.CheckBox5->setChecked(false);
   form_.GroupBox1->setEnabled(false);
@@ -57,18 +57,36 @@ void SettingsWriter::write() {
   const std::variant<Bytes, QString> taken = takeBlock();
   if (const QString* reason = std::get_if<QString>(&taken)) {
     refuse(*reason);
-    return;
+    return false;
   }
   state_.writtenDevice = deviceRead();
   rememberAsFound();
   showWriteProgress();
-  sendBlock(particularsOf(view_.model.layout).writeCommand, std::get<Bytes>(taken));
-  recordBlockSent(std::get<Bytes>(taken));
+  // The worker sends its own copy: the outgoing block stays the window's, for the comparison.
+  const ConstBytes outgoing = std::get<Bytes>(taken);
+  const std::vector<std::uint8_t> block(outgoing.begin(), outgoing.end());
+  const std::uint8_t command = particularsOf(view_.model.layout).writeCommand;
+  sendingBlock_ = true;
+  platform_.exchange.run(
+      [this, command, block](PortLine& line) { sendBlock(line, command, block); },
+      [this, outgoing] { blockSent(outgoing); });
+  return true;
+}
 
+void SettingsWriter::blockSent(ConstBytes sent) {
+  sendingBlock_ = false;
+  recordBlockSent(sent);
+  if (thenInsteadOfReadBack_) {
+    // The window closes: the block is whole on the device; nothing is read back.
+    controller_.endFlow();
+    std::exchange(thenInsteadOfReadBack_, {})();
+    return;
+  }
   form_.ProgressBar1->setRange(0, kReadProgressMaximum);
   form_.ProgressBar1->setValue(0);
   state_.VerifyPending = true;
   controller_.RequestRead();
+  controller_.endFlow();
 }
 
 std::variant<Bytes, QString> SettingsWriter::takeBlock() {
@@ -110,15 +128,19 @@ void SettingsWriter::advanceProgress(int step) {
   bar->setValue(std::min(bar->value() + step, bar->maximum()));
 }
 
-void SettingsWriter::sendBlock(std::uint8_t command, ConstBytes block) {
-  SerialPort& port = platform_.port;
-  sendFrame(port, command, kWritePause);
-  advanceProgress(kWriteProgressHeadStep);
-  platform_.pause.pause(kWriteDataWait);
-  advanceProgress(kWriteProgressHeadStep);
+// On the worker's thread: the bar advances on the window's as the bytes leave.
+void SettingsWriter::sendBlock(PortLine& line, std::uint8_t command, ConstBytes block) {
+  ExchangeWorker& exchange = platform_.exchange;
+  const auto advance = [this, &exchange](int step) {
+    exchange.tell([this, step] { advanceProgress(step); });
+  };
+  sendFrame(line.port, command, kWritePause);
+  advance(kWriteProgressHeadStep);
+  line.pause.pause(kWriteDataWait);
+  advance(kWriteProgressHeadStep);
   for (std::size_t i = 0; i < block.size(); ++i) {
-    port.SendCommand(block[i], CommandPause);
-    if (i % kBytesPerDataStep == kBytesPerDataStep - 1) advanceProgress(kWriteProgressDataStep);
+    line.port.SendCommand(block[i], CommandPause);
+    if (i % kBytesPerDataStep == kBytesPerDataStep - 1) advance(kWriteProgressDataStep);
   }
 }
 

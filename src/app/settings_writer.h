@@ -32,8 +32,7 @@
 #include "app/history_recorder.h"
 #include "image/settings_image.h"
 #include "link/device_protocol.h"
-#include "link/pause.h"
-#include "link/serial_port.h"
+#include "link/exchange_worker.h"
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
@@ -101,8 +100,7 @@ struct WriteState {
 class SettingsWriter final : public ReplyObserver {
  public:
   struct Platform {
-    SerialPort& port;
-    Pause& pause;
+    ExchangeWorker& exchange;
     MessageBoxes& boxes;
     WindowEvents& events;
     HistoryRecorder& history;
@@ -118,19 +116,27 @@ class SettingsWriter final : public ReplyObserver {
 
   const WriteState& state() const { return state_; }
 
+  // The block is on its way to the device: from the write's start until its last byte has left.
+  // Closing the window waits for it (whenBlockSent), so a block is never cut in the middle.
+  bool sendingBlock() const { return sendingBlock_; }
+  // Runs once the block under way has been sent, instead of its read-back.
+  void whenBlockSent(std::function<void()> then) { thenInsteadOfReadBack_ = std::move(then); }
+
  private:
   bool readingBack() const override { return state_.VerifyPending; }
   void replyTaken() override;
   void readGivenUp() override;
 
   QString text(const BilingualText& t) const;
-  void write();
+  // True when a block is on its way; its flow ends once it has been sent.
+  bool write();
+  void blockSent(ConstBytes sent);
   // The block to send, placed into the layout's outgoing block; a refusal's reason otherwise.
   std::variant<Bytes, QString> takeBlock();
   void refuse(const QString& reason);
   void showWriteProgress();
   void advanceProgress(int step);
-  void sendBlock(std::uint8_t command, ConstBytes block);
+  void sendBlock(PortLine& line, std::uint8_t command, ConstBytes block);
   // The device the images name now: product code and the serial number of its layout.
   WrittenDevice deviceRead() const;
   void rememberAsFound();
@@ -151,6 +157,8 @@ class SettingsWriter final : public ReplyObserver {
   const SettingsViewState& view_;
   EncodeForWrite encode_;
   WriteState state_;
+  bool sendingBlock_ = false;
+  std::function<void()> thenInsteadOfReadBack_;
 };
 
 }  // namespace tadjust

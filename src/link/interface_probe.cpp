@@ -15,26 +15,25 @@ QStringList toStringList(const std::vector<std::string>& names) {
 
 }  // namespace
 
-InterfaceProbe::InterfaceProbe(SerialPort& port, Pause& pause, SerialPortMap& portMap)
-    : port_(port), pause_(pause), portMap_(portMap) {}
+InterfaceProbe::InterfaceProbe(SerialPortMap& portMap) : portMap_(portMap) {}
 
-bool InterfaceProbe::ProbeInterface(const QString& displayName) {
-  if (!port_.OpenPort(displayName.toStdString())) {
-    if (port_.IsOpen()) port_.ClosePort();
+bool InterfaceProbe::ProbeInterface(PortLine& line, const QString& displayName) {
+  SerialPort& port = line.port;
+  if (!port.OpenPort(displayName.toStdString())) {
+    if (port.IsOpen()) port.ClosePort();
     return false;
   }
-  const auto exchange = [this](std::uint8_t question, std::uint8_t answer) {
-    port_.PurgeInput();
-    port_.TransmitBuffer[0] = question;
-    if (!port_.WriteBlock(1)) return false;
-    pause_.pause(kHandshakeReplyPause);
+  const auto exchange = [&](std::uint8_t question, std::uint8_t answer) {
+    port.PurgeInput();
+    port.TransmitBuffer[0] = question;
+    if (!port.WriteBlock(1)) return false;
+    line.pause.pause(kHandshakeReplyPause);
     // A read that placed no byte must not be judged by what an earlier read left behind.
-    return port_.ReadAvailable(1) == 1 && port_.BytesRead() >= 1 &&
-           port_.ReceiveBuffer[0] == answer;
+    return port.ReadAvailable(1) == 1 && port.BytesRead() >= 1 && port.ReceiveBuffer[0] == answer;
   };
   const bool answered = exchange(kHandshakeQuestion, kHandshakeAnswer) &&
                         exchange(kHandshakeConfirm, kHandshakeConfirmAnswer);
-  port_.ClosePort();
+  port.ClosePort();
   return answered;
 }
 

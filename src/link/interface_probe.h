@@ -7,8 +7,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "link/pause.h"
-#include "link/serial_port.h"
+#include "link/exchange_worker.h"
 
 namespace tadjust {
 
@@ -16,10 +15,11 @@ class SerialPortMap;
 
 class InterfaceProbe {
  public:
-  InterfaceProbe(SerialPort& port, Pause& pause, SerialPortMap& portMap);
+  explicit InterfaceProbe(SerialPortMap& portMap);
 
-  // True when the box answered the handshake on that port; the port is closed again.
-  bool ProbeInterface(const QString& displayName);
+  // True when the box answered the handshake on that port; the port is closed again. Run on the
+  // line's thread (a job of the exchange worker).
+  bool ProbeInterface(PortLine& line, const QString& displayName);
 
   // Fills the list with the candidate ports of the system's serial-port map; false when the
   // map cannot be had.
@@ -29,8 +29,6 @@ class InterfaceProbe {
   QStringList CandidatePorts();
 
  private:
-  SerialPort& port_;
-  Pause& pause_;
   SerialPortMap& portMap_;
 };
 

@@ -1,5 +1,6 @@
 #include "link/qt_serial_port.h"
 
+#include <QThread>
 #include <algorithm>
 
 #include "link/port_name.h"
@@ -179,5 +180,13 @@ void QtSerialPort::closeLostPort() {
 }
 
 bool QtSerialPort::IsOpen() const { return port_.isOpen(); }
+
+int QtSerialPort::QueuedCount() {
+  if (!port_.isOpen()) return 0;
+  pollInput();
+  return static_cast<int>(port_.bytesAvailable());
+}
+
+void QtSerialPort::moveToThread(QThread* thread) { port_.moveToThread(thread); }
 
 }  // namespace tadjust

@@ -23,6 +23,8 @@ class QtSerialPort final : public PacedSerialPort {
   void PurgeInput() override;
   void ClosePort() override;
   bool IsOpen() const override;
+  int QueuedCount() override;
+  void moveToThread(QThread* thread) override;
 
  private:
   bool drainOutput();

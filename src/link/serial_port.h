@@ -9,6 +9,8 @@
 #include "link/device_protocol.h"
 #include "link/pause.h"
 
+class QThread;
+
 namespace tadjust {
 
 // Line and buffer constants of the interface box's serial line.
@@ -50,6 +52,14 @@ class SerialPort {
 
   // Discards what has arrived (the receive side only).
   virtual void PurgeInput() = 0;
+
+  // The bytes that have arrived and wait to be read, without reading them. A port that cannot
+  // tell says 0: its replies are then taken on the timer's eleventh tick.
+  virtual int QueuedCount() { return 0; }
+
+  // The port is used from this thread from now on (the exchange worker's); a port with no
+  // thread-bound parts ignores it.
+  virtual void moveToThread(QThread* /*thread*/) {}
 
   virtual void ClosePort() = 0;
   virtual bool IsOpen() const = 0;

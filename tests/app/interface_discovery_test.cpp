@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
+#include <optional>
 #include <thread>
 
 #ifndef _WIN32
@@ -75,7 +76,8 @@ class InterfaceDiscoveryTest : public ::testing::Test {
   RecordingWindowEvents events;
   FakeSerialPortMap portMap;
   PortMemory memory{programDirectory.path()};
-  InterfaceDiscovery discovery{form, port, pause, boxes, events, portMap, memory};
+  ExchangeWorker exchange{port, pause, Pacing::CallersThread};
+  InterfaceDiscovery discovery{form, exchange, boxes, events, portMap, memory};
 };
 
 TEST_F(InterfaceDiscoveryTest, TheRememberedPortIsTriedFirstAndNotWrittenAgain) {
@@ -316,10 +318,15 @@ TEST_F(InterfaceDiscoveryTest, ProbeClosesThePortAndClearsRetryOnlyOnSuccess) {
   port.ports = {{"COM5", Handshake::Full}, {"COM6", Handshake::Silent}};
   discovery.RetrySearch = true;
 
-  EXPECT_FALSE(discovery.ProbeInterface("COM6"));
+  const auto probe = [&](const char* name) {
+    std::optional<bool> answered;
+    discovery.ProbeInterface(name, [&](bool found) { answered = found; });
+    return answered.value_or(false);
+  };
+  EXPECT_FALSE(probe("COM6"));
   EXPECT_TRUE(discovery.RetrySearch);
-  EXPECT_FALSE(discovery.ProbeInterface("COM7"));
-  EXPECT_TRUE(discovery.ProbeInterface("COM5"));
+  EXPECT_FALSE(probe("COM7"));
+  EXPECT_TRUE(probe("COM5"));
   EXPECT_FALSE(discovery.RetrySearch);
   EXPECT_FALSE(port.IsOpen());
   EXPECT_EQ(port.closes, 2);  // the port that does not exist was never open

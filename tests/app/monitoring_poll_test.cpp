@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "support/editing_program.h"
+#include "support/recording_pause.h"
 #include "support/simulated_program.h"
 
 namespace tadjust {
@@ -164,8 +165,10 @@ class ShortReplyPort final : public SerialPort {
 TEST(MonitoringRecord, AShortReplyTakesOnlyTheWordsThatArrived) {
   Form1 form;
   ShortReplyPort port;
+  RecordingPause pause;
+  ExchangeWorker exchange(port, pause, Pacing::CallersThread);
   RecordingWindowEvents events;
-  MonitoringPoll poll(form, port, events);
+  MonitoringPoll poll(form, exchange, events);
   port.ReceiveBuffer.fill(0x77);
   port.reply = {0x29, 0x09, 0x94};  // 2345, then one byte of the humidity word
   poll.PollMonitoring();

@@ -31,8 +31,9 @@ TEST(InterfaceProbe, OnlyTheFullHandshakeFindsTheBoxAndEveryPortIsClosedAgain) {
         {"COM5", Handshake::Full}, {"COM6", Handshake::QuestionOnly}, {"COM7", Handshake::Silent}};
     RecordingPause pause;
     FakeSerialPortMap portMap;
-    InterfaceProbe probe(port, pause, portMap);
-    EXPECT_EQ(probe.ProbeInterface(c.port), c.answers) << c.port;
+    InterfaceProbe probe(portMap);
+    PortLine line{port, pause};
+    EXPECT_EQ(probe.ProbeInterface(line, c.port), c.answers) << c.port;
     EXPECT_EQ(pause.durations, c.pauses) << c.port;
     EXPECT_FALSE(port.IsOpen()) << c.port;
     EXPECT_EQ(port.closes, c.pauses.empty() ? 0 : 1) << c.port;
@@ -40,10 +41,8 @@ TEST(InterfaceProbe, OnlyTheFullHandshakeFindsTheBoxAndEveryPortIsClosedAgain) {
 }
 
 TEST(InterfaceProbe, CandidatesComeFromTheMapOrTheFallbackWalk) {
-  FakeSerialPort port;
-  RecordingPause pause;
   FakeSerialPortMap portMap;
-  InterfaceProbe probe(port, pause, portMap);
+  InterfaceProbe probe(portMap);
   portMap.map = {{{"\\Device\\VCP0", "COM5"}, {"\\Device\\Serial0", "COM1"}}};
   QStringList listed;
   ASSERT_TRUE(probe.ListSerialPorts(listed));

@@ -2,8 +2,10 @@
 
 // The program with a simulated interface box and device on an in-process port: the whole
 // Application (window, discovery, exchange controller, monitoring) on virtual time, the user's
-// answers scripted. tick() is one second of the timer: the clock moves on, the port delivers what
-// the message loop would (an unplug), then Timer1Timer runs.
+// answers scripted. The exchange worker runs its jobs on the test's thread, at once, on virtual
+// time. tick() is one second of the timer: the clock moves on while the worker looks at the input
+// queue every few milliseconds (a reply whole before the eleventh tick is taken there), the port
+// delivers what the message loop would (an unplug), then Timer1Timer runs.
 
 #include <QTemporaryDir>
 #include <chrono>
@@ -52,7 +54,11 @@ class SimulatedProgram {
 
   // The message loop between two ticks: what the port has to tell, then the tick.
   void tick() {
-    clock.advance(std::chrono::seconds(1));
+    for (auto passed = Nanoseconds{0}; passed < std::chrono::seconds(1);
+         passed += kReplyLookInterval) {
+      clock.advance(kReplyLookInterval);
+      app.exchange().pollReply(clock.now());
+    }
     port.deliverEvents();
     app.controller().Timer1Timer();
   }
@@ -90,8 +96,8 @@ class SimulatedProgram {
   // The write history's folder, as the user's data folder for T-adjust: made at the first write.
   QString historyFolder() const { return programDirectory.filePath("T-adjust"); }
   QString historyPath() const { return programDirectory.filePath("T-adjust/history.sqlite"); }
-  Application app{
-      {port, pause, boxes, events, portMap, programDirectory.path(), dialogs, historyFolder()}};
+  Application app{{port, pause, boxes, events, portMap, programDirectory.path(), dialogs,
+                   historyFolder(), Pacing::CallersThread}};
 
  private:
   bool portAdded_ = false;

@@ -43,7 +43,7 @@ PictureSession::PictureSession(std::string_view model, bool english,
     : port_(clock_, pause_, PortNaming::Posix),
       answers_(english),
       app_({port_, pause_, answers_, events_, portMap_, programDirectory_.path(), dialogs_,
-            programDirectory_.filePath("history")}) {
+            programDirectory_.filePath("history"), Pacing::CallersThread}) {
   if (const std::optional<SimulatedModel> simulated = findSimulatedModel(model)) {
     device_.emplace(simulated->model,
                     image ? *image : makeModelImage(*simulated, defaultSerialNumber(*simulated)));
