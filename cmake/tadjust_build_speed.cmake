@@ -7,7 +7,7 @@
 #     Qt Widgets, the plain tests and the tests that run a QApplication;
 #   - the programs are linked with lld where the system has it.
 # GCC takes a precompiled header only when the target compiles it with the same settings that
-# matter (optimisation, -fPIC against -fPIE, the macros the header reads); -Winvalid-pch in
+# matter (optimisation, -fPIC against -fPIE, the macros defined); -Winvalid-pch in
 # tadjust_warnings makes any unit that falls back to the plain headers say so.
 
 option(TADJUST_PRECOMPILED_HEADERS "Share precompiled Qt, GoogleTest and standard headers" ON)
@@ -31,52 +31,58 @@ set(TADJUST_PCH_QT_WIDGETS
     <QApplication> <QCheckBox> <QComboBox> <QLabel> <QLineEdit> <QPushButton> <QWidget>)
 set(TADJUST_PCH_GTEST <gtest/gtest.h> <gmock/gmock.h>)
 
+# GCC refuses a precompiled header in a unit that lacks a macro defined where the header was
+# compiled (QT_PRINTSUPPORT_LIB, say). So each kind's header is compiled by a small target of its
+# own that links only what every user of that kind links, and every user reuses it.
+
+# tadjust_precompiled_headers_owner(<kind>): the target that compiles the kind's headers.
+function(tadjust_precompiled_headers_owner kind out)
+  set(owner tadjust_headers_${kind})
+  set(${out} ${owner} PARENT_SCOPE)
+  if(TARGET ${owner})
+    return()
+  endif()
+  set(source "${CMAKE_BINARY_DIR}/tadjust_headers.cpp")
+  if(NOT EXISTS "${source}")
+    file(WRITE "${source}" "int main() { return 0; }\n")
+  endif()
+  if(kind STREQUAL "CORE")
+    set(headers ${TADJUST_PCH_STANDARD} ${TADJUST_PCH_QT_CORE})
+    set(libraries Qt6::Core)
+  elseif(kind STREQUAL "WIDGETS")
+    set(headers ${TADJUST_PCH_STANDARD} ${TADJUST_PCH_QT_CORE} ${TADJUST_PCH_QT_WIDGETS})
+    set(libraries Qt6::Widgets)
+  elseif(kind STREQUAL "TEST")
+    set(headers ${TADJUST_PCH_STANDARD} ${TADJUST_PCH_GTEST})
+    set(libraries GTest::gmock)
+  elseif(kind STREQUAL "TEST_QT")
+    set(headers ${TADJUST_PCH_STANDARD} ${TADJUST_PCH_GTEST} ${TADJUST_PCH_QT_CORE}
+                ${TADJUST_PCH_QT_WIDGETS})
+    set(libraries GTest::gmock Qt6::Widgets)
+  else()
+    message(FATAL_ERROR "no precompiled headers of the kind ${kind}")
+  endif()
+  # The owner is compiled as its users are: a library for the libraries (-fPIC), a program for
+  # the tests, which are all compiled -fPIC as Qt asks of its programs (tadjust_add_test).
+  if(kind MATCHES "^TEST")
+    add_executable(${owner} EXCLUDE_FROM_ALL "${source}")
+    target_compile_options(${owner} PRIVATE -fPIC)
+  else()
+    add_library(${owner} STATIC EXCLUDE_FROM_ALL "${source}")
+  endif()
+  set_target_properties(${owner} PROPERTIES AUTOMOC OFF AUTOUIC OFF AUTORCC OFF)
+  target_link_libraries(${owner} PRIVATE ${libraries} tadjust_warnings)
+  target_precompile_headers(${owner} PRIVATE ${headers})
+endfunction()
+
 # tadjust_precompile_headers(<target> <kind>)
-#   The target takes the precompiled headers of its kind: CORE (a library on Qt Core) or WIDGETS
-#   (a library on Qt Widgets). The first target of a kind compiles them; the others reuse them.
+#   The target takes the precompiled headers of its kind: CORE (a library on Qt Core), WIDGETS
+#   (a library on Qt Widgets), TEST (a test program) or TEST_QT (a test program that runs a
+#   QApplication). tadjust_add_test gives the test programs theirs.
 function(tadjust_precompile_headers target kind)
   if(NOT TADJUST_PRECOMPILED_HEADERS)
     return()
   endif()
-  get_property(owner GLOBAL PROPERTY TADJUST_PCH_OWNER_${kind})
-  if(owner)
-    target_precompile_headers(${target} REUSE_FROM ${owner})
-    return()
-  endif()
-  if(kind STREQUAL "CORE")
-    set(headers ${TADJUST_PCH_STANDARD} ${TADJUST_PCH_QT_CORE})
-  elseif(kind STREQUAL "WIDGETS")
-    set(headers ${TADJUST_PCH_STANDARD} ${TADJUST_PCH_QT_CORE} ${TADJUST_PCH_QT_WIDGETS})
-  else()
-    message(FATAL_ERROR "tadjust_precompile_headers: no kind ${kind} (CORE or WIDGETS)")
-  endif()
-  target_precompile_headers(${target} PRIVATE ${headers})
-  set_property(GLOBAL PROPERTY TADJUST_PCH_OWNER_${kind} ${target})
-endfunction()
-
-# tadjust_test_precompile_headers(<test target> QT|PLAIN)
-#   A test program takes the tests' precompiled headers: GoogleTest with the standard headers,
-#   and Qt Widgets' too for the programs that run a QApplication. The headers are compiled by a
-#   small program of their own, as a test program is compiled (-fPIE).
-function(tadjust_test_precompile_headers target kind)
-  if(NOT TADJUST_PRECOMPILED_HEADERS)
-    return()
-  endif()
-  set(owner tadjust_test_headers_${kind})
-  if(NOT TARGET ${owner})
-    set(main "${CMAKE_BINARY_DIR}/tadjust_test_headers.cpp")
-    if(NOT EXISTS "${main}")
-      file(WRITE "${main}" "int main() { return 0; }\n")
-    endif()
-    add_executable(${owner} "${main}")
-    set_target_properties(${owner} PROPERTIES POSITION_INDEPENDENT_CODE ON AUTOMOC OFF AUTOUIC OFF)
-    set(headers ${TADJUST_PCH_STANDARD} ${TADJUST_PCH_GTEST})
-    if(kind STREQUAL "QT")
-      list(APPEND headers ${TADJUST_PCH_QT_CORE} ${TADJUST_PCH_QT_WIDGETS})
-      target_link_libraries(${owner} PRIVATE Qt6::Widgets)
-    endif()
-    target_link_libraries(${owner} PRIVATE GTest::gmock tadjust_warnings)
-    target_precompile_headers(${owner} PRIVATE ${headers})
-  endif()
+  tadjust_precompiled_headers_owner(${kind} owner)
   target_precompile_headers(${target} REUSE_FROM ${owner})
 endfunction()
