@@ -10,7 +10,17 @@
 # matter (optimisation, -fPIC against -fPIE, the macros defined); -Winvalid-pch in
 # tadjust_warnings makes any unit that falls back to the plain headers say so.
 
-option(TADJUST_PRECOMPILED_HEADERS "Share precompiled Qt, GoogleTest and standard headers" ON)
+# A precompiled header is never made twice alike, and ccache hashes it into the key of every unit
+# that takes it: with precompiled headers, a build tree of its own (a new work tree, a fresh
+# clone) misses the cache shared by all work trees in nearly every unit. So they are on where that
+# cache cannot help anyway: in CI (a fresh clone, CI=true) and without ccache.
+if(DEFINED ENV{CI} OR NOT CMAKE_CXX_COMPILER_LAUNCHER MATCHES "ccache")
+  set(precompiled_headers_default ON)
+else()
+  set(precompiled_headers_default OFF)
+endif()
+option(TADJUST_PRECOMPILED_HEADERS "Share precompiled Qt, GoogleTest and standard headers"
+       ${precompiled_headers_default})
 
 include(CheckLinkerFlag)
 check_linker_flag(CXX -fuse-ld=lld TADJUST_HAVE_LLD)
