@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/history_news.h"
 #include "app/record_contents.h"
 #include "app/start_up.h"
 #include "edit/limit_tips.h"
@@ -48,6 +49,7 @@ Application::Application(Platform platform)
   });
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
+  history_.setNewsArrived([this] { showHistoryNews(); });
   connectEvents();
   connectMenu();
 }
@@ -120,6 +122,23 @@ void Application::connectMenu() {
 void Application::showEditNotice(const QString& text, const QString& details) {
   form_.EditNotice->setText(text);
   form_.EditNotice->setToolTip(details);
+}
+
+// Label41 keeps the write's outcome; what became of the history goes to EditNotice, the status
+// line at the foot of the editable group, after what it says already. The news comes whenever
+// the history's thread has it: during the write, or later when a kept write is stored.
+void Application::showHistoryNews() {
+  QStringList lines = historyNewsLines(history_.takeNews(), history_.path(), form_.UseEnglish);
+  if (lines.isEmpty()) return;
+  const QString shown = form_.EditNotice->text();
+  if (!shown.isEmpty()) {
+    QStringList kept = shown.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+      if (!kept.contains(line)) kept << line;
+    }
+    lines = kept;
+  }
+  form_.EditNotice->setText(lines.join(QLatin1Char('\n')));
 }
 
 // A new window each time: it reads the file as it is now, in the language chosen.

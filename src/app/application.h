@@ -102,6 +102,7 @@ class Application {
   void connectEvents();
   // What the editable group now holds, said at its foot; details in the tooltip.
   void showEditNotice(const QString& text, const QString& details);
+  void showHistoryNews();
   void connectMenu();
   void centreOnScreen();
   // The tooltips of the numeric boxes after a change of what their limits depend on.
