@@ -232,8 +232,11 @@ HistoryRecorder::HistoryRecorder(QString folder)
 
 HistoryRecorder::~HistoryRecorder() {
   flush(kQuitWait);
-  post([](Worker& worker) { worker.close(); });
-  thread_.quit();
+  // Closed on its own thread, after everything posted before; then its loop ends.
+  post([](Worker& worker) {
+    worker.close();
+    QThread::currentThread()->quit();
+  });
   thread_.wait();
   delete worker_;
 }
