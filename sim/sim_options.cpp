@@ -169,8 +169,8 @@ Device:
   --series 7|9|10         series of a temperature model given by name; default 7
   --serial N              serial number, 0..65535; default one per model
   --image FILE            start from the settings image in FILE (256 bytes as hex text,
-                          a raw 256-byte file, or a .tadj settings file the program saved)
-                          instead of the model's own
+                          a raw 256-byte file, or a .tadj settings file the program saved;
+                          a regular file of at most 1 MiB) instead of the model's own
   --save FILE             write the settings image to FILE (hex text) at start and after
                           every write the device stores
   --random-image          start from 256 random bytes (a device with garbage in its memory)

@@ -85,6 +85,8 @@ void Application::connectEvents() {
     form_.EditNotice->clear();
     controller_.forgetStatusKeptUntilEdit();
   });
+  // After the edit's ending of EditNotice: what the tag's edit changed is said anew.
+  QObject::connect(form_.Edit5, &QLineEdit::textEdited, [this] { validation_.tagEdited(); });
   onNewChoice(form_.ComboBox1, [this] {
     sensorTypeEditing_.ComboBox1Change();
     showLimits();
