@@ -49,9 +49,9 @@ CommissioningJob::CommissioningJob(QString listPath, CommissioningList list)
       startedAt_(QDateTime::currentDateTimeUtc()) {}
 
 std::size_t CommissioningJob::rowsDone() const {
-  return static_cast<std::size_t>(std::count_if(
-      progress_.begin(), progress_.end(),
-      [](const RowProgress& p) { return p.state != RowState::Waiting; }));
+  return static_cast<std::size_t>(
+      std::count_if(progress_.begin(), progress_.end(),
+                    [](const RowProgress& p) { return p.state != RowState::Waiting; }));
 }
 
 std::optional<std::size_t> CommissioningJob::nextWaiting(std::size_t from) const {

@@ -366,14 +366,16 @@ CommissioningListReading ListReader::read(const QByteArray& listBytes) {
   const QString text = QString::fromUtf8(bytes);
   int openLine = 0;
   const auto records = recordsOf(text, separatorOf(text), openLine);
-  if (!records) return std::vector<ListFault>{{openLine, 0, {}, ListFaultKind::UnclosedQuote, {}, {}}};
+  if (!records)
+    return std::vector<ListFault>{{openLine, 0, {}, ListFaultKind::UnclosedQuote, {}, {}}};
 
   const auto blank = [](const Record& record) {
     return std::all_of(record.cells.begin(), record.cells.end(),
                        [](const QString& cell) { return cell.trimmed().isEmpty(); });
   };
   auto next = std::find_if_not(records->begin(), records->end(), blank);
-  if (next == records->end()) return std::vector<ListFault>{{1, 0, {}, ListFaultKind::NoHeader, {}, {}}};
+  if (next == records->end())
+    return std::vector<ListFault>{{1, 0, {}, ListFaultKind::NoHeader, {}, {}}};
   if (!readHeader(*next)) return faults_;
   const int headerLine = next->line;
   for (++next; next != records->end(); ++next)

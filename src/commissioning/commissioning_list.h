@@ -29,13 +29,13 @@ namespace tadjust {
 inline constexpr qint64 kLargestCommissioningList = 1024 * 1024;
 
 struct CommissioningRow {
-  int line = 0;              // in the list's text; the header is line 1
+  int line = 0;  // in the list's text; the header is line 1
   QString tag;
-  QString settingsFile;      // as the list names it, relative to the list's folder
-  QString model;             // the settings file's model, which the model column must name too
-  std::uint16_t productCode = 0;   // the settings file's product code
+  QString settingsFile;           // as the list names it, relative to the list's folder
+  QString model;                  // the settings file's model, which the model column must name too
+  std::uint16_t productCode = 0;  // the settings file's product code
   std::uint16_t sourceSerialNumber = 0;  // the device the settings file was saved from
-  DeviceSettings settings;   // the file's settings with the row's overrides and its tag
+  DeviceSettings settings;               // the file's settings with the row's overrides and its tag
   std::vector<SettingsField> overridden;  // the fields the row's cells set, in row order
 };
 
@@ -45,24 +45,24 @@ struct CommissioningList {
 };
 
 enum class ListFaultKind {
-  NotUtf8,          // the text is not UTF-8
-  NoHeader,         // no header row
-  UnclosedQuote,    // a quoted cell runs to the end of the text
-  UnknownColumn,    // detail: the header's text
-  RepeatedColumn,   // detail: the header's text
+  NotUtf8,         // the text is not UTF-8
+  NoHeader,        // no header row
+  UnclosedQuote,   // a quoted cell runs to the end of the text
+  UnknownColumn,   // detail: the header's text
+  RepeatedColumn,  // detail: the header's text
   NoTagColumn,
-  ExtraCells,       // more cells than the header has columns
-  NoTag,            // a row without a tag
-  RepeatedTag,      // detail: the line that has the tag first
-  NoRows,           // a header and nothing else
-  NoSettings,       // a row naming no settings file
-  MissingFile,      // detail: the file's name
-  BadSettingsFile,  // detail: the file's name; settingsFile says what is wrong with it
-  BadValue,         // detail: the cell's text
-  NotOfModel,       // a setting the file's model does not have; detail: the model
-  UnknownModel,     // detail: the cell's text
-  OtherModel,       // the model column names another model than the settings file; detail: it
-  TagNotStorable,   // the device would store another tag; detail: the tag
+  ExtraCells,         // more cells than the header has columns
+  NoTag,              // a row without a tag
+  RepeatedTag,        // detail: the line that has the tag first
+  NoRows,             // a header and nothing else
+  NoSettings,         // a row naming no settings file
+  MissingFile,        // detail: the file's name
+  BadSettingsFile,    // detail: the file's name; settingsFile says what is wrong with it
+  BadValue,           // detail: the cell's text
+  NotOfModel,         // a setting the file's model does not have; detail: the model
+  UnknownModel,       // detail: the cell's text
+  OtherModel,         // the model column names another model than the settings file; detail: it
+  TagNotStorable,     // the device would store another tag; detail: the tag
   ConflictsWithFile,  // the cell leaves a value of the file without meaning; detail: its key
 };
 
@@ -75,9 +75,9 @@ struct SettingsFileProblem {
 };
 
 struct ListFault {
-  int line = 0;      // 0: the list as a whole
-  int column = 0;    // 1-based; 0: the row as a whole
-  QString header;    // the column's header text, when it has one
+  int line = 0;    // 0: the list as a whole
+  int column = 0;  // 1-based; 0: the row as a whole
+  QString header;  // the column's header text, when it has one
   ListFaultKind kind = ListFaultKind::BadValue;
   QString detail;
   SettingsFileProblem settingsFile;  // BadSettingsFile

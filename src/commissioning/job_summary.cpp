@@ -111,7 +111,8 @@ bool paintSummary(QPdfWriter& pdf, const CommissioningJob& job, const SummaryTex
   const auto drawRow = [&](const QStringList& cells, bool bold) {
     for (int c = 0; c < cells.size() && c < 7; ++c) {
       QFont font = textFont(c == 6 ? 6.5 : 9, bold);
-      const double columnWidth = x[static_cast<std::size_t>(c) + 1] - x[static_cast<std::size_t>(c)];
+      const double columnWidth =
+          x[static_cast<std::size_t>(c) + 1] - x[static_cast<std::size_t>(c)];
       // A text wider than its column is set smaller rather than cut.
       while (QFontMetricsF(font, &pdf).horizontalAdvance(cells[c]) > columnWidth * 0.97 &&
              font.pointSizeF() > 4)
@@ -137,12 +138,12 @@ bool paintSummary(QPdfWriter& pdf, const CommissioningJob& job, const SummaryTex
     const bool verified = p.state == RowState::Verified;
     QString outcome = texts.outcomeNames.value(outcomeOf(p));
     if (!p.failure.isEmpty() && !verified) outcome += QStringLiteral(": ") + p.failure;
-    drawRow({job.rows()[i].tag, verified ? p.model : job.rows()[i].model,
-             verified ? QString::number(p.serialNumber) : QString(), outcome,
-             verified ? texts.locale.toString(p.time.toLocalTime(), QLocale::ShortFormat)
-                      : QString(),
-             sequenceText(p), p.historyHash},
-            false);
+    drawRow(
+        {job.rows()[i].tag, verified ? p.model : job.rows()[i].model,
+         verified ? QString::number(p.serialNumber) : QString(), outcome,
+         verified ? texts.locale.toString(p.time.toLocalTime(), QLocale::ShortFormat) : QString(),
+         sequenceText(p), p.historyHash},
+        false);
   }
   return painter.end();
 }

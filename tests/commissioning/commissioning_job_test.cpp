@@ -42,8 +42,7 @@ class JobFolder : public ::testing::Test {
   }
 
   QTemporaryDir folder;
-  const QByteArray list =
-      "tag,settings\nTT-101,pt100.tadj\n=cmd(),pt100.tadj\nTT-103,pt100.tadj\n";
+  const QByteArray list = "tag,settings\nTT-101,pt100.tadj\n=cmd(),pt100.tadj\nTT-103,pt100.tadj\n";
 };
 
 TEST_F(JobFolder, ItsFilesStandBesideTheList) {

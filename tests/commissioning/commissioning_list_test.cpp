@@ -21,8 +21,8 @@ class ListFolder : public ::testing::Test {
     ASSERT_TRUE(folder.isValid());
     ASSERT_TRUE(writeFile(folder.filePath("pt100.tadj"),
                           writeSettingsFile(settingsFileOf("RKA-49", 21017))));
-    ASSERT_TRUE(writeFile(folder.filePath("k.tadj"),
-                          writeSettingsFile(settingsFileOf("RKA-40", 30001))));
+    ASSERT_TRUE(
+        writeFile(folder.filePath("k.tadj"), writeSettingsFile(settingsFileOf("RKA-40", 30001))));
     ASSERT_TRUE(writeFile(folder.filePath("notes.tadj"), "not a settings file"));
   }
 
@@ -104,7 +104,8 @@ TEST_F(ListFolder, RefusesAFaultyListNamingEveryFaultByLineAndColumn) {
       {"list entry that does not exist",
        "tag,settings,connection\nA,pt100.tadj,5-wire\n",
        {{2, 3, K::BadValue}}},
-      {"flag that is not one", "tag,settings,outputReversed\nA,pt100.tadj,yes\n",
+      {"flag that is not one",
+       "tag,settings,outputReversed\nA,pt100.tadj,yes\n",
        {{2, 3, K::BadValue}}},
       {"setting of another layout",
        "tag,settings,displayLow\nA,pt100.tadj,0\n",
@@ -119,11 +120,14 @@ TEST_F(ListFolder, RefusesAFaultyListNamingEveryFaultByLineAndColumn) {
       {"tag longer than the device stores",
        "tag,settings\nTT-1234567890,pt100.tadj\n",
        {{2, 1, K::TagNotStorable}}},
-      {"tag the device's code page has not", "tag,settings\nTT-Ω,pt100.tadj\n",
+      {"tag the device's code page has not",
+       "tag,settings\nTT-Ω,pt100.tadj\n",
        {{2, 1, K::TagNotStorable}}},
       {"cell beyond the header", "tag,settings\nA,pt100.tadj,x\n", {{2, 3, K::ExtraCells}}},
       {"not UTF-8", "tag,settings\nA,pt100.tadj\nB\xFF,pt100.tadj\n", {{3, 0, K::NotUtf8}}},
-      {"unclosed quote", "tag,settings\nA,pt100.tadj\n\"B,pt100.tadj\n", {{3, 0, K::UnclosedQuote}}},
+      {"unclosed quote",
+       "tag,settings\nA,pt100.tadj\n\"B,pt100.tadj\n",
+       {{3, 0, K::UnclosedQuote}}},
       {"header and nothing else", "tag,settings\n", {{1, 0, K::NoRows}}},
       {"empty", "", {{1, 0, K::NoHeader}}},
       {"every fault of several rows",

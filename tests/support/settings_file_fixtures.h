@@ -13,9 +13,9 @@
 
 namespace tadjust::testing {
 
-inline SettingsFileContents settingsFileOf(
-    const char* name, std::uint16_t serialNumber,
-    const std::function<void(DeviceSettings&)>& change = {}, unsigned series = 7) {
+inline SettingsFileContents settingsFileOf(const char* name, std::uint16_t serialNumber,
+                                           const std::function<void(DeviceSettings&)>& change = {},
+                                           unsigned series = 7) {
   const SimulatedModel simulated = findSimulatedModel(name, series).value();
   SettingsImages images;
   const ImageBytes image = makeModelImage(simulated, serialNumber);
