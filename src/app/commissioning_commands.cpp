@@ -44,15 +44,13 @@ int rowsDoneIn(const QByteArray& state, qsizetype& rowCount) {
 
 }  // namespace
 
-CommissioningCommands::CommissioningCommands(Form1& form, MessageBoxes& boxes,
-                                             FileDialogs& dialogs, Sources sources)
+CommissioningCommands::CommissioningCommands(Form1& form, MessageBoxes& boxes, FileDialogs& dialogs,
+                                             Sources sources)
     : form_(form), boxes_(boxes), dialogs_(dialogs), sources_(std::move(sources)) {}
 
 CommissioningCommands::~CommissioningCommands() = default;
 
-QString CommissioningCommands::text(const BilingualText& t) const {
-  return t.in(form_.UseEnglish);
-}
+QString CommissioningCommands::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
 // --- the list -------------------------------------------------------------------------------
 
@@ -74,11 +72,10 @@ std::optional<QByteArray> CommissioningCommands::readList(const QString& path) {
 
 QString CommissioningCommands::faultText(const ListFault& fault) const {
   using K = ListFaultKind;
-  QString place = fault.column > 0
-                      ? text(texts::FaultAtColumn)
-                            .arg(fault.line)
-                            .arg(columnLetter(fault.column), fault.header)
-                      : text(texts::FaultAtLine).arg(fault.line);
+  QString place =
+      fault.column > 0
+          ? text(texts::FaultAtColumn).arg(fault.line).arg(columnLetter(fault.column), fault.header)
+          : text(texts::FaultAtLine).arg(fault.line);
   if (fault.line == 0) place.clear();
   const auto settingsFileFault = [&]() -> QString {
     namespace f = file_command_texts;
@@ -188,23 +185,20 @@ void CommissioningCommands::openList() {
     constexpr qsizetype kShown = 12;
     QStringList shown = lines.mid(0, kShown);
     if (lines.size() > kShown) shown << QStringLiteral("…");
-    boxes_.askWithDetails(text(texts::ListRefusedCaption),
-                          text(texts::ListRefused)
-                              .arg(name)
-                              .arg(faults->size())
-                              .arg(shown.join(QLatin1Char('\r'))),
-                          Buttons::Ok, lines.join(QLatin1Char('\n')));
+    boxes_.askWithDetails(
+        text(texts::ListRefusedCaption),
+        text(texts::ListRefused).arg(name).arg(faults->size()).arg(shown.join(QLatin1Char('\r'))),
+        Buttons::Ok, lines.join(QLatin1Char('\n')));
     return;
   }
-  auto job = std::make_unique<CommissioningJob>(
-      QFileInfo(path).absoluteFilePath(), std::get<CommissioningList>(std::move(reading)));
+  auto job = std::make_unique<CommissioningJob>(QFileInfo(path).absoluteFilePath(),
+                                                std::get<CommissioningList>(std::move(reading)));
   if (!resumeOrStartAnew(*job)) return;
   job_ = std::move(job);
   entered_.reset();
   notes_.assign(job_->rowCount(), QString());
   for (std::size_t i = 0; i < job_->rowCount(); ++i) {
-    if (!job_->progress(i).failure.isEmpty())
-      notes_[i] = job_->progress(i).failure;
+    if (!job_->progress(i).failure.isEmpty()) notes_[i] = job_->progress(i).failure;
   }
   // The job's state is written before anything else: a folder that takes no file is said now,
   // not after the first device.
@@ -401,7 +395,9 @@ void CommissioningCommands::enterRow(std::size_t index) {
                           correction.shown);
   }
   QString note = text(texts::EnteredNote).arg(device.serialNumber);
-  if (!corrected.isEmpty()) note += QStringLiteral("; ") + text(texts::CorrectedNote).arg(corrected.join(QStringLiteral("; ")));
+  if (!corrected.isEmpty())
+    note +=
+        QStringLiteral("; ") + text(texts::CorrectedNote).arg(corrected.join(QStringLiteral("; ")));
   notes_[index] = note;
   const QString news =
       text(texts::RowEntered).arg(row.line).arg(row.tag, modelOnBox).arg(device.serialNumber);
@@ -502,17 +498,17 @@ void CommissioningCommands::writeSummary() {
   if (pdfPath.isEmpty()) return;
   if (QFileInfo(pdfPath).suffix().isEmpty()) pdfPath += QStringLiteral(".pdf");
   const QFileInfo pdfInfo(pdfPath);
-  const QString csvPath = pdfInfo.dir().filePath(pdfInfo.completeBaseName() + QStringLiteral(".csv"));
+  const QString csvPath =
+      pdfInfo.dir().filePath(pdfInfo.completeBaseName() + QStringLiteral(".csv"));
 
   const QLocale locale(form_.UseEnglish ? QLocale::English : QLocale::Polish);
   SummaryTexts summary;
   summary.title = text(texts::SummaryTitle);
-  summary.lines = {
-      text(texts::SummaryList).arg(QDir::toNativeSeparators(job_->listPath())),
-      text(texts::SummaryMade)
-          .arg(locale.toString(QDateTime::currentDateTime(), QLocale::ShortFormat),
-               computerUserName()),
-      text(texts::SummaryProgress).arg(job_->rowsDone()).arg(job_->rowCount())};
+  summary.lines = {text(texts::SummaryList).arg(QDir::toNativeSeparators(job_->listPath())),
+                   text(texts::SummaryMade)
+                       .arg(locale.toString(QDateTime::currentDateTime(), QLocale::ShortFormat),
+                            computerUserName()),
+                   text(texts::SummaryProgress).arg(job_->rowsDone()).arg(job_->rowCount())};
   summary.headings = {text(texts::TagHeading),    text(texts::ModelHeading),
                       text(texts::SerialHeading), text(texts::StateHeading),
                       text(texts::TimeHeading),   text(texts::SequenceHeading),

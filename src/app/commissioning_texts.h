@@ -60,8 +60,7 @@ inline constexpr BilingualText BadSettingsFile{"%1: %2", "%1: %2"};
 inline constexpr BilingualText BadValue{"\"%1\" is not a value of this setting.",
                                         "\"%1\" nie jest wartością tego ustawienia."};
 inline constexpr BilingualText NotOfModel{"%1 has no such setting.", "%1 nie ma tego ustawienia."};
-inline constexpr BilingualText UnknownModel{"no model is called \"%1\".",
-                                            "nie ma modelu \"%1\"."};
+inline constexpr BilingualText UnknownModel{"no model is called \"%1\".", "nie ma modelu \"%1\"."};
 inline constexpr BilingualText OtherModel{"the settings file is for %1.",
                                           "plik ustawień jest dla modelu %1."};
 inline constexpr BilingualText TagNotStorable{
@@ -83,12 +82,10 @@ inline constexpr BilingualText NotAJobState{
     "%1 is not the state of a job of this list.\rStart a new job? The file is kept as %2.",
     "%1 nie jest stanem zadania tej listy.\rRozpocząć nowe zadanie? Plik zostanie zachowany "
     "jako %2."};
-inline constexpr BilingualText StateNotSaved{
-    "The job's state could not be saved to %1:\r%2",
-    "Nie można zapisać stanu zadania do pliku %1:\r%2"};
-inline constexpr BilingualText RecordNotSaved{
-    "The record of %1 could not be saved to %2:\r%3",
-    "Nie można zapisać protokołu %1 do pliku %2:\r%3"};
+inline constexpr BilingualText StateNotSaved{"The job's state could not be saved to %1:\r%2",
+                                             "Nie można zapisać stanu zadania do pliku %1:\r%2"};
+inline constexpr BilingualText RecordNotSaved{"The record of %1 could not be saved to %2:\r%3",
+                                              "Nie można zapisać protokołu %1 do pliku %2:\r%3"};
 
 // The job window.
 inline constexpr BilingualText WindowTitle{"Commissioning: %1", "Uruchamianie: %1"};
@@ -123,8 +120,9 @@ inline constexpr BilingualText EnteredNote{"in the editable group for no. %1",
                                            "w grupie edycji dla nr %1"};
 inline constexpr BilingualText CorrectedNote{"corrected: %1", "poprawiono: %1"};
 // %1 the tag the device was commissioned as.
-inline constexpr BilingualText AlreadyCommissioned{"This device was already commissioned as %1.",
-                                                   "To urządzenie zostało już uruchomione jako %1."};
+inline constexpr BilingualText AlreadyCommissioned{
+    "This device was already commissioned as %1.",
+    "To urządzenie zostało już uruchomione jako %1."};
 // %1 the line, %2 the tag, %3 the row's model, %4 the model on the box.
 inline constexpr BilingualText RowForOtherModel{
     "Line %1 (%2) is for %3; the device on the box is %4. Put a %3 on the box or choose another "
@@ -149,8 +147,7 @@ inline constexpr BilingualText PutADevice{
     "oczekujący wiersz zostanie dla niego wprowadzony."};
 
 inline constexpr BilingualText SummaryCaption{"Job summary", "Podsumowanie zadania"};
-inline constexpr BilingualText SummaryTitle{"Commissioning summary",
-                                            "Podsumowanie uruchomienia"};
+inline constexpr BilingualText SummaryTitle{"Commissioning summary", "Podsumowanie uruchomienia"};
 inline constexpr BilingualText SummaryList{"List: %1", "Lista: %1"};
 inline constexpr BilingualText SummaryMade{"Made: %1 by %2", "Sporządzono: %1, %2"};
 inline constexpr BilingualText SummaryProgress{"Rows done: %1 of %2", "Wykonane wiersze: %1 z %2"};

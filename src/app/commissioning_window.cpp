@@ -23,10 +23,10 @@ CommissioningWindow::CommissioningWindow(bool useEnglish, QWidget* parent)
   setObjectName(QStringLiteral("commissioningWindow"));
   rows = new QTableWidget(0, kColumns, this);
   rows->setObjectName(QStringLiteral("commissioningRows"));
-  rows->setHorizontalHeaderLabels(
-      {text(texts::LineHeading), text(texts::TagHeading), text(texts::ModelHeading),
-       text(texts::SettingsHeading), text(texts::StateHeading), text(texts::SerialHeading),
-       text(texts::TimeHeading), text(texts::NoteHeading)});
+  rows->setHorizontalHeaderLabels({text(texts::LineHeading), text(texts::TagHeading),
+                                   text(texts::ModelHeading), text(texts::SettingsHeading),
+                                   text(texts::StateHeading), text(texts::SerialHeading),
+                                   text(texts::TimeHeading), text(texts::NoteHeading)});
   rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
   rows->setSelectionBehavior(QAbstractItemView::SelectRows);
   rows->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -119,9 +119,8 @@ void CommissioningWindow::clearSelection() { rows->clearSelection(); }
 
 void CommissioningWindow::updateSkipCaption() {
   const auto row = selectedRow();
-  const bool skipped =
-      job_ != nullptr && row && *row < job_->rowCount() &&
-      job_->progress(*row).state == RowState::Skipped;
+  const bool skipped = job_ != nullptr && row && *row < job_->rowCount() &&
+                       job_->progress(*row).state == RowState::Skipped;
   skipRow->setText(text(skipped ? texts::UnskipRowButton : texts::SkipRowButton));
   skipRow->setEnabled(job_ != nullptr && row && *row < job_->rowCount() &&
                       job_->progress(*row).state != RowState::Verified);

@@ -185,8 +185,9 @@ TEST(CommissioningFlow, ARowForAnotherModelIsNotEntered) {
   c.putOnTheBox(30001, "RKA-40");
   c.connect();
   EXPECT_NE(c.program.app.editOrigin().kind, EditOrigin::Kind::CommissioningRow);
-  EXPECT_TRUE(c.window().status->text().startsWith("Line 2 (TT-201) is for RKA-49; the device "
-                                                   "on the box is RKA-40."));
+  EXPECT_TRUE(
+      c.window().status->text().startsWith("Line 2 (TT-201) is for RKA-49; the device "
+                                           "on the box is RKA-40."));
 }
 
 TEST(CommissioningFlow, AFaultyListIsRefusedWithEveryFaultAndNoJobStarts) {
