@@ -194,6 +194,10 @@ void CommissioningCommands::openList() {
   auto job = std::make_unique<CommissioningJob>(QFileInfo(path).absoluteFilePath(),
                                                 std::get<CommissioningList>(std::move(reading)));
   if (!resumeOrStartAnew(*job)) return;
+  if (window_) {
+    window_->closed = nullptr;
+    window_.release()->deleteLater();
+  }
   job_ = std::move(job);
   entered_.reset();
   notes_.assign(job_->rowCount(), QString());
@@ -268,8 +272,17 @@ void CommissioningCommands::showWindow() {
   window_->enterRowClicked = [this] { enterSelectedRow(); };
   window_->skipRowClicked = [this] { skipSelectedRow(); };
   window_->summaryClicked = [this] { writeSummary(); };
+  window_->closed = [this] { endJob(); };
   refreshWindow();
   window_->show();
+}
+
+// The job ends with its window: no read enters a row any more. Its state is on disk.
+void CommissioningCommands::endJob() {
+  job_.reset();
+  entered_.reset();
+  // The window is inside its own close event: it goes once that is handled.
+  if (window_) window_.release()->deleteLater();
 }
 
 void CommissioningCommands::refreshWindow() {

@@ -83,6 +83,7 @@ class CommissioningCommands final : public ReplyObserver {
   bool resumeOrStartAnew(CommissioningJob& job);
   bool saveState();
   void showWindow();
+  void endJob();
   void refreshWindow();
   void say(const QString& status);
 

@@ -1,5 +1,6 @@
 #include "app/commissioning_window.h"
 
+#include <QCloseEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -105,6 +106,11 @@ void CommissioningWindow::showJob(const CommissioningJob& job, const std::vector
   }
   rows->resizeColumnsToContents();
   updateSkipCaption();
+}
+
+void CommissioningWindow::closeEvent(QCloseEvent* event) {
+  QWidget::closeEvent(event);
+  if (closed) closed();
 }
 
 void CommissioningWindow::setStatus(const QString& text) { status->setText(text); }

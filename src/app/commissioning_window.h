@@ -33,6 +33,8 @@ class CommissioningWindow : public QWidget {
   std::function<void()> enterRowClicked;
   std::function<void()> skipRowClicked;
   std::function<void()> summaryClicked;
+  // The window was closed: the job ends (its state is saved; opening the list resumes it).
+  std::function<void()> closed;
 
   QTableWidget* rows;
   QLabel* progress;
@@ -41,6 +43,9 @@ class CommissioningWindow : public QWidget {
   QPushButton* skipRow;
   QPushButton* summary;
   QPushButton* closeButton;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   QString text(const BilingualText& t) const { return t.in(useEnglish_); }

@@ -177,6 +177,14 @@ TEST(CommissioningFlow, AFailedWriteLeavesItsRowWaitingWithTheReasonAndASkippedR
   c.window().enterRow->click();
   EXPECT_EQ(c.program.form().Edit5->text(), "TT-204");
   EXPECT_EQ(c.program.app.editOrigin().rowTag, "TT-204");
+
+  // Closing the job window ends the job: a read enters no row any more.
+  c.window().close();
+  EXPECT_EQ(c.program.app.commissioning().job(), nullptr);
+  c.putOnTheBox(30003);
+  c.readAgain();
+  EXPECT_EQ(c.program.form().Edit5->text(), "TT-204");
+  EXPECT_TRUE(c.program.app.editOrigin().isFor(7001, 30002));
 }
 
 TEST(CommissioningFlow, ARowForAnotherModelIsNotEntered) {

@@ -102,8 +102,8 @@ TEST(CommissioningEndToEnd, FourDevicesFromAListEachWrittenVerifiedAndRecordedAc
 
   // The same device offered again.
   readAgain(session);
-  ASSERT_TRUE(waitForStatus(session, "This device was already commissioned as TT-501.",
-                            kLinkWaitMs));
+  ASSERT_TRUE(
+      waitForStatus(session, "This device was already commissioned as TT-501.", kLinkWaitMs));
 
   ASSERT_TRUE(session.simulator().swapDevice());
   readAgain(session);

@@ -6,15 +6,14 @@
 // rows, written and verified; the third row is skipped; a third device is read and the fourth
 // row entered for it, ready to send.
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPainter>
+#include <QPixmap>
 #include <QTemporaryDir>
 
 #include "files/settings_file.h"
-#include <QApplication>
-#include <QPainter>
-#include <QPixmap>
-
 #include "pictures/picture_session.h"
 
 namespace tadjust::pictures {
