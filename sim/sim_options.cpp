@@ -107,7 +107,7 @@ const std::map<std::string, Option>& optionTable() {
          return true;
        })},
       {"--swap-to", valued([](SimulatorOptions& o, const std::string& v) {
-         o.swapImageFile = v;
+         o.swapImageFiles.push_back(v);
          return !v.empty();
        })},
       {"--swap-after-bytes", valued([](SimulatorOptions& o, const std::string& v) {
@@ -128,7 +128,7 @@ SimulatorOptionsResult refused(std::string error) { return {false, {}, std::move
 SimulatorOptionsResult parseSimulatorOptions(const std::vector<std::string>& arguments) {
   SimulatorOptionsResult result;
   const auto checked = [&result]() -> SimulatorOptionsResult {
-    if (result.options.swapAfterBytes && !result.options.swapImageFile)
+    if (result.options.swapAfterBytes && result.options.swapImageFiles.empty())
       return refused("--swap-after-bytes needs --swap-to");
     result.ok = true;
     return result;
@@ -196,8 +196,9 @@ Another device:
   --swap-to FILE          a second device behind the same box, from the settings image in
                           FILE (its model from the image's product code); it takes the
                           first device's place at SIGUSR2 or after --swap-after-bytes
-                          (the simulator says "swapped")
-  --swap-after-bytes N    the swap comes once the first device has received N bytes
+                          (the simulator says "swapped"). Given again, further devices
+                          take the place of the one before, in turn
+  --swap-after-bytes N    the swap comes once the device served has received N bytes
 
 Running:
   --exit-on-close         end when the program that opened the port closes it (for a
@@ -209,7 +210,7 @@ Running:
 Signals:
   SIGUSR1                 mend every fault: from then on the box and the device work
                           as they should (the simulator says "faults mended")
-  SIGUSR2                 swap the device for the one of --swap-to
+  SIGUSR2                 swap the device for the next one of --swap-to
 )";
 }
 

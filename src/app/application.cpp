@@ -19,8 +19,14 @@ Application::Application(Platform platform)
       history_(platform.historyFolder),
       writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events, history_},
               controller_, images_, view_, [this] { return editedSettings_.encodeForWrite(); }),
+      commissioning_(
+          form_, platform.boxes, platform.dialogs,
+          {images_, view_, controller_, writer_, copy_, settingsEntry_, history_,
+           [this] { return gatherRecord(); },
+           [this](const EditOrigin& origin) { editOrigin_ = origin; },
+           [this](const QString& text, const QString& details) { showEditNotice(text, details); }}),
       controller_(form_, platform.port, platform.boxes, platform.events,
-                  {discovery_, images_, view_, decoder_}, writer_),
+                  {discovery_, images_, view_, decoder_}, commissioning_),
       monitoring_(form_, platform.port, platform.events),
       copy_(form_, edit_, copyRecord_, platform.events,
             {images_, view_, decoder_, [this] { return controller_.state().linkNumber; }}),
@@ -29,12 +35,7 @@ Application::Application(Platform platform)
       editedSettings_(
           form_, edit_, validation_,
           {images_, view_, copyRecord_, [this] { return controller_.state().linkNumber; }}),
-      recordCommands_(form_, platform.boxes, platform.dialogs,
-                      [this] {
-                        return gatherDeviceRecord(
-                            {form_, images_, view_, controller_.state(), writer_.state()},
-                            QDateTime::currentDateTime());
-                      }),
+      recordCommands_(form_, platform.boxes, platform.dialogs, [this] { return gatherRecord(); }),
       settingsEntry_(form_, sensorTypeEditing_, validation_),
       settingsFileCommands_(
           form_, platform.boxes, platform.dialogs,
@@ -45,6 +46,8 @@ Application::Application(Platform platform)
   controller_.setEditableGroupRestarted([this] {
     edit_ = EditState{};
     copyRecord_ = CopyRecord{};
+    editOrigin_ = EditOrigin{};
+    commissioning_.groupTakenElsewhere();
     showLimits();
   });
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
@@ -71,6 +74,7 @@ void Application::connectEvents() {
     form_.EditNotice->clear();
     controller_.forgetKeptStatus();
     copy_.BitBtn3Click();
+    commissioning_.groupTakenElsewhere();
     showLimits();
   });
   QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] {
@@ -108,6 +112,7 @@ void Application::connectMenu() {
   menuCommands_.connect(menu.openSettingsFile, MenuNeeds::LinkedReadDevice, [this] {
     controller_.forgetKeptStatus();
     settingsFileCommands_.openSettingsFile();
+    commissioning_.groupTakenElsewhere();
   });
   menuCommands_.connect(menu.compareWithFile, MenuNeeds::DeviceRead,
                         [this] { settingsFileCommands_.compareWithFile(); });
@@ -117,8 +122,15 @@ void Application::connectMenu() {
                         [this] { recordCommands_.exportPdf(); });
   menuCommands_.connect(menu.printRecord, MenuNeeds::DeviceRead,
                         [this] { recordCommands_.print(); });
+  menuCommands_.connect(menu.commissionFromList, MenuNeeds::Nothing,
+                        [this] { commissioning_.openList(); });
   menuCommands_.connect(menu.writeHistory, MenuNeeds::Nothing, [this] { openWriteHistory(); });
   menuCommands_.connect(menu.quit, MenuNeeds::Nothing, [this] { form_.close(); });
+}
+
+DeviceRecord Application::gatherRecord() const {
+  return gatherDeviceRecord({form_, images_, view_, controller_.state(), writer_.state()},
+                            QDateTime::currentDateTime());
 }
 
 void Application::showEditNotice(const QString& text, const QString& details) {
