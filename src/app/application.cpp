@@ -51,6 +51,8 @@ Application::Application(Platform platform)
     showLimits();
   });
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
+  history_.setAnchorStored(
+      [this](const HistoryAnchor& anchor) { commissioning_.anchorStored(anchor); });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   history_.setNewsArrived([this] { showHistoryNews(); });
   connectEvents();
