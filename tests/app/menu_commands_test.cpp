@@ -37,6 +37,8 @@ const std::vector<EntryCase> kFileMenu{
     {&MainMenu::exportRecordPdf, "exportRecordPdf", "Export record as PDF…",
      "Eksportuj protokół do PDF…", ""},
     {&MainMenu::printRecord, "printRecord", "Print record…", "Drukuj protokół…", "Ctrl+P"},
+    {&MainMenu::commissionFromList, "commissionFromList", "Commission devices from a list…",
+     "Uruchom urządzenia z listy…", ""},
     {&MainMenu::writeHistory, "writeHistory", "Write history…", "Historia zapisów…", "Ctrl+H"},
     {&MainMenu::quit, "quit", "Quit", "Zakończ", "Ctrl+Q"},
 };
