@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QSaveFile>
 
 #include "app/commissioning_texts.h"
@@ -14,6 +15,7 @@
 #include "app/record_contents.h"
 #include "commissioning/job_summary.h"
 #include "edit/copy_record.h"
+#include "edit/correction_texts.h"
 #include "edit/group_fields.h"
 #include "record/record_output.h"
 
@@ -105,6 +107,8 @@ QString CommissioningCommands::faultText(const ListFault& fault) const {
         return text(f::MissingField).arg(fault.detail, problem.error.key);
       case SettingsFileFault::kMalformedField:
         return text(f::MalformedField).arg(fault.detail, problem.error.key);
+      case SettingsFileFault::kControlCharacter:
+        return text(f::ControlCharacter).arg(fault.detail, problem.error.key);
       case SettingsFileFault::kUnknownModel:
         break;
     }
@@ -404,11 +408,11 @@ void CommissioningCommands::enterRow(std::size_t index) {
   entered_ = EnteredRow{index, device.productCode, device.serialNumber,
                         sources_.history.lastWriteAnchor()};
 
+  // Said as a settings file's corrections are: the same lines, the first in the notice itself.
   QStringList corrected;
   for (const EntryCorrection& correction : corrections) {
-    corrected << QStringLiteral("%1: \"%2\" → %3")
-                     .arg(fieldCaption(form_, layout, correction.field), correction.entered,
-                          correction.shown);
+    const auto* box = qobject_cast<const QLineEdit*>(controlOf(form_, layout, correction.field));
+    corrected << correctionText(form_, layout, box, correction.entered, correction.shown);
   }
   QString note = text(texts::EnteredNote).arg(device.serialNumber);
   if (!corrected.isEmpty())
@@ -417,7 +421,10 @@ void CommissioningCommands::enterRow(std::size_t index) {
   notes_[index] = note;
   const QString news =
       text(texts::RowEntered).arg(row.line).arg(row.tag, modelOnBox).arg(device.serialNumber);
-  sources_.notice(news, corrected.join(QLatin1Char('\n')));
+  sources_.notice(corrected.isEmpty()
+                      ? news
+                      : news + QLatin1Char('\n') + firstOfCorrections(corrected, form_.UseEnglish),
+                  corrected.join(QLatin1Char('\n')));
   if (window_) window_->clearSelection();
   refreshWindow();
   say(news);
