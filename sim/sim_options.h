@@ -24,6 +24,8 @@ struct SimulatorOptions {
   std::optional<double> unplugAfterSeconds;
   // After an unplug, the port comes back under the same path this many seconds later.
   std::optional<double> replugAfterSeconds;
+  // After an unplug, the box comes back at once on a new pseudo-terminal (another path).
+  bool replugElsewhere = false;
   // Another device, behind the same box: its settings image, put in place of the first device
   // once that has received swapAfterBytes bytes, or at SIGUSR2.
   std::optional<std::string> swapImageFile;

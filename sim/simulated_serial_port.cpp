@@ -31,6 +31,13 @@ void SimulatedSerialPort::unplug() {
   inputQueue_.clear();
 }
 
+void SimulatedSerialPort::plugInElsewhere(const std::string& name) {
+  for (Port& port : ports_) {
+    if (port.device != nullptr) port.systemName = systemPortName(name, naming_);
+  }
+  plugIn();
+}
+
 void SimulatedSerialPort::plugIn() {
   unplugged_ = false;
   unplugAfterBytes_.reset();
@@ -73,6 +80,7 @@ bool SimulatedSerialPort::OpenPort(const std::string& displayName) {
   // second open of a port nobody shares.
   const bool gone = port == nullptr || (port->device != nullptr && unplugged_);
   openDenied_ = !gone && port->accessDenied;
+  openFoundNoPort_ = gone;
   const bool opened = !open_.has_value() && !gone && !openDenied_;
   opens_.push_back({displayName, opened, clock_.now()});
   if (!opened) return false;

@@ -87,6 +87,9 @@ class SimulatedSerialPort final : public PacedSerialPort {
   // The port comes back; the device behind it starts listening for a new frame (a frame or
   // block cut by the unplug is forgotten).
   void plugIn();
+  // The box comes back on another port: the ports with a device take this name (the old one
+  // is gone), then as plugIn().
+  void plugInElsewhere(const std::string& name);
   // What the message loop would deliver between the program's handlers: an unplug under the
   // open port closes it and calls the connection-lost handler. SimulatedProgram runs it before
   // every tick.

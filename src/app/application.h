@@ -31,12 +31,14 @@
 #include "app/interface_discovery.h"
 #include "app/menu_commands.h"
 #include "app/monitoring_poll.h"
+#include "app/origin_question.h"
 #include "app/record_commands.h"
 #include "app/settings_file_commands.h"
 #include "app/settings_writer.h"
 #include "app/toolkit_translation.h"
 #include "edit/copy_for_editing.h"
 #include "edit/copy_record.h"
+#include "edit/edit_origin.h"
 #include "edit/edit_state.h"
 #include "edit/sensor_type_editing.h"
 #include "edit/settings_entry.h"
@@ -95,11 +97,21 @@ class Application {
   MenuCommands& menuCommands() { return menuCommands_; }
   SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
   HistoryRecorder& history() { return history_; }
+  // Where the editable group's values came from: "Copy for edition" of the device linked now, a
+  // settings file opened onto it, the start values (a fresh program, another model read) or a
+  // row of a commissioning list (set by the one who enters it). Typing and a verified write keep
+  // it. A Send asks before writing values not taken from the device on the box.
+  const EditOrigin& editOrigin() const { return editOrigin_; }
+  void setEditOrigin(const EditOrigin& origin) { editOrigin_ = origin; }
   // File > "Write history…": the history window, opened beside the main window (or raised).
   HistoryWindow& openWriteHistory();
 
  private:
   void connectEvents();
+  // The editable group now holds the copy of the device the last read named.
+  void originIsTheCopy(const DeviceIdentity& device);
+  // Another product code was read: the group holds that model's start values.
+  void editableGroupRestarted();
   // What the editable group now holds, said at its foot; details in the tooltip.
   void showEditNotice(const QString& text, const QString& details);
   void connectMenu();
@@ -115,6 +127,10 @@ class Application {
   PortMemory portMemory_;
   InterfaceDiscovery discovery_;
   HistoryRecorder history_;
+  EditOrigin editOrigin_;
+  // A model was laid out before the one of the last read.
+  bool modelReadBefore_ = false;
+  OriginQuestion originQuestion_;
   // Built before the controller, which keeps it as the observer of its reads.
   SettingsWriter writer_;
   ExchangeController controller_;

@@ -132,7 +132,7 @@ std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFile
     refuse(text(texts::OtherModel).arg(contents.model, modelName(sources_.view)));
     return std::nullopt;
   }
-  return ChosenFile{std::move(contents), name};
+  return ChosenFile{std::move(contents), name, path};
 }
 
 void SettingsFileCommands::openSettingsFile() {
@@ -143,6 +143,16 @@ void SettingsFileCommands::openSettingsFile() {
   sources_.copy.BitBtn3Click();
   const std::vector<EntryCorrection> corrections =
       sources_.entry.enter(file->settings, sources_.view.model);
+  if (sources_.origin) {
+    const SettingsFileContents device = deviceAsRead();
+    EditOrigin origin;
+    origin.kind = EditOrigin::Kind::SettingsFile;
+    origin.productCode = device.productCode;
+    origin.serialNumber = device.serialNumber;
+    origin.fileName = chosen->path;
+    origin.sourceSerialNumber = file->serialNumber;
+    sources_.origin(origin);
+  }
 
   QStringList details;
   for (const EntryCorrection& correction : corrections) {

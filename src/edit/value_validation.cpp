@@ -20,6 +20,11 @@ QString notAFloatingPointValue(const QString& text) {
 }
 
 constexpr BilingualText kCorrected{"%1: \"%2\" changed to %3.", "%1: \"%2\" zmieniono na %3."};
+// %3 is the system's decimal separator.
+constexpr BilingualText kGrouped{
+    "%1: \"%2\" was not read as a number: the decimal separator is \"%3\" and digits are not "
+    "grouped.",
+    "%1: „%2” nie jest liczbą: separatorem dziesiętnym jest „%3”, cyfr się nie grupuje."};
 
 // Validation changed the value, not just the way it is written ("-0.5" shown as "-0,5", "1e3" as
 // "1000").
@@ -84,6 +89,13 @@ void ValueValidation::sayCorrections(const BoxTexts& before) {
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const QLineEdit* box = boxes[i].box;
     if (!valueChanged(before[i], box->text())) continue;
+    // "4.000" typed for 4 000 would otherwise be taken for 4,000 without a word.
+    if (number_text::isGrouping(before[i])) {
+      corrections << kGrouped.in(form_.UseEnglish)
+                         .arg(rowCaption(form_, box), before[i],
+                              QString(QLatin1Char(number_text::systemDecimalSeparator())));
+      continue;
+    }
     corrections
         << kCorrected.in(form_.UseEnglish).arg(rowCaption(form_, box), before[i], box->text());
   }

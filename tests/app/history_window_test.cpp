@@ -158,7 +158,7 @@ TEST(HistoryWindow, TheFileMenuOpensItOnTheProgramsHistory) {
   program.findBox();
   program.connect();
   program.form().BitBtn3->click();
-  program.form().BitBtn4->click();
+  program.send();
   program.ticks(testing::kTicksToCollect);
   program.form().mainMenu.writeHistory->trigger();
   auto* window = program.form().findChild<HistoryWindow*>("historyWindow");
