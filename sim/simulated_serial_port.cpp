@@ -54,6 +54,13 @@ void SimulatedSerialPort::deliverEvents() {
   reportConnectionLost();
 }
 
+void SimulatedSerialPort::holdElsewhere(const std::string& name) {
+  const std::string systemName = systemPortName(name, naming_);
+  for (Port& port : ports_) {
+    if (port.systemName == systemName) port.heldElsewhere = true;
+  }
+}
+
 void SimulatedSerialPort::denyAccess(const std::string& name) {
   const std::string systemName = systemPortName(name, naming_);
   for (Port& port : ports_) {
@@ -81,7 +88,7 @@ bool SimulatedSerialPort::OpenPort(const std::string& displayName) {
   const bool gone = port == nullptr || (port->device != nullptr && unplugged_);
   openDenied_ = !gone && port->accessDenied;
   openFoundNoPort_ = gone;
-  const bool opened = !open_.has_value() && !gone && !openDenied_;
+  const bool opened = !open_.has_value() && !gone && !openDenied_ && !port->heldElsewhere;
   opens_.push_back({displayName, opened, clock_.now()});
   if (!opened) return false;
 

@@ -94,6 +94,8 @@ class SimulatedSerialPort final : public PacedSerialPort {
   // open port closes it and calls the connection-lost handler. SimulatedProgram runs it before
   // every tick.
   void deliverEvents();
+  // The port exists but another program holds it: OpenPort fails, neither denied nor gone.
+  void holdElsewhere(const std::string& name);
   // The port exists but this user may not open it: OpenPort fails with OpenDenied().
   void denyAccess(const std::string& name);
   // Unplugs once the device has received this many bytes in all (counted over every open).
@@ -123,6 +125,7 @@ class SimulatedSerialPort final : public PacedSerialPort {
     std::string systemName;
     SimulatedDevice* device;
     bool accessDenied = false;
+    bool heldElsewhere = false;
   };
   struct InFlight {
     std::uint8_t byte;

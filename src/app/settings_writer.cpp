@@ -70,6 +70,8 @@ void SettingsWriter::prepare(bool confirmFirst) {
     controller_.ShowActionButtons(true);
     return;
   }
+  // The box lost while the question was open: nothing is read from a closed port, the link ends.
+  if (controller_.state().connectionLost) return;
   blockToSend_.assign(block.begin(), block.end());
   // The device the group was made for is the one of the last read before this Send.
   state_.writtenDevice = deviceRead();
