@@ -24,6 +24,7 @@
 #include <QString>
 #include <memory>
 
+#include "app/commissioning_commands.h"
 #include "app/edited_settings.h"
 #include "app/exchange_controller.h"
 #include "app/history_recorder.h"
@@ -97,6 +98,7 @@ class Application {
   MenuCommands& menuCommands() { return menuCommands_; }
   SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
   HistoryRecorder& history() { return history_; }
+  CommissioningCommands& commissioning() { return commissioning_; }
   // Where the editable group's values came from: "Copy for edition" of the device linked now, a
   // settings file opened onto it, the start values (a fresh program, another model read) or a
   // row of a commissioning list (set by the one who enters it). Typing and a verified write keep
@@ -114,7 +116,10 @@ class Application {
   void editableGroupRestarted();
   // What the editable group now holds, said at its foot; details in the tooltip.
   void showEditNotice(const QString& text, const QString& details);
+  void showHistoryNews();
   void connectMenu();
+  // The device record of what the window shows now.
+  DeviceRecord gatherRecord() const;
   void centreOnScreen();
   // The tooltips of the numeric boxes after a change of what their limits depend on.
   void showLimits();
@@ -133,6 +138,9 @@ class Application {
   OriginQuestion originQuestion_;
   // Built before the controller, which keeps it as the observer of its reads.
   SettingsWriter writer_;
+  // Built before the controller, which keeps it as the observer of its reads: it passes each on
+  // to the writer, then follows the commissioning job.
+  CommissioningCommands commissioning_;
   ExchangeController controller_;
   MonitoringPoll monitoring_;
   ToolkitTranslation toolkitTranslation_;
