@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QSaveFile>
 
 #include "app/commissioning_texts.h"
@@ -14,6 +15,7 @@
 #include "app/record_contents.h"
 #include "commissioning/job_summary.h"
 #include "edit/copy_record.h"
+#include "edit/correction_texts.h"
 #include "edit/group_fields.h"
 #include "record/record_output.h"
 
@@ -22,6 +24,9 @@ namespace tadjust {
 namespace {
 
 namespace texts = commissioning_texts;
+
+// How long a verified row waits for its history entry to be stored.
+constexpr std::chrono::milliseconds kAnchorWait{1000};
 
 // Where a job's state is kept aside when a new job starts: "<name>.<yyyyMMdd-HHmmss>.old".
 QString asidePath(const QString& path) {
@@ -404,11 +409,11 @@ void CommissioningCommands::enterRow(std::size_t index) {
   sources_.setOrigin(origin);
   entered_ = EnteredRow{index, device.productCode, device.serialNumber};
 
+  // Said as a settings file's corrections are: the same lines, the first in the notice itself.
   QStringList corrected;
   for (const EntryCorrection& correction : corrections) {
-    corrected << QStringLiteral("%1: \"%2\" → %3")
-                     .arg(fieldCaption(form_, layout, correction.field), correction.entered,
-                          correction.shown);
+    const auto* box = qobject_cast<const QLineEdit*>(controlOf(form_, layout, correction.field));
+    corrected << correctionText(form_, layout, box, correction.entered, correction.shown);
   }
   QString note = text(texts::EnteredNote).arg(device.serialNumber);
   if (!corrected.isEmpty())
@@ -417,7 +422,10 @@ void CommissioningCommands::enterRow(std::size_t index) {
   notes_[index] = note;
   const QString news =
       text(texts::RowEntered).arg(row.line).arg(row.tag, modelOnBox).arg(device.serialNumber);
-  sources_.notice(news, corrected.join(QLatin1Char('\n')));
+  sources_.notice(corrected.isEmpty()
+                      ? news
+                      : news + QLatin1Char('\n') + firstOfCorrections(corrected, form_.UseEnglish),
+                  corrected.join(QLatin1Char('\n')));
   if (window_) window_->clearSelection();
   refreshWindow();
   say(news);
@@ -437,6 +445,10 @@ void CommissioningCommands::skipSelectedRow() {
 void CommissioningCommands::writeEnded() {
   awaitingAnchor_.reset();
   if (!job_ || !entered_) return;
+  // The history stores the write's completion on its own thread: its anchor (sequence and hash)
+  // is known once stored, a few milliseconds from now. The row and its record wait that long
+  // at most; a file held locked by another program leaves the row without them.
+  sources_.history.flush(kAnchorWait);
   const WriteState& write = sources_.writer.state();
   if (write.writtenDevice.productCode != entered_->productCode ||
       write.writtenDevice.serialNumber != entered_->serialNumber)

@@ -71,8 +71,9 @@ class Commissioning {
     program.form().ReadAgainButton->click();
     program.ticks(testing::kTicksToCollect);
   }
+  // Send: the check read of the device on the box, then the write and its read-back.
   void send() {
-    program.form().BitBtn4->click();
+    program.send();
     program.ticks(testing::kTicksToCollect);
   }
   const CommissioningJob& job() { return *program.app.commissioning().job(); }
@@ -148,6 +149,28 @@ TEST(CommissioningFlow, EachDeviceGetsItsRowIsVerifiedAndRecordedAndIsNotTakenTw
   next.putOnTheBox(30001);
   next.readAgain();
   EXPECT_EQ(next.program.form().Label41->text(), "This device was already commissioned as TT-201.");
+}
+
+// A row is entered as a settings file is: what validation and the tag's field change is said in
+// the notice, the first change in its line, all of them in its tooltip.
+TEST(CommissioningFlow, WhatEnteringARowChangedIsSaidAsForASettingsFile) {
+  ListFolder folder;
+  folder.list = "tag;settings;rangeHigh\nTANK-FARM-NORTH;pt100.tadj;5000\n";
+  testing::writeFile(folder.listPath(), folder.list);
+  Commissioning c(folder);
+  c.putOnTheBox(30001);
+  c.connect();
+  const Form1& f = c.program.form();
+  EXPECT_EQ(f.Edit5->text(), "TANK-FARM-");
+  const QStringList said{"Upper range value: \"5000\" changed to 800.",
+                         "Tag: \"TANK-FARM-NORTH\" changed to \"TANK-FARM-\": the device holds 10 "
+                         "characters of the Central European code page."};
+  EXPECT_TRUE(f.EditNotice->text().endsWith("\n" + said[0] + " +1 more"))
+      << f.EditNotice->text().toStdString();
+  EXPECT_EQ(f.EditNotice->toolTip(), said.join('\n'));
+  c.send();
+  EXPECT_EQ(c.program.form().Label41->text(), kVerified);
+  EXPECT_EQ(c.held(F::Tag), "TANK-FARM-");
 }
 
 TEST(CommissioningFlow, AFailedWriteLeavesItsRowWaitingWithTheReasonAndASkippedRowIsPassedBy) {
