@@ -25,6 +25,9 @@ namespace {
 
 namespace texts = commissioning_texts;
 
+// How long a verified row waits for its history entry to be stored.
+constexpr std::chrono::milliseconds kAnchorWait{1000};
+
 // Where a job's state is kept aside when a new job starts: "<name>.<yyyyMMdd-HHmmss>.old".
 QString asidePath(const QString& path) {
   return path + QLatin1Char('.') +
@@ -440,6 +443,10 @@ void CommissioningCommands::skipSelectedRow() {
 // for, the row takes the outcome.
 void CommissioningCommands::writeEnded() {
   if (!job_ || !entered_) return;
+  // The history stores the write's completion on its own thread: its anchor (sequence and hash)
+  // is known once stored, a few milliseconds from now. The row and its record wait that long
+  // at most; a file held locked by another program leaves the row without them.
+  sources_.history.flush(kAnchorWait);
   const WriteState& write = sources_.writer.state();
   if (write.writtenDevice.productCode != entered_->productCode ||
       write.writtenDevice.serialNumber != entered_->serialNumber)

@@ -138,7 +138,7 @@ std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFile
                     QString::number(sources_.images.ProductCode())));
     return std::nullopt;
   }
-  return ChosenFile{std::move(contents), name};
+  return ChosenFile{std::move(contents), name, path};
 }
 
 void SettingsFileCommands::openSettingsFile() {
@@ -149,6 +149,16 @@ void SettingsFileCommands::openSettingsFile() {
   sources_.copy.BitBtn3Click();
   const std::vector<EntryCorrection> corrections =
       sources_.entry.enter(file->settings, sources_.view.model);
+  if (sources_.origin) {
+    const SettingsFileContents device = deviceAsRead();
+    EditOrigin origin;
+    origin.kind = EditOrigin::Kind::SettingsFile;
+    origin.productCode = device.productCode;
+    origin.serialNumber = device.serialNumber;
+    origin.fileName = chosen->path;
+    origin.sourceSerialNumber = file->serialNumber;
+    sources_.origin(origin);
+  }
 
   // The first correction in the line itself, all of them in its tooltip.
   const Layout layout = sources_.view.model.layout;

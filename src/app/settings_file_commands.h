@@ -18,6 +18,7 @@
 
 #include "app/exchange_controller.h"
 #include "edit/copy_for_editing.h"
+#include "edit/edit_origin.h"
 #include "edit/settings_entry.h"
 #include "files/settings_file.h"
 #include "ui/bilingual_text.h"
@@ -37,6 +38,8 @@ class SettingsFileCommands {
     SettingsEntry& entry;
     // Says what the editable group now holds: a text, and its details (the corrections made).
     std::function<void(const QString& text, const QString& details)> notice;
+    // Told that the editable group now holds a file opened onto the device linked now.
+    std::function<void(const EditOrigin& origin)> origin;
   };
 
   SettingsFileCommands(Form1& form, MessageBoxes& boxes, FileDialogs& dialogs, Sources sources);
@@ -53,6 +56,7 @@ class SettingsFileCommands {
   struct ChosenFile {
     SettingsFileContents contents;
     QString name;
+    QString path;
   };
   std::optional<ChosenFile> chooseFileOfThisModel(const BilingualText& caption);
   std::optional<QByteArray> readChosenFile(const QString& path);

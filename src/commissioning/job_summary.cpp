@@ -8,6 +8,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include "history/history_csv.h"
+
 namespace tadjust {
 
 namespace {
@@ -15,20 +17,10 @@ namespace {
 constexpr int kPdfResolution = 300;
 const std::array<const char*, 4> kOutcomeKeys = {"waiting", "verified", "skipped", "failed"};
 
-QString csvField(const QString& value) {
-  if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"')) &&
-      !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')))
-    return value;
-  QString escaped = value;
-  escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-  return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
 void appendLine(QByteArray& csv, const QStringList& cells) {
   QStringList fields;
-  for (const QString& cell : cells) fields << csvField(cell);
-  csv += fields.join(QLatin1Char(',')).toUtf8();
-  csv += "\r\n";
+  for (const QString& cell : cells) fields << history::csvField(cell);
+  csv += history::csvRecord(fields);
 }
 
 QString sequenceText(const RowProgress& p) {
@@ -57,12 +49,6 @@ int outcomeOf(const RowProgress& progress) {
   return progress.failure.isEmpty() ? 0 : 3;
 }
 
-QString guardedCsvCell(const QString& text) {
-  static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
-  if (!text.isEmpty() && kFormulaStarts.contains(text.front())) return QLatin1Char('\'') + text;
-  return text;
-}
-
 QByteArray summaryCsv(const CommissioningJob& job) {
   QByteArray csv;
   appendLine(csv, {"tag", "model", "serial_number", "outcome", "time", "history_sequence",
@@ -71,11 +57,12 @@ QByteArray summaryCsv(const CommissioningJob& job) {
     const CommissioningRow& row = job.rows()[i];
     const RowProgress& p = job.progress(i);
     const bool verified = p.state == RowState::Verified;
-    appendLine(csv, {guardedCsvCell(row.tag), guardedCsvCell(verified ? p.model : row.model),
+    appendLine(csv, {history::formulaGuarded(row.tag),
+                     history::formulaGuarded(verified ? p.model : row.model),
                      verified ? QString::number(p.serialNumber) : QString(),
                      QString::fromLatin1(kOutcomeKeys[static_cast<std::size_t>(outcomeOf(p))]),
                      verified ? p.time.toUTC().toString(Qt::ISODate) : QString(), sequenceText(p),
-                     guardedCsvCell(p.historyHash)});
+                     history::formulaGuarded(p.historyHash)});
   }
   return csv;
 }

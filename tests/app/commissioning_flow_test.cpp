@@ -71,8 +71,9 @@ class Commissioning {
     program.form().ReadAgainButton->click();
     program.ticks(testing::kTicksToCollect);
   }
+  // Send: the check read of the device on the box, then the write and its read-back.
   void send() {
-    program.form().BitBtn4->click();
+    program.send();
     program.ticks(testing::kTicksToCollect);
   }
   const CommissioningJob& job() { return *program.app.commissioning().job(); }

@@ -96,6 +96,8 @@ TEST(FileMenu, TheRecordCanActOnlyWhileADeviceReadInThisLinkIsShown) {
 
   program.form().BitBtn3->click();
   program.form().BitBtn4->click();
+  expectRecordEnabled(false, "the check of the device under way");
+  program.ticks(testing::kTicksToCollect);
   expectRecordEnabled(false, "the read-back under way");
   program.ticks(testing::kTicksToCollect);
   expectRecordEnabled(true, "the write verified");

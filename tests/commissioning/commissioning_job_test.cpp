@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "commissioning/job_summary.h"
+#include "history/history_csv.h"
 #include "support/csv_reader.h"
 #include "support/pdf_text.h"
 #include "support/settings_file_fixtures.h"
@@ -100,8 +101,10 @@ TEST(FileNameOfTag, ReplacesWhatAFileNameCannotHold) {
 
 TEST(GuardedCsvCell, PutsAnApostropheBeforeWhatASpreadsheetRunsAsAFormula) {
   for (const char* text : {"=1+1", "+1", "-1", "@SUM(A1)", "\tx", "\rx"})
-    EXPECT_EQ(guardedCsvCell(text), QStringLiteral("'") + text) << text;
-  for (const char* text : {"TT-101", "", "1-2", "'quoted"}) EXPECT_EQ(guardedCsvCell(text), text);
+    EXPECT_EQ(history::formulaGuarded(text), QStringLiteral("'") + text) << text;
+  for (const char* text : {"TT-101", "", "1-2"}) EXPECT_EQ(history::formulaGuarded(text), text);
+  // An apostrophe of the text's own is doubled: one taken off gives the text back.
+  EXPECT_EQ(history::formulaGuarded("'quoted"), "''quoted");
 }
 
 TEST_F(JobFolder, TheSummaryListsEveryRowInCsvAndPdf) {

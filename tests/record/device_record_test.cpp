@@ -53,7 +53,7 @@ class RecordedProgram {
     form.Edit2->setText("1000");
     form.Edit3->setText("25");
     form.Edit5->setText("TT-7");
-    form.BitBtn4->click();
+    program.send();
     program.ticks(testing::kTicksToCollect);
   }
 
