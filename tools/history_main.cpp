@@ -1,9 +1,9 @@
 // t-adjust-history: the write history of T-adjust read from the command line, without the
-// program: every write listed, exported as CSV, or its hash chain checked. The file is opened
-// read-only and never changed.
+// program: every write listed, exported as CSV, its hash chain checked, or the device records of
+// chosen writes regenerated (history_report.h). The file is opened read-only and never changed.
 //
-// Exit status: 0 done (verify: the chain holds), 1 the chain is broken (verify), 2 wrong
-// arguments or a file that cannot be read.
+// Exit status: 0 done (verify: the chain holds), 1 the chain is broken (verify) or no write
+// matches (report), 2 wrong arguments or a file that cannot be read.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -13,6 +13,7 @@
 
 #include "history/history_csv.h"
 #include "history/history_database.h"
+#include "history_report.h"
 
 namespace {
 
@@ -26,6 +27,8 @@ constexpr const char* kUsage =
     "  export-csv [--serial N]  every write as CSV (RFC 4180, UTF-8, a header row)\n"
     "  verify                   check the hash chain: \"ok: N rows\" and the last hash, or the\n"
     "                           first row that breaks it (exit status 1)\n"
+    "  report --out FILE.pdf [--language en|pl] (--serial N | --from DATE --to DATE)\n"
+    "                           the device records of the chosen writes as one PDF\n"
     "  --db FILE   the history file; T-adjust's own by default:\n"
     "              ~/.local/share/T-adjust/history.sqlite\n";
 
@@ -112,6 +115,8 @@ int run(HistoryDatabase& database, const Arguments& arguments) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (tadjust::history_tool::isReportCommand(argc, argv))
+    return tadjust::history_tool::runReport(argc, argv);
   QCoreApplication application(argc, argv);
   // T-adjust's data folder: ~/.local/share/T-adjust.
   QCoreApplication::setApplicationName(QStringLiteral("T-adjust"));

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/file_command_texts.h"
 #include "app/record_contents.h"
 #include "app/start_up.h"
 #include "edit/limit_tips.h"
@@ -31,7 +32,8 @@ Application::Application(Platform platform)
       recordCommands_(form_, platform.boxes, platform.dialogs,
                       [this] {
                         return gatherDeviceRecord(
-                            {form_, images_, view_, controller_.state(), writer_.state()},
+                            {form_, images_, view_, controller_.state(), writer_.state(),
+                             editOrigin_, history_.lastWriteAnchor()},
                             QDateTime::currentDateTime());
                       }),
       settingsEntry_(form_, sensorTypeEditing_, validation_),
@@ -44,9 +46,19 @@ Application::Application(Platform platform)
   controller_.setEditableGroupRestarted([this] {
     edit_ = EditState{};
     copyRecord_ = CopyRecord{};
+    editOrigin_ = EditOrigin{};
     showLimits();
   });
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
+  settingsFileCommands_.setFileOpened([this](const QString& name, std::uint16_t savedFrom) {
+    noteCopyOrigin();
+    editOrigin_.kind = EditOrigin::Kind::SettingsFile;
+    editOrigin_.fileName = name;
+    editOrigin_.sourceSerialNumber = savedFrom;
+  });
+  settingsFileCommands_.setFileSaved([this](const QString& name) {
+    controller_.keepStatus(file_command_texts::SettingsSaved.in(form_.UseEnglish).arg(name));
+  });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   connectEvents();
   connectMenu();
@@ -56,6 +68,20 @@ Application::Application(Platform platform)
 Application::~Application() { platform_.port.SetConnectionLostHandler({}); }
 
 void Application::showLimits() { showLimitTips(form_, edit_, view_); }
+
+DeviceRecord Application::deviceRecord() const {
+  return gatherDeviceRecord({form_, images_, view_, controller_.state(), writer_.state(),
+                             editOrigin_, history_.lastWriteAnchor()},
+                            QDateTime::currentDateTime());
+}
+
+void Application::noteCopyOrigin() {
+  if (!copyRecord_.copiedFrom) return;
+  editOrigin_ = EditOrigin{};
+  editOrigin_.kind = EditOrigin::Kind::DeviceCopy;
+  editOrigin_.productCode = copyRecord_.copiedFrom->productCode;
+  editOrigin_.serialNumber = copyRecord_.copiedFrom->serialNumber;
+}
 
 // A button press or the user's next change ends what EditNotice says; the user's first change
 // also ends the news of a verified write, which no longer describes the group.
@@ -69,6 +95,7 @@ void Application::connectEvents() {
     form_.EditNotice->clear();
     controller_.forgetKeptStatus();
     copy_.BitBtn3Click();
+    noteCopyOrigin();
     showLimits();
   });
   QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] {

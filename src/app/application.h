@@ -37,6 +37,7 @@
 #include "app/toolkit_translation.h"
 #include "edit/copy_for_editing.h"
 #include "edit/copy_record.h"
+#include "edit/edit_origin.h"
 #include "edit/edit_state.h"
 #include "edit/sensor_type_editing.h"
 #include "edit/settings_entry.h"
@@ -89,12 +90,16 @@ class Application {
   EditState& editState() { return edit_; }
   CopyForEditing& copy() { return copy_; }
   const CopyRecord& copyRecord() const { return copyRecord_; }
+  const EditOrigin& editOrigin() const { return editOrigin_; }
   SettingsWriter& writer() { return writer_; }
   ValueValidation& validation() { return validation_; }
   EditedSettings& editedSettings() { return editedSettings_; }
   MenuCommands& menuCommands() { return menuCommands_; }
   SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
   HistoryRecorder& history() { return history_; }
+  // The device record of what the window shows now, with where the settings came from and the
+  // history entry of the last write; writeRecordPdf (record/record_output.h) writes it to a path.
+  DeviceRecord deviceRecord() const;
   // File > "Write history…": the history window, opened beside the main window (or raised).
   HistoryWindow& openWriteHistory();
 
@@ -106,6 +111,8 @@ class Application {
   void centreOnScreen();
   // The tooltips of the numeric boxes after a change of what their limits depend on.
   void showLimits();
+  // The copy just taken, as the editable group's origin.
+  void noteCopyOrigin();
 
   Platform platform_;
   Form1 form_;
@@ -122,6 +129,8 @@ class Application {
   ToolkitTranslation toolkitTranslation_;
   EditState edit_;
   CopyRecord copyRecord_;
+  // Where the editable group's values came from, for the device record.
+  EditOrigin editOrigin_;
   CopyForEditing copy_;
   ValueValidation validation_;
   SensorTypeEditing sensorTypeEditing_;

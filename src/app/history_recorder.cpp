@@ -89,6 +89,8 @@ void HistoryRecorder::sayUnavailable(HistoryProblem problem, const QString& deta
 void HistoryRecorder::blockSent(const SentWrite& write) {
   // A row still open belongs to a write whose outcome never came.
   if (openRow_) writeEnded(Outcome::Interrupted, std::nullopt);
+  // The anchor is the last write's: a write whose entry is not stored leaves none.
+  lastWriteAnchor_.reset();
   if (!ensureOpen()) return;
   completeInterruptedRows();
 

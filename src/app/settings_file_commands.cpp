@@ -52,8 +52,11 @@ SettingsFileContents SettingsFileCommands::deviceAsRead() const {
 
 void SettingsFileCommands::saveDeviceSettings() {
   const SettingsFileContents contents = deviceAsRead();
-  const QString fileName = defaultDeviceFileName(contents.model, contents.serialNumber,
-                                                 QDate::currentDate(), QStringLiteral("tadj"));
+  const QString fileName = defaultSettingsFileName(
+      contents.model, contents.serialNumber,
+      QString::fromStdString(
+          std::visit([](const auto& settings) { return settings.tag; }, contents.settings)),
+      QDateTime::currentDateTime());
   QString path =
       dialogs_.chooseFileToSave({text(texts::SaveSettingsCaption), inDocumentsFolder(fileName),
                                  text(texts::SettingsFileFilter)});
@@ -65,7 +68,9 @@ void SettingsFileCommands::saveDeviceSettings() {
       !file.commit()) {
     boxes_.ask(text(texts::SettingsNotWrittenCaption),
                text(texts::SettingsNotWrittenText).arg(path, file.errorString()), Buttons::Ok);
+    return;
   }
+  if (fileSaved_) fileSaved_(QFileInfo(path).fileName());
 }
 
 std::optional<QByteArray> SettingsFileCommands::readChosenFile(const QString& path) {
@@ -153,6 +158,7 @@ void SettingsFileCommands::openSettingsFile() {
   sources_.notice(
       text(texts::ReadyToSend).arg(file->model).arg(file->serialNumber).arg(chosen->name),
       details.join(QLatin1Char('\n')));
+  if (fileOpened_) fileOpened_(chosen->name, file->serialNumber);
 }
 
 QString SettingsFileCommands::captionOf(const DeviceSettings& settings, SettingsField field) const {

@@ -52,13 +52,24 @@ QString tickText(double value, double step) {
   return number_text::general(std::round(value / step) * step);
 }
 
+// From the first breakpoint to the highest signal the table serves, within the reference
+// table's signals: the signal axis of the characteristic and of its error alike.
+Range signalRange(const StoredLinearisation& table) {
+  const double first = table.breakpoints.front().signalThousandths;
+  const double last = table.breakpoints.back().signalThousandths;
+  const SensorReferenceTable& reference = sensorReferenceTable(table.sensorType);
+  double end = std::min<double>(table.inputLimitHighThousandths, reference.thousandths.back());
+  if (end <= last) end = last + std::max(1.0, (last - first) * 0.05);
+  return {first / 1000.0, end / 1000.0};
+}
+
 class Plot {
  public:
   Plot(QPainter& painter, const QRectF& area, const RecordCharacteristic& c, bool english)
       : p_(painter), c_(c), table_(c.table), english_(english) {
     dotsPerMm_ = painter.device()->logicalDpiY() / 25.4;
     frame_ = area.adjusted(mm(20), mm(12), -mm(4), -mm(14));
-    data_ = signalRange();
+    data_ = signalRange(table_);
     const Range temperatures = temperatureRange();
     signalStep_ = tickStep(data_.span());
     temperatureStep_ = tickStep(temperatures.span());
@@ -80,17 +91,6 @@ class Plot {
  private:
   double mm(double millimetres) const { return millimetres * dotsPerMm_; }
   QString text(const BilingualText& t) const { return t.in(english_); }
-
-  // From the first breakpoint to the highest signal the table serves, within the reference
-  // table's signals.
-  Range signalRange() const {
-    const double first = table_.breakpoints.front().signalThousandths;
-    const double last = table_.breakpoints.back().signalThousandths;
-    const SensorReferenceTable& reference = sensorReferenceTable(table_.sensorType);
-    double end = std::min<double>(table_.inputLimitHighThousandths, reference.thousandths.back());
-    if (end <= last) end = last + std::max(1.0, (last - first) * 0.05);
-    return {first / 1000.0, end / 1000.0};
-  }
 
   // The reference points within the signal range, as (signal, temperature).
   std::vector<QPointF> referencePoints() const {
@@ -228,6 +228,126 @@ class Plot {
   double temperatureStep_ = 1;
 };
 
+// The error of the stored segments under the characteristic: on the same signal axis, error in
+// °C around a zero line, the breakpoints marked.
+class ErrorPlot {
+ public:
+  ErrorPlot(QPainter& painter, const QRectF& area, const StoredLinearisation& table,
+            const CharacteristicError& error, bool english)
+      : p_(painter), table_(table), error_(error), english_(english) {
+    dotsPerMm_ = painter.device()->logicalDpiY() / 25.4;
+    frame_ = area.adjusted(mm(20), mm(7), -mm(4), -mm(14));
+    const Range data = signalRange(table);
+    signalStep_ = tickStep(data.span());
+    signals_ = roundedOut(data, signalStep_);
+    // Symmetric about zero, so the sign of the error reads at a glance.
+    const double largest = std::max(std::abs(error.largest.error), 0.001);
+    errorStep_ = tickStep(2 * largest);
+    const double edge = std::ceil(largest / errorStep_) * errorStep_;
+    errors_ = {-edge, edge};
+  }
+
+  void draw() {
+    p_.save();
+    p_.setRenderHint(QPainter::Antialiasing);
+    grid();
+    curve();
+    titles();
+    p_.restore();
+  }
+
+ private:
+  double mm(double millimetres) const { return millimetres * dotsPerMm_; }
+  QString text(const BilingualText& t) const { return t.in(english_); }
+
+  QPointF at(double signal, double error) const {
+    const double x = frame_.left() + (signal - signals_.low) / signals_.span() * frame_.width();
+    const double y = frame_.bottom() - (error - errors_.low) / errors_.span() * frame_.height();
+    return {x, y};
+  }
+
+  void grid() {
+    p_.setFont(plotFont());
+    const QPen gridPen(QColor(215, 215, 215), mm(0.15));
+    for (double s = signals_.low; s <= signals_.high + signalStep_ / 2; s += signalStep_) {
+      p_.setPen(gridPen);
+      p_.drawLine(at(s, errors_.low), at(s, errors_.high));
+      p_.setPen(Qt::black);
+      const QPointF foot = at(s, errors_.low);
+      p_.drawText(QRectF(foot.x() - mm(10), foot.y() + mm(1), mm(20), mm(4)),
+                  Qt::AlignHCenter | Qt::AlignTop, tickText(s, signalStep_));
+    }
+    for (double e = errors_.low; e <= errors_.high + errorStep_ / 2; e += errorStep_) {
+      p_.setPen(gridPen);
+      p_.drawLine(at(signals_.low, e), at(signals_.high, e));
+      p_.setPen(Qt::black);
+      const QPointF start = at(signals_.low, e);
+      p_.drawText(QRectF(start.x() - mm(13), start.y() - mm(2), mm(12), mm(4)),
+                  Qt::AlignRight | Qt::AlignVCenter, tickText(e, errorStep_));
+    }
+    p_.setPen(QPen(Qt::black, mm(0.2)));
+    p_.drawLine(at(signals_.low, 0), at(signals_.high, 0));
+    p_.setPen(QPen(Qt::black, mm(0.25)));
+    p_.setBrush(Qt::NoBrush);
+    p_.drawRect(frame_);
+  }
+
+  void curve() {
+    QPainterPath path(
+        at(error_.points.front().signalThousandths / 1000.0, error_.points.front().error));
+    for (const ErrorPoint& point : error_.points)
+      path.lineTo(at(point.signalThousandths / 1000.0, point.error));
+    p_.setPen(QPen(QColor(200, 30, 30), mm(0.3), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p_.drawPath(path);
+    p_.setBrush(QColor(200, 30, 30));
+    for (const StoredBreakpoint& point : table_.breakpoints) {
+      const double signal = static_cast<double>(point.signalThousandths);
+      if (signal > error_.highestSignalThousandths) continue;
+      p_.drawEllipse(at(point.signal(), table_.temperatureAt(signal) -
+                                            referenceTemperatureAt(
+                                                sensorReferenceTable(table_.sensorType), signal)),
+                     mm(0.5), mm(0.5));
+    }
+    const ErrorPoint& largest = error_.largest;
+    p_.setBrush(Qt::NoBrush);
+    p_.setPen(QPen(Qt::black, mm(0.25)));
+    p_.drawEllipse(at(largest.signalThousandths / 1000.0, largest.error), mm(1.2), mm(1.2));
+  }
+
+  void titles() {
+    p_.setPen(Qt::black);
+    p_.setFont(plotFont(true));
+    p_.drawText(QRectF(frame_.left(), frame_.bottom() + mm(6), frame_.width(), mm(6)),
+                Qt::AlignHCenter | Qt::AlignVCenter,
+                text(texts::InputSignalAxis).arg(signalUnit(table_)));
+    p_.save();
+    p_.translate(frame_.left() - mm(17), frame_.center().y());
+    p_.rotate(-90);
+    p_.drawText(QRectF(-frame_.height() / 2, 0, frame_.height(), mm(5)),
+                Qt::AlignHCenter | Qt::AlignVCenter, text(texts::ErrorAxis));
+    p_.restore();
+    p_.setFont(plotFont());
+    const double x = frame_.left() + mm(4);
+    const double y = frame_.top() - mm(6);
+    p_.setPen(QPen(QColor(200, 30, 30), mm(0.3)));
+    p_.drawLine(QPointF(x, y + mm(2)), QPointF(x + mm(8), y + mm(2)));
+    p_.setPen(Qt::black);
+    p_.drawText(QRectF(x + mm(10), y, frame_.width() - mm(14), mm(4)),
+                Qt::AlignLeft | Qt::AlignVCenter, text(texts::ErrorCurve));
+  }
+
+  QPainter& p_;
+  const StoredLinearisation& table_;
+  const CharacteristicError& error_;
+  bool english_;
+  double dotsPerMm_ = 1;
+  QRectF frame_;
+  Range signals_{};
+  Range errors_{};
+  double signalStep_ = 1;
+  double errorStep_ = 1;
+};
+
 }  // namespace
 
 QString signalUnit(const StoredLinearisation& table) {
@@ -237,6 +357,12 @@ QString signalUnit(const StoredLinearisation& table) {
 void drawCharacteristicPlot(QPainter& painter, const QRectF& area,
                             const RecordCharacteristic& characteristic, bool useEnglish) {
   Plot(painter, area, characteristic, useEnglish).draw();
+}
+
+void drawErrorPlot(QPainter& painter, const QRectF& area, const StoredLinearisation& table,
+                   const CharacteristicError& error, bool useEnglish) {
+  if (error.empty()) return;
+  ErrorPlot(painter, area, table, error, useEnglish).draw();
 }
 
 }  // namespace tadjust

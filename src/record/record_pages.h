@@ -6,6 +6,7 @@
 // pages; every text is drawn as text, so a PDF of it can be searched and copied.
 
 #include <QPagedPaintDevice>
+#include <vector>
 
 #include "record/device_record.h"
 
@@ -15,5 +16,7 @@ namespace tadjust {
 // page after page, within margins of its own. False when the device cannot be painted on (a file
 // or printer that does not open).
 bool paintDeviceRecord(QPagedPaintDevice& device, const DeviceRecord& record);
+// Several records one after the other, each from a new page with its own page numbers.
+bool paintDeviceRecords(QPagedPaintDevice& device, const std::vector<DeviceRecord>& records);
 
 }  // namespace tadjust
