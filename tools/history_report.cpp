@@ -81,8 +81,8 @@ std::optional<ReportArguments> parseReportArguments(const QStringList& words) {
     }
   }
   const bool bySerial = arguments.serialNumber && !arguments.from && !arguments.to;
-  const bool byDays = !arguments.serialNumber && arguments.from && arguments.to &&
-                      *arguments.from <= *arguments.to;
+  const bool byDays =
+      !arguments.serialNumber && arguments.from && arguments.to && *arguments.from <= *arguments.to;
   if (!command || arguments.out.isEmpty() || (!bySerial && !byDays)) return std::nullopt;
   return arguments;
 }

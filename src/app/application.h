@@ -91,6 +91,9 @@ class Application {
   CopyForEditing& copy() { return copy_; }
   const CopyRecord& copyRecord() const { return copyRecord_; }
   const EditOrigin& editOrigin() const { return editOrigin_; }
+  // Where the editable group's values now come from, for a command that enters them (a
+  // commissioning row).
+  void setEditOrigin(const EditOrigin& origin) { editOrigin_ = origin; }
   SettingsWriter& writer() { return writer_; }
   ValueValidation& validation() { return validation_; }
   EditedSettings& editedSettings() { return editedSettings_; }

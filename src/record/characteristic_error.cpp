@@ -50,9 +50,10 @@ CharacteristicError characteristicError(const StoredLinearisation& table) {
   breakpointsUpTo(last);
   add(last, table.temperatureAt(last));
 
-  result.largest = *std::max_element(
-      result.points.begin(), result.points.end(),
-      [](const ErrorPoint& a, const ErrorPoint& b) { return std::abs(a.error) < std::abs(b.error); });
+  result.largest = *std::max_element(result.points.begin(), result.points.end(),
+                                     [](const ErrorPoint& a, const ErrorPoint& b) {
+                                       return std::abs(a.error) < std::abs(b.error);
+                                     });
   return result;
 }
 

@@ -87,8 +87,8 @@ DeviceRecord recordOfHistoryRow(const history::WriteRow& row, bool useEnglish) {
   const std::optional<Image>& shown = left ? left : found;
   if (shown) {
     record.settings = left ? leftRows : foundRows;
-    const LaidOutModel model = laidOutModel(
-        row.model.toStdString(), series(static_cast<std::uint16_t>(row.productCode)));
+    const LaidOutModel model =
+        laidOutModel(row.model.toStdString(), series(static_cast<std::uint16_t>(row.productCode)));
     record.characteristic = recordCharacteristic(*shown, model, useEnglish);
   }
   return record;

@@ -11,6 +11,7 @@
 
 #include "app/history_window.h"
 #include "history/history_database.h"
+#include "support/history_rows.h"
 #include "support/pdf_text.h"
 #include "support/simulated_program.h"
 
@@ -78,17 +79,13 @@ TEST(HistoryRecords, ReportWritesOneRecordPerWriteOfASerialNumberOrOfTheDays) {
   const QString serial = QString::number(history.program.device->image()[194] |
                                          history.program.device->image()[195] << 8);
   ASSERT_EQ(serial, QString::number(kOtherSerial));
-  history::HistoryDatabase database;
-  ASSERT_TRUE(database.openReadOnly(history.db()).readable);
-  history::RowFilter oldestFirst;
-  oldestFirst.newestFirst = false;
-  const std::vector<history::WriteRow> rows = *database.rows(oldestFirst);
+  const std::vector<history::WriteRow> rows = testing::historyRows(history.db());
   ASSERT_EQ(rows.size(), 3u);
   const QString firstSerial = QString::number(rows[0].serialNumber);
 
   // The first device's two writes, in English.
-  ToolRun run = historyTool({"--db", history.db(), "report", "--serial", firstSerial, "--out",
-                             history.out("first.pdf")});
+  ToolRun run = historyTool(
+      {"--db", history.db(), "report", "--serial", firstSerial, "--out", history.out("first.pdf")});
   ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
   QStringList lines = pdfLines(history.out("first.pdf"));
   EXPECT_EQ(linesEqualTo(lines, "T-adjust device record"), 2);
@@ -113,9 +110,10 @@ TEST(HistoryRecords, ReportWritesOneRecordPerWriteOfASerialNumberOrOfTheDays) {
   lines = pdfLines(history.out("today.pdf"));
   EXPECT_EQ(linesEqualTo(lines, "Protokół urządzenia T-adjust"), 3);
   EXPECT_EQ(linesEqualTo(lines, "Zapis"), 3);
-  EXPECT_EQ(lines.filter(QRegularExpression("^Numer seryjny " + QString::number(kOtherSerial) + "$"))
-                .size(),
-            2);
+  EXPECT_EQ(
+      lines.filter(QRegularExpression("^Numer seryjny " + QString::number(kOtherSerial) + "$"))
+          .size(),
+      2);
   EXPECT_EQ(lines.filter("Wykonał:").size(), 3);
 
   // Days without a write: nothing written.
@@ -148,9 +146,8 @@ TEST(HistoryRecords, TheHistoryWindowPrintsTheRecordsOfTheSelectedRows) {
   EXPECT_FALSE(window.printButton->isEnabled()) << "nothing selected";
   EXPECT_EQ(window.printButton->text(), "Print records…");
   window.table->selectRow(0);
-  window.table->selectionModel()->select(
-      window.table->model()->index(2, 0),
-      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  window.table->selectionModel()->select(window.table->model()->index(2, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
   ASSERT_TRUE(window.printButton->isEnabled());
 
   dialogs.printTo = history.out("printed.pdf");

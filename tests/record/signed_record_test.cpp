@@ -9,14 +9,15 @@
 #include <QTemporaryDir>
 #include <cmath>
 
-#include "history/history_database.h"
 #include "image/linearisation.h"
 #include "image/output_limits.h"
 #include "image/sensor_reference_tables.h"
 #include "image/stored_linearisation.h"
 #include "numbers/number_text.h"
 #include "record/characteristic_error.h"
+#include "record/record_output.h"
 #include "support/editing_program.h"
+#include "support/history_rows.h"
 #include "support/pdf_text.h"
 #include "support/simulated_program.h"
 
@@ -25,13 +26,11 @@ namespace {
 
 using testing::pdfLines;
 using testing::SimulatedProgram;
+constexpr auto choose = [](QComboBox* list, int index) {
+  testing::EditingProgram::choose(list, index);
+};
 
 constexpr int kSeries = 7;
-
-void choose(QComboBox* list, int index) {
-  list->setCurrentIndex(index);
-  emit list->activated(index);
-}
 
 // The simulated RKA-49 (series 7): Pt100 from 0 to 150 °C, no characteristic stored.
 class SigningProgram {
@@ -59,13 +58,7 @@ class SigningProgram {
     return pdfLines(folder.filePath("record.pdf"));
   }
 
-  std::vector<history::WriteRow> rows() {
-    history::HistoryDatabase database;
-    EXPECT_TRUE(database.openReadOnly(program.historyPath()).readable);
-    history::RowFilter oldestFirst;
-    oldestFirst.newestFirst = false;
-    return database.rows(oldestFirst).value_or(std::vector<history::WriteRow>{});
-  }
+  std::vector<history::WriteRow> rows() { return testing::historyRows(program.historyPath()); }
 
   SimulatedProgram program;
   QTemporaryDir folder;
@@ -82,8 +75,8 @@ double fitError(const LinearisationResult& fit, SensorType sensor) {
     for (int i = 0; i < fit.segments; ++i)
       if (fit.breakpoints[static_cast<std::size_t>(i)].signal <= signal) segment = i;
     const Breakpoint& start = fit.breakpoints[static_cast<std::size_t>(segment)];
-    largest = std::max(largest,
-                       std::abs(start.temperature + (signal - start.signal) * start.slope - t));
+    largest =
+        std::max(largest, std::abs(start.temperature + (signal - start.signal) * start.slope - t));
   }
   return largest;
 }
@@ -96,8 +89,9 @@ double wordRounding(const LinearisationResult& fit, const StoredLinearisation& s
   const double signalStep = stored.scale.thousandthsPerStep / 1000.0;
   for (int i = 0; i < fit.segments; ++i) {
     const Breakpoint& start = fit.breakpoints[static_cast<std::size_t>(i)];
-    const double end = i + 1 < fit.segments ? fit.breakpoints[static_cast<std::size_t>(i) + 1].signal
-                                            : fit.lastSignal;
+    const double end = i + 1 < fit.segments
+                           ? fit.breakpoints[static_cast<std::size_t>(i) + 1].signal
+                           : fit.lastSignal;
     largest = std::max(largest, 0.5 * signalStep * std::abs(start.slope) +
                                     0.5 / fit.slopeMultiplier * (end - start.signal));
   }
@@ -116,9 +110,9 @@ struct SensorCase {
 };
 
 TEST(SignedRecord, TheLargestErrorIsTheStoredTablesAndAgreesWithTheFitsOwnError) {
-  for (const SensorCase& c : {SensorCase{SensorType::ThermocoupleK, 0, 1000},
-                              SensorCase{SensorType::Pt100, 0, 150},
-                              SensorCase{SensorType::Pt100, -50, 400}}) {
+  for (const SensorCase& c :
+       {SensorCase{SensorType::ThermocoupleK, 0, 1000}, SensorCase{SensorType::Pt100, 0, 150},
+        SensorCase{SensorType::Pt100, -50, 400}}) {
     SCOPED_TRACE(entryOf(c.sensor));
     SigningProgram signing(true);
     signing.write(c.sensor, c.low, c.high);
@@ -147,8 +141,8 @@ TEST(SignedRecord, TheLargestErrorIsTheStoredTablesAndAgreesWithTheFitsOwnError)
     const QString all = signing.exportPdf().join('\n');
     EXPECT_TRUE(all.contains("Error of the stored characteristic"));
     EXPECT_TRUE(all.contains("stored segments minus reference curve"));
-    EXPECT_TRUE(all.contains(QStringLiteral("Largest error: %1 °C at")
-                                 .arg(signedThreeDecimals(error.largest.error))))
+    EXPECT_TRUE(all.contains(
+        QStringLiteral("Largest error: %1 °C at").arg(signedThreeDecimals(error.largest.error))))
         << all.toStdString();
   }
 }
@@ -171,7 +165,8 @@ struct LanguageCase {
 
 TEST(SignedRecord, AWriteNamesItsSourceItsHistoryEntryAndHasLinesToSign) {
   for (const LanguageCase& c :
-       {LanguageCase{true, "Settings source: this device's own settings (Copy for edition)",
+       {LanguageCase{true,
+                     "Settings source: this device's own settings (Copy for edition)",
                      "Write history: entry %1, hash %2",
                      {"Performed by:", "Checked by:", "Date:"}},
         LanguageCase{false,
@@ -204,10 +199,11 @@ TEST(SignedRecord, ASettingsFileIsNamedWithTheSerialNumberItWasSavedFrom) {
   program.form().mainMenu.saveDeviceSettings->trigger();
   ASSERT_EQ(program.dialogs.saveQuestions.size(), 1u);
   const QString offered = QFileInfo(program.dialogs.saveQuestions[0].startAt).fileName();
-  EXPECT_TRUE(QRegularExpression(QStringLiteral("^RKA-49-%1-TT-101-\\d{4}-\\d\\d-\\d\\d-\\d{4}\\.tadj$")
-                                     .arg(program.form().Edit7->text()))
-                  .match(offered)
-                  .hasMatch())
+  EXPECT_TRUE(
+      QRegularExpression(QStringLiteral("^RKA-49-%1-TT-101-\\d{4}-\\d\\d-\\d\\d-\\d{4}\\.tadj$")
+                             .arg(program.form().Edit7->text()))
+          .match(offered)
+          .hasMatch())
       << offered.toStdString();
   EXPECT_EQ(program.form().Label41->text(), "Saved: plant.tadj");
   program.dialogs.fileToOpen = signing.folder.filePath("plant.tadj");
@@ -237,6 +233,49 @@ TEST(SignedRecord, TheSavedFileNameIsWrappedWholeInTheStatusLine) {
           << piece.toStdString();
     EXPECT_LE(form.Label41->heightForWidth(form.Label41->width()), form.Label41->height());
     EXPECT_EQ(form.Label41->text(), text) << "the text itself is the program's";
+  }
+}
+
+// Every source a write can have, as the record words it; several records in one document, each
+// from a page of its own.
+TEST(SignedRecord, EachSourceIsWordedInBothLanguages) {
+  const auto recordFrom = [](bool english, SettingsSource source) {
+    DeviceRecord record;
+    record.useEnglish = english;
+    record.identity = {"RKA-49", "7001", "21017", "TT-101", "/dev/ttyUSB0"};
+    WriteByThisLink write;
+    write.source = source;
+    record.write = write;
+    return record;
+  };
+  SettingsSource file{SettingsSource::Kind::SettingsFile, "plant.tadj", "20990", {}, 0};
+  SettingsSource row{SettingsSource::Kind::CommissioningRow, "section-4.csv", {}, "TT-104", 5};
+  SettingsSource other{SettingsSource::Kind::OtherDeviceCopy, {}, "20990", {}, 0};
+  SettingsSource start{SettingsSource::Kind::StartValues, {}, {}, {}, 0};
+  QTemporaryDir folder;
+  for (const bool english : {true, false}) {
+    const QString path = folder.filePath(english ? "en.pdf" : "pl.pdf");
+    ASSERT_TRUE(writeRecordsPdf({recordFrom(english, file), recordFrom(english, row),
+                                 recordFrom(english, other), recordFrom(english, start)},
+                                path)
+                    .written);
+    EXPECT_EQ(testing::pdfPageCount(path), 4);
+    const QString all = pdfLines(path).join('\n');
+    const QStringList expected =
+        english ? QStringList{"Settings source: settings file plant.tadj, saved from serial number "
+                              "20990",
+                              "Settings source: commissioning list section-4.csv, line 5, tag "
+                              "TT-104",
+                              "Settings source: a copy of another device, serial number 20990",
+                              "Settings source: the window's start values"}
+                : QStringList{"Źródło ustawień: plik ustawień plant.tadj, zapisany z urządzenia o "
+                              "numerze seryjnym 20990",
+                              "Źródło ustawień: lista uruchomienia section-4.csv, wiersz 5, "
+                              "identyfikator TT-104",
+                              "Źródło ustawień: kopia innego urządzenia, numer seryjny 20990",
+                              "Źródło ustawień: wartości początkowe okna"};
+    for (const QString& line : expected)
+      EXPECT_TRUE(all.contains(line)) << line.toStdString() << "\n" << all.toStdString();
   }
 }
 
