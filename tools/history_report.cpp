@@ -59,6 +59,10 @@ std::optional<ReportArguments> parseReportArguments(const QStringList& words) {
       command = true;
       continue;
     }
+    if (word.startsWith(QLatin1String("--db="))) {
+      arguments.database = word.mid(5);
+      continue;
+    }
     if (!word.startsWith(QLatin1String("--")) || !(value = valueAfter(words, i)))
       return std::nullopt;
     if (word == QLatin1String("--db")) {
@@ -127,6 +131,7 @@ bool isReportCommand(int argc, char** argv) {
       ++i;
       continue;
     }
+    if (std::strncmp(argv[i], "--db=", 5) == 0) continue;
     return std::strcmp(argv[i], "report") == 0;
   }
   return false;

@@ -24,6 +24,7 @@
 #include <QString>
 #include <memory>
 
+#include "app/commissioning_commands.h"
 #include "app/edited_settings.h"
 #include "app/exchange_controller.h"
 #include "app/history_recorder.h"
@@ -90,19 +91,19 @@ class Application {
   EditState& editState() { return edit_; }
   CopyForEditing& copy() { return copy_; }
   const CopyRecord& copyRecord() const { return copyRecord_; }
-  const EditOrigin& editOrigin() const { return editOrigin_; }
-  // Where the editable group's values now come from, for a command that enters them (a
-  // commissioning row).
-  void setEditOrigin(const EditOrigin& origin) { editOrigin_ = origin; }
   SettingsWriter& writer() { return writer_; }
   ValueValidation& validation() { return validation_; }
   EditedSettings& editedSettings() { return editedSettings_; }
   MenuCommands& menuCommands() { return menuCommands_; }
   SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
   HistoryRecorder& history() { return history_; }
+  CommissioningCommands& commissioning() { return commissioning_; }
+  // Where the editable group came from.
+  const EditOrigin& editOrigin() const { return editOrigin_; }
+  void setEditOrigin(const EditOrigin& origin) { editOrigin_ = origin; }
   // The device record of what the window shows now, with where the settings came from and the
   // history entry of the last write; writeRecordPdf (record/record_output.h) writes it to a path.
-  DeviceRecord deviceRecord() const;
+  DeviceRecord gatherRecord() const;
   // File > "Write history…": the history window, opened beside the main window (or raised).
   HistoryWindow& openWriteHistory();
 
@@ -110,6 +111,7 @@ class Application {
   void connectEvents();
   // What the editable group now holds, said at its foot; details in the tooltip.
   void showEditNotice(const QString& text, const QString& details);
+  void showHistoryNews();
   void connectMenu();
   void centreOnScreen();
   // The tooltips of the numeric boxes after a change of what their limits depend on.
@@ -125,15 +127,15 @@ class Application {
   PortMemory portMemory_;
   InterfaceDiscovery discovery_;
   HistoryRecorder history_;
-  // Built before the controller, which keeps it as the observer of its reads.
   SettingsWriter writer_;
+  // Built before the controller, which keeps it as the observer of its reads: it passes each on
+  // to the writer, then follows the commissioning job.
+  CommissioningCommands commissioning_;
   ExchangeController controller_;
   MonitoringPoll monitoring_;
   ToolkitTranslation toolkitTranslation_;
   EditState edit_;
   CopyRecord copyRecord_;
-  // Where the editable group's values came from, for the device record.
-  EditOrigin editOrigin_;
   CopyForEditing copy_;
   ValueValidation validation_;
   SensorTypeEditing sensorTypeEditing_;
@@ -142,6 +144,7 @@ class Application {
   SettingsEntry settingsEntry_;
   SettingsFileCommands settingsFileCommands_;
   MenuCommands menuCommands_;
+  EditOrigin editOrigin_;
   std::unique_ptr<HistoryWindow> historyWindow_;
 };
 

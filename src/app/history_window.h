@@ -66,7 +66,7 @@ class HistoryWindow final : public QDialog {
   QPushButton* exportButton;
   QPushButton* checkButton;
   QPushButton* printButton;  // enabled while rows are selected
-  QLabel* summary;           // the chain's rows and last hash, or why the file cannot be read
+  QLabel* summary;  // the chain's entries and its last entry, or why the file cannot be read
   QLabel* checkResult;
 
  private:

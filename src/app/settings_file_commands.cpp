@@ -3,9 +3,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSaveFile>
 
 #include "app/file_command_texts.h"
+#include "edit/correction_texts.h"
 #include "edit/group_fields.h"
 #include "numbers/number_text.h"
 #include "ui/window_texts.h"
@@ -111,6 +113,8 @@ QString SettingsFileCommands::faultText(const SettingsFileError& error,
       return text(texts::MissingField).arg(fileName, error.key);
     case SettingsFileFault::kMalformedField:
       return text(texts::MalformedField).arg(fileName, error.key);
+    case SettingsFileFault::kControlCharacter:
+      return text(texts::ControlCharacter).arg(fileName, error.key);
     case SettingsFileFault::kUnknownModel:
       break;
   }
@@ -134,7 +138,9 @@ std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFile
   // The same model name and the same product code: another series has other scales.
   if (contents.model != modelName(sources_.view) ||
       contents.productCode != sources_.images.ProductCode()) {
-    refuse(text(texts::OtherModel).arg(contents.model, modelName(sources_.view)));
+    refuse(text(texts::OtherModel)
+               .arg(contents.model, QString::number(contents.productCode), modelName(sources_.view),
+                    QString::number(sources_.images.ProductCode())));
     return std::nullopt;
   }
   return ChosenFile{std::move(contents), name};
@@ -149,15 +155,17 @@ void SettingsFileCommands::openSettingsFile() {
   const std::vector<EntryCorrection> corrections =
       sources_.entry.enter(file->settings, sources_.view.model);
 
-  QStringList details;
+  // The first correction in the line itself, all of them in its tooltip.
+  const Layout layout = sources_.view.model.layout;
+  QStringList said;
   for (const EntryCorrection& correction : corrections) {
-    details << QStringLiteral("%1: \"%2\" → %3")
-                   .arg(fieldCaption(form_, sources_.view.model.layout, correction.field),
-                        correction.entered, correction.shown);
+    const auto* box = qobject_cast<const QLineEdit*>(controlOf(form_, layout, correction.field));
+    said << correctionText(form_, layout, box, correction.entered, correction.shown);
   }
-  sources_.notice(
-      text(texts::ReadyToSend).arg(file->model).arg(file->serialNumber).arg(chosen->name),
-      details.join(QLatin1Char('\n')));
+  QString notice =
+      text(texts::ReadyToSend).arg(file->model).arg(file->serialNumber).arg(chosen->name);
+  if (!said.isEmpty()) notice += QLatin1Char('\n') + firstOfCorrections(said, form_.UseEnglish);
+  sources_.notice(notice, said.join(QLatin1Char('\n')));
   if (fileOpened_) fileOpened_(chosen->name, file->serialNumber);
 }
 

@@ -64,6 +64,7 @@ class WrittenHistory {
     program.form().Edit5->setText(tag);
     program.form().BitBtn4->click();
     program.ticks(testing::kTicksToCollect);
+    EXPECT_TRUE(program.app.history().flush());
     EXPECT_EQ(program.form().Label41->text(), "Settings written and verified.");
   }
 
@@ -128,13 +129,14 @@ TEST(HistoryRecords, VerifyPrintsTheLastHashTheLastRecordShows) {
   const ToolRun verify = historyTool({"--db", history.db(), "verify"});
   ASSERT_EQ(verify.exitCode, 0) << verify.output.toStdString();
   const QRegularExpressionMatch last =
-      QRegularExpression("last hash: ([0-9a-f]{64})").match(verify.output);
+      QRegularExpression("last entry: ([0-9]+):([0-9a-f]{64})").match(verify.output);
   ASSERT_TRUE(last.hasMatch()) << verify.output.toStdString();
 
   history.program.dialogs.fileToSave = history.out("last.pdf");
   history.program.form().mainMenu.exportRecordPdf->trigger();
   const QStringList lines = pdfLines(history.out("last.pdf"));
-  EXPECT_TRUE(lines.contains("Write history: entry 3, hash " + last.captured(1)))
+  EXPECT_TRUE(lines.contains(
+      QStringLiteral("Write history: entry %1, hash %2").arg(last.captured(1), last.captured(2))))
       << lines.join('\n').toStdString();
 }
 
@@ -167,15 +169,18 @@ TEST(HistoryRecords, ARowOfJunkImagesStillGivesARecord) {
   {
     history::HistoryDatabase db;
     ASSERT_TRUE(db.openForRecording(path, QDateTime::currentDateTimeUtc()).writable);
-    history::WriteRow row;
+    history::WriteOpening row;
     row.writtenAt = history::historyTime(QDateTime::currentDateTimeUtc());
     row.model = "RKA-49";
     row.serialNumber = 4242;
     row.asFound = QByteArray(256, '\xA5');
     row.sent = QByteArray(192, '\x02');
-    const qint64 id = *db.insertOpen(row);
-    ASSERT_TRUE(db.complete(id, history::Outcome::StoredWrong, QByteArray(17, '\x03'),
-                            QDateTime::currentDateTimeUtc()));
+    const history::ChainEntry opened = *db.appendOpening(row);
+    history::WriteCompletion completion;
+    completion.completedAt = history::historyTime(QDateTime::currentDateTimeUtc());
+    completion.outcome = history::Outcome::StoredWrong;
+    completion.asLeft = QByteArray(17, '\x03');
+    ASSERT_TRUE(db.appendCompletion(opened.id, opened.hash, completion));
   }
   const ToolRun run = historyTool(
       {"--db", path, "report", "--serial", "4242", "--out", folder.filePath("junk.pdf")});

@@ -50,6 +50,7 @@ class SigningProgram {
     form.Edit2->setText(QString::number(high));
     form.BitBtn4->click();
     program.ticks(testing::kTicksToCollect);
+    EXPECT_TRUE(program.app.history().flush());
   }
 
   QStringList exportPdf() {
@@ -210,6 +211,7 @@ TEST(SignedRecord, ASettingsFileIsNamedWithTheSerialNumberItWasSavedFrom) {
   program.form().mainMenu.openSettingsFile->trigger();
   program.form().BitBtn4->click();
   program.ticks(testing::kTicksToCollect);
+  EXPECT_TRUE(program.app.history().flush());
   const QString all = signing.exportPdf().join('\n');
   EXPECT_TRUE(all.contains(QStringLiteral("Settings source: settings file plant.tadj, saved from "
                                           "serial number %1")

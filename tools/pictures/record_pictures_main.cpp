@@ -23,7 +23,7 @@ namespace tadjust::pictures {
 namespace {
 
 bool saveRecord(PictureSession& session, const QString& file) {
-  return writeRecordPdf(session.app().deviceRecord(), file).written;
+  return writeRecordPdf(session.app().gatherRecord(), file).written;
 }
 
 // The window with the File menu open over it, as one picture.
@@ -60,6 +60,7 @@ bool saveComparison(PictureSession& session, const QString& file) {
 
 // The write history after that write, its row selected to show what changed.
 bool saveHistory(PictureSession& session, const QString& file) {
+  session.app().history().flush();
   HistoryWindow& window = session.app().openWriteHistory();
   window.resize(820, 460);
   window.table->selectRow(0);
