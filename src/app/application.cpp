@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/file_command_texts.h"
 #include "app/history_news.h"
 #include "app/record_contents.h"
 #include "app/start_up.h"
@@ -60,6 +61,9 @@ Application::Application(Platform platform)
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
   history_.setAnchorStored(
       [this](const HistoryAnchor& anchor) { commissioning_.anchorStored(anchor); });
+  settingsFileCommands_.setFileSaved([this](const QString& name) {
+    controller_.keepStatus(file_command_texts::SettingsSaved.in(form_.UseEnglish).arg(name));
+  });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   history_.setNewsArrived([this] { showHistoryNews(); });
   connectEvents();
@@ -158,7 +162,8 @@ void Application::connectMenu() {
 }
 
 DeviceRecord Application::gatherRecord() const {
-  return gatherDeviceRecord({form_, images_, view_, controller_.state(), writer_.state()},
+  return gatherDeviceRecord({form_, images_, view_, controller_.state(), writer_.state(),
+                             editOrigin_, history_.lastWriteAnchor()},
                             QDateTime::currentDateTime());
 }
 

@@ -105,6 +105,9 @@ class Application {
   // it. A Send asks before writing values not taken from the device on the box.
   const EditOrigin& editOrigin() const { return editOrigin_; }
   void setEditOrigin(const EditOrigin& origin) { editOrigin_ = origin; }
+  // The device record of what the window shows now, with where the settings came from and the
+  // history entry of the last write; writeRecordPdf (record/record_output.h) writes it to a path.
+  DeviceRecord gatherRecord() const;
   // File > "Write history…": the history window, opened beside the main window (or raised).
   HistoryWindow& openWriteHistory();
 
@@ -118,8 +121,6 @@ class Application {
   void showEditNotice(const QString& text, const QString& details);
   void showHistoryNews();
   void connectMenu();
-  // The device record of what the window shows now.
-  DeviceRecord gatherRecord() const;
   void centreOnScreen();
   // The tooltips of the numeric boxes after a change of what their limits depend on.
   void showLimits();
