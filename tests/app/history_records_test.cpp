@@ -62,7 +62,7 @@ class WrittenHistory {
   void write(const QString& tag) {
     program.form().BitBtn3->click();
     program.form().Edit5->setText(tag);
-    program.form().BitBtn4->click();
+    program.send();  // the check read, then the block
     program.ticks(testing::kTicksToCollect);
     EXPECT_TRUE(program.app.history().flush());
     EXPECT_EQ(program.form().Label41->text(), "Settings written and verified.");

@@ -281,7 +281,7 @@ TEST_F(SettingsFiles, WhatOpeningAFileCorrectedIsSaidAndTheDeviceHoldsWhatTheBox
 
   const QString shownTag = f.Edit5->text();
   program.boxes.questions.clear();
-  f.BitBtn4->click();
+  program.send();  // the check read, then the block
   program.ticks(testing::kTicksToCollect);
   EXPECT_TRUE(program.boxes.questions.empty());
   EXPECT_EQ(f.Label41->text(), "Settings written and verified.");

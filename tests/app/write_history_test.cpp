@@ -303,7 +303,7 @@ TEST(WriteHistory, AnOtherDeviceWriteIsFoundByTheAnsweringSerialNumber) {
     if (line.rfind("write: ", 0) == 0)
       program.device->setImage(makeModelImage(*findSimulatedModel("RKA-49"), kAnswering));
   });
-  program.form().BitBtn4->click();
+  program.send();  // the check read, then the block
   program.ticks(testing::kTicksToCollect);
   ASSERT_TRUE(program.form().Label41->text().startsWith("Another device answered"))
       << program.form().Label41->text().toStdString();
@@ -460,7 +460,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(WriteHistory, AnOpeningEditedDuringTheVerificationIsNamedNotSealed) {
   WritingProgram writing;
   SimulatedProgram& program = writing.program;
-  program.form().BitBtn4->click();
+  program.send();  // the check read; the block is sent and its opening stored
   ASSERT_TRUE(program.app.history().flush());
   ASSERT_EQ(runProgram("sqlite3", {program.historyPath(),
                                    "UPDATE writes SET tag = 'FORGED', sent = zeroblob(192), user "
@@ -511,7 +511,7 @@ TEST(WriteHistory, ACompletionThatMeetsALockedFileIsKeptAndStoredWhenTheLockGoes
   ASSERT_TRUE(locked());
 
   bool answered = false;
-  program.form().BitBtn4->click();
+  program.send();  // the check read; the block is sent while the file is locked
   QTimer::singleShot(0, &program.form(), [&answered] { answered = true; });
   QCoreApplication::processEvents();
   EXPECT_TRUE(answered) << "the window answers while the history waits for the file";

@@ -48,7 +48,7 @@ class SigningProgram {
     choose(form.ComboBox1, entryOf(sensor));
     form.Edit1->setText(QString::number(low));
     form.Edit2->setText(QString::number(high));
-    form.BitBtn4->click();
+    program.send();  // the check read, then the block
     program.ticks(testing::kTicksToCollect);
     EXPECT_TRUE(program.app.history().flush());
   }
@@ -209,7 +209,7 @@ TEST(SignedRecord, ASettingsFileIsNamedWithTheSerialNumberItWasSavedFrom) {
   EXPECT_EQ(program.form().Label41->text(), "Saved: plant.tadj");
   program.dialogs.fileToOpen = signing.folder.filePath("plant.tadj");
   program.form().mainMenu.openSettingsFile->trigger();
-  program.form().BitBtn4->click();
+  program.send();  // the check read, then the block
   program.ticks(testing::kTicksToCollect);
   EXPECT_TRUE(program.app.history().flush());
   const QString all = signing.exportPdf().join('\n');
