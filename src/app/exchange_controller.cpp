@@ -48,7 +48,8 @@ void ExchangeController::ShowActionButtons(bool visible) {
 // The settings of the linked device once more, as any later read: eleven ticks, the decoder, and
 // "Repeat reading?" when nothing comes.
 void ExchangeController::ReadAgainClick() {
-  forgetKeptStatus();
+  // A read verifies nothing: the news of a write not verified stays.
+  if (lastingNews_.isEmpty()) forgetKeptStatus();
   if (!state_.DeviceLinked || state_.ReadPending || state_.connectionLost) return;
   if (state_.exchangeUnderWay) return;
   ShowActionButtons(false);
@@ -72,6 +73,7 @@ void ExchangeController::closePort() {
 }
 
 void ExchangeController::disconnect() {
+  lastingNews_.clear();
   closePort();
   setCaption(form_.BitBtn1, text(texts::Connect));
   state_.DeviceLinked = false;
@@ -97,6 +99,7 @@ void ExchangeController::keepStatus(const QString& news, KeptUntil until) {
   showStatus(news);
   keptStatusShown_ = true;
   keptUntilEdit_ = until == KeptUntil::Edit;
+  lastingNews_ = until == KeptUntil::NextChange ? news : QString();
 }
 
 void ExchangeController::forgetStatusKeptUntilEdit() {
@@ -106,6 +109,7 @@ void ExchangeController::forgetStatusKeptUntilEdit() {
 void ExchangeController::keepStatus(const BilingualText& news) { keepStatus(text(news)); }
 
 void ExchangeController::forgetKeptStatus() {
+  lastingNews_.clear();
   if (!keptStatusShown_) return;
   keptStatusShown_ = false;
   keptUntilEdit_ = false;
@@ -119,32 +123,10 @@ void ExchangeController::LinkDevice() {
     form_.BitBtn1->show();
     return;
   }
-  const QString portName = form_.Edit18->text();
-  struct Opening {
-    bool opened = false;
-    bool denied = false;
-  };
-  const auto opening = std::make_shared<Opening>();
-  exchange_.run(
-      [opening, name = portName.toStdString()](PortLine& line) {
-        opening->opened = line.port.OpenPort(name);
-        opening->denied = line.port.OpenDenied();
-        if (!opening->opened) line.port.ClosePort();
-      },
-      [this, opening, portName] { linkOpened(portName, opening->opened, opening->denied); });
+  openLinkPort([this] { linkOpened(); });
 }
 
-void ExchangeController::linkOpened(const QString& portName, bool opened, bool denied) {
-  if (!opened) {
-    // The box may have gone since it was found, or this user may not open its port: say which
-    // and offer Connect again.
-    const QString why = denied ? permission_texts::permissionDenied(
-                                     {permission_texts::deviceFile(portName)}, form_.UseEnglish)
-                               : text(texts::PortNotOpenedText).arg(portName);
-    boxes_.ask(text(texts::PortNotOpenedCaption), why, Buttons::Ok);
-    form_.BitBtn1->show();
-    return;
-  }
+void ExchangeController::linkOpened() {
   state_.connectionLost = false;
   showStatus(texts::Linking);
   state_.linkNumber += 1;
@@ -159,6 +141,53 @@ void ExchangeController::linkOpened(const QString& portName, bool opened, bool d
         showStatus(texts::ReadingData);
         readRequested();
       });
+}
+
+// The port of Edit18 opened on the worker; when it is gone, the box is searched for as Start
+// does (the worker's search) and the port found opened. opened runs once a port is open.
+void ExchangeController::openLinkPort(std::function<void()> opened, bool searched) {
+  struct Opening {
+    bool opened = false;
+    bool denied = false;
+    bool noPort = false;
+  };
+  const auto opening = std::make_shared<Opening>();
+  const QString portName = form_.Edit18->text();
+  exchange_.run(
+      [opening, name = portName.toStdString()](PortLine& line) {
+        opening->opened = line.port.OpenPort(name);
+        if (opening->opened) return;
+        opening->denied = line.port.OpenDenied();
+        opening->noPort = line.port.OpenFoundNoPort();
+        line.port.ClosePort();
+      },
+      [this, opening, portName, opened = std::move(opened), searched]() mutable {
+        if (opening->opened) {
+          opened();
+          return;
+        }
+        if (opening->noPort && !searched) {
+          // The box was plugged into another port (or is out): search for it as Start does, and
+          // link on the port found. A failed search has said so and asked Retry or Cancel itself.
+          subsystems_.discovery.FindInterface([this, opened = std::move(opened)](bool found) {
+            if (!found) return;
+            form_.BitBtn1->hide();
+            openLinkPort(opened, true);
+          });
+          return;
+        }
+        sayPortNotOpened(portName, opening->denied);
+      });
+}
+
+// This user may not open the port, or another program holds it: say which and offer Connect
+// again.
+void ExchangeController::sayPortNotOpened(const QString& portName, bool denied) {
+  const QString why = denied ? permission_texts::permissionDenied(
+                                   {permission_texts::deviceFile(portName)}, form_.UseEnglish)
+                             : text(texts::PortNotOpenedText).arg(portName);
+  boxes_.ask(text(texts::PortNotOpenedCaption), why, Buttons::Ok);
+  form_.BitBtn1->show();
 }
 
 // Monitoring stops; a pending read goes on and, getting no reply, leads to the usual questions.
@@ -238,6 +267,7 @@ void ExchangeController::replyWhole(unsigned read, const SettingsReply& reply) {
   beginFlow();
   handleReply(reply);
   endFlow();
+  showLastingNewsAgain();
   tellStateChanged();
 }
 
@@ -293,8 +323,16 @@ void ExchangeController::countPendingRead() {
                 [this, reply] {
                   handleReply(*reply);
                   endFlow();
+                  showLastingNewsAgain();
                   tellStateChanged();
                 });
+}
+
+// A read of the linked device changes nothing of a write's lasting news: it is shown again.
+void ExchangeController::showLastingNewsAgain() {
+  if (!lastingNews_.isEmpty() && state_.DeviceLinked && !state_.ReadPending &&
+      !state_.connectionLost)
+    keepStatus(lastingNews_, KeptUntil::NextChange);
 }
 
 void ExchangeController::takeReply() {
@@ -339,6 +377,12 @@ void ExchangeController::handleNoFirstReply() {
 }
 
 void ExchangeController::handleNoLaterReply() {
+  // The box is gone: no read can come, so none is offered; Label41 keeps the loss and the link
+  // ends.
+  if (state_.connectionLost) {
+    observer_.readGivenUp();
+    return;
+  }
   const Answer answer =
       boxes_.ask(text(texts::RepeatReadingCaption), text(texts::RepeatReadingText), Buttons::YesNo);
   // A lost box is not read again: the link ends once this question is done.

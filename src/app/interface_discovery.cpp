@@ -32,13 +32,15 @@ InterfaceDiscovery::InterfaceDiscovery(Form1& form, ExchangeWorker& exchange, Me
       memory_(memory),
       probe_(portMap) {}
 
-void InterfaceDiscovery::FindInterface() {
+void InterfaceDiscovery::FindInterface(std::function<void(bool)> ended) {
   const bool english = form_.UseEnglish;
   if (boxes_.ask(discovery_texts::kPlugInCaption.in(english),
                  discovery_texts::kPlugInText.in(english), Buttons::OkCancel) == Answer::Cancel) {
     events_.requestTerminate();
+    if (ended) ended(false);
     return;
   }
+  ended_ = std::move(ended);
 
   form_.Label40->setText(discovery_texts::kSearching.in(english));
   form_.Label40->show();
@@ -113,6 +115,7 @@ void InterfaceDiscovery::searchEnded(bool found) {
   }
 
   form_.Label40->hide();
+  if (const std::function<void(bool)> ended = std::exchange(ended_, {})) ended(found);
 }
 
 void InterfaceDiscovery::probeNotingRefusal(std::function<void(bool)> answered) {

@@ -28,9 +28,10 @@ class InterfaceDiscovery {
   InterfaceDiscovery(Form1& form, ExchangeWorker& exchange, MessageBoxes& boxes,
                      WindowEvents& events, SerialPortMap& portMap, PortMemory& memory);
 
-  // The whole search. Its outcome: BitBtn1 reads "Connect"/"Połącz" and is shown; or the
-  // application was asked to terminate; or RetrySearch is set for the next timer tick.
-  void FindInterface();
+  // The whole search, on the exchange worker. Its outcome: BitBtn1 reads "Connect"/"Połącz" and
+  // is shown (ended told true, the port found in Edit18 and remembered); or the application was
+  // asked to terminate; or RetrySearch is set for the next timer tick (both told false).
+  void FindInterface(std::function<void(bool)> ended = {});
 
   // Tells answered whether the box answered the handshake on that port (which also clears
   // RetrySearch); the port is closed again.
@@ -59,6 +60,7 @@ class InterfaceDiscovery {
   bool searching_ = false;
   bool rememberedPortTried_ = false;
   QStringList refusedPorts_;
+  std::function<void(bool)> ended_;
 };
 
 }  // namespace tadjust

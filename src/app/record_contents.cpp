@@ -1,11 +1,11 @@
 #include "app/record_contents.h"
 
 #include <QDir>
-#include <map>
+#include <QFileInfo>
 
 #include "edit/copy_record.h"
 #include "image/layout.h"
-#include "image/stored_linearisation.h"
+#include "record/history_record.h"
 #include "record/record_texts.h"
 #include "ui/window_texts.h"
 #include "view/device_rows_of_read.h"
@@ -19,10 +19,6 @@ namespace tadjust {
 
 namespace {
 
-QString valueWithUnit(const ShownRow& row) {
-  return row.unit.isEmpty() ? row.value : row.value + QLatin1Char(' ') + row.unit;
-}
-
 RecordIdentity identityOf(const RecordSources& s) {
   const Layout layout = s.view.model.layout;
   const DeviceIdentity device = identifyDevice(s.images, layout, 0);
@@ -30,36 +26,6 @@ RecordIdentity identityOf(const RecordSources& s) {
           QString::number(device.serialNumber),
           QString::fromStdString(particularsOf(layout).tag.get(readCopy(layout, s.images))),
           s.form.Edit18->text()};
-}
-
-// Row by row of the device group: a row shown on one side only reads "—" on the other.
-std::vector<ComparedRow> compareRows(const std::vector<ShownRow>& found,
-                                     const std::vector<ShownRow>& left, const QString& notRead) {
-  std::map<int, ComparedRow> rows;
-  for (const ShownRow& row : found) rows[row.row] = {row.caption, valueWithUnit(row), {}, false};
-  // A row that another sensor words otherwise ("Sensor connection" and "Cold junction comp.")
-  // names both.
-  for (const ShownRow& row : left) {
-    ComparedRow& compared = rows[row.row];
-    if (compared.caption.isEmpty()) {
-      compared.caption = row.caption;
-    } else if (compared.caption != row.caption) {
-      compared.caption += QStringLiteral(" / ") + row.caption;
-    }
-    compared.asLeft = valueWithUnit(row);
-  }
-  std::vector<ComparedRow> result;
-  for (auto& [index, row] : rows) {
-    if (row.asFound.isEmpty()) row.asFound = QStringLiteral("—");
-    if (left.empty()) {
-      row.asLeft = notRead;
-    } else if (row.asLeft.isEmpty()) {
-      row.asLeft = QStringLiteral("—");
-    }
-    row.changed = !left.empty() && row.asFound != row.asLeft;
-    result.push_back(row);
-  }
-  return result;
 }
 
 // This link's write of the device the window shows, once its read-back has ended. A read-back
@@ -89,18 +55,19 @@ std::optional<WriteByThisLink> writeOf(const RecordSources& s) {
   const std::vector<ShownRow> left = verification == Verification::NoReadBack || !writes->asLeft
                                          ? std::vector<ShownRow>{}
                                          : deviceRowsOfRead(*writes->asLeft, english);
-  return WriteByThisLink{compareRows(found, left, record_texts::NotRead.in(english)), verification};
-}
-
-std::optional<RecordCharacteristic> characteristicOf(const RecordSources& s) {
-  if (s.view.model.layout != Layout::Transmitter) return std::nullopt;
-  std::optional<StoredLinearisation> table =
-      storedLinearisation(s.images.SettingsImage, s.view.model.series);
-  if (!table) return std::nullopt;
-  const QString sensor =
-      window_texts::SensorTypes[static_cast<std::size_t>(entryOf(table->sensorType))].in(
-          s.form.UseEnglish);
-  return RecordCharacteristic{sensor, std::move(*table)};
+  WriteByThisLink write;
+  write.rows = compareRows(found, left, record_texts::NotRead.in(english));
+  write.verification = verification;
+  if (s.origin) {
+    write.source = settingsSourceOf(*s.origin);
+    if (s.origin->kind == EditOrigin::Kind::DeviceCopy &&
+        !s.origin->isFor(shown.productCode, shown.serialNumber)) {
+      write.source->kind = SettingsSource::Kind::OtherDeviceCopy;
+      write.source->sourceSerialNumber = QString::number(s.origin->serialNumber);
+    }
+  }
+  if (s.anchor) write.anchor = RecordAnchor{s.anchor->sequence, s.anchor->hash};
+  return write;
 }
 
 }  // namespace
@@ -115,8 +82,32 @@ DeviceRecord gatherDeviceRecord(const RecordSources& s, const QDateTime& made) {
   record.settingsTitle = s.form.GroupBox2->title();
   record.settings = shownRows(s.form.deviceRows(), s.form.UseEnglish);
   record.write = writeOf(s);
-  record.characteristic = characteristicOf(s);
+  record.characteristic =
+      recordCharacteristic(s.images.SettingsImage, s.view.model, s.form.UseEnglish);
   return record;
+}
+
+SettingsSource settingsSourceOf(const EditOrigin& origin) {
+  SettingsSource source;
+  source.fileName = QFileInfo(origin.fileName).fileName();
+  switch (origin.kind) {
+    case EditOrigin::Kind::StartValues:
+      source.kind = SettingsSource::Kind::StartValues;
+      break;
+    case EditOrigin::Kind::DeviceCopy:
+      source.kind = SettingsSource::Kind::DeviceCopy;
+      break;
+    case EditOrigin::Kind::SettingsFile:
+      source.kind = SettingsSource::Kind::SettingsFile;
+      source.sourceSerialNumber = QString::number(origin.sourceSerialNumber);
+      break;
+    case EditOrigin::Kind::CommissioningRow:
+      source.kind = SettingsSource::Kind::CommissioningRow;
+      source.rowTag = origin.rowTag;
+      source.rowLine = origin.rowLine;
+      break;
+  }
+  return source;
 }
 
 QString computerUserName() {

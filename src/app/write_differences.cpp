@@ -53,25 +53,35 @@ SettingsImages withBytes(const SettingsImages& images, ConstBytes bytes) {
 
 }  // namespace
 
-QStringList writeDifferences(const Form1& form, const SettingsImages& readBack, ConstBytes sent,
-                             const LaidOutModel& model) {
+std::vector<FieldDifference> fieldDifferences(const Form1& form, const SettingsImages& readBack,
+                                              ConstBytes sent, const LaidOutModel& model) {
   const bool en = form.UseEnglish;
   const SettingsImages written = withBytes(readBack, sent);
   const DeviceSettings read = decodeSettings(readBack, model);
   const std::vector<ShownRow> readRows = deviceRowsOfRead(readBack.SettingsImage, en);
   const std::vector<ShownRow> sentRows = deviceRowsOfRead(written.SettingsImage, en);
 
-  QStringList lines;
+  std::vector<FieldDifference> differences;
   for (const SettingsField field : differingFields(decodeSettings(written, model), read)) {
     const std::optional<int> row = deviceRowOf(form, model.layout, field);
     const ShownRow* readRow = row ? rowAt(readRows, *row) : nullptr;
     const ShownRow* sentRow = row ? rowAt(sentRows, *row) : nullptr;
     const ShownRow* named = readRow ? readRow : sentRow;
     const QString caption = named ? named->caption : fieldCaption(form, model.layout, field);
-    lines << kFieldDiffers.in(en).arg(caption, valueOf(sentRow), valueOf(readRow));
+    differences.push_back({caption, valueOf(sentRow), valueOf(readRow)});
   }
+  return differences;
+}
+
+QStringList writeDifferences(const Form1& form, const SettingsImages& readBack, ConstBytes sent,
+                             const LaidOutModel& model) {
+  const bool en = form.UseEnglish;
+  QStringList lines;
+  for (const FieldDifference& difference : fieldDifferences(form, readBack, sent, model))
+    lines << kFieldDiffers.in(en).arg(difference.caption, difference.sent, difference.read);
 
   // A differing byte that changes no field when it alone is put back as sent is held by none.
+  const DeviceSettings read = decodeSettings(readBack, model);
   QStringList otherOffsets;
   for (std::size_t offset = 0; offset < sent.size(); ++offset) {
     if (sent[offset] == readBack.SettingsImage[offset]) continue;

@@ -17,12 +17,6 @@ namespace {
 constexpr int kPdfResolution = 300;
 const std::array<const char*, 4> kOutcomeKeys = {"waiting", "verified", "skipped", "failed"};
 
-void appendLine(QByteArray& csv, const QStringList& cells) {
-  QStringList fields;
-  for (const QString& cell : cells) fields << history::csvField(cell);
-  csv += history::csvRecord(fields);
-}
-
 QString sequenceText(const RowProgress& p) {
   return p.historySequence ? QString::number(*p.historySequence) : QString();
 }
@@ -50,19 +44,20 @@ int outcomeOf(const RowProgress& progress) {
 }
 
 QByteArray summaryCsv(const CommissioningJob& job) {
-  QByteArray csv;
-  appendLine(csv, {"tag", "model", "serial_number", "outcome", "time", "history_sequence",
-                   "history_hash"});
+  using history::csvField;
+  using history::csvTextField;
+  QByteArray csv = history::csvRecord(
+      {"tag", "model", "serial_number", "outcome", "time", "history_sequence", "history_hash"});
   for (std::size_t i = 0; i < job.rowCount(); ++i) {
     const CommissioningRow& row = job.rows()[i];
     const RowProgress& p = job.progress(i);
     const bool verified = p.state == RowState::Verified;
-    appendLine(csv, {history::formulaGuarded(row.tag),
-                     history::formulaGuarded(verified ? p.model : row.model),
-                     verified ? QString::number(p.serialNumber) : QString(),
-                     QString::fromLatin1(kOutcomeKeys[static_cast<std::size_t>(outcomeOf(p))]),
-                     verified ? p.time.toUTC().toString(Qt::ISODate) : QString(), sequenceText(p),
-                     history::formulaGuarded(p.historyHash)});
+    csv += history::csvRecord(
+        {csvTextField(row.tag), csvTextField(verified ? p.model : row.model),
+         csvField(verified ? QString::number(p.serialNumber) : QString()),
+         csvField(QString::fromLatin1(kOutcomeKeys[static_cast<std::size_t>(outcomeOf(p))])),
+         csvField(verified ? p.time.toUTC().toString(Qt::ISODate) : QString()),
+         csvField(sequenceText(p)), csvTextField(p.historyHash)});
   }
   return csv;
 }

@@ -28,8 +28,8 @@ int outcomeOf(const RowProgress& progress);
 
 // The summary as CSV for other programs: UTF-8, comma separated, CR LF, the header row
 // tag,model,serial_number,outcome,time,history_sequence,history_hash; outcomes "waiting",
-// "verified", "skipped", "failed"; times in UTC, ISO 8601. Every text cell guarded against
-// formulas as the history's CSV is (history::formulaGuarded).
+// "verified", "skipped", "failed"; times in UTC, ISO 8601. Every text cell guarded against a
+// spreadsheet's formulas as the write history's export guards its own (history_csv.h).
 QByteArray summaryCsv(const CommissioningJob& job);
 
 struct SummaryFileResult {

@@ -36,9 +36,37 @@ enum class Verification {
   NoReadBack,   // no read-back came, and none was read again
 };
 
+// Where the written settings came from.
+struct SettingsSource {
+  enum class Kind {
+    StartValues,       // the window's start values: nothing was taken from a device
+    DeviceCopy,        // a copy of this device ("Copy for edition")
+    OtherDeviceCopy,   // a copy of another device: its serial number
+    SettingsFile,      // a settings file: its name and the serial number it was saved from
+    CommissioningRow,  // a row of a commissioning list: the list's name, the row's line and tag
+  };
+  Kind kind = Kind::StartValues;
+  QString fileName;  // SettingsFile, CommissioningRow: the file's name, without its folder
+  QString sourceSerialNumber;
+  QString rowTag;
+  int rowLine = 0;
+};
+
+// The history entry that completed the write: its place in the chain and its hash. A history
+// file cut after that entry, or rewritten, no longer matches the paper.
+struct RecordAnchor {
+  qint64 sequence = 0;
+  QString hash;
+};
+
 struct WriteByThisLink {
   std::vector<ComparedRow> rows;
   Verification verification = Verification::Verified;
+  // A record regenerated from the write history: "Written" (as found → as left) rather than
+  // "Written by this link".
+  bool fromHistory = false;
+  std::optional<SettingsSource> source;  // unknown for a record from the history
+  std::optional<RecordAnchor> anchor;    // none when the history holds no completed entry
 };
 
 // The linearisation table a resistance thermometer or thermocouple holds, with the name of its
@@ -59,6 +87,11 @@ struct DeviceRecord {
   std::optional<WriteByThisLink> write;                // when this link wrote the device
   std::optional<RecordCharacteristic> characteristic;  // resistance thermometers, thermocouples
 };
+
+// Row by row of the device group before and after a write: a row shown on one side only reads
+// "—" on the other; with no rows after (nothing read back), every row after reads notRead.
+std::vector<ComparedRow> compareRows(const std::vector<ShownRow>& found,
+                                     const std::vector<ShownRow>& left, const QString& notRead);
 
 // <model>-<serial number>-<yyyy-MM-dd>.pdf, a "/" in the model's name written "-".
 QString recordFileName(const DeviceRecord& record);

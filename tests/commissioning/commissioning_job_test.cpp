@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 
 #include "commissioning/job_summary.h"
-#include "history/history_csv.h"
 #include "support/csv_reader.h"
 #include "support/pdf_text.h"
 #include "support/settings_file_fixtures.h"
@@ -97,14 +96,6 @@ TEST(FileNameOfTag, ReplacesWhatAFileNameCannotHold) {
   EXPECT_EQ(fileNameOfTag("TT-101"), "TT-101");
   EXPECT_EQ(fileNameOfTag("A/B\\C:D*E?F\"G<H>I|J"), "A-B-C-D-E-F-G-H-I-J");
   EXPECT_EQ(fileNameOfTag("ŁÓDŹ 1"), "ŁÓDŹ 1");
-}
-
-TEST(GuardedCsvCell, PutsAnApostropheBeforeWhatASpreadsheetRunsAsAFormula) {
-  for (const char* text : {"=1+1", "+1", "-1", "@SUM(A1)", "\tx", "\rx"})
-    EXPECT_EQ(history::formulaGuarded(text), QStringLiteral("'") + text) << text;
-  for (const char* text : {"TT-101", "", "1-2"}) EXPECT_EQ(history::formulaGuarded(text), text);
-  // An apostrophe of the text's own is doubled: one taken off gives the text back.
-  EXPECT_EQ(history::formulaGuarded("'quoted"), "''quoted");
 }
 
 TEST_F(JobFolder, TheSummaryListsEveryRowInCsvAndPdf) {
