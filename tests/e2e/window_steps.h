@@ -34,6 +34,8 @@ inline void startAndFindTheBox(SimulatedDeviceSession& session) {
   ASSERT_TRUE(session.form().UseEnglish);
   session.boxes.queue(Answer::Ok);
   press(session.form().BitBtn1);
+  // The search runs on the exchange worker: it has ended once "Searching" is hidden again.
+  QTest::qWaitFor([&] { return session.form().Label40->isHidden(); }, kLinkWaitMs);
 }
 
 // Connect answered OK to the link prompt; true once the device is linked.

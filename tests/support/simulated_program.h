@@ -56,9 +56,11 @@ class SimulatedProgram {
   }
 
   // The message loop between two ticks: what the port has to tell, then the tick.
+  // A job that pauses (the write's block) spends the second on the clock: what it starts is
+  // looked at from the next tick on, as on the worker's thread.
   void tick() {
-    for (auto passed = Nanoseconds{0}; passed < std::chrono::seconds(1);
-         passed += kReplyLookInterval) {
+    const auto end = clock.now() + std::chrono::seconds(1);
+    while (clock.now() < end) {
       clock.advance(kReplyLookInterval);
       app.exchange().pollReply(clock.now());
     }
@@ -81,11 +83,12 @@ class SimulatedProgram {
     ticks(kTicksToCollect);
   }
 
-  // Send pressed, then the eleven ticks of the read that checks the device on the box: the
-  // block is sent when it is the device read before, and the read-back is pending.
+  // Send pressed, then the ticks of the read that checks the device on the box (until it is
+  // taken, the eleventh at the latest): the block is sent when it is the device read before, and
+  // the read-back is pending.
   void send() {
     app.form().BitBtn4->click();
-    ticks(kTicksToCollect);
+    for (int i = 0; i < kTicksToCollect && app.writer().state().CheckPending; ++i) tick();
   }
 
   Form1& form() { return app.form(); }
