@@ -311,13 +311,20 @@ bool CommissioningCommands::readingBack() const {
 void CommissioningCommands::replyTaken() {
   const bool readBack = sources_.writer.state().VerifyPending;
   static_cast<ReplyObserver&>(sources_.writer).replyTaken();
-  // "Repeat writing?" answered Yes has the read-back of the next write pending.
-  if (sources_.writer.state().VerifyPending) return;
+  // "Repeat writing?" answered Yes has the read-back of the next write pending; a check read
+  // that found the device written to has its block on the way.
+  if (sources_.writer.state().VerifyPending || sources_.writer.sendingBlock()) return;
   if (readBack) {
     writeEnded();
   } else {
-    deviceRead();
+    deviceReadTaken();
   }
+}
+
+// The controller counts the handling of this reply as an exchange under way; nothing else is.
+void CommissioningCommands::deviceReadTaken() {
+  const ExchangeState& state = sources_.controller.state();
+  if (state.DeviceLinked && !state.ReadPending && !state.connectionLost) enterRowForDevice();
 }
 
 void CommissioningCommands::readGivenUp() {
@@ -337,10 +344,14 @@ bool CommissioningCommands::deviceReadNow() const {
   return canAct(MenuNeeds::LinkedReadDevice, sources_.controller.state());
 }
 
+void CommissioningCommands::deviceRead() {
+  if (deviceReadNow()) enterRowForDevice();
+}
+
 // A read of the device on the box: the next row is entered for it, unless the job has
 // commissioned it already or the group holds its row already (a read again keeps what was typed).
-void CommissioningCommands::deviceRead() {
-  if (!job_ || !deviceReadNow()) return;
+void CommissioningCommands::enterRowForDevice() {
+  if (!job_) return;
   const Layout layout = sources_.view.model.layout;
   const DeviceIdentity device = identifyDevice(sources_.images, layout, 0);
   if (const auto row = job_->rowOfDevice(device.productCode, device.serialNumber)) {

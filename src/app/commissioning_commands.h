@@ -91,6 +91,9 @@ class CommissioningCommands final : public ReplyObserver {
 
   bool deviceReadNow() const;
   void deviceRead();
+  // The reply of a read just taken names the device on the box.
+  void deviceReadTaken();
+  void enterRowForDevice();
   void enterRow(std::size_t row);
   void enterSelectedRow();
   void skipSelectedRow();

@@ -368,11 +368,11 @@ TEST(EditedSettings, YesToRepeatWritingSendsTheSameBlockAgain) {
     p.program.send();
     const std::size_t afterFirst = p.program.port.sent().size();
     p.boxes().queue(Answer::Yes);
-    p.program.ticks(testing::kTicksToCollect);  // the read-back, Yes: the check read again
+    p.program.takeTheReadBack();  // Yes: the check read again
     ASSERT_EQ(p.boxes().questions.size(), 1u);
     EXPECT_TRUE(p.boxes().questions[0].text.endsWith("Repeat writing?"));
     const std::size_t afterCheck = p.program.port.sent().size();
-    p.program.ticks(testing::kTicksToCollect);  // the check's reply: the write again
+    p.program.takeTheCheck();  // the write again
     const std::size_t afterSecond = p.program.port.sent().size();
     p.program.ticks(testing::kTicksToCollect);
 

@@ -99,9 +99,9 @@ TEST(FileMenu, TheRecordCanActOnlyWhileADeviceReadInThisLinkIsShown) {
   program.form().BitBtn3->click();
   program.form().BitBtn4->click();
   expectRecordEnabled(false, "the check of the device under way");
-  program.ticks(testing::kTicksToCollect);
+  program.takeTheCheck();
   expectRecordEnabled(false, "the read-back under way");
-  program.ticks(testing::kTicksToCollect);
+  program.takeTheReadBack();
   expectRecordEnabled(true, "the write verified");
 
   program.controller().BitBtn1Click();

@@ -51,9 +51,8 @@ class LinkedProgram {
   // write and its read-back alone.
   void writeWithFault(const std::function<void(DeviceFaults&)>& fault) {
     program.form().BitBtn4->click();
-    program.ticks(testing::kTicksToCollect - 1);
     fault(program.device->faults());
-    program.tick();
+    program.takeTheCheck();
   }
 
   // The bytes sent and the pauses taken from now on.
@@ -127,9 +126,12 @@ TEST(SettingsWriter, SendsTheFrameAndTheBlockWithTheirPausesThenReadsBack) {
     pauses.insert(pauses.end(), {CommandPause, CommandPause, CommandPause});
     EXPECT_EQ(program.pause.durations, pauses);
 
-    // The check read counts its ticks to 110 and ends at 0; the write's bar follows.
-    std::vector<int> expectedProgress = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 0};
+    // The check read counts its first tick, is whole in the second (the bar full, then 0); the
+    // write's bar follows, then the read-back's, whose first step the tick that ended the block
+    // counts.
+    std::vector<int> expectedProgress = {10, 110, 0};
     expectedProgress.insert(expectedProgress.end(), c.progress.begin(), c.progress.end());
+    expectedProgress.push_back(10);
     EXPECT_EQ(progress, expectedProgress);
     // The check read may let the window repaint (a fixed-sensor probe's layout); the write
     // processes pending messages once.
@@ -230,8 +232,8 @@ TEST(SettingsWriter, PolishTexts) {
   });
   program.boxes.queue(Answer::Ok);
   writer.BitBtn4Click();
-  EXPECT_EQ(program.boxes.questions.back().caption, "Ustawienia nie zostały wysłane");
-  EXPECT_EQ(program.boxes.questions.back().text,
+  EXPECT_EQ(program.boxes.last().caption, "Ustawienia nie zostały wysłane");
+  EXPECT_EQ(program.boxes.last().text,
             "Ustawienia przygotowane dla GWA-43 nie pasują do jego pamięci.\rNiczego nie wysłano.");
 }
 
@@ -244,7 +246,7 @@ TEST(SettingsWriter, AStoredWrongWriteIsOfferedAgainAndTheSecondIsVerified) {
   linked.write();
   program.boxes.queue(Answer::Yes);
   linked.startRecording();
-  // The read-back is whole within the second tick; Yes writes again at once.
+  // The read-back is whole within the second tick; Yes checks the device again at once.
   program.ticks(2);
 
   ASSERT_EQ(program.boxes.questions.size(), 1u);
@@ -252,7 +254,7 @@ TEST(SettingsWriter, AStoredWrongWriteIsOfferedAgainAndTheSecondIsVerified) {
   EXPECT_TRUE(program.boxes.questions[0].text.endsWith("\r\rRepeat writing?"));
   EXPECT_EQ(program.device->writesStored(), 1) << "Yes checks the device first";
   EXPECT_EQ(linked.sentSince(), (std::vector<std::uint8_t>{0, '$', 'R'}));
-  program.ticks(testing::kTicksToCollect);
+  program.takeTheCheck();
   EXPECT_EQ(program.device->writesStored(), 2) << "Yes wrote again";
   const std::vector<std::uint8_t> sent = linked.sentSince();
   ASSERT_GE(sent.size(), 6u);
@@ -415,9 +417,9 @@ TEST_F(Linked, ReadBackThatDiffersOffersToWriteAgain) {
     program.boxes.queue(answer);
     program.ticks(testing::kTicksToCollect);
     program.boxes.whileOpen = nullptr;
-    EXPECT_EQ(program.boxes.questions.back().caption, "Data error!");
-    EXPECT_TRUE(program.boxes.questions.back().text.endsWith("Repeat writing?"));
-    EXPECT_EQ(program.boxes.questions.back().buttons, Buttons::YesNo);
+    EXPECT_EQ(program.boxes.last().caption, "Data error!");
+    EXPECT_TRUE(program.boxes.last().text.endsWith("Repeat writing?"));
+    EXPECT_EQ(program.boxes.last().buttons, Buttons::YesNo);
     EXPECT_FALSE(verifyPending);
     EXPECT_TRUE(groupEnabled);
     if (answer == Answer::Yes) {
@@ -435,8 +437,8 @@ TEST_F(Linked, NoReadBackAsksToReadAgainAndYesReadsAgain) {
   program.boxes.whileOpen = [&] { program.device->faults().shortSettingsReply.reset(); };
   program.boxes.queue(Answer::Yes);
   program.ticks(testing::kTicksToCollect);
-  EXPECT_EQ(program.boxes.questions.back().caption, "Data error!");
-  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
+  EXPECT_EQ(program.boxes.last().caption, "Data error!");
+  EXPECT_EQ(program.boxes.last().text, "Repeat reading?");
   EXPECT_TRUE(program.state().ReadPending);
   EXPECT_TRUE(program.writeState().VerifyPending);
   EXPECT_EQ(program.form().Label41->text(), "Write verification  ...");
@@ -472,7 +474,7 @@ TEST_F(Linked, TicksInsideTheRetryDialogFindNothingPending) {
   program.boxes.queue(Answer::No);
   program.ticks(testing::kTicksToCollect);
   EXPECT_EQ(ticksInside, 15);
-  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
+  EXPECT_EQ(program.boxes.last().text, "Repeat reading?");
   EXPECT_EQ(program.boxes.answersLeft(), 0u) << "the dialog was shown once";
 }
 

@@ -98,7 +98,7 @@ TEST(CheckBeforeWrite, TheSameDeviceIsWrittenAtOnceAfterTheCheck) {
   EXPECT_FALSE(shown(program.form().BitBtn4));
   EXPECT_FALSE(program.form().GroupBox1->isEnabled());
 
-  program.ticks(kTicksToCollect);
+  program.takeTheCheck();
   EXPECT_EQ(writeFramesSent(program), 1);
   EXPECT_TRUE(program.writeState().VerifyPending);
   program.ticks(kTicksToCollect);
@@ -303,12 +303,11 @@ TEST(LostBox, DuringAWriteNoRepeatReadingIsAsked) {
   CopiedProgram copied;
   SimulatedProgram& program = copied.program;
   program.form().BitBtn4->click();
-  program.ticks(kTicksToCollect - 1);
-  // The check read's reply is taken on the next tick; the block is then sent, and cut.
+  // Once the check read's reply is taken the block is sent, and cut.
   program.port.unplugAfterBytes(program.port.sent().size() + 3 + 3 + 40);
-  program.tick();
+  program.takeTheCheck();
   program.ticks(kTicksToCollect + 1);
-  EXPECT_TRUE(program.boxes.questions.empty()) << program.boxes.questions[0].text.toStdString();
+  EXPECT_TRUE(program.boxes.questions.empty()) << program.boxes.last().text.toStdString();
   EXPECT_EQ(program.form().Label41->text(), "Connection to the interface box lost.");
   EXPECT_TRUE(shown(program.form().Label41));
   EXPECT_EQ(caption(program.form().BitBtn1), "Connect");

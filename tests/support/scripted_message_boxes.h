@@ -60,6 +60,16 @@ class ScriptedMessageBoxes final : public MessageBoxes {
 
   std::size_t answersLeft() const { return answers_.size(); }
 
+  // The question asked last; none asked fails the test and gives an empty question.
+  const AskedQuestion& last() const {
+    static const AskedQuestion none{};
+    if (questions.empty()) {
+      ADD_FAILURE() << "no question was asked";
+      return none;
+    }
+    return questions.back();
+  }
+
   std::function<void()> whileOpen;
   std::vector<AskedQuestion> questions;
   std::vector<QString> errors;

@@ -85,9 +85,20 @@ class SimulatedProgram {
 
   // Send pressed, then the ticks of the read that checks the device on the box (until it is
   // taken, the eleventh at the latest): the block is sent when it is the device read before, and
-  // the read-back is pending.
+  // the read-back is pending. The tick in which the block ended has counted the read-back's
+  // first step (the bar at 10).
   void send() {
     app.form().BitBtn4->click();
+    takeTheCheck();
+  }
+  // The ticks of the write's read-back until it is taken (whole in the second tick, the eleventh
+  // at the latest) and what it asks is answered.
+  void takeTheReadBack() {
+    for (int i = 0; i < kTicksToCollect && app.writer().state().VerifyPending; ++i) tick();
+  }
+  // The ticks of a check read already requested (Send, or Yes to "Repeat writing?"), until it is
+  // taken: its reply is whole in the second tick, the eleventh is the limit.
+  void takeTheCheck() {
     for (int i = 0; i < kTicksToCollect && app.writer().state().CheckPending; ++i) tick();
   }
 
