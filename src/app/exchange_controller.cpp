@@ -32,7 +32,10 @@ ExchangeController::ExchangeController(Form1& form, ExchangeWorker& exchange, Me
       events_(events),
       subsystems_(subsystems),
       observer_(observer) {
-  exchange_.setBusyChanged([this] { noteExchangeUnderWay(); });
+  exchange_.setBusyChanged([this] {
+    noteExchangeUnderWay();
+    endLostLinkWhenIdle();
+  });
 }
 
 QString ExchangeController::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
@@ -74,9 +77,9 @@ void ExchangeController::closePort() {
 
 void ExchangeController::disconnect() {
   lastingNews_.clear();
+  state_.DeviceLinked = false;
   closePort();
   setCaption(form_.BitBtn1, text(texts::Connect));
-  state_.DeviceLinked = false;
   form_.ReadAgainButton->hide();
   form_.BitBtn1->show();
   form_.GroupBox1->hide();
@@ -218,8 +221,11 @@ void ExchangeController::noteExchangeUnderWay() {
   tellStateChanged();
 }
 
+// A job still with the worker (the read-back's request after a cut block) ends first: its read
+// is then pending and ends as one that got no reply.
 void ExchangeController::endLostLinkWhenIdle() {
-  if (state_.connectionLost && state_.DeviceLinked && !state_.ReadPending && flowsUnderWay_ == 0) {
+  if (state_.connectionLost && state_.DeviceLinked && !state_.ReadPending && flowsUnderWay_ == 0 &&
+      !exchange_.busy()) {
     endLostLink();
   }
 }

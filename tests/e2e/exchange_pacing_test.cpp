@@ -67,7 +67,8 @@ TEST(ExchangePacing, TheWindowAnswersAndShowsProgressWhileABlockIsWritten) {
   });
   sampler.start(100);
   press(form.BitBtn4);
-  ASSERT_TRUE(app.writer().sendingBlock());
+  // The check read of the device first, then the block.
+  ASSERT_TRUE(QTest::qWaitFor([&] { return app.writer().sendingBlock(); }, kLinkWaitMs));
   QCoreApplication::postEvent(&noted, new QEvent(QEvent::User));
   ASSERT_TRUE(QTest::qWaitFor([&] { return noted.handled; }, 1000));
   EXPECT_TRUE(app.writer().sendingBlock()) << "the event waited for the write";
@@ -91,8 +92,10 @@ TEST(ExchangePacing, PressesThatWouldStartAnotherExchangeAreRefusedDuringAWrite)
   session.boxes.questions.clear();
 
   press(form.BitBtn4);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return form.ProgressBar1->value() >= 20; }, 3000));
-  ASSERT_TRUE(app.writer().sendingBlock());
+  // After the check read of the device, the block under way: its head and wait are sent.
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return app.writer().sendingBlock() && form.ProgressBar1->value() >= 20; },
+      kLinkWaitMs));
   EXPECT_FALSE(form.mainMenu.openSettingsFile->isEnabled());
   // Pressed by code, as a shortcut or a stray click would reach a hidden button.
   form.BitBtn4->click();
@@ -142,14 +145,15 @@ std::vector<std::uint8_t> readDevice(const QString& terminal) {
   port.PurgeInput();
   sendFrame(port, kReadCommand);
   std::vector<std::uint8_t> image;
-  QTest::qWaitFor(
+  // What arrived by the deadline: the caller compares it with the block.
+  static_cast<void>(QTest::qWaitFor(
       [&] {
         if (port.ReadAvailable(static_cast<int>(kReplySize)) == 1)
           image.insert(image.end(), port.ReceiveBuffer.begin(),
                        port.ReceiveBuffer.begin() + port.BytesRead());
         return image.size() >= kReplySize;
       },
-      5000);
+      5000));
   port.ClosePort();
   return image;
 }

@@ -62,7 +62,7 @@ void expectSearchFailsThenRetryFindsTheBox(SimulatedDeviceSession& session) {
   session.boxes.queue(Answer::Ok);     // the plug-in prompt of the new search
   press(form.BitBtn1);
 
-  ASSERT_GE(session.boxes.questions.size(), 3u);
+  ASSERT_TRUE(waitForQuestions(session, 3, kSearchWaitMs));
   EXPECT_EQ(session.boxes.questions[2].caption, kNoBoxCaption);
   EXPECT_EQ(session.boxes.questions[2].text, kNoBoxText);
   EXPECT_EQ(session.boxes.questions[2].buttons, Buttons::RetryCancel);

@@ -35,7 +35,13 @@ inline void startAndFindTheBox(SimulatedDeviceSession& session) {
   session.boxes.queue(Answer::Ok);
   press(session.form().BitBtn1);
   // The search runs on the exchange worker: it has ended once "Searching" is hidden again.
-  QTest::qWaitFor([&] { return session.form().Label40->isHidden(); }, kLinkWaitMs);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return session.form().Label40->isHidden(); }, kLinkWaitMs));
+}
+
+// Until the count of questions asked reaches count: one asked by a step on the exchange worker
+// comes after the press has returned.
+inline bool waitForQuestions(SimulatedDeviceSession& session, std::size_t count, int timeoutMs) {
+  return QTest::qWaitFor([&] { return session.boxes.questions.size() >= count; }, timeoutMs);
 }
 
 // Connect answered OK to the link prompt; true once the device is linked.
