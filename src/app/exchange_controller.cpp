@@ -241,6 +241,11 @@ void ExchangeController::endLostLink() {
 }
 
 void ExchangeController::RequestRead() {
+  // A lost box sends no reply: the read ends at once as one that got none, and asks nothing.
+  if (state_.connectionLost) {
+    observer_.readGivenUp();
+    return;
+  }
   showStatus(observer_.readingBack() ? texts::WriteVerification : texts::ReadingData);
   const unsigned read = ++readNumber_;
   exchange_.run([this, read](PortLine& line) { sendReadRequest(line, read); },

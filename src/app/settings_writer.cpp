@@ -181,6 +181,8 @@ void SettingsWriter::sendBlock(PortLine& line, std::uint8_t command, ConstBytes 
   line.pause.pause(kWriteDataWait);
   advance(kWriteProgressHeadStep);
   for (std::size_t i = 0; i < block.size(); ++i) {
+    // The line is gone (the box unplugged): the rest of the block cannot reach the device.
+    if (!line.port.IsOpen()) return;
     line.port.SendCommand(block[i], CommandPause);
     if (i % kBytesPerDataStep == kBytesPerDataStep - 1) advance(kWriteProgressDataStep);
   }

@@ -85,6 +85,14 @@ bool QtSerialPort::OpenPort(const std::string& displayName) {
 
 bool QtSerialPort::WriteBlock(int count) {
   if (!port_.isOpen() || count <= 0 || count > kOutputQueueSize) return false;
+  const bool written = writeAndDrain(count);
+  // A loss noticed by the write: the port is closed now, not once the job under way has ended
+  // and the thread's events come round.
+  if (lossNoticed_) closeLostPort();
+  return written && port_.isOpen();
+}
+
+bool QtSerialPort::writeAndDrain(int count) {
   const qint64 written = port_.write(reinterpret_cast<const char*>(TransmitBuffer.data()), count);
   if (written != count) {
     port_.clearError();

@@ -27,6 +27,7 @@ class QtSerialPort final : public PacedSerialPort {
   void moveToThread(QThread* thread) override;
 
  private:
+  bool writeAndDrain(int count);
   bool drainOutput();
   void pollInput();
   void noticeError(QSerialPort::SerialPortError error);
