@@ -72,7 +72,7 @@ void ExchangeController::BitBtn1Click() {
 }
 
 void ExchangeController::closePort() {
-  exchange_.run([](PortLine& line) { line.port.ClosePort(); });
+  exchange_.runAside([](PortLine& line) { line.port.ClosePort(); });
 }
 
 void ExchangeController::disconnect() {

@@ -53,6 +53,15 @@ void ExchangeWorker::run(Work work, std::function<void()> done) {
       Qt::QueuedConnection);
 }
 
+void ExchangeWorker::runAside(Work work) {
+  if (pacing_ == Pacing::CallersThread) {
+    work(line_);
+    return;
+  }
+  QMetaObject::invokeMethod(
+      workerSide_, [this, work = std::move(work)] { work(line_); }, Qt::QueuedConnection);
+}
+
 void ExchangeWorker::jobEnded(const std::function<void()>& done) {
   --jobsUnderWay_;
   if (done) done();

@@ -78,6 +78,10 @@ class ExchangeWorker {
   // Runs work on the worker's thread after every job handed over before it; then done on the
   // window's thread.
   void run(Work work, std::function<void()> done = {});
+  // A job that starts no exchange (the port's close): in order with the others, but the worker
+  // is not busy for it, so a press that follows at once (Connect after Disconnect) is taken; a
+  // job handed over after it runs after it.
+  void runAside(Work work);
   // From inside a job: toWindow runs on the window's thread while the job goes on (progress).
   void tell(std::function<void()> toWindow);
 

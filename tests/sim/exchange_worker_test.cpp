@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QTest>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "link/frame_sender.h"
@@ -109,6 +111,28 @@ TEST_F(ExchangeWorkerTest, JobsRunInOrderAndReportAfterTheirWork) {
       [&] { steps.push_back(5); });
   EXPECT_EQ(steps, (std::vector<int>{1, 2, 3, 4, 5}));
   EXPECT_FALSE(exchange.busy());
+}
+
+// On its own thread: a close handed over aside keeps its place before the next job and leaves
+// the worker idle, so the press that follows it is not refused as an exchange under way.
+TEST_F(ExchangeWorkerTest, AJobAsideKeepsItsPlaceAndLeavesTheWorkerIdle) {
+  ExchangeWorker worker(port, pause, Pacing::WorkerThread);
+  std::vector<std::string> steps;  // the worker's thread writes, the test reads once done
+  bool opened = false;
+  worker.runAside([&](PortLine& line) {
+    line.port.ClosePort();
+    steps.push_back("close");
+  });
+  EXPECT_FALSE(worker.busy());
+  worker.run(
+      [&](PortLine& line) {
+        steps.push_back(line.port.OpenPort("/dev/ttyUSB0") ? "open" : "not opened");
+      },
+      [&] { opened = true; });
+  EXPECT_TRUE(worker.busy());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return opened; }, 5000));
+  EXPECT_EQ(steps, (std::vector<std::string>{"close", "open"}));
+  EXPECT_FALSE(worker.busy());
 }
 
 }  // namespace
