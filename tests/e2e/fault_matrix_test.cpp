@@ -242,10 +242,11 @@ void copyAndSend(SimulatedDeviceSession& session, const QString& tag) {
   press(form.BitBtn4);
 }
 
+// Send's check read, the block and its read-back.
 bool waitForVerifiedWrite(SimulatedDeviceSession& session) {
   return QTest::qWaitFor(
       [&] { return session.form().Label41->text() == "Settings written and verified."; },
-      kLinkWaitMs);
+      3 * kLinkWaitMs);
 }
 
 // The linked state: the groups and the three action buttons, the editable group enabled.
@@ -286,7 +287,10 @@ TEST(FaultMatrix, UnplugDuringAWrite) {
   ASSERT_TRUE(connectAndWaitForTheLink(session));
 
   copyAndSend(session, "LOST");
-  ASSERT_TRUE(session.simulator().waitForLine("unplugged"));
+  ASSERT_TRUE(session.simulator().waitForLine("unplugged"))
+      << form.Label41->text().toStdString() << " / "
+      << (session.boxes.questions.empty() ? std::string()
+                                          : session.boxes.questions.back().text.toStdString());
   ASSERT_TRUE(QTest::qWaitFor([&] { return !session.port.IsOpen(); }, 1000));
   EXPECT_EQ(form.Label41->text(), kLost);
 
