@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QSysInfo>
 
-#include "app/record_contents.h"
+#include "app/computer_user.h"
 #include "project_version.h"
 
 #ifdef Q_OS_UNIX

@@ -1,62 +1,103 @@
 #include "app/record_contents.h"
 
-#include <QDir>
+#include <algorithm>
 #include <map>
 
-#include "edit/copy_record.h"
+#include "app/computer_user.h"
+#include "image/device_identity.h"
 #include "image/layout.h"
 #include "image/stored_linearisation.h"
 #include "record/record_texts.h"
 #include "ui/window_texts.h"
-#include "view/device_rows_of_read.h"
-
-#ifdef Q_OS_UNIX
-#include <pwd.h>
-#include <unistd.h>
-#endif
+#include "view/settings_rows.h"
 
 namespace tadjust {
 
 namespace {
 
-QString valueWithUnit(const ShownRow& row) {
-  return row.unit.isEmpty() ? row.value : row.value + QLatin1Char(' ') + row.unit;
+SettingsWording wordingOf(const RecordSources& s) {
+  return SettingsWording::document(s.form.UseEnglish);
+}
+
+QString shownValue(const DeviceGroupRow& row, bool english) {
+  if (row.checked) return row.text.value + QLatin1Char(' ') + checkBoxText(*row.checked, english);
+  return row.text.valueWithUnit();
+}
+
+std::vector<ShownRow> shownRowsOf(const std::vector<DeviceGroupRow>& rows, bool english) {
+  std::vector<ShownRow> shown;
+  for (const DeviceGroupRow& row : rows) {
+    shown.push_back({row.row, row.text.caption, row.text.value,
+                     row.checked ? checkBoxText(*row.checked, english) : row.text.unit});
+  }
+  return shown;
 }
 
 RecordIdentity identityOf(const RecordSources& s) {
   const Layout layout = s.view.model.layout;
   const DeviceIdentity device = identifyDevice(s.images, layout, 0);
-  return {QString::fromStdString(s.form.currentModel()), QString::number(device.productCode),
+  return {QString::fromStdString(s.view.modelLabel), QString::number(device.productCode),
           QString::number(device.serialNumber),
           QString::fromStdString(particularsOf(layout).tag.get(readCopy(layout, s.images))),
           s.form.Edit18->text()};
 }
 
-// Row by row of the device group: a row shown on one side only reads "—" on the other.
-std::vector<ComparedRow> compareRows(const std::vector<ShownRow>& found,
-                                     const std::vector<ShownRow>& left, const QString& notRead) {
+struct RecordedRead {
+  DeviceRead read;
+  LaidOutModel model;
+};
+
+RecordedRead recordedRead(const std::array<std::uint8_t, kSettingsImageSize>& image) {
+  const SettingsImages images = imagesOfRead(image);
+  const LaidOutModel model = laidOutModelOf(images.ProductCode());
+  return {deviceReadOf(images, model), model};
+}
+
+// Row by row of the device group: a row shown on one side only reads "—" on the other. A row is
+// changed when a value it shows differs, compared as values.
+std::vector<ComparedRow> compareRows(const RecordedRead& found,
+                                     const std::optional<RecordedRead>& left,
+                                     const SettingsWording& wording, const QString& notRead) {
+  const bool en = wording.english;
+  std::vector<SettingsField> differing;
+  bool otherDevice = false;
+  if (left) {
+    differing = differingFields(found.read.settings, left->read.settings, found.model);
+    otherDevice = found.read.productCode != left->read.productCode ||
+                  found.read.serialNumber != left->read.serialNumber;
+  }
+  const auto rowChanged = [&](const DeviceGroupRow& row) {
+    if (row.fields.empty()) return otherDevice;
+    return std::any_of(row.fields.begin(), row.fields.end(), [&](SettingsField f) {
+      return std::find(differing.begin(), differing.end(), f) != differing.end();
+    });
+  };
+
   std::map<int, ComparedRow> rows;
-  for (const ShownRow& row : found) rows[row.row] = {row.caption, valueWithUnit(row), {}, false};
+  for (const DeviceGroupRow& row : deviceGroupRows(found.read, found.model, wording))
+    rows[row.row] = {row.text.caption, shownValue(row, en), {}, left && rowChanged(row)};
   // A row that another sensor words otherwise ("Sensor connection" and "Cold junction comp.")
   // names both.
-  for (const ShownRow& row : left) {
-    ComparedRow& compared = rows[row.row];
-    if (compared.caption.isEmpty()) {
-      compared.caption = row.caption;
-    } else if (compared.caption != row.caption) {
-      compared.caption += QStringLiteral(" / ") + row.caption;
+  if (left) {
+    for (const DeviceGroupRow& row : deviceGroupRows(left->read, left->model, wording)) {
+      ComparedRow& compared = rows[row.row];
+      if (compared.caption.isEmpty()) {
+        compared.caption = row.text.caption;
+      } else if (compared.caption != row.text.caption) {
+        compared.caption += QStringLiteral(" / ") + row.text.caption;
+      }
+      compared.asLeft = shownValue(row, en);
+      compared.changed = compared.changed || rowChanged(row);
     }
-    compared.asLeft = valueWithUnit(row);
   }
   std::vector<ComparedRow> result;
   for (auto& [index, row] : rows) {
     if (row.asFound.isEmpty()) row.asFound = QStringLiteral("—");
-    if (left.empty()) {
+    if (!left) {
       row.asLeft = notRead;
     } else if (row.asLeft.isEmpty()) {
       row.asLeft = QStringLiteral("—");
     }
-    row.changed = !left.empty() && row.asFound != row.asLeft;
     result.push_back(row);
   }
   return result;
@@ -84,12 +125,13 @@ std::optional<WriteByThisLink> writeOf(const RecordSources& s) {
     case WriteOutcome::OtherDevice:
       return std::nullopt;
   }
-  const bool english = s.form.UseEnglish;
-  const std::vector<ShownRow> found = deviceRowsOfRead(writes->asFound, english);
-  const std::vector<ShownRow> left = verification == Verification::NoReadBack || !writes->asLeft
-                                         ? std::vector<ShownRow>{}
-                                         : deviceRowsOfRead(*writes->asLeft, english);
-  return WriteByThisLink{compareRows(found, left, record_texts::NotRead.in(english)), verification};
+  const SettingsWording wording = wordingOf(s);
+  std::optional<RecordedRead> left;
+  if (verification != Verification::NoReadBack && writes->asLeft)
+    left = recordedRead(*writes->asLeft);
+  return WriteByThisLink{compareRows(recordedRead(writes->asFound), left, wording,
+                                     record_texts::NotRead.in(wording.english)),
+                         verification};
 }
 
 std::optional<RecordCharacteristic> characteristicOf(const RecordSources& s) {
@@ -113,17 +155,12 @@ DeviceRecord gatherDeviceRecord(const RecordSources& s, const QDateTime& made) {
   record.userName = computerUserName();
   record.identity = identityOf(s);
   record.settingsTitle = s.form.GroupBox2->title();
-  record.settings = shownRows(s.form.deviceRows(), s.form.UseEnglish);
+  record.settings =
+      shownRowsOf(deviceGroupRows(deviceReadOf(s.images, s.view.model), s.view.model, wordingOf(s)),
+                  s.form.UseEnglish);
   record.write = writeOf(s);
   record.characteristic = characteristicOf(s);
   return record;
-}
-
-QString computerUserName() {
-#ifdef Q_OS_UNIX
-  if (const passwd* user = getpwuid(geteuid())) return QString::fromLocal8Bit(user->pw_name);
-#endif
-  return QDir::home().dirName();
 }
 
 }  // namespace tadjust
