@@ -1,11 +1,17 @@
 #include "sim/image_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace tadjust {
@@ -50,6 +56,61 @@ ImageFileResult parseSettingsFile(const std::string& content) {
   return result;
 }
 
+// What a refusal quotes of a wrong token: enough to find it, never the whole of a huge one.
+std::string quoted(std::string_view token) {
+  constexpr std::size_t kLongestQuote = 16;
+  if (token.size() <= kLongestQuote) return "\"" + std::string(token) + "\"";
+  return "\"" + std::string(token.substr(0, kLongestQuote)) + "...\" (" +
+         std::to_string(token.size()) + " characters)";
+}
+
+std::string systemError(const std::string& path) {
+  return "cannot read " + path + ": " + std::strerror(errno);
+}
+
+// What a file that is not a regular one is, for the refusal.
+const char* kindOf(mode_t mode) {
+  if (S_ISDIR(mode)) return "a directory";
+  if (S_ISFIFO(mode)) return "a FIFO";
+  if (S_ISSOCK(mode)) return "a socket";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
+  return "not a regular file";
+}
+
+// The content of a regular file of at most kLargestImageFile bytes; otherwise why not. Opened
+// without waiting (a FIFO would block until a writer came) and judged by what was opened, so a
+// link to a device or a FIFO is refused as what it points at; a file that grows while it is read
+// is read no further than the limit.
+std::string readRegularFile(const std::string& path, std::string& content) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return systemError(path);
+  struct stat info {};
+  std::string error;
+  if (::fstat(fd, &info) != 0) {
+    error = systemError(path);
+  } else if (!S_ISREG(info.st_mode)) {
+    error = path + " is " + kindOf(info.st_mode) + ", not an image file";
+  } else if (static_cast<std::uintmax_t>(info.st_size) > kLargestImageFile) {
+    error = path + " is larger than 1 MiB: not an image file";
+  } else {
+    char buffer[65536];
+    while (content.size() <= kLargestImageFile) {
+      const ssize_t count = ::read(fd, buffer, sizeof buffer);
+      if (count < 0 && errno == EINTR) continue;
+      if (count < 0) {
+        error = systemError(path);
+        break;
+      }
+      if (count == 0) break;
+      content.append(buffer, static_cast<std::size_t>(count));
+    }
+    if (error.empty() && content.size() > kLargestImageFile)
+      error = path + " is larger than 1 MiB: not an image file";
+  }
+  ::close(fd);
+  return error;
+}
+
 }  // namespace
 
 ImageFileResult parseImageText(std::string_view text) {
@@ -74,8 +135,8 @@ ImageFileResult parseImageText(std::string_view text) {
     const int high = hexDigit(token[0]);
     const int low = token.size() == 2 ? hexDigit(token[1]) : -1;
     if (token.size() != 2 || high < 0 || low < 0) {
-      return refused("line " + std::to_string(lineNumber) + ": \"" + std::string(token) +
-                     "\" is not a two-digit hexadecimal byte");
+      return refused("line " + std::to_string(lineNumber) + ": " + quoted(token) +
+                     " is not a two-digit hexadecimal byte");
     }
     if (count == kSettingsImageSize) {
       return refused("line " + std::to_string(lineNumber) + ": more than 256 bytes");
@@ -107,10 +168,8 @@ std::string formatImageText(const ImageBytes& image, const std::string& heading)
 }
 
 ImageFileResult loadImageFile(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return refused("cannot open " + path);
-  const std::string content((std::istreambuf_iterator<char>(file)),
-                            std::istreambuf_iterator<char>());
+  std::string content;
+  if (std::string error = readRegularFile(path, content); !error.empty()) return refused(error);
   if (looksLikeJson(content)) {
     ImageFileResult settings = parseSettingsFile(content);
     if (!settings.ok) settings.error = path + ": " + settings.error;

@@ -28,6 +28,9 @@ ImageFileResult parseImageText(std::string_view text);
 // offset of every line as a trailing comment.
 std::string formatImageText(const ImageBytes& image, const std::string& heading = {});
 
+// Only a regular file (or a link to one) of at most 1 MiB is read: a directory, a FIFO or a
+// device is refused with what it is, before anything is read from it.
+inline constexpr std::size_t kLargestImageFile = 1024 * 1024;
 ImageFileResult loadImageFile(const std::string& path);
 // Writes the text form through a temporary file renamed over the target, so a reader never
 // sees half an image. False when the file cannot be written.

@@ -148,21 +148,22 @@ bool prepareDevice(const SimulatorOptions& options, StartingDevice& device) {
   return true;
 }
 
-// The device of --swap-to: its image from the file, its model from the image's product code
-// (the first device's model when the code names none).
-bool prepareSwap(const SimulatorOptions& options, const SimulatedModel& first,
-                 std::optional<StartingDevice>& swap) {
-  if (!options.swapImageFile) return true;
-  const ImageFileResult loaded = loadImageFile(*options.swapImageFile);
-  if (!loaded.ok) {
-    std::cerr << "t-adjust-sim: --swap-to: " << loaded.error << "\n";
-    return false;
+// The devices of --swap-to, in order: each image from its file, its model from the image's
+// product code (the first device's model when the code names none).
+bool prepareSwaps(const SimulatorOptions& options, const SimulatedModel& first,
+                  std::deque<StartingDevice>& swaps) {
+  for (const std::string& file : options.swapImageFiles) {
+    const ImageFileResult loaded = loadImageFile(file);
+    if (!loaded.ok) {
+      std::cerr << "t-adjust-sim: --swap-to: " << loaded.error << "\n";
+      return false;
+    }
+    SettingsImages settled;
+    settled.SettingsImage = loaded.image;
+    settleProductCode(settled);
+    const auto model = findSimulatedModel(std::to_string(settled.ProductCode()));
+    swaps.push_back(StartingDevice{model.value_or(first), loaded.image});
   }
-  SettingsImages settled;
-  settled.SettingsImage = loaded.image;
-  settleProductCode(settled);
-  const auto model = findSimulatedModel(std::to_string(settled.ProductCode()));
-  swap = StartingDevice{model.value_or(first), loaded.image};
   return true;
 }
 
@@ -181,8 +182,8 @@ Clock::duration seconds(double count) {
 int serve(const SimulatorOptions& options) {
   StartingDevice start;
   if (!prepareDevice(options, start)) return 2;
-  std::optional<StartingDevice> swap;
-  if (!prepareSwap(options, start.model, swap)) return 2;
+  std::deque<StartingDevice> swaps;
+  if (!prepareSwaps(options, start.model, swaps)) return 2;
 
   PseudoTerminal terminal;
   std::string error;
@@ -205,13 +206,14 @@ int serve(const SimulatorOptions& options) {
   device.setLog([&log](const std::string& line) { log(line); });
   SimulatedModel served = start.model;
   save(options, device, served);
-  // The second device takes the first one's place, faults and all; it is swapped in once.
+  // The next device takes the place of the one served, faults and all; each is swapped in once.
   const auto swapDevice = [&] {
-    if (!swap) return;
-    device = SimulatedDevice(swap->model.model, swap->image, device.faults());
+    if (swaps.empty()) return;
+    const StartingDevice next = swaps.front();
+    swaps.pop_front();
+    device = SimulatedDevice(next.model.model, next.image, device.faults());
     device.setLog([&log](const std::string& line) { log(line); });
-    served = swap->model;
-    swap.reset();
+    served = next.model;
     log("swapped for " + std::string(served.model.name));
     std::cout << "swapped" << std::endl;
   };
@@ -306,7 +308,8 @@ int serve(const SimulatorOptions& options) {
     bool unplugged = false;
     for (ssize_t i = 0; i < count; ++i) {
       output.add(device.feed(buffer[i]), now);
-      if (swap && options.swapAfterBytes && device.bytesReceived() >= *options.swapAfterBytes)
+      if (!swaps.empty() && options.swapAfterBytes &&
+          device.bytesReceived() >= *options.swapAfterBytes)
         swapDevice();
       if (!unplugSpent && options.unplugAfterBytes &&
           device.bytesReceived() >= *options.unplugAfterBytes) {

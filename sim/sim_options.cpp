@@ -107,7 +107,7 @@ const std::map<std::string, Option>& optionTable() {
          return true;
        })},
       {"--swap-to", valued([](SimulatorOptions& o, const std::string& v) {
-         o.swapImageFile = v;
+         o.swapImageFiles.push_back(v);
          return !v.empty();
        })},
       {"--swap-after-bytes", valued([](SimulatorOptions& o, const std::string& v) {
@@ -128,7 +128,7 @@ SimulatorOptionsResult refused(std::string error) { return {false, {}, std::move
 SimulatorOptionsResult parseSimulatorOptions(const std::vector<std::string>& arguments) {
   SimulatorOptionsResult result;
   const auto checked = [&result]() -> SimulatorOptionsResult {
-    if (result.options.swapAfterBytes && !result.options.swapImageFile)
+    if (result.options.swapAfterBytes && result.options.swapImageFiles.empty())
       return refused("--swap-after-bytes needs --swap-to");
     result.ok = true;
     return result;
@@ -169,8 +169,8 @@ Device:
   --series 7|9|10         series of a temperature model given by name; default 7
   --serial N              serial number, 0..65535; default one per model
   --image FILE            start from the settings image in FILE (256 bytes as hex text,
-                          a raw 256-byte file, or a .tadj settings file the program saved)
-                          instead of the model's own
+                          a raw 256-byte file, or a .tadj settings file the program saved;
+                          a regular file of at most 1 MiB) instead of the model's own
   --save FILE             write the settings image to FILE (hex text) at start and after
                           every write the device stores
   --random-image          start from 256 random bytes (a device with garbage in its memory)
@@ -196,8 +196,9 @@ Another device:
   --swap-to FILE          a second device behind the same box, from the settings image in
                           FILE (its model from the image's product code); it takes the
                           first device's place at SIGUSR2 or after --swap-after-bytes
-                          (the simulator says "swapped")
-  --swap-after-bytes N    the swap comes once the first device has received N bytes
+                          (the simulator says "swapped"). Given again, further devices
+                          take the place of the one before, in turn
+  --swap-after-bytes N    the swap comes once the device served has received N bytes
 
 Running:
   --exit-on-close         end when the program that opened the port closes it (for a
@@ -209,7 +210,7 @@ Running:
 Signals:
   SIGUSR1                 mend every fault: from then on the box and the device work
                           as they should (the simulator says "faults mended")
-  SIGUSR2                 swap the device for the one of --swap-to
+  SIGUSR2                 swap the device for the next one of --swap-to
 )";
 }
 

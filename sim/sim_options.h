@@ -24,9 +24,9 @@ struct SimulatorOptions {
   std::optional<double> unplugAfterSeconds;
   // After an unplug, the port comes back under the same path this many seconds later.
   std::optional<double> replugAfterSeconds;
-  // Another device, behind the same box: its settings image, put in place of the first device
-  // once that has received swapAfterBytes bytes, or at SIGUSR2.
-  std::optional<std::string> swapImageFile;
+  // Other devices, behind the same box: their settings images, each put in place of the device
+  // before it, in turn, once that has received swapAfterBytes bytes, or at SIGUSR2.
+  std::vector<std::string> swapImageFiles;
   std::optional<std::uint64_t> swapAfterBytes;
   bool exitOnClose = false;
   bool verbose = false;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/history_news.h"
 #include "app/record_contents.h"
 #include "app/start_up.h"
 #include "edit/limit_tips.h"
@@ -18,8 +19,14 @@ Application::Application(Platform platform)
       history_(platform.historyFolder),
       writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events, history_},
               controller_, images_, view_, [this] { return editedSettings_.encodeForWrite(); }),
+      commissioning_(
+          form_, platform.boxes, platform.dialogs,
+          {images_, view_, controller_, writer_, copy_, settingsEntry_, history_,
+           [this] { return gatherRecord(); },
+           [this](const EditOrigin& origin) { editOrigin_ = origin; },
+           [this](const QString& text, const QString& details) { showEditNotice(text, details); }}),
       controller_(form_, platform.port, platform.boxes, platform.events,
-                  {discovery_, images_, view_, decoder_}, writer_),
+                  {discovery_, images_, view_, decoder_}, commissioning_),
       monitoring_(form_, platform.port, platform.events),
       copy_(form_, edit_, copyRecord_, platform.events,
             {images_, view_, decoder_, [this] { return controller_.state().linkNumber; }}),
@@ -28,12 +35,7 @@ Application::Application(Platform platform)
       editedSettings_(
           form_, edit_, validation_,
           {images_, view_, copyRecord_, [this] { return controller_.state().linkNumber; }}),
-      recordCommands_(form_, platform.boxes, platform.dialogs,
-                      [this] {
-                        return gatherDeviceRecord(
-                            {form_, images_, view_, controller_.state(), writer_.state()},
-                            QDateTime::currentDateTime());
-                      }),
+      recordCommands_(form_, platform.boxes, platform.dialogs, [this] { return gatherRecord(); }),
       settingsEntry_(form_, sensorTypeEditing_, validation_),
       settingsFileCommands_(
           form_, platform.boxes, platform.dialogs,
@@ -44,10 +46,13 @@ Application::Application(Platform platform)
   controller_.setEditableGroupRestarted([this] {
     edit_ = EditState{};
     copyRecord_ = CopyRecord{};
+    editOrigin_ = EditOrigin{};
+    commissioning_.groupTakenElsewhere();
     showLimits();
   });
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
+  history_.setNewsArrived([this] { showHistoryNews(); });
   connectEvents();
   connectMenu();
 }
@@ -69,6 +74,7 @@ void Application::connectEvents() {
     form_.EditNotice->clear();
     controller_.forgetKeptStatus();
     copy_.BitBtn3Click();
+    commissioning_.groupTakenElsewhere();
     showLimits();
   });
   QObject::connect(form_.BitBtn4, &QPushButton::clicked, [this] {
@@ -83,6 +89,8 @@ void Application::connectEvents() {
     form_.EditNotice->clear();
     controller_.forgetStatusKeptUntilEdit();
   });
+  // After the edit's ending of EditNotice: what the tag's edit changed is said anew.
+  QObject::connect(form_.Edit5, &QLineEdit::textEdited, [this] { validation_.tagEdited(); });
   onNewChoice(form_.ComboBox1, [this] {
     sensorTypeEditing_.ComboBox1Change();
     showLimits();
@@ -104,6 +112,7 @@ void Application::connectMenu() {
   menuCommands_.connect(menu.openSettingsFile, MenuNeeds::LinkedReadDevice, [this] {
     controller_.forgetKeptStatus();
     settingsFileCommands_.openSettingsFile();
+    commissioning_.groupTakenElsewhere();
   });
   menuCommands_.connect(menu.compareWithFile, MenuNeeds::DeviceRead,
                         [this] { settingsFileCommands_.compareWithFile(); });
@@ -113,13 +122,37 @@ void Application::connectMenu() {
                         [this] { recordCommands_.exportPdf(); });
   menuCommands_.connect(menu.printRecord, MenuNeeds::DeviceRead,
                         [this] { recordCommands_.print(); });
+  menuCommands_.connect(menu.commissionFromList, MenuNeeds::Nothing,
+                        [this] { commissioning_.openList(); });
   menuCommands_.connect(menu.writeHistory, MenuNeeds::Nothing, [this] { openWriteHistory(); });
   menuCommands_.connect(menu.quit, MenuNeeds::Nothing, [this] { form_.close(); });
+}
+
+DeviceRecord Application::gatherRecord() const {
+  return gatherDeviceRecord({form_, images_, view_, controller_.state(), writer_.state()},
+                            QDateTime::currentDateTime());
 }
 
 void Application::showEditNotice(const QString& text, const QString& details) {
   form_.EditNotice->setText(text);
   form_.EditNotice->setToolTip(details);
+}
+
+// Label41 keeps the write's outcome; what became of the history goes to EditNotice, the status
+// line at the foot of the editable group, after what it says already. The news comes whenever
+// the history's thread has it: during the write, or later when a kept write is stored.
+void Application::showHistoryNews() {
+  QStringList lines = historyNewsLines(history_.takeNews(), history_.path(), form_.UseEnglish);
+  if (lines.isEmpty()) return;
+  const QString shown = form_.EditNotice->text();
+  if (!shown.isEmpty()) {
+    QStringList kept = shown.split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+      if (!kept.contains(line)) kept << line;
+    }
+    lines = kept;
+  }
+  form_.EditNotice->setText(lines.join(QLatin1Char('\n')));
 }
 
 // A new window each time: it reads the file as it is now, in the language chosen.

@@ -24,6 +24,7 @@
 #include <QString>
 #include <memory>
 
+#include "app/commissioning_commands.h"
 #include "app/edited_settings.h"
 #include "app/exchange_controller.h"
 #include "app/history_recorder.h"
@@ -37,6 +38,7 @@
 #include "app/toolkit_translation.h"
 #include "edit/copy_for_editing.h"
 #include "edit/copy_record.h"
+#include "edit/edit_origin.h"
 #include "edit/edit_state.h"
 #include "edit/sensor_type_editing.h"
 #include "edit/settings_entry.h"
@@ -95,6 +97,10 @@ class Application {
   MenuCommands& menuCommands() { return menuCommands_; }
   SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
   HistoryRecorder& history() { return history_; }
+  CommissioningCommands& commissioning() { return commissioning_; }
+  // Where the editable group came from.
+  const EditOrigin& editOrigin() const { return editOrigin_; }
+  void setEditOrigin(const EditOrigin& origin) { editOrigin_ = origin; }
   // File > "Write history…": the history window, opened beside the main window (or raised).
   HistoryWindow& openWriteHistory();
 
@@ -102,7 +108,10 @@ class Application {
   void connectEvents();
   // What the editable group now holds, said at its foot; details in the tooltip.
   void showEditNotice(const QString& text, const QString& details);
+  void showHistoryNews();
   void connectMenu();
+  // The device record of what the window shows now.
+  DeviceRecord gatherRecord() const;
   void centreOnScreen();
   // The tooltips of the numeric boxes after a change of what their limits depend on.
   void showLimits();
@@ -115,8 +124,10 @@ class Application {
   PortMemory portMemory_;
   InterfaceDiscovery discovery_;
   HistoryRecorder history_;
-  // Built before the controller, which keeps it as the observer of its reads.
   SettingsWriter writer_;
+  // Built before the controller, which keeps it as the observer of its reads: it passes each on
+  // to the writer, then follows the commissioning job.
+  CommissioningCommands commissioning_;
   ExchangeController controller_;
   MonitoringPoll monitoring_;
   ToolkitTranslation toolkitTranslation_;
@@ -130,6 +141,7 @@ class Application {
   SettingsEntry settingsEntry_;
   SettingsFileCommands settingsFileCommands_;
   MenuCommands menuCommands_;
+  EditOrigin editOrigin_;
   std::unique_ptr<HistoryWindow> historyWindow_;
 };
 

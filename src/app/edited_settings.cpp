@@ -12,6 +12,11 @@ namespace {
 
 namespace texts = write_refusal_texts;
 
+// A button's caption as a message names it: its line break made a blank.
+QString oneLineCaption(const QAbstractButton* button) {
+  return caption(button).replace(QLatin1Char('\r'), QLatin1Char(' '));
+}
+
 const BilingualText& linearisationReason(LinearisationRefusal refusal) {
   switch (refusal) {
     case LinearisationRefusal::kNoSignalScale:
@@ -40,13 +45,20 @@ EditedSettings::EditedSettings(Form1& form, EditState& edit, ValueValidation& va
 QString EditedSettings::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
 EncodedSettings EditedSettings::encodeForWrite() {
+  // What validation changes now the user has not seen: it stands in the boxes, and the user
+  // sends it with the next press. A humidity pair that still holds no number is reported by the
+  // validation itself; the encoder then refuses the box.
+  const ValueValidation::ShownBoxes validated = validation_.validateShownBoxes();
+  if (!validated.corrections.isEmpty()) {
+    return WriteRefusal{
+        text(texts::CorrectedBeforeSending)
+            .arg(validated.corrections.join(QLatin1Char('\r')), oneLineCaption(form_.BitBtn4))};
+  }
+
   const Layout layout = sources_.view.model.layout;
   if (particularsOf(layout).writesOverTheCopy && !copiedFromLinkedDevice(layout))
     return WriteRefusal{noCopyReason()};
 
-  // A humidity pair that still holds no number is reported by the validation itself; the
-  // encoder then refuses the box.
-  validation_.validateShownBoxes();
   const LaidOutModel& model = sources_.view.model;
   const EncodingResult result =
       encodeSettings(readEditableGroup(form_, model), model, sources_.images);
@@ -63,9 +75,8 @@ bool EditedSettings::copiedFromLinkedDevice(Layout layout) const {
 }
 
 QString EditedSettings::noCopyReason() const {
-  const QString copyButton = caption(form_.BitBtn3).replace(QLatin1Char('\r'), QLatin1Char(' '));
   return text(texts::NoCopyOfLinkedDevice)
-      .arg(QString::fromStdString(sources_.view.modelLabel), copyButton);
+      .arg(QString::fromStdString(sources_.view.modelLabel), oneLineCaption(form_.BitBtn3));
 }
 
 QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {

@@ -3,12 +3,15 @@
 // The write's encode step: the editable group made into the block the write sends, or the
 // reason, in the chosen language, why nothing may be sent.
 //
-//  1. The indicator's and the humidity models' blocks carry back every byte the group does not
+//  1. Every numeric box the group shows is validated as if the user had just left it (boxes may
+//     hold texts an earlier model's layout left and nobody validated), and the tag brought to
+//     what the device stores. When that changes any value, nothing is sent: the corrected
+//     values stand in their boxes, EditNotice and the refusal list them, and the user sends
+//     what they now see with the next press.
+//  2. The indicator's and the humidity models' blocks carry back every byte the group does not
 //     show, calibration words among them: they are sent only when "Copy for edition" took them
 //     from the device linked now. A transmitter's block is rebuilt from the group and needs no
 //     copy.
-//  2. Every numeric box the group shows is validated as if the user had just left it: boxes may
-//     hold texts an earlier model's layout left and nobody validated.
 //  3. The group's values, as validation leaves them, are encoded into the layout's outgoing
 //     block; a refusal names the box by its row's caption.
 //  4. A transmitter's encoded sensor type becomes EditSensorType.

@@ -38,10 +38,12 @@ inline constexpr BilingualText SettingsNotWrittenText{
     "The settings could not be written to %1:\r%2", "Nie można zapisać ustawień do pliku %1:\r%2"};
 inline constexpr BilingualText SettingsFileRefusedCaption{"Settings file not used",
                                                           "Plik ustawień nie został użyty"};
-// %1 the file's model, %2 the linked device's.
+// %1 and %2 the file's model and product code, %3 and %4 the linked device's.
 inline constexpr BilingualText OtherModel{
-    "This file holds settings of %1; the linked device is %2.",
-    "Ten plik zawiera ustawienia %1; podłączone urządzenie to %2."};
+    "This file holds settings of %1 (product code %2); the linked device is %3 (product code "
+    "%4).",
+    "Ten plik zawiera ustawienia %1 (kod wyrobu %2); podłączone urządzenie to %3 (kod wyrobu "
+    "%4)."};
 inline constexpr BilingualText NotARegularFile{"%1 is not a regular file.",
                                                "%1 nie jest zwykłym plikiem."};
 inline constexpr BilingualText FileTooLarge{
@@ -62,6 +64,8 @@ inline constexpr BilingualText MissingField{"%1: the field \"%2\" is missing.",
                                             "%1: brak pola \"%2\"."};
 inline constexpr BilingualText MalformedField{"%1: the field \"%2\" holds no value it takes.",
                                               "%1: pole \"%2\" zawiera niedozwoloną wartość."};
+inline constexpr BilingualText ControlCharacter{"%1: the field \"%2\" holds a control character.",
+                                                "%1: pole \"%2\" zawiera znak sterujący."};
 inline constexpr BilingualText UnknownModel{"%1 names a model T-adjust does not know.",
                                             "%1 podaje model nieznany programowi T-adjust."};
 // The edit notice after a file was entered: model, the file's serial number, the file's name.

@@ -105,6 +105,7 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
   summary->setObjectName(QStringLiteral("historySummary"));
   checkResult->setObjectName(QStringLiteral("historyCheckResult"));
 
+  filter->setToolTip(text(texts::FilterTip));
   dateRange->setText(text(texts::DateRange));
   for (QDateEdit* date : {fromDate, toDate}) {
     date->setCalendarPopup(true);
@@ -194,7 +195,8 @@ void HistoryWindow::showSummary() {
     summary->setText(text(texts::CannotRead).arg(database_.lastError()));
     return;
   }
-  summary->setText(text(texts::ChainSummary).arg(end->rows).arg(end->lastHash));
+  summary->setText(
+      text(texts::ChainSummary).arg(end->entries).arg(end->lastSequence).arg(end->lastHash));
 }
 
 void HistoryWindow::showSelectedRow() {
@@ -207,6 +209,9 @@ void HistoryWindow::showSelectedRow() {
       database_.row(model_->data(selected.first(), Qt::EditRole).toLongLong());
   if (!row) return;
   QStringList lines{text(texts::OutcomeLine).arg(outcomeText(row->outcome, useEnglish_))};
+  if (row->answeredProductCode && row->answeredSerialNumber) {
+    lines << text(texts::AnsweredBy).arg(*row->answeredProductCode).arg(*row->answeredSerialNumber);
+  }
   if (row->outcome && !row->asLeft) lines << text(texts::NoVerificationRead);
   const std::vector<history::FieldChange> changes = history::changesOf(row->changes);
   if (changes.empty()) lines << text(texts::NoChanges);
@@ -244,10 +249,14 @@ void HistoryWindow::checkIntegrity() {
   checkResult->setToolTip(check->reason);
   if (check->holds()) {
     checkResult->setText(text(texts::ChainHolds));
-    summary->setText(text(texts::ChainSummary).arg(check->rows).arg(check->lastHash));
+    summary->setText(text(texts::ChainSummary)
+                         .arg(check->entries)
+                         .arg(check->lastSequence)
+                         .arg(check->lastHash));
   } else {
-    checkResult->setText(
-        text(texts::ChainBroken).arg(check->brokenSequence.value_or(0)).arg(*check->brokenRowId));
+    checkResult->setText(text(texts::ChainBroken)
+                             .arg(check->brokenSequence.value_or(0))
+                             .arg(check->brokenWriteId.value_or(0)));
   }
 }
 

@@ -63,7 +63,7 @@ class HistoryWindow final : public QDialog {
   QPlainTextEdit* details;  // the selected row's outcome and changes
   QPushButton* exportButton;
   QPushButton* checkButton;
-  QLabel* summary;  // the chain's rows and last hash, or why the file cannot be read
+  QLabel* summary;  // the chain's entries and its last entry, or why the file cannot be read
   QLabel* checkResult;
 
  private:

@@ -2,9 +2,11 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QSaveFile>
 
 #include "app/file_command_texts.h"
+#include "edit/correction_texts.h"
 #include "edit/group_fields.h"
 #include "image/device_identity.h"
 #include "view/settings_rows.h"
@@ -98,6 +100,8 @@ QString SettingsFileCommands::faultText(const SettingsFileError& error,
       return text(texts::MissingField).arg(fileName, error.key);
     case SettingsFileFault::kMalformedField:
       return text(texts::MalformedField).arg(fileName, error.key);
+    case SettingsFileFault::kControlCharacter:
+      return text(texts::ControlCharacter).arg(fileName, error.key);
     case SettingsFileFault::kUnknownModel:
       break;
   }
@@ -118,9 +122,12 @@ std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFile
     return std::nullopt;
   }
   auto contents = std::get<SettingsFileContents>(std::move(reading));
-  // The same product code: it names the model, and another series of it has other scales.
-  if (contents.productCode != sources_.images.ProductCode()) {
-    refuse(text(texts::OtherModel).arg(contents.model, modelName(sources_.view)));
+  // The same model name and the same product code: another series has other scales.
+  if (contents.model != modelName(sources_.view) ||
+      contents.productCode != sources_.images.ProductCode()) {
+    refuse(text(texts::OtherModel)
+               .arg(contents.model, QString::number(contents.productCode), modelName(sources_.view),
+                    QString::number(sources_.images.ProductCode())));
     return std::nullopt;
   }
   return ChosenFile{std::move(contents), name};
@@ -135,15 +142,17 @@ void SettingsFileCommands::openSettingsFile() {
   const std::vector<EntryCorrection> corrections =
       sources_.entry.enter(file->settings, sources_.view.model);
 
-  QStringList details;
+  // The first correction in the line itself, all of them in its tooltip.
+  const Layout layout = sources_.view.model.layout;
+  QStringList said;
   for (const EntryCorrection& correction : corrections) {
-    details << QStringLiteral("%1: \"%2\" → %3")
-                   .arg(fieldCaption(form_, sources_.view.model.layout, correction.field),
-                        correction.entered, correction.shown);
+    const auto* box = qobject_cast<const QLineEdit*>(controlOf(form_, layout, correction.field));
+    said << correctionText(form_, layout, box, correction.entered, correction.shown);
   }
-  sources_.notice(
-      text(texts::ReadyToSend).arg(file->model).arg(file->serialNumber).arg(chosen->name),
-      details.join(QLatin1Char('\n')));
+  QString notice =
+      text(texts::ReadyToSend).arg(file->model).arg(file->serialNumber).arg(chosen->name);
+  if (!said.isEmpty()) notice += QLatin1Char('\n') + firstOfCorrections(said, form_.UseEnglish);
+  sources_.notice(notice, said.join(QLatin1Char('\n')));
 }
 
 Comparison SettingsFileCommands::compare(const DeviceSettings& device, const DeviceSettings& other,

@@ -1,11 +1,9 @@
 #include "app/settings_writer.h"
 
-#include <QDir>
 #include <algorithm>
 #include <string>
 
 #include "app/exchange_texts.h"
-#include "app/history_texts.h"
 #include "app/write_changes.h"
 #include "app/write_differences.h"
 #include "catalogue/device_catalogue.h"
@@ -224,41 +222,16 @@ void SettingsWriter::recordBlockSent(ConstBytes sent) {
 }
 
 // withReadBack: the verification read is the image now read (the device written, or another
-// one that answered).
+// one that answered: then it is named too, so the history finds it by either serial number).
 void SettingsWriter::recordOutcome(history::Outcome outcome, bool withReadBack) {
   std::optional<ConstBytes> asLeft;
   if (withReadBack) asLeft = ConstBytes(images_.SettingsImage);
-  platform_.history.writeEnded(outcome, asLeft);
-  sayHistoryNews();
-}
-
-// Label41 keeps the write's outcome; what the history could not do goes to EditNotice, the
-// status line at the foot of the editable group, after what validation said there.
-void SettingsWriter::sayHistoryNews() {
-  namespace history_text = history_texts;
-  QStringList lines;
-  for (const HistoryNews& news : platform_.history.takeNews()) {
-    switch (news.kind) {
-      case HistoryNews::Kind::CorruptKeptAside:
-        lines << text(history_text::CorruptKeptAside).arg(news.detail);
-        break;
-      case HistoryNews::Kind::NewerSchema:
-        lines << text(history_text::HistoryUnavailable)
-                     .arg(text(history_text::NewerSchema).arg(news.detail));
-        break;
-      case HistoryNews::Kind::Unavailable:
-        lines << text(history_text::HistoryUnavailable)
-                     .arg(news.problem == history::HistoryProblem::FolderNotWritable
-                              ? text(history_text::CannotWrite)
-                                    .arg(QDir::toNativeSeparators(platform_.history.path()))
-                              : news.detail);
-        break;
-    }
+  std::optional<AnsweringDevice> answered;
+  if (outcome == history::Outcome::OtherDevice) {
+    const WrittenDevice read = deviceRead();
+    answered = AnsweringDevice{read.productCode, read.serialNumber};
   }
-  if (lines.isEmpty()) return;
-  lines.removeDuplicates();
-  if (!form_.EditNotice->text().isEmpty()) lines.prepend(form_.EditNotice->text());
-  form_.EditNotice->setText(lines.join(QLatin1Char('\n')));
+  platform_.history.writeEnded(outcome, asLeft, answered);
 }
 
 }  // namespace tadjust

@@ -16,7 +16,7 @@
 // Every write whose block has been sent is recorded in the write history (HistoryRecorder): a
 // row opened once the block is sent, completed with the outcome — the verification read, the
 // answer to "Repeat writing?" (a write again after Yes is a row of its own), a read given up or
-// a lost box. What the history could not do is said in EditNotice; it never stops a write.
+// a lost box. The history stores them on a thread of its own; it never stops nor holds a write.
 
 #include <QString>
 #include <QStringList>
@@ -142,7 +142,6 @@ class SettingsWriter final : public ReplyObserver {
   QStringList readBackDifferences() const;
   void recordBlockSent(ConstBytes sent);
   void recordOutcome(history::Outcome outcome, bool withReadBack);
-  void sayHistoryNews();
 
   Form1& form_;
   Platform platform_;

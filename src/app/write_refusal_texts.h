@@ -15,6 +15,13 @@ inline constexpr BilingualText NoCopyOfLinkedDevice{
     "Ustawienia edytowane nie zostały przepisane z podłączonego urządzenia %1.\rNajpierw "
     "naciśnij „%2”, potem zmień ustawienia i wyślij je.\rNiczego nie wysłano."};
 
+// %1 what validation changed, one box a line; %2 the caption of the send button on one line.
+inline constexpr BilingualText CorrectedBeforeSending{
+    "Before sending, validation changed these values:\r%1\rCheck the corrected values in their "
+    "boxes and press \"%2\" again.\rNothing was sent.",
+    "Przed wysłaniem poprawiono te wartości:\r%1\rSprawdź poprawione wartości w ich polach i "
+    "naciśnij ponownie „%2”.\rNiczego nie wysłano."};
+
 // %1 is the box's caption, %2 its text.
 inline constexpr BilingualText NotANumber{
     "\"%1\" holds no number: \"%2\".\rNothing was sent.",

@@ -86,9 +86,9 @@ std::vector<SettingsField> SettingsEntry::typeNumbers(const DeviceSettings& sett
     if (box == nullptr) continue;
     if (field == F::Tag) {
       setBoxTextWhole(box, QString::fromStdString(fieldText(settings, field)), kTagTypingLimit);
-      continue;
+    } else {
+      setBoxText(box, boxTextOf(*Decimal::parse(fieldText(settings, field))));
     }
-    setBoxText(box, boxTextOf(*Decimal::parse(fieldText(settings, field))));
     typed.push_back(field);
   }
   return typed;
@@ -105,6 +105,12 @@ std::vector<EntryCorrection> SettingsEntry::enter(const DeviceSettings& settings
   std::vector<EntryCorrection> corrections;
   for (const SettingsField field : typed) {
     const auto* box = static_cast<const QLineEdit*>(controlOf(form_, layout, field));
+    // The tag, brought to what the device stores, is compared as text.
+    if (field == F::Tag) {
+      const QString entered = QString::fromStdString(fieldText(settings, field));
+      if (box->text() != entered) corrections.push_back({field, entered, box->text()});
+      continue;
+    }
     const Decimal entered = *Decimal::parse(fieldText(settings, field));
     if (number_text::readDecimal(box->text()) != entered)
       corrections.push_back({field, boxTextOf(entered), box->text()});

@@ -2,8 +2,9 @@
 
 // Enters named settings into the editable group as the technician would: each list chosen (its
 // handler run when the choice is new, so the group lays itself out for it), each number typed
-// with the system's decimal separator, and every shown box then validated as on leaving it. What
-// validation corrected is returned, so the window can say it.
+// with the system's decimal separator, the tag brought to what the device stores, and every
+// shown box then validated as on leaving it. What validation corrected is returned, so the window
+// can say it.
 
 #include <QString>
 #include <vector>

@@ -1,8 +1,10 @@
 #include "edit/value_validation.h"
 
 #include <QStringList>
+#include <algorithm>
 
 #include "edit/box_numbers.h"
+#include "edit/correction_texts.h"
 #include "edit/group_fields.h"
 #include "ui/bilingual_text.h"
 #include "ui/window_texts.h"
@@ -19,14 +21,13 @@ QString notAFloatingPointValue(const QString& text) {
   return QStringLiteral("'%1' is not a valid floating point value.").arg(text);
 }
 
-constexpr BilingualText kCorrected{"%1: \"%2\" changed to %3.", "%1: \"%2\" zmieniono na %3."};
-
 // Validation changed the value, not just the way it is written ("-0.5" shown as "-0,5", "1e3" as
-// "1000").
+// "1000"). Values compare exactly: a number no double holds ("1e-400", read as 0) or a decimal
+// of more digits than are kept is changed by being shown otherwise.
 bool valueChanged(const QString& before, const QString& after) {
   if (before == after) return false;
-  const Typed was = number_text::readReal(before);
-  const Typed is = number_text::readReal(after);
+  const std::optional<Decimal> was = number_text::readDecimal(before);
+  const std::optional<Decimal> is = number_text::readDecimal(after);
   return !was || !is || *was != *is;
 }
 
@@ -68,7 +69,7 @@ void ValueValidation::editChange(QLineEdit* edit) {
   const BoxTexts before = boxTexts();
   for (const auto& [box, handler] : handlers())
     if (box == edit) (this->*handler)();
-  sayCorrections(before);
+  say(corrections(before));
 }
 
 ValueValidation::BoxTexts ValueValidation::boxTexts() const {
@@ -78,16 +79,39 @@ ValueValidation::BoxTexts ValueValidation::boxTexts() const {
   return texts;
 }
 
-void ValueValidation::sayCorrections(const BoxTexts& before) {
-  QStringList corrections;
+QStringList ValueValidation::corrections(const BoxTexts& before) const {
+  QStringList said;
   const std::array<BoxHandler, 8> boxes = handlers();
   for (std::size_t i = 0; i < boxes.size(); ++i) {
     const QLineEdit* box = boxes[i].box;
     if (!valueChanged(before[i], box->text())) continue;
-    corrections
-        << kCorrected.in(form_.UseEnglish).arg(rowCaption(form_, box), before[i], box->text());
+    said << correctionText(form_, view_.model.layout, box, before[i], box->text());
   }
-  if (!corrections.isEmpty()) form_.EditNotice->setText(corrections.join(QLatin1Char('\n')));
+  return said;
+}
+
+void ValueValidation::say(const QStringList& corrections) {
+  if (corrections.isEmpty()) return;
+  form_.EditNotice->setText(corrections.join(QLatin1Char('\n')));
+  form_.EditNotice->setToolTip({});
+}
+
+std::optional<QString> ValueValidation::bringTagToField() {
+  QLineEdit* box = form_.Edit5;
+  const QString before = box->text();
+  const TextField& field = particularsOf(view_.model.layout).tag;
+  const QString stored = QString::fromStdString(field.stored(before.toStdString()));
+  if (stored == before) return std::nullopt;
+  // The cursor stays after what was typed: a character made "?" may have been two code units.
+  const qsizetype cursor =
+      QString::fromStdString(field.stored(before.left(box->cursorPosition()).toStdString())).size();
+  box->setText(stored);
+  box->setCursorPosition(static_cast<int>(std::min(cursor, stored.size())));
+  return correctionText(form_, view_.model.layout, box, before, stored);
+}
+
+void ValueValidation::tagEdited() {
+  if (const std::optional<QString> said = bringTagToField()) say({*said});
 }
 
 void ValueValidation::Edit1Change() {
@@ -217,17 +241,20 @@ void ValueValidation::checkHumidityBox(HumidityBox box) {
   show(partner, result.partner);
 }
 
-bool ValueValidation::validateShownBoxes() {
+ValueValidation::ShownBoxes ValueValidation::validateShownBoxes() {
   const BoxTexts before = boxTexts();
   const std::array<BoxHandler, 8> inOrder = handlers();
   for (const auto& [box, handler] : inOrder)
     if (!box->isHidden()) (this->*handler)();
-  sayCorrections(before);
+  ShownBoxes result;
+  result.corrections = corrections(before);
+  if (!form_.Edit5->isHidden())
+    if (const std::optional<QString> tag = bringTagToField()) result.corrections << *tag;
+  say(result.corrections);
 
-  bool allNumbers = true;
   for (const auto& [box, handler] : inOrder)
-    if (!box->isHidden() && !read(box)) allNumbers = false;
-  return allNumbers;
+    if (!box->isHidden() && !read(box)) result.allNumbers = false;
+  return result;
 }
 
 }  // namespace tadjust

@@ -17,7 +17,9 @@
 // against it.
 
 #include <QLineEdit>
+#include <QStringList>
 #include <array>
+#include <optional>
 
 #include "edit/edit_state.h"
 #include "edit/edited_model.h"
@@ -58,10 +60,22 @@ class ValueValidation {
   // and a humidity model's lower humidity before the upper humidity takes it as its partner. A
   // box is shown when its own visibility flag is set (the group itself may be hidden).
   //
-  // Returns whether every shown box now holds a number. It may not when a humidity pair check
+  // The tag box is brought to what the device will store (tagEdited) with them.
+  //
+  // Says whether every shown box now holds a number. It may not when a humidity pair check
   // stopped at a partner that is not a number, which is reported to the user as on leaving the
-  // box.
-  bool validateShownBoxes();
+  // box. And lists what it changed, as EditNotice now says it: a write must not send a value the
+  // user has not seen.
+  struct ShownBoxes {
+    bool allNumbers = true;
+    QStringList corrections;
+  };
+  ShownBoxes validateShownBoxes();
+
+  // The user's edit of the tag box Edit5: the text is brought at once to what the device will
+  // store — cut to the layout's tag field, a character without a byte in the device's code page
+  // made "?" — keeping the cursor where it was typed; EditNotice says so when the text changed.
+  void tagEdited();
 
  private:
   struct BoxHandler {
@@ -73,8 +87,11 @@ class ValueValidation {
   using BoxTexts = std::array<QString, 8>;
   // The texts of the boxes, in the order of handlers().
   BoxTexts boxTexts() const;
-  // Says in EditNotice which boxes validation gave another value than their texts before.
-  void sayCorrections(const BoxTexts& before);
+  // Which boxes validation gave another value than their texts before, as EditNotice says it.
+  QStringList corrections(const BoxTexts& before) const;
+  void say(const QStringList& corrections);
+  // Brings the tag box to what the device will store; what changed, when it did.
+  std::optional<QString> bringTagToField();
 
   EditedModel model() const;
   TemperatureRange temperatureRange(const EditedModel& model) const;

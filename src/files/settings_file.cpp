@@ -1,10 +1,12 @@
 #include "files/settings_file.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "project_version.h"
 
@@ -94,6 +96,33 @@ std::optional<std::array<std::uint8_t, kSettingsImageSize>> imageOf(const QJsonV
   return image;
 }
 
+bool isControlCharacter(QChar c) {
+  return c.category() == QChar::Other_Control && c != QLatin1Char('\t');
+}
+
+// The key of the first string within the value that holds a control character other than a tab
+// ("settings.tag", "list[2]"): such a text would reach a device, a record or a window unseen — a
+// zero would even cut a tag short.
+std::optional<QString> keyOfControlCharacter(const QJsonValue& value, const QString& key) {
+  if (value.isString()) {
+    const QString text = value.toString();
+    if (std::any_of(text.begin(), text.end(), isControlCharacter)) return key;
+  } else if (value.isObject()) {
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+      const QString inner = key.isEmpty() ? it.key() : key + QLatin1Char('.') + it.key();
+      if (auto found = keyOfControlCharacter(it.value(), inner)) return found;
+    }
+  } else if (value.isArray()) {
+    const QJsonArray array = value.toArray();
+    for (qsizetype i = 0; i < array.size(); ++i) {
+      if (auto found = keyOfControlCharacter(array.at(i), QStringLiteral("%1[%2]").arg(key).arg(i)))
+        return found;
+    }
+  }
+  return std::nullopt;
+}
+
 SettingsFileError missing(const QString& key) { return {SettingsFileFault::kMissingField, key}; }
 SettingsFileError malformed(const QString& key) {
   return {SettingsFileFault::kMalformedField, key};
@@ -153,10 +182,16 @@ SettingsFileReading readSettingsFile(const QByteArray& bytes) {
   const QJsonObject file = document.object();
   if (file.value(QStringLiteral("format")).toString() != kFormat)
     return SettingsFileError{SettingsFileFault::kUnknownFormat, QStringLiteral("format")};
+  // The version is a whole number: 1, or a newer one this program cannot read.
   const QJsonValue version = file.value(QStringLiteral("formatVersion"));
-  if (!version.isDouble()) return malformed(QStringLiteral("formatVersion"));
-  if (version.toDouble() > kSettingsFileVersion)
+  const double versionNumber = version.toDouble();
+  if (!version.isDouble() || versionNumber != std::floor(versionNumber) ||
+      versionNumber < kSettingsFileVersion)
+    return malformed(QStringLiteral("formatVersion"));
+  if (versionNumber > kSettingsFileVersion)
     return SettingsFileError{SettingsFileFault::kNewerVersion, QStringLiteral("formatVersion")};
+  if (const auto key = keyOfControlCharacter(file, {}))
+    return SettingsFileError{SettingsFileFault::kControlCharacter, *key};
 
   SettingsFileContents contents;
   const QJsonValue deviceValue = file.value(QStringLiteral("device"));

@@ -38,12 +38,13 @@ struct SettingsFileContents {
 };
 
 enum class SettingsFileFault {
-  kNotJson,         // not a JSON object
-  kUnknownFormat,   // "format" is not "t-adjust-settings"
-  kNewerVersion,    // a formatVersion this program does not know
-  kMissingField,    // a key the file must have (the key in `key`)
-  kMalformedField,  // a key whose value is not one the field takes
-  kUnknownModel,    // a model no catalogue entry has
+  kNotJson,           // not a JSON object
+  kUnknownFormat,     // "format" is not "t-adjust-settings"
+  kNewerVersion,      // a formatVersion this program does not know
+  kMissingField,      // a key the file must have (the key in `key`)
+  kMalformedField,    // a key whose value is not one the field takes
+  kControlCharacter,  // a text holding a control character other than a tab (the key in `key`)
+  kUnknownModel,      // a model no catalogue entry has
 };
 
 struct SettingsFileError {

@@ -1,104 +1,144 @@
 #include "history/hash_chain.h"
 
 #include <QCryptographicHash>
+#include <algorithm>
+#include <map>
+#include <set>
 
 namespace tadjust::history {
 
 namespace {
 
-QByteArray integerValue(const std::optional<qint64>& value) {
-  return value ? QByteArray::number(*value) : QByteArrayLiteral("-");
+// NULL as SQLite stores a bound value: a null variant, or a null text or byte array.
+bool isSqlNull(const QVariant& value) {
+  if (!value.isValid() || value.isNull()) return true;
+  if (value.typeId() == QMetaType::QString) return value.toString().isNull();
+  if (value.typeId() == QMetaType::QByteArray) return value.toByteArray().isNull();
+  return false;
 }
 
-QByteArray textValue(const std::optional<QString>& value) {
-  return value ? value->toUtf8().toHex() : QByteArrayLiteral("-");
-}
-
-QByteArray blobValue(const std::optional<QByteArray>& value) {
-  return value ? value->toHex() : QByteArrayLiteral("-");
-}
-
-// The row's value of a hashed column, encoded.
-QByteArray encodedValue(const WriteRow& row, std::string_view column) {
-  if (column == "id") return integerValue(row.id);
-  if (column == "sequence") return integerValue(row.sequence);
-  if (column == "written_at") return textValue(row.writtenAt);
-  if (column == "completed_at") return textValue(row.completedAt);
-  if (column == "user") return textValue(row.user);
-  if (column == "host") return textValue(row.host);
-  if (column == "program_version") return textValue(row.programVersion);
-  if (column == "process_id") return integerValue(row.processId);
-  if (column == "port") return textValue(row.port);
-  if (column == "model") return textValue(row.model);
-  if (column == "product_code") return integerValue(row.productCode);
-  if (column == "serial_number") return integerValue(row.serialNumber);
-  if (column == "tag") return textValue(row.tag);
-  if (column == "outcome") return textValue(row.outcome);
-  if (column == "as_found") return blobValue(row.asFound);
-  if (column == "sent") return blobValue(row.sent);
-  if (column == "as_left") return blobValue(row.asLeft);
-  if (column == "changes") return textValue(row.changes);
-  return textValue(row.prevHash);  // prev_hash
-}
-
-QString rowName(const WriteRow& row) {
-  return QStringLiteral("row %1 (id %2)").arg(row.sequence.value_or(0)).arg(row.id);
+QByteArray encodedValue(const QVariant& value, ColumnKind kind) {
+  if (isSqlNull(value)) return QByteArrayLiteral("-");
+  switch (kind) {
+    case ColumnKind::Integer:
+      return QByteArray::number(value.toLongLong());
+    case ColumnKind::Text:
+      return value.toString().toUtf8().toHex();
+    case ColumnKind::Blob:
+      break;
+  }
+  return value.toByteArray().toHex();
 }
 
 }  // namespace
 
-QByteArray canonicalEncoding(const WriteRow& row) {
-  QByteArray encoding(kEncodingHeader.data(), static_cast<qsizetype>(kEncodingHeader.size()));
-  for (const HashedColumn& column : kHashedColumns) {
+QString entryName(EntryType type, qint64 writeId) {
+  switch (type) {
+    case EntryType::Opening:
+      return QStringLiteral("the opening of write %1").arg(writeId);
+    case EntryType::Completion:
+      return QStringLiteral("the completion of write %1").arg(writeId);
+    case EntryType::Schema1Row:
+      break;
+  }
+  return QStringLiteral("write %1 (schema 1)").arg(writeId);
+}
+
+QByteArray canonicalEncoding(const EntryKind& kind, const std::vector<QVariant>& values) {
+  QByteArray encoding(kind.header.data(), static_cast<qsizetype>(kind.header.size()));
+  for (std::size_t i = 0; i < kind.columns.size(); ++i) {
     encoding += '\n';
-    encoding += column.name;
+    encoding += kind.columns[i].name;
     encoding += '=';
-    encoding += encodedValue(row, column.name);
+    encoding += encodedValue(i < values.size() ? values[i] : QVariant(), kind.columns[i].kind);
   }
   return encoding;
 }
 
-QString rowHash(const WriteRow& row) {
+QString entryHash(const EntryKind& kind, const std::vector<QVariant>& values) {
   return QString::fromLatin1(
-      QCryptographicHash::hash(canonicalEncoding(row), QCryptographicHash::Sha256).toHex());
+      QCryptographicHash::hash(canonicalEncoding(kind, values), QCryptographicHash::Sha256)
+          .toHex());
 }
 
-ChainCheck checkChain(const std::vector<WriteRow>& rows) {
+ChainCheck checkChain(std::vector<StoredEntry> entries) {
+  // The chain's order; entries without a place come last.
+  std::stable_sort(entries.begin(), entries.end(), [](const StoredEntry& a, const StoredEntry& b) {
+    if (a.sequence.has_value() != b.sequence.has_value()) return a.sequence.has_value();
+    return a.sequence.value_or(0) < b.sequence.value_or(0);
+  });
   ChainCheck check;
-  check.lastHash = kChainStart;
-  auto broken = [&check](const WriteRow& row, const QString& reason) {
-    check.brokenRowId = row.id;
-    check.brokenSequence = row.sequence;
-    check.reason = reason;
+  auto broken = [&check](const StoredEntry& entry, const QString& why) {
+    const qint64 write = entry.type == EntryType::Completion ? entry.writeId : entry.id;
+    check.brokenSequence = entry.sequence;
+    check.brokenWriteId = write;
+    const QString place =
+        entry.sequence
+            ? QStringLiteral("entry %1 (%2)").arg(*entry.sequence).arg(entryName(entry.type, write))
+            : entryName(entry.type, write);
+    check.reason = place + QStringLiteral(": ") + why;
     return check;
   };
-  qint64 expectedSequence = 1;
-  for (const WriteRow& row : rows) {
-    if (row.isOpen()) {
-      // An open row has nothing of a completed one; anything else was taken out of the chain.
-      if (row.outcome || row.hash || row.prevHash || row.completedAt)
-        return broken(
-            row, QStringLiteral("id %1 is completed but has no place in the chain").arg(row.id));
-      ++check.openRows;
-      continue;
+  std::map<qint64, QString> openings;  // write id -> the opening's hash
+  std::set<qint64> completed;
+  qint64 expected = 1;
+  for (const StoredEntry& entry : entries) {
+    if (!entry.sequence) {
+      // A row of schema 1 was open when its file was brought up to date: outside the chain, and
+      // never completed since. Anything else without a place was taken out of the chain.
+      if (entry.type == EntryType::Schema1Row && !entry.completedFields) {
+        ++check.writes;
+        ++check.openWrites;
+        continue;
+      }
+      return broken(entry, QStringLiteral("it has no place in the chain"));
     }
-    if (*row.sequence != expectedSequence) {
-      return broken(row, QStringLiteral("%1: row %2 was expected here; a row before it is "
-                                        "missing or out of place")
-                             .arg(rowName(row))
-                             .arg(expectedSequence));
+    if (*entry.sequence < expected) {
+      return broken(entry, QStringLiteral("another entry has its place in the chain"));
     }
-    if (row.prevHash != check.lastHash) {
-      return broken(row, QStringLiteral("%1: its prev_hash is not the hash of the row before it")
-                             .arg(rowName(row)));
+    if (*entry.sequence > expected) {
+      return broken(entry, QStringLiteral("entry %1 was expected here; an entry before it is "
+                                          "missing or out of place")
+                               .arg(expected));
     }
-    if (!row.hash || *row.hash != rowHash(row)) {
-      return broken(row, QStringLiteral("%1: its contents do not give its hash").arg(rowName(row)));
+    if (entry.prevHash != check.lastHash) {
+      return broken(entry, QStringLiteral("its prev_hash is not the hash of the entry before it"));
     }
-    check.lastHash = *row.hash;
-    ++check.rows;
-    ++expectedSequence;
+    if (!entry.hash || *entry.hash != entry.computedHash) {
+      return broken(entry, QStringLiteral("its contents do not give its hash"));
+    }
+    switch (entry.type) {
+      case EntryType::Opening:
+        openings[entry.id] = *entry.hash;
+        ++check.writes;
+        break;
+      case EntryType::Completion: {
+        const auto opening = openings.find(entry.writeId);
+        if (opening == openings.end()) {
+          return broken(
+              entry, QStringLiteral("no opening of write %1 comes before it").arg(entry.writeId));
+        }
+        if (completed.count(entry.writeId) != 0) {
+          return broken(entry, QStringLiteral("write %1 is completed already").arg(entry.writeId));
+        }
+        if (entry.writeHash != opening->second) {
+          return broken(entry, QStringLiteral("its write_hash is not the hash of the opening of "
+                                              "write %1")
+                                   .arg(entry.writeId));
+        }
+        completed.insert(entry.writeId);
+        break;
+      }
+      case EntryType::Schema1Row:
+        ++check.writes;
+        break;
+    }
+    check.lastHash = *entry.hash;
+    check.lastSequence = *entry.sequence;
+    ++check.entries;
+    ++expected;
   }
+  check.openWrites += static_cast<qint64>(openings.size() - completed.size());
   return check;
 }
 

@@ -1,10 +1,17 @@
 #pragma once
 
-// Rows of the history as CSV (RFC 4180): UTF-8, a header row of the table's column names,
-// lines ended by CR LF, a field quoted when it holds a comma, a quote or a line break (quotes
-// doubled). Blobs are written as lowercase hex, NULL as an empty field.
+// CSV as the program writes it (RFC 4180): UTF-8, lines ended by CR LF, a field quoted when it
+// holds a comma, a quote or a line break (quotes doubled). The history's rows: a header row of the
+// columns' names, blobs as lowercase hex, NULL as an empty field.
+//
+// Every CSV the program writes passes its text cells through csvTextField: a text that a
+// spreadsheet would run as a formula (it begins with "=", "+", "-", "@", a tab or a carriage
+// return) is written with a leading apostrophe, as is a text that begins with an apostrophe
+// itself, so that taking one leading apostrophe off any text cell that has one gives the text
+// back exactly. Numbers the program writes itself go through csvField as they are.
 
 #include <QByteArray>
+#include <QString>
 #include <QStringList>
 #include <vector>
 
@@ -12,7 +19,16 @@
 
 namespace tadjust::history {
 
-// The columns of a row, in the table's order, as the CSV's header names them.
+// A text that no spreadsheet runs as a formula: a leading apostrophe where one is needed.
+QString formulaGuarded(const QString& text);
+// One field, quoted when it must be.
+QString csvField(const QString& field);
+// One text field: guarded, then quoted when it must be.
+QString csvTextField(const QString& text);
+// One record of fields already made (csvField, csvTextField), ended by CR LF.
+QByteArray csvRecord(const QStringList& fields);
+
+// The columns of a write, as the CSV's header names them.
 QStringList csvColumns();
 QByteArray csvOf(const std::vector<WriteRow>& rows);
 

@@ -11,68 +11,111 @@ namespace tadjust::history {
 
 namespace {
 
-constexpr char kAllColumns[] =
+// A write as the readers see it, by the columns' names in rowSource().
+constexpr char kRowColumns[] =
     "id, sequence, written_at, completed_at, user, host, program_version, process_id, port, "
     "model, product_code, serial_number, tag, outcome, as_found, sent, as_left, changes, "
-    "prev_hash, hash";
+    "prev_hash, hash, opening_sequence, opening_hash, answered_product_code, "
+    "answered_serial_number";
 
-// The statements that bring a file from schema version N to N + 1, run in one transaction with
-// the new user_version. Version 0 is a new, empty file.
-const std::vector<std::vector<const char*>>& migrationSteps() {
-  static const std::vector<std::vector<const char*>> steps{
-      {R"(CREATE TABLE writes (
-            id INTEGER PRIMARY KEY AUTOINCREMENT,
-            sequence INTEGER UNIQUE,
-            written_at TEXT NOT NULL,
-            completed_at TEXT,
-            user TEXT NOT NULL,
-            host TEXT NOT NULL,
-            program_version TEXT NOT NULL,
-            process_id INTEGER NOT NULL,
-            port TEXT NOT NULL,
-            model TEXT NOT NULL,
-            product_code INTEGER NOT NULL,
-            serial_number INTEGER NOT NULL,
-            tag TEXT NOT NULL,
-            outcome TEXT,
-            as_found BLOB NOT NULL,
-            sent BLOB NOT NULL,
-            as_left BLOB,
-            changes TEXT NOT NULL,
-            prev_hash TEXT,
-            hash TEXT))",
-       "CREATE INDEX writes_serial_number ON writes (serial_number)",
-       "CREATE INDEX writes_written_at ON writes (written_at)"},
-  };
-  return steps;
-}
+constexpr const char* kCreateTables[] = {
+    R"(CREATE TABLE writes (
+          id INTEGER PRIMARY KEY,
+          sequence INTEGER NOT NULL UNIQUE,
+          written_at TEXT NOT NULL,
+          user TEXT NOT NULL,
+          host TEXT NOT NULL,
+          program_version TEXT NOT NULL,
+          process_id INTEGER NOT NULL,
+          port TEXT NOT NULL,
+          model TEXT NOT NULL,
+          product_code INTEGER NOT NULL,
+          serial_number INTEGER NOT NULL,
+          tag TEXT NOT NULL,
+          as_found BLOB NOT NULL,
+          sent BLOB NOT NULL,
+          changes TEXT NOT NULL,
+          prev_hash TEXT NOT NULL,
+          hash TEXT NOT NULL))",
+    R"(CREATE TABLE completions (
+          id INTEGER PRIMARY KEY,
+          sequence INTEGER NOT NULL UNIQUE,
+          write_id INTEGER NOT NULL,
+          write_hash TEXT NOT NULL,
+          completed_at TEXT NOT NULL,
+          outcome TEXT NOT NULL,
+          as_left BLOB,
+          answered_product_code INTEGER,
+          answered_serial_number INTEGER,
+          prev_hash TEXT NOT NULL,
+          hash TEXT NOT NULL))",
+    "CREATE INDEX writes_serial_number ON writes (serial_number)",
+    "CREATE INDEX writes_written_at ON writes (written_at)",
+    "CREATE INDEX completions_write_id ON completions (write_id)",
+    "CREATE INDEX completions_answered_serial_number ON completions (answered_serial_number)",
+};
+
+// Schema 1's table keeps its rows and their chain as they were, under another name.
+constexpr const char* kKeepSchema1[] = {
+    "ALTER TABLE writes RENAME TO writes_v1",
+    "DROP INDEX IF EXISTS writes_serial_number",
+    "DROP INDEX IF EXISTS writes_written_at",
+    "CREATE INDEX writes_v1_serial_number ON writes_v1 (serial_number)",
+};
 
 QString uniqueConnectionName() {
   static std::atomic<int> count{0};
   return QStringLiteral("t-adjust-history-%1").arg(++count);
 }
 
-// SQLite's primary result codes that say the file is not a sound database.
-bool isCorruption(const QSqlError& error) {
+int primaryCode(const QSqlError& error) {
   bool ok = false;
   const int code = error.nativeErrorCode().toInt(&ok);
-  if (!ok) return false;
-  const int primary = code & 0xff;
+  return ok ? code & 0xff : -1;
+}
+
+// SQLite's primary result codes that say the file is not a sound database.
+bool isCorruption(const QSqlError& error) {
   constexpr int kSqliteCorrupt = 11, kSqliteNotADatabase = 26;
+  const int primary = primaryCode(error);
   return primary == kSqliteCorrupt || primary == kSqliteNotADatabase;
 }
 
-QVariant nullableText(const std::optional<QString>& text) {
-  return text ? QVariant(*text) : QVariant(QMetaType::fromType<QString>());
+HistoryProblem problemOf(const QSqlError& error) {
+  constexpr int kBusy = 5, kLocked = 6, kReadOnly = 8, kFull = 13, kCantOpen = 14;
+  switch (primaryCode(error)) {
+    case kBusy:
+    case kLocked:
+      return HistoryProblem::Locked;
+    case kReadOnly:
+      return HistoryProblem::ReadOnly;
+    case kFull:
+      return HistoryProblem::DiskFull;
+    case kCantOpen:
+      return HistoryProblem::CannotOpen;
+    default:
+      break;
+  }
+  return isCorruption(error) ? HistoryProblem::CannotOpen : HistoryProblem::NotRecorded;
+}
+
+QVariant nullableInteger(const std::optional<qint64>& value) {
+  return value ? QVariant(*value) : QVariant(QMetaType::fromType<qint64>());
 }
 
 QVariant nullableBlob(const std::optional<QByteArray>& bytes) {
-  return bytes ? QVariant(*bytes) : QVariant(QMetaType::fromType<QByteArray>());
+  if (!bytes) return QVariant(QMetaType::fromType<QByteArray>());
+  // An empty read is still a read: a null byte array would be bound as NULL.
+  return bytes->isNull() ? QVariant(QByteArray("")) : QVariant(*bytes);
 }
 
 // A text for a NOT NULL column: Qt binds a null QString as NULL, an empty tag among them.
 QVariant notNull(const QString& text) {
   return text.isNull() ? QVariant(QString::fromLatin1("")) : QVariant(text);
+}
+
+QVariant notNull(const QByteArray& bytes) {
+  return bytes.isNull() ? QVariant(QByteArray("")) : QVariant(bytes);
 }
 
 std::optional<QString> textOrNull(const QVariant& value) {
@@ -85,7 +128,7 @@ std::optional<qint64> integerOrNull(const QVariant& value) {
   return value.toLongLong();
 }
 
-// A row of a query over kAllColumns.
+// A row of a query over kRowColumns.
 WriteRow rowOf(const QSqlQuery& query) {
   WriteRow row;
   int i = 0;
@@ -110,6 +153,10 @@ WriteRow rowOf(const QSqlQuery& query) {
   row.changes = query.value(i++).toString();
   row.prevHash = textOrNull(query.value(i++));
   row.hash = textOrNull(query.value(i++));
+  row.openingSequence = integerOrNull(query.value(i++));
+  row.openingHash = textOrNull(query.value(i++));
+  row.answeredProductCode = integerOrNull(query.value(i++));
+  row.answeredSerialNumber = integerOrNull(query.value(i++));
   return row;
 }
 
@@ -119,6 +166,12 @@ QString likePattern(const QString& text) {
   escaped.replace(QLatin1Char('%'), QStringLiteral("\\%"));
   escaped.replace(QLatin1Char('_'), QStringLiteral("\\_"));
   return QLatin1Char('%') + escaped + QLatin1Char('%');
+}
+
+QString columnList(const EntryKind& kind) {
+  QStringList names;
+  for (const HashedColumn& column : kind.columns) names << QString::fromLatin1(column.name);
+  return names.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -138,6 +191,8 @@ void HistoryDatabase::close() {
     QSqlDatabase::removeDatabase(connectionName_);
   }
   writable_ = false;
+  hasSchema1Rows_ = false;
+  schema1Only_ = false;
 }
 
 bool HistoryDatabase::isOpen() const {
@@ -149,18 +204,22 @@ QSqlDatabase HistoryDatabase::connection() const {
   return QSqlDatabase::database(connectionName_, false);
 }
 
+void HistoryDatabase::takeError(const QSqlError& error) {
+  lastError_ = error.text();
+  lastErrorCorrupt_ = isCorruption(error);
+  lastProblem_ = problemOf(error);
+}
+
 bool HistoryDatabase::exec(QSqlQuery& query) {
   if (query.exec()) return true;
-  lastError_ = query.lastError().text();
-  lastErrorCorrupt_ = isCorruption(query.lastError());
+  takeError(query.lastError());
   return false;
 }
 
 bool HistoryDatabase::exec(const QString& statement) {
   QSqlQuery query(connection());
   if (query.exec(statement)) return true;
-  lastError_ = query.lastError().text();
-  lastErrorCorrupt_ = isCorruption(query.lastError());
+  takeError(query.lastError());
   return false;
 }
 
@@ -169,6 +228,7 @@ OpenResult HistoryDatabase::open(const QString& path, bool readOnly) {
   path_ = path;
   lastError_.clear();
   lastErrorCorrupt_ = false;
+  lastProblem_ = HistoryProblem::None;
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
   db.setDatabaseName(path);
   QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeout.count());
@@ -181,9 +241,9 @@ OpenResult HistoryDatabase::open(const QString& path, bool readOnly) {
     return result;
   }
   if (!db.open()) {
+    takeError(db.lastError());
     result.problem = HistoryProblem::CannotOpen;
-    result.detail = db.lastError().text();
-    lastErrorCorrupt_ = isCorruption(db.lastError());
+    result.detail = lastError_;
   }
   return result;
 }
@@ -191,8 +251,7 @@ OpenResult HistoryDatabase::open(const QString& path, bool readOnly) {
 std::optional<int> HistoryDatabase::schemaVersion() {
   QSqlQuery query(connection());
   if (!query.exec(QStringLiteral("PRAGMA user_version")) || !query.next()) {
-    lastError_ = query.lastError().text();
-    lastErrorCorrupt_ = isCorruption(query.lastError());
+    takeError(query.lastError());
     return std::nullopt;
   }
   return query.value(0).toInt();
@@ -202,39 +261,43 @@ std::optional<int> HistoryDatabase::schemaVersion() {
 bool HistoryDatabase::isIntact() {
   QSqlQuery query(connection());
   if (!query.exec(QStringLiteral("PRAGMA quick_check")) || !query.next()) {
-    lastError_ = query.lastError().text();
-    lastErrorCorrupt_ = isCorruption(query.lastError());
+    takeError(query.lastError());
     return false;
   }
   const QString verdict = query.value(0).toString();
   if (verdict == QLatin1String("ok")) return true;
   lastError_ = verdict;
   lastErrorCorrupt_ = true;
+  lastProblem_ = HistoryProblem::CannotOpen;
   return false;
 }
 
-bool HistoryDatabase::migrate(int fromVersion) {
+// Brings the file to kSchemaVersion in one transaction: a new file gets the tables, a file of
+// schema 1 keeps its rows, their chain and their ids in writes_v1, and the chain goes on after
+// its last entry.
+bool HistoryDatabase::migrate() {
   if (!exec(QStringLiteral("BEGIN IMMEDIATE"))) return false;
+  auto rollBack = [this] {
+    const QString error = lastError_;
+    const HistoryProblem problem = lastProblem_;
+    exec(QStringLiteral("ROLLBACK"));
+    lastError_ = error;
+    lastProblem_ = problem;
+    return false;
+  };
   // Another program may have brought the file up to date while this one waited for the lock.
   const std::optional<int> version = schemaVersion();
-  if (!version) {
-    exec(QStringLiteral("ROLLBACK"));
-    return false;
-  }
-  fromVersion = *version;
-  const auto& steps = migrationSteps();
-  for (int v = fromVersion; v < kSchemaVersion; ++v) {
-    for (const char* statement : steps[static_cast<std::size_t>(v)]) {
-      if (!exec(QString::fromUtf8(statement))) {
-        exec(QStringLiteral("ROLLBACK"));
-        return false;
-      }
-    }
+  if (!version) return rollBack();
+  if (*version >= kSchemaVersion) return exec(QStringLiteral("COMMIT")) || rollBack();
+  std::vector<const char*> steps;
+  if (*version == 1) steps.assign(std::begin(kKeepSchema1), std::end(kKeepSchema1));
+  steps.insert(steps.end(), std::begin(kCreateTables), std::end(kCreateTables));
+  for (const char* statement : steps) {
+    if (!exec(QString::fromUtf8(statement))) return rollBack();
   }
   if (!exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)) ||
       !exec(QStringLiteral("COMMIT"))) {
-    exec(QStringLiteral("ROLLBACK"));
-    return false;
+    return rollBack();
   }
   return true;
 }
@@ -255,13 +318,26 @@ QString HistoryDatabase::keepCorruptFileAside(const QDateTime& now) {
 
 OpenResult HistoryDatabase::openForRecording(const QString& path, const QDateTime& now) {
   const QString folder = QFileInfo(path).absolutePath();
-  if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+  auto refused = [this](HistoryProblem problem, const QString& detail) {
+    close();
     OpenResult result;
-    result.problem = HistoryProblem::FolderNotWritable;
-    result.detail = QStringLiteral("cannot make the folder %1").arg(folder);
+    result.problem = problem;
+    result.detail = detail;
+    lastProblem_ = problem;
+    lastError_ = detail;
     return result;
+  };
+  if (!QDir().mkpath(folder) || !QFileInfo(folder).isDir()) {
+    return refused(HistoryProblem::NoFolder,
+                   QStringLiteral("cannot make the folder %1").arg(folder));
   }
-  const bool existed = QFileInfo::exists(path);
+  const QFileInfo file(path);
+  if (file.exists() && !file.isFile()) {
+    return refused(HistoryProblem::NotAFile, QStringLiteral("%1 is not a file").arg(path));
+  }
+  const bool existed = file.exists();
+  // SQLite cannot make a file, nor its journal beside it, in a folder it may not write.
+  const bool folderWritable = QFileInfo(folder).isWritable();
   OpenResult result = open(path, false);
   QString corruptKeptAs;
   std::optional<int> version;
@@ -272,22 +348,24 @@ OpenResult HistoryDatabase::openForRecording(const QString& path, const QDateTim
     close();
     corruptKeptAs = keepCorruptFileAside(now);
     if (corruptKeptAs.isEmpty()) {
-      result.problem = HistoryProblem::CannotOpen;
-      result.detail = QStringLiteral("%1 is damaged and cannot be renamed aside").arg(path);
-      return result;
+      return refused(HistoryProblem::CannotOpen,
+                     QStringLiteral("%1 is damaged and cannot be renamed aside").arg(path));
     }
     result = open(path, false);
     if (result.problem == HistoryProblem::None) version = schemaVersion();
   }
-  result.corruptKeptAs = corruptKeptAs;
-  if (!version) {
-    if (result.problem == HistoryProblem::None) {
-      result.problem = existed ? HistoryProblem::CannotOpen : HistoryProblem::FolderNotWritable;
-      result.detail = lastError_;
+  auto failed = [&](const QString& detail) {
+    HistoryProblem problem = lastProblem_;
+    if (!folderWritable && problem != HistoryProblem::Locked) {
+      problem = HistoryProblem::FolderNotWritable;
+    } else if (problem == HistoryProblem::NotRecorded || problem == HistoryProblem::None) {
+      problem = HistoryProblem::CannotOpen;
     }
-    close();
-    return result;
-  }
+    OpenResult failure = refused(problem, detail);
+    failure.corruptKeptAs = corruptKeptAs;
+    return failure;
+  };
+  if (!version) return failed(lastError_.isEmpty() ? result.detail : lastError_);
   if (*version > kSchemaVersion) {
     // A newer program's file: read it, never change it.
     close();
@@ -296,25 +374,30 @@ OpenResult HistoryDatabase::openForRecording(const QString& path, const QDateTim
     result.readable = result.problem == HistoryProblem::None;
     result.problem = HistoryProblem::NewerSchema;
     result.detail = QString::number(*version);
+    lastProblem_ = HistoryProblem::NewerSchema;
     return result;
   }
-  if (*version < kSchemaVersion && !migrate(*version)) {
-    result.problem = existed ? HistoryProblem::CannotOpen : HistoryProblem::FolderNotWritable;
-    result.detail = lastError_;
-    close();
-    return result;
-  }
+  if (*version < kSchemaVersion && !migrate()) return failed(lastError_);
+  QSqlQuery schema1(connection());
+  hasSchema1Rows_ =
+      schema1.exec(QStringLiteral(
+          "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = 'writes_v1'")) &&
+      schema1.next();
   writable_ = true;
+  result.corruptKeptAs = corruptKeptAs;
   result.readable = true;
   result.writable = true;
   return result;
 }
 
 OpenResult HistoryDatabase::openReadOnly(const QString& path) {
-  if (!QFileInfo(path).isFile()) {
+  const QFileInfo file(path);
+  if (!file.exists() || !file.isFile()) {
     OpenResult result;
-    result.problem = HistoryProblem::CannotOpen;
-    result.detail = QStringLiteral("%1: no such file").arg(path);
+    result.problem = file.exists() ? HistoryProblem::NotAFile : HistoryProblem::CannotOpen;
+    result.detail = file.isDir()    ? QStringLiteral("is a folder, not a write history file")
+                    : file.exists() ? QStringLiteral("is not a regular file")
+                                    : QStringLiteral("no such file");
     return result;
   }
   OpenResult result = open(path, true);
@@ -322,7 +405,9 @@ OpenResult HistoryDatabase::openReadOnly(const QString& path) {
   const std::optional<int> version = schemaVersion();
   if (!version || *version < 1) {
     result.problem = HistoryProblem::CannotOpen;
-    result.detail = version ? QStringLiteral("%1 holds no write history").arg(path) : lastError_;
+    result.detail =
+        !version ? (lastErrorCorrupt_ ? QStringLiteral("not an SQLite database") : lastError_)
+                 : QStringLiteral("an SQLite database, but no write history");
     close();
     return result;
   }
@@ -330,107 +415,183 @@ OpenResult HistoryDatabase::openReadOnly(const QString& path) {
     result.problem = HistoryProblem::NewerSchema;
     result.detail = QString::number(*version);
   }
+  QSqlQuery tables(connection());
+  hasSchema1Rows_ =
+      *version == 1 || (tables.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = "
+                                                   "'table' AND name = 'writes_v1'")) &&
+                        tables.next());
+  schema1Only_ = *version == 1;
   result.readable = true;
   return result;
 }
 
-std::optional<qint64> HistoryDatabase::insertOpen(const WriteRow& row) {
+std::optional<ChainEntry> HistoryDatabase::appendEntry(
+    const EntryKind& kind, std::vector<QVariant> values,
+    const std::function<std::optional<QString>()>& refusal) {
   if (!writable_) return std::nullopt;
-  QSqlQuery query(connection());
-  query.prepare(QStringLiteral(
-      "INSERT INTO writes (written_at, user, host, program_version, process_id, port, model, "
-      "product_code, serial_number, tag, as_found, sent, changes) VALUES (?, ?, ?, ?, ?, ?, ?, "
-      "?, ?, ?, ?, ?, ?)"));
-  for (const QVariant& value :
-       {notNull(row.writtenAt), notNull(row.user), notNull(row.host), notNull(row.programVersion),
-        QVariant(row.processId), notNull(row.port), notNull(row.model), QVariant(row.productCode),
-        QVariant(row.serialNumber), notNull(row.tag), QVariant(row.asFound), QVariant(row.sent),
-        notNull(row.changes)}) {
-    query.addBindValue(value);
-  }
-  if (!exec(query)) return std::nullopt;
-  return query.lastInsertId().toLongLong();
-}
-
-std::optional<WriteRow> HistoryDatabase::row(qint64 id) {
-  QSqlQuery query(connection());
-  query.prepare(QStringLiteral("SELECT %1 FROM writes WHERE id = ?").arg(kAllColumns));
-  query.addBindValue(id);
-  if (!exec(query)) return std::nullopt;
-  if (!query.next()) {
-    lastError_ = QStringLiteral("no row %1").arg(id);
-    return std::nullopt;
-  }
-  return rowOf(query);
-}
-
-bool HistoryDatabase::complete(qint64 id, Outcome outcome, const std::optional<QByteArray>& asLeft,
-                               const QDateTime& completedAt) {
-  if (!writable_) return false;
-  // Immediate: the chain's last row is read under the write lock, so no other program takes
+  // Immediate: the chain's last entry is read under the write lock, so no other program takes
   // it as its predecessor too.
-  if (!exec(QStringLiteral("BEGIN IMMEDIATE"))) return false;
-  auto rollBack = [this] {
+  if (!exec(QStringLiteral("BEGIN IMMEDIATE"))) return std::nullopt;
+  auto rollBack = [this]() -> std::optional<ChainEntry> {
     const QString error = lastError_;
+    const HistoryProblem problem = lastProblem_;
     exec(QStringLiteral("ROLLBACK"));
     lastError_ = error;
-    return false;
+    lastProblem_ = problem;
+    return std::nullopt;
   };
+  if (refusal) {
+    if (const std::optional<QString> why = refusal()) {
+      lastError_ = *why;
+      lastProblem_ = HistoryProblem::NotRecorded;
+      return rollBack();
+    }
+  }
   QSqlQuery last(connection());
-  last.prepare(QStringLiteral(
-      "SELECT sequence, hash FROM writes WHERE sequence IS NOT NULL ORDER BY sequence DESC "
-      "LIMIT 1"));
+  last.prepare(QStringLiteral("SELECT sequence, hash FROM (%1) ORDER BY sequence DESC LIMIT 1")
+                   .arg(entrySource(QStringLiteral("sequence, hash"))));
   if (!exec(last)) return rollBack();
   const bool chainStarted = last.next();
-  const qint64 lastSequence = chainStarted ? last.value(0).toLongLong() : 0;
-  const QString lastHash = chainStarted ? last.value(1).toString() : kChainStart;
+  const qint64 sequence = chainStarted ? last.value(0).toLongLong() + 1 : 1;
+  const QString prevHash = chainStarted ? last.value(1).toString() : kChainStart;
   last.finish();
 
-  std::optional<WriteRow> completed = row(id);
-  if (!completed) return rollBack();
-  if (!completed->isOpen()) {
-    lastError_ = QStringLiteral("row %1 is completed already").arg(id);
+  // Ids go on from those of schema 1, so a write's id names one write in the file.
+  QSqlQuery lastId(connection());
+  const QString ids = kind.type == EntryType::Opening && hasSchema1Rows_
+                          ? QStringLiteral(
+                                "SELECT id FROM writes UNION ALL SELECT id FROM "
+                                "writes_v1")
+                          : QStringLiteral("SELECT id FROM %1").arg(kind.table);
+  if (!lastId.exec(QStringLiteral("SELECT ifnull(max(id), 0) FROM (%1)").arg(ids)) ||
+      !lastId.next()) {
+    takeError(lastId.lastError());
     return rollBack();
   }
-  completed->outcome = QString::fromLatin1(outcomeName(outcome).data(),
-                                           static_cast<qsizetype>(outcomeName(outcome).size()));
-  completed->asLeft = asLeft;
-  completed->completedAt = historyTime(completedAt);
-  completed->sequence = lastSequence + 1;
-  completed->prevHash = lastHash;
-  completed->hash = rowHash(*completed);
+  const qint64 id = lastId.value(0).toLongLong() + 1;
+  lastId.finish();
 
-  QSqlQuery update(connection());
-  update.prepare(QStringLiteral(
-      "UPDATE writes SET outcome = ?, as_left = ?, completed_at = ?, sequence = ?, prev_hash = ?, "
-      "hash = ? WHERE id = ? AND sequence IS NULL"));
-  update.addBindValue(nullableText(completed->outcome));
-  update.addBindValue(nullableBlob(completed->asLeft));
-  update.addBindValue(nullableText(completed->completedAt));
-  update.addBindValue(*completed->sequence);
-  update.addBindValue(nullableText(completed->prevHash));
-  update.addBindValue(nullableText(completed->hash));
-  update.addBindValue(id);
-  if (!exec(update)) return rollBack();
+  values.front() = id;
+  values[1] = sequence;
+  values.back() = prevHash;
+  const QString hash = entryHash(kind, values);
+  QSqlQuery insert(connection());
+  QStringList places;
+  for (std::size_t i = 0; i <= kind.columns.size(); ++i) places << QStringLiteral("?");
+  insert.prepare(QStringLiteral("INSERT INTO %1 (%2, hash) VALUES (%3)")
+                     .arg(QString::fromLatin1(kind.table), columnList(kind),
+                          places.join(QStringLiteral(", "))));
+  for (const QVariant& value : values) insert.addBindValue(value);
+  insert.addBindValue(hash);
+  if (!exec(insert)) return rollBack();
   if (!exec(QStringLiteral("COMMIT"))) return rollBack();
-  return true;
+  return ChainEntry{id, sequence, hash};
 }
 
-std::optional<int> HistoryDatabase::completeInterrupted(
+std::optional<ChainEntry> HistoryDatabase::appendOpening(const WriteOpening& opening) {
+  return appendEntry(
+      kOpeningEntry,
+      {QVariant(), QVariant(), notNull(opening.writtenAt), notNull(opening.user),
+       notNull(opening.host), notNull(opening.programVersion), QVariant(opening.processId),
+       notNull(opening.port), notNull(opening.model), QVariant(opening.productCode),
+       QVariant(opening.serialNumber), notNull(opening.tag), notNull(opening.asFound),
+       notNull(opening.sent), notNull(opening.changes), QVariant()},
+      {});
+}
+
+std::optional<ChainEntry> HistoryDatabase::appendCompletion(qint64 writeId,
+                                                            const QString& writeHash,
+                                                            const WriteCompletion& completion) {
+  const std::string_view outcome = outcomeName(completion.outcome);
+  return appendEntry(
+      kCompletionEntry,
+      {QVariant(), QVariant(), QVariant(writeId), notNull(writeHash),
+       notNull(completion.completedAt),
+       QVariant(QString::fromLatin1(outcome.data(), static_cast<qsizetype>(outcome.size()))),
+       nullableBlob(completion.asLeft), nullableInteger(completion.answeredProductCode),
+       nullableInteger(completion.answeredSerialNumber), QVariant()},
+      [this, writeId]() -> std::optional<QString> {
+        QSqlQuery done(connection());
+        done.prepare(QStringLiteral("SELECT count(*) FROM completions WHERE write_id = ?"));
+        done.addBindValue(writeId);
+        if (!exec(done) || !done.next()) return lastError_;
+        if (done.value(0).toLongLong() > 0)
+          return QStringLiteral("write %1 is completed already").arg(writeId);
+        return std::nullopt;
+      });
+}
+
+std::optional<HistoryDatabase::Interrupted> HistoryDatabase::completeInterrupted(
     const std::function<bool(const WriteRow&)>& cutOff, const QDateTime& completedAt) {
   if (!writable_) return std::nullopt;
   QSqlQuery query(connection());
-  query.prepare(
-      QStringLiteral("SELECT %1 FROM writes WHERE sequence IS NULL ORDER BY id").arg(kAllColumns));
+  query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE sequence IS NULL AND opening_sequence IS "
+                               "NOT NULL ORDER BY id")
+                    .arg(QString::fromLatin1(kRowColumns), rowSource()));
   const std::optional<std::vector<WriteRow>> open = readRows(query);
   if (!open) return std::nullopt;
-  int completed = 0;
+  std::vector<WriteRow> cut;
   for (const WriteRow& row : *open) {
-    if (!cutOff(row)) continue;
-    if (!complete(row.id, Outcome::Interrupted, std::nullopt, completedAt)) return std::nullopt;
-    ++completed;
+    if (cutOff(row)) cut.push_back(row);
   }
-  return completed;
+  Interrupted result;
+  if (cut.empty()) return result;
+  // Only an opening the chain vouches for is completed: never one forged, edited, or left
+  // without the completion it had.
+  const std::optional<ChainCheck> check = checkChain();
+  if (!check) return std::nullopt;
+  if (!check->holds()) {
+    result.brokenChain = check;
+    return result;
+  }
+  for (const WriteRow& row : cut) {
+    WriteCompletion interrupted;
+    interrupted.completedAt = historyTime(completedAt);
+    interrupted.outcome = Outcome::Interrupted;
+    if (appendCompletion(row.id, row.openingHash.value_or(QString()), interrupted)) {
+      ++result.completed;
+    } else if (lastProblem_ != HistoryProblem::NotRecorded) {
+      return std::nullopt;  // a write completed meanwhile by another program is passed over
+    }
+  }
+  return result;
+}
+
+QString HistoryDatabase::entrySource(const QString& columns) const {
+  QString source =
+      QStringLiteral("SELECT %1 FROM writes UNION ALL SELECT %1 FROM completions").arg(columns);
+  if (hasSchema1Rows_) {
+    source += QStringLiteral(" UNION ALL SELECT %1 FROM writes_v1 WHERE sequence IS NOT NULL")
+                  .arg(columns);
+  }
+  return source;
+}
+
+QString HistoryDatabase::rowSource() const {
+  QString source;
+  if (!schema1Only_) {
+    source = QStringLiteral(
+        "SELECT w.id AS id, c.sequence AS sequence, w.written_at AS written_at, c.completed_at AS "
+        "completed_at, w.user AS user, w.host AS host, w.program_version AS program_version, "
+        "w.process_id AS process_id, w.port AS port, w.model AS model, w.product_code AS "
+        "product_code, w.serial_number AS serial_number, w.tag AS tag, c.outcome AS outcome, "
+        "w.as_found AS as_found, w.sent AS sent, c.as_left AS as_left, w.changes AS changes, "
+        "c.prev_hash AS prev_hash, c.hash AS hash, w.sequence AS opening_sequence, w.hash AS "
+        "opening_hash, c.answered_product_code AS answered_product_code, "
+        "c.answered_serial_number AS answered_serial_number FROM writes w LEFT JOIN completions "
+        "c ON c.sequence = (SELECT min(sequence) FROM completions WHERE write_id = w.id)");
+  }
+  if (hasSchema1Rows_) {
+    if (!source.isEmpty()) source += QStringLiteral(" UNION ALL ");
+    source +=
+        QStringLiteral(
+            "SELECT id, sequence, written_at, completed_at, user, host, program_version, "
+            "process_id, port, model, product_code, serial_number, tag, outcome, as_found, sent, "
+            "as_left, changes, prev_hash, hash, NULL AS opening_sequence, NULL AS opening_hash, "
+            "NULL AS answered_product_code, NULL AS answered_serial_number FROM %1")
+            .arg(schema1Only_ ? QStringLiteral("writes") : QStringLiteral("writes_v1"));
+  }
+  return QStringLiteral("(%1) AS write_rows").arg(source);
 }
 
 std::optional<std::vector<WriteRow>> HistoryDatabase::readRows(QSqlQuery& query) {
@@ -439,26 +600,38 @@ std::optional<std::vector<WriteRow>> HistoryDatabase::readRows(QSqlQuery& query)
   std::vector<WriteRow> rows;
   while (query.next()) rows.push_back(rowOf(query));
   if (query.lastError().isValid()) {
-    lastError_ = query.lastError().text();
-    lastErrorCorrupt_ = isCorruption(query.lastError());
+    takeError(query.lastError());
     return std::nullopt;
   }
   return rows;
+}
+
+std::optional<WriteRow> HistoryDatabase::row(qint64 id) {
+  QSqlQuery query(connection());
+  query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE id = ?")
+                    .arg(QString::fromLatin1(kRowColumns), rowSource()));
+  query.addBindValue(id);
+  const std::optional<std::vector<WriteRow>> rows = readRows(query);
+  if (!rows) return std::nullopt;
+  if (rows->empty()) {
+    lastError_ = QStringLiteral("no write %1").arg(id);
+    return std::nullopt;
+  }
+  return rows->front();
 }
 
 QSqlQuery HistoryDatabase::selectRows(const RowFilter& filter, const QString& columns) {
   QStringList conditions;
   QVariantList values;
   if (filter.serialNumber) {
-    conditions << QStringLiteral("serial_number = ?");
-    values << *filter.serialNumber;
+    conditions << QStringLiteral("(serial_number = ? OR answered_serial_number = ?)");
+    values << *filter.serialNumber << *filter.serialNumber;
   }
   if (!filter.containing.isEmpty()) {
     conditions << QStringLiteral(
-        "(CAST(serial_number AS TEXT) LIKE ? ESCAPE '\\' OR model LIKE ? ESCAPE '\\' OR tag "
-        "LIKE ? ESCAPE '\\')");
-    values << likePattern(filter.containing) << likePattern(filter.containing)
-           << likePattern(filter.containing);
+        "(CAST(serial_number AS TEXT) LIKE ? ESCAPE '\\' OR CAST(answered_serial_number AS TEXT) "
+        "LIKE ? ESCAPE '\\' OR model LIKE ? ESCAPE '\\' OR tag LIKE ? ESCAPE '\\')");
+    for (int i = 0; i < 4; ++i) values << likePattern(filter.containing);
   }
   if (filter.from) {
     conditions << QStringLiteral("written_at >= ?");
@@ -468,7 +641,7 @@ QSqlQuery HistoryDatabase::selectRows(const RowFilter& filter, const QString& co
     conditions << QStringLiteral("written_at < ?");
     values << historyTime(*filter.before);
   }
-  QString statement = QStringLiteral("SELECT %1 FROM writes").arg(columns);
+  QString statement = QStringLiteral("SELECT %1 FROM %2").arg(columns, rowSource());
   if (!conditions.isEmpty()) statement += QStringLiteral(" WHERE ") + conditions.join(" AND ");
   statement += filter.newestFirst ? QStringLiteral(" ORDER BY written_at DESC, id DESC")
                                   : QStringLiteral(" ORDER BY written_at, id");
@@ -481,35 +654,92 @@ QSqlQuery HistoryDatabase::selectRows(const RowFilter& filter, const QString& co
 }
 
 std::optional<std::vector<WriteRow>> HistoryDatabase::rows(const RowFilter& filter) {
-  QSqlQuery query = selectRows(filter, QString::fromLatin1(kAllColumns));
+  QSqlQuery query = selectRows(filter, QString::fromLatin1(kRowColumns));
   if (!query.isActive()) return std::nullopt;
   std::vector<WriteRow> rows;
   while (query.next()) rows.push_back(rowOf(query));
   if (query.lastError().isValid()) {
-    lastError_ = query.lastError().text();
+    takeError(query.lastError());
     return std::nullopt;
   }
   return rows;
 }
 
-std::optional<HistoryDatabase::ChainEnd> HistoryDatabase::chainEnd() {
+bool HistoryDatabase::readEntries(const EntryKind& kind, std::vector<StoredEntry>& entries) {
+  const QString table = kind.type == EntryType::Schema1Row && schema1Only_
+                            ? QStringLiteral("writes")
+                            : QString::fromLatin1(kind.table);
   QSqlQuery query(connection());
-  query.prepare(QStringLiteral(
-      "SELECT count(*), (SELECT hash FROM writes WHERE sequence IS NOT NULL ORDER BY sequence "
-      "DESC LIMIT 1) FROM writes WHERE sequence IS NOT NULL"));
-  if (!exec(query) || !query.next()) return std::nullopt;
-  const QVariant hash = query.value(1);
-  return ChainEnd{query.value(0).toLongLong(), hash.isNull() ? kChainStart : hash.toString()};
+  query.setForwardOnly(true);
+  query.prepare(
+      QStringLiteral("SELECT %1, hash%2 FROM %3")
+          .arg(columnList(kind),
+               kind.type == EntryType::Schema1Row ? QStringLiteral(", outcome") : QString(),
+               table));
+  if (!exec(query)) return false;
+  const int columns = static_cast<int>(kind.columns.size());
+  while (query.next()) {
+    std::vector<QVariant> values;
+    values.reserve(kind.columns.size());
+    for (int i = 0; i < columns; ++i) values.push_back(query.value(i));
+    StoredEntry entry;
+    entry.type = kind.type;
+    entry.id = values[0].toLongLong();
+    entry.sequence = integerOrNull(values[1]);
+    entry.prevHash = textOrNull(values.back());
+    entry.hash = textOrNull(query.value(columns));
+    entry.computedHash = entryHash(kind, values);
+    if (kind.type == EntryType::Completion) {
+      entry.writeId = values[2].toLongLong();
+      entry.writeHash = textOrNull(values[3]);
+    }
+    if (kind.type == EntryType::Schema1Row) {
+      entry.completedFields =
+          entry.prevHash || entry.hash || !values[3].isNull() || !query.value(columns + 1).isNull();
+    }
+    entries.push_back(std::move(entry));
+  }
+  if (query.lastError().isValid()) {
+    takeError(query.lastError());
+    return false;
+  }
+  return true;
 }
 
 std::optional<ChainCheck> HistoryDatabase::checkChain() {
+  std::vector<StoredEntry> entries;
+  if (!schema1Only_ &&
+      (!readEntries(kOpeningEntry, entries) || !readEntries(kCompletionEntry, entries))) {
+    return std::nullopt;
+  }
+  if (hasSchema1Rows_ && !readEntries(kSchema1Entry, entries)) return std::nullopt;
+  return history::checkChain(std::move(entries));
+}
+
+std::optional<std::optional<QString>> HistoryDatabase::storedHash(qint64 sequence) {
   QSqlQuery query(connection());
-  // Open rows last: the chain is checked in its own order.
-  query.prepare(QStringLiteral("SELECT %1 FROM writes ORDER BY sequence IS NULL, sequence, id")
-                    .arg(kAllColumns));
-  const std::optional<std::vector<WriteRow>> all = readRows(query);
-  if (!all) return std::nullopt;
-  return history::checkChain(*all);
+  query.prepare(QStringLiteral("SELECT hash FROM (%1) WHERE sequence = ?")
+                    .arg(schema1Only_ ? QStringLiteral("SELECT sequence, hash FROM writes")
+                                      : entrySource(QStringLiteral("sequence, hash"))));
+  query.addBindValue(sequence);
+  if (!exec(query)) return std::nullopt;
+  if (!query.next()) return std::optional<QString>{};
+  return std::optional<QString>{query.value(0).toString()};
+}
+
+std::optional<HistoryDatabase::ChainEnd> HistoryDatabase::chainEnd() {
+  QSqlQuery query(connection());
+  const QString source = schema1Only_ ? QStringLiteral(
+                                            "SELECT sequence, hash FROM writes WHERE sequence "
+                                            "IS NOT NULL")
+                                      : entrySource(QStringLiteral("sequence, hash"));
+  query.prepare(QStringLiteral("SELECT count(*), max(sequence), (SELECT hash FROM (%1) ORDER BY "
+                               "sequence DESC LIMIT 1) FROM (%1)")
+                    .arg(source));
+  if (!exec(query) || !query.next()) return std::nullopt;
+  const QVariant hash = query.value(2);
+  return ChainEnd{query.value(0).toLongLong(), query.value(1).toLongLong(),
+                  hash.isNull() ? kChainStart : hash.toString()};
 }
 
 }  // namespace tadjust::history

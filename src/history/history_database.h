@@ -4,10 +4,11 @@
 // version in PRAGMA user_version. A program records through one HistoryDatabase; readers (the
 // history window, t-adjust-history) open the file read-only and never change it.
 //
-// Several programs may record into the same file at once: every change is one short
-// transaction, and a program waits up to kBusyTimeout for another one's lock. A row is inserted
-// open when its block has been sent; completing it gives it the next place in the chain inside
-// one immediate transaction, so two programs never take the same predecessor.
+// The history is append-only: a write's opening and its completion are entries of the hash chain
+// (hash_chain.h), each stored once, in one immediate transaction that takes the chain's last
+// entry as its predecessor, so two programs recording into the same file never take the same
+// one. Nothing stored is ever updated or deleted. A program waits up to kBusyTimeout for another
+// one's lock.
 //
 // A file SQLite calls corrupt is never written over or deleted: recording renames it aside
 // (history.sqlite.corrupt-<UTC time>, with its journal) and starts a new file.
@@ -27,34 +28,43 @@
 namespace tadjust::history {
 
 inline constexpr char kHistoryFileName[] = "history.sqlite";
-// The schema this program writes; PRAGMA user_version of a file brought up to date.
-inline constexpr int kSchemaVersion = 1;
+// The schema this program writes; PRAGMA user_version of a file brought up to date. Schema 1 had
+// one table `writes` whose rows were completed in place; a file of schema 1 keeps its rows, as
+// they were, in `writes_v1`.
+inline constexpr int kSchemaVersion = 2;
 inline constexpr std::chrono::milliseconds kBusyTimeout{5000};
 
-// A moment as the table writes it: UTC, ISO 8601 with milliseconds.
+// A moment as the tables write it: UTC, ISO 8601 with milliseconds.
 QString historyTime(const QDateTime& moment);
 
 enum class HistoryProblem {
   None,
-  FolderNotWritable,  // the folder cannot be made, or the file cannot be made in it
-  CannotOpen,         // SQLite cannot read the file, or bring it up to date
-  NewerSchema,        // written by a newer program: open read-only
-  NotRecorded,        // a row could not be inserted or completed (locked, disk full, ...)
+  NoFolder,           // the folder cannot be made (a file stands in its place, say)
+  FolderNotWritable,  // nothing can be made in the folder
+  NotAFile,           // a folder (or another non-file) stands where the file should be
+  Locked,             // another program held the file longer than kBusyTimeout
+  DiskFull,
+  ReadOnly,     // the file may not be written
+  CannotOpen,   // SQLite cannot read the file, or bring it up to date
+  NewerSchema,  // written by a newer program: open read-only
+  NotRecorded,  // an entry could not be stored for another reason (detail: SQLite's words)
+  ChainBroken,  // the chain does not hold: open writes of ended programs are left alone
 };
 
 struct OpenResult {
   HistoryProblem problem = HistoryProblem::None;
-  QString detail;         // the system's or SQLite's own words; the schema version for NewerSchema
+  QString detail;         // SQLite's or the system's own words; the schema version for NewerSchema
   QString corruptKeptAs;  // the name a corrupt file was given when it was renamed aside
   bool readable = false;  // rows can be read
-  bool writable = false;  // rows can be recorded
+  bool writable = false;  // entries can be stored
 };
 
-// Which rows a reader wants: all of them, or those of a serial number, those whose serial
-// number, model or tag holds a text, those written in a span of time.
+// Which writes a reader wants: all of them, or those of a serial number (the device written or
+// the device that answered), those whose serial numbers, model or tag hold a text, those written
+// in a span of time.
 struct RowFilter {
   std::optional<qint64> serialNumber;
-  QString containing;               // in the serial number, the model or the tag
+  QString containing;               // in a serial number, the model or the tag
   std::optional<QDateTime> from;    // written at or after
   std::optional<QDateTime> before;  // written before
   bool newestFirst = true;
@@ -79,32 +89,44 @@ class HistoryDatabase {
   bool writable() const { return writable_; }
   QString path() const { return path_; }
   QSqlDatabase connection() const;
-  // What SQLite last said, and whether it called the file corrupt.
+  // What SQLite last said, what kind of problem that is, and whether it called the file corrupt.
   QString lastError() const { return lastError_; }
+  HistoryProblem lastProblem() const { return lastProblem_; }
   bool lastErrorWasCorruption() const { return lastErrorCorrupt_; }
 
-  // Inserts the row open (its id, outcome, as_left, completion and hashes are not taken); its id.
-  std::optional<qint64> insertOpen(const WriteRow& row);
-  // Completes an open row: its outcome and verification read, and the next place in the chain.
-  // False when the row is not open or the change failed.
-  bool complete(qint64 id, Outcome outcome, const std::optional<QByteArray>& asLeft,
-                const QDateTime& completedAt);
-  // Completes as interrupted every open row whose writer cutOff() says has gone; how many.
-  std::optional<int> completeInterrupted(const std::function<bool(const WriteRow&)>& cutOff,
-                                         const QDateTime& completedAt);
+  // Stores a write's opening as the chain's next entry; its id (the write's), place and hash.
+  std::optional<ChainEntry> appendOpening(const WriteOpening& opening);
+  // Stores the completion of the write whose opening is (writeId, writeHash) as the chain's next
+  // entry. Refused when that write is completed already.
+  std::optional<ChainEntry> appendCompletion(qint64 writeId, const QString& writeHash,
+                                             const WriteCompletion& completion);
 
-  // The rows the filter keeps, newest first.
+  // The writes still open whose program cutOff() says has ended are completed as interrupted,
+  // but only when the whole chain holds: a write opened by nobody, or one whose completion was
+  // removed, is never completed. How many; the chain's check when it does not hold.
+  struct Interrupted {
+    int completed = 0;
+    std::optional<ChainCheck> brokenChain;
+  };
+  std::optional<Interrupted> completeInterrupted(const std::function<bool(const WriteRow&)>& cutOff,
+                                                 const QDateTime& completedAt);
+
+  // The writes the filter keeps, each with its completion.
   std::optional<std::vector<WriteRow>> rows(const RowFilter& filter = {});
-  // The same rows' query, run, for a view over them (first column: id).
+  // The same writes' query, run, for a view over them (the columns of a WriteRow by their table
+  // names: id, written_at, serial_number, outcome, answered_serial_number, ...).
   QSqlQuery selectRows(const RowFilter& filter, const QString& columns);
-  // Every row in chain order, checked.
-  std::optional<ChainCheck> checkChain();
   std::optional<WriteRow> row(qint64 id);
+  // Every entry of every table, checked in chain order.
+  std::optional<ChainCheck> checkChain();
+  // The hash the entry at sequence holds, as stored; none when no entry has that place.
+  std::optional<std::optional<QString>> storedHash(qint64 sequence);
 
-  // The chain's length and its last row's hash (kChainStart for none), as stored, unchecked.
+  // The chain's length and its last entry, as stored, unchecked.
   struct ChainEnd {
-    qint64 rows = 0;
-    QString lastHash;
+    qint64 entries = 0;
+    qint64 lastSequence = 0;
+    QString lastHash;  // kChainStart for none
   };
   std::optional<ChainEnd> chainEnd();
 
@@ -112,16 +134,26 @@ class HistoryDatabase {
   OpenResult open(const QString& path, bool readOnly);
   std::optional<int> schemaVersion();
   bool isIntact();
-  bool migrate(int fromVersion);
+  bool migrate();
   bool exec(QSqlQuery& query);
   bool exec(const QString& statement);
+  void takeError(const QSqlError& error);
   QString keepCorruptFileAside(const QDateTime& now);
+  // The rows' source: the writes joined to their completions, and the rows of schema 1.
+  QString rowSource() const;
+  QString entrySource(const QString& columns) const;
+  std::optional<ChainEntry> appendEntry(const EntryKind& kind, std::vector<QVariant> values,
+                                        const std::function<std::optional<QString>()>& refusal);
   std::optional<std::vector<WriteRow>> readRows(QSqlQuery& query);
+  bool readEntries(const EntryKind& kind, std::vector<StoredEntry>& entries);
 
   QString connectionName_;
   QString path_;
   bool writable_ = false;
+  bool hasSchema1Rows_ = false;  // the file holds rows of schema 1
+  bool schema1Only_ = false;     // a file of schema 1 read as it is: its rows are in `writes`
   QString lastError_;
+  HistoryProblem lastProblem_ = HistoryProblem::None;
   bool lastErrorCorrupt_ = false;
 };
 

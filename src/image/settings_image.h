@@ -69,6 +69,9 @@ struct TextField {
   // Clears the field, then stores the text's bytes from the start, at most width of them;
   // a character with no Windows-1250 byte is stored as "?".
   void set(Bytes bytes, const std::string& utf8) const;
+  // The text the field holds once the text is set: get() after set(). Cut to the field's width,
+  // a character without a byte as "?", nothing after a zero character.
+  std::string stored(const std::string& utf8) const;
 };
 
 namespace transmitter {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <string>
+#include <vector>
 
 #include "image/settings_image.h"
 
@@ -92,6 +93,12 @@ void TextField::set(Bytes bytes, const std::string& utf8) const {
                    : "?";
   }
   std::copy(encoded.begin(), encoded.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+}
+
+std::string TextField::stored(const std::string& utf8) const {
+  std::vector<std::uint8_t> field(offset + width);
+  set(field, utf8);
+  return get(field);
 }
 
 }  // namespace tadjust

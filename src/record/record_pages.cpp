@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPen>
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <vector>
 
@@ -53,6 +54,30 @@ QString thousandthsText(std::int64_t thousandths) {
 QString fixedText(double value, int decimals) {
   return QString::number(value, 'f', decimals)
       .replace(QLatin1Char('.'), QChar::fromLatin1(number_text::systemDecimalSeparator()));
+}
+
+// A device's text as the record draws it: a control character (a tag may hold a line feed or a
+// bell) by its name in angle brackets, "<LF>", "<BEL>", as serial-line tools write them, so
+// nothing of it is hidden or breaks the row. (The Unicode pictures of control characters, "␊",
+// are missing from the usual desktop fonts and would print as empty boxes.)
+QString withControlNames(const QString& s) {
+  static constexpr std::array<const char*, 32> kNames{
+      "NUL", "SOH", "STX", "ETX", "EOT", "ENQ", "ACK", "BEL", "BS",  "HT",  "LF",
+      "VT",  "FF",  "CR",  "SO",  "SI",  "DLE", "DC1", "DC2", "DC3", "DC4", "NAK",
+      "SYN", "ETB", "CAN", "EM",  "SUB", "ESC", "FS",  "GS",  "RS",  "US"};
+  QString shown;
+  for (const QChar c : s) {
+    if (c.unicode() < kNames.size()) {
+      shown += QStringLiteral("<%1>").arg(QLatin1String(kNames[c.unicode()]));
+    } else if (c.unicode() == 0x7F) {
+      shown += QStringLiteral("<DEL>");
+    } else if (c.category() == QChar::Other_Control) {
+      shown += QStringLiteral("<U+%1>").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
 }
 
 struct Column {
@@ -242,9 +267,9 @@ class RecordLayout {
         const double w = mm(columns[i].widthMm);
         const QRectF cell(x + padding, y_, w - 2 * padding, mm(kRowMm));
         const Qt::Alignment align = i == 0 ? Qt::AlignLeft : numbers;
-        painter_->setFont(
-            fitted(recordFont(kBodyPoints, row.emphasised), row.cells[i], cell.width()));
-        painter_->drawText(cell, align | Qt::AlignVCenter, row.cells[i]);
+        const QString shown = withControlNames(row.cells[i]);
+        painter_->setFont(fitted(recordFont(kBodyPoints, row.emphasised), shown, cell.width()));
+        painter_->drawText(cell, align | Qt::AlignVCenter, shown);
         x += w;
       }
       painter_->setPen(QPen(header ? Qt::black : Qt::lightGray, mm(header ? 0.25 : 0.1)));

@@ -17,8 +17,8 @@ struct MenuEntry {
 };
 
 // The File menu, top to bottom.
-const std::array<MenuEntry, 8>& fileMenuEntries() {
-  static const std::array<MenuEntry, 8> entries{{
+const std::array<MenuEntry, 9>& fileMenuEntries() {
+  static const std::array<MenuEntry, 9> entries{{
       {&MainMenu::saveDeviceSettings,
        "saveDeviceSettings",
        {"Save device settings…", "Zapisz ustawienia urządzenia…"},
@@ -41,6 +41,11 @@ const std::array<MenuEntry, 8>& fileMenuEntries() {
        "",
        true},
       {&MainMenu::printRecord, "printRecord", {"Print record…", "Drukuj protokół…"}, "Ctrl+P"},
+      {&MainMenu::commissionFromList,
+       "commissionFromList",
+       {"Commission devices from a list…", "Uruchom urządzenia z listy…"},
+       "",
+       true},
       {&MainMenu::writeHistory,
        "writeHistory",
        {"Write history…", "Historia zapisów…"},

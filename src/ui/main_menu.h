@@ -29,7 +29,8 @@ class MainMenu {
   QAction* compareWithFile;
   QAction* compareWithGroup;  // what Send would change
   QAction* exportRecordPdf;
-  QAction* printRecord;   // Ctrl+P
+  QAction* printRecord;  // Ctrl+P
+  QAction* commissionFromList;
   QAction* writeHistory;  // Ctrl+H
   QAction* quit;          // Ctrl+Q
 };

@@ -72,24 +72,98 @@ TEST(EditedSettings, ATransmitterIsWrittenWithoutACopy) {
   EXPECT_EQ(p.form().Edit17->text(), "NEW");
 }
 
-// Boxes are validated before the encoder reads them. Texts an earlier layout left, or a
-// value typed without leaving the box, are written as validation corrects them.
-TEST(EditedSettings, BoxesAreValidatedBeforeTheyAreEncoded) {
-  const SystemLocale locale(/*comma=*/true);
+// Boxes are validated before the encoder reads them: texts an earlier layout left, or a value
+// set without the box being entered ("abc", "x", nothing). What validation changes then is not
+// sent: the corrected values stand in their boxes, the refusal and EditNotice list them, and the
+// next press sends what the user now sees.
+TEST(EditedSettings, ACorrectionAtSendSendsNothingUntilSendIsPressedAgain) {
+  const struct {
+    const char* model;
+    std::vector<std::pair<QLineEdit * Form1::*, const char*>> set;
+    const char* said;  // the refusal's list, one box a line
+    std::vector<std::pair<QLineEdit * Form1::*, const char*>> corrected;
+    std::function<void(const ImageBytes&)> stored;
+  } cases[] = {
+      {"RKA-49",
+       {{&Form1::Edit1, "-500"}, {&Form1::Edit4, "abc"}},
+       "Lower range value: \"-500\" changed to -100.\rTemperature offset: \"abc\" changed to 0.",
+       {{&Form1::Edit1, "-100"}, {&Form1::Edit4, "0"}},
+       [](const ImageBytes& image) {
+         EXPECT_EQ(transmitter::RangeLowRaw.get(image), 3000);
+         EXPECT_EQ(transmitter::TempOffsetRaw.get(image), 0);
+       }},
+      {"RKA-49",
+       {{&Form1::Edit2, ""}},
+       "Upper range value: \"\" changed to 800.",
+       {{&Form1::Edit2, "800"}},
+       [](const ImageBytes& image) { EXPECT_EQ(transmitter::RangeHighRaw.get(image), 30000); }},
+      {"ARR/A",
+       {{&Form1::Edit1, "abc"}},
+       "Lower Temperature Value: \"abc\" changed to -40.",
+       {{&Form1::Edit1, "-40"}},
+       [](const ImageBytes& image) { EXPECT_EQ(humidity::TempRangeLow.get(image), -4000); }},
+      {"ARR/A",
+       {{&Form1::Edit2, "x"}},
+       "Upper Temperature Value: \"x\" changed to 100.",
+       {{&Form1::Edit2, "100"}},
+       [](const ImageBytes& image) { EXPECT_EQ(humidity::TempRangeHigh.get(image), 10000); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.model) + " " + c.said);
+    const SystemLocale locale(/*comma=*/true);
+    EditingProgram p(c.model);
+    p.read();
+    Form1& f = p.form();
+    f.BitBtn3->click();
+    if (std::string(c.model) == "RKA-49") EditingProgram::choose(f.ComboBox1, 0);  // Pt100
+    for (const auto& [box, text] : c.set) (f.*box)->setText(QString::fromUtf8(text));
+    p.boxes().questions.clear();
+    const std::size_t sentBefore = p.program.port.sent().size();
+
+    p.boxes().queue(Answer::Ok);
+    f.BitBtn4->click();
+    EXPECT_EQ(p.program.port.sent().size(), sentBefore);
+    EXPECT_EQ(p.program.device->writesStored(), 0);
+    ASSERT_EQ(p.boxes().questions.size(), 1u);
+    EXPECT_EQ(p.boxes().questions[0].caption, "Settings not sent");
+    EXPECT_EQ(p.boxes().questions[0].text,
+              QStringLiteral("Before sending, validation changed these values:\r%1\rCheck the "
+                             "corrected values in their boxes and press \"Send to device\" "
+                             "again.\rNothing was sent.")
+                  .arg(QString::fromUtf8(c.said)));
+    EXPECT_EQ(f.EditNotice->text(), QString::fromUtf8(c.said).replace('\r', '\n'));
+    for (const auto& [box, text] : c.corrected) EXPECT_EQ((f.*box)->text(), text);
+    EXPECT_TRUE(f.GroupBox1->isEnabled());
+    EXPECT_TRUE(shown(f.BitBtn4));
+
+    f.BitBtn4->click();
+    p.program.ticks(testing::kTicksToCollect);
+    EXPECT_EQ(p.boxes().questions.size(), 1u);
+    EXPECT_EQ(f.Label41->text(), kVerifiedEnglish);
+    for (const auto& [box, text] : c.corrected) EXPECT_EQ((f.*box)->text(), text);
+    c.stored(p.program.device->image());
+  }
+}
+
+// The tag is sent as the box shows it: one set without typing is first brought to what the
+// device stores, and said, like a number.
+TEST(EditedSettings, ATagSetWithoutTypingIsCutAndSaidBeforeItIsSent) {
   EditingProgram p("RKA-49");
   p.read();
-  p.form().BitBtn3->click();
-  EditingProgram::choose(p.form().ComboBox1, 0);  // Pt100
-  p.form().Edit1->setText("-500");                // below the range of Pt100 in series 7
-  p.form().Edit4->setText("abc");                 // no number: the offset's fallback
-  p.form().BitBtn4->click();
+  Form1& f = p.form();
+  f.Edit5->setMaxLength(20);
+  f.Edit5->setText(QString::fromUtf8("ZBIORNIK-Ł1/2"));
+  p.boxes().queue(Answer::Ok);
+  f.BitBtn4->click();
+  EXPECT_EQ(p.program.device->writesStored(), 0);
+  EXPECT_EQ(f.Edit5->text(), QString::fromUtf8("ZBIORNIK-Ł"));
+  EXPECT_EQ(f.EditNotice->text(),
+            QString::fromUtf8("Tag: \"ZBIORNIK-Ł1/2\" changed to \"ZBIORNIK-Ł\": the device "
+                              "holds 10 characters of the Central European code page."));
+  f.BitBtn4->click();
   p.program.ticks(testing::kTicksToCollect);
-
-  EXPECT_EQ(p.form().Label41->text(), kVerifiedEnglish);
-  EXPECT_EQ(p.form().Edit1->text(), "-100");
-  EXPECT_EQ(p.form().Edit4->text(), "0");
-  EXPECT_EQ(transmitter::RangeLowRaw.get(p.program.device->image()), 3000);
-  EXPECT_EQ(transmitter::TempOffsetRaw.get(p.program.device->image()), 0);
+  EXPECT_EQ(f.Label41->text(), kVerifiedEnglish);
+  EXPECT_EQ(f.Edit17->text(), QString::fromUtf8("ZBIORNIK-Ł"));
 }
 
 struct Refusal {
@@ -209,6 +283,8 @@ std::vector<Refusal> refusals() {
        [](EditingProgram& p) {
          EditingProgram::choose(p.form().ComboBox1, 9);  // voltage
          p.program.view().model.series = 8;
+         // The range a series without limits has, validated (and said) before this Send.
+         p.program.app.validation().validateShownBoxes();
        },
        "\"Sensor type\": a device of series 8 has no voltage input.\rNothing was sent.",
        "„Typ czujnika”: urządzenie serii 8 nie ma wejścia napięciowego.\rNiczego nie wysłano."},

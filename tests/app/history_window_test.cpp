@@ -42,7 +42,7 @@ class HistoryFile {
  private:
   static void add(history::HistoryDatabase& db, qint64 serial, const QString& model,
                   const QString& tag, const QDateTime& at, std::optional<Outcome> outcome) {
-    history::WriteRow row;
+    history::WriteOpening row;
     row.writtenAt = history::historyTime(at);
     row.user = "technik";
     row.host = "bench";
@@ -54,9 +54,13 @@ class HistoryFile {
     row.asFound = QByteArray(256, '\x01');
     row.sent = QByteArray(192, '\x02');
     row.changes = history::changesJson({{"rangeHigh", "600", "800"}, {"tag", "OLD", tag}});
-    const qint64 id = *db.insertOpen(row);
+    const history::ChainEntry opened = *db.appendOpening(row);
     if (outcome) {
-      EXPECT_TRUE(db.complete(id, *outcome, QByteArray(256, '\x03'), at));
+      history::WriteCompletion completion;
+      completion.completedAt = history::historyTime(at);
+      completion.outcome = *outcome;
+      completion.asLeft = QByteArray(256, '\x03');
+      EXPECT_TRUE(db.appendCompletion(opened.id, opened.hash, completion));
     }
   }
 };
@@ -85,7 +89,8 @@ TEST(HistoryWindow, ShowsTheWritesNewestFirstAndFiltersThem) {
   EXPECT_EQ(shown.cell(1, HistoryWindow::UserColumn), "technik");
   EXPECT_EQ(shown.cell(2, HistoryWindow::TimeColumn),
             kFirstDay.toLocalTime().toString("yyyy-MM-dd HH:mm:ss"));
-  EXPECT_TRUE(shown.window.summary->text().startsWith("2 rows, last hash "));
+  EXPECT_TRUE(shown.window.summary->text().startsWith("5 chain entries, the last 5:"))
+      << shown.window.summary->text().toStdString();
 
   shown.window.filter->setText("21002");
   ASSERT_EQ(shown.rowCount(), 1);
@@ -183,7 +188,7 @@ TEST(HistoryWindow, CheckIntegrityNamesTheFirstBrokenRow) {
   Window polish(file.path(), false);
   EXPECT_EQ(polish.window.checkButton->text(), "Sprawdź spójność");
   polish.window.checkButton->click();
-  EXPECT_EQ(polish.window.checkResult->text(), "Łańcuch jest przerwany w wierszu 2 (id 2).");
+  EXPECT_EQ(polish.window.checkResult->text(), "Łańcuch jest przerwany we wpisie 3 (zapis 2).");
   EXPECT_EQ(polish.cell(1, HistoryWindow::OutcomeColumn), "zapisany błędnie");
 }
 
@@ -194,6 +199,7 @@ TEST(HistoryWindow, TheFileMenuOpensItOnTheProgramsHistory) {
   program.form().BitBtn3->click();
   program.form().BitBtn4->click();
   program.ticks(testing::kTicksToCollect);
+  ASSERT_TRUE(program.app.history().flush());
   program.form().mainMenu.writeHistory->trigger();
   auto* window = program.form().findChild<HistoryWindow*>("historyWindow");
   ASSERT_NE(window, nullptr);

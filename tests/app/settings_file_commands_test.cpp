@@ -5,9 +5,12 @@
 #include "app/settings_file_commands.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <functional>
@@ -178,12 +181,40 @@ TEST_F(SettingsFiles, EveryRefusalIsSaidAndChangesNothing) {
   badFilter.replace("\"filterTime\": \"", "\"filterTime\": \"9");
   writeFile("malformed.tadj", badFilter);
   QDir(folder.path()).mkdir("folder.tadj");
+  ASSERT_EQ(mkfifo(pathOf("fifo.tadj").toLocal8Bit().constData(), 0600), 0);
+  ASSERT_TRUE(QFile::link("/dev/zero", pathOf("zero.tadj")));
+  writeFile("brackets.tadj", QByteArray(100'000, '['));
+  QByteArray otherSeries = saved;
+  otherSeries.replace("\"productCode\": 7001", "\"productCode\": 9001");
+  writeFile("series9.tadj", otherSeries);
+  QByteArray zeroInTag = saved;
+  zeroInTag.replace("\"tag\": \"", "\"tag\": \"A\\u0000");
+  writeFile("zero-in-tag.tadj", zeroInTag);
+  for (const char* version : {"0", "-1", "0.99999"}) {
+    QByteArray file = saved;
+    file.replace("\"formatVersion\": 1", QByteArray("\"formatVersion\": ") + version);
+    writeFile(qPrintable(QStringLiteral("version%1.tadj").arg(version)), file);
+  }
 
   const struct {
     const char* file;
     const char* message;
   } cases[] = {
-      {"indicator.tadj", "This file holds settings of GWA-43; the linked device is RKA-49."},
+      {"indicator.tadj",
+       "This file holds settings of GWA-43 (product code 10013); the linked device is RKA-49 "
+       "(product code 7001)."},
+      {"series9.tadj",
+       "This file holds settings of RKA-49 (product code 9001); the linked device is RKA-49 "
+       "(product code 7001)."},
+      {"fifo.tadj", "fifo.tadj is not a regular file."},
+      {"zero.tadj", "zero.tadj is not a regular file."},
+      {"brackets.tadj", "brackets.tadj is not a settings file: it holds no JSON object."},
+      {"zero-in-tag.tadj",
+       "zero-in-tag.tadj: the field \"settings.tag\" holds a control character."},
+      {"version0.tadj", "version0.tadj: the field \"formatVersion\" holds no value it takes."},
+      {"version-1.tadj", "version-1.tadj: the field \"formatVersion\" holds no value it takes."},
+      {"version0.99999.tadj",
+       "version0.99999.tadj: the field \"formatVersion\" holds no value it takes."},
       {"broken.tadj", "broken.tadj is not a settings file: it holds no JSON object."},
       {"large.tadj", "large.tadj is larger than 1 MiB: it is not a settings file."},
       {"other.tadj", "other.tadj is not a T-adjust settings file."},
@@ -209,6 +240,55 @@ TEST_F(SettingsFiles, EveryRefusalIsSaidAndChangesNothing) {
     EXPECT_EQ(program.boxes.questions[0].text.toStdString(), c.message);
     EXPECT_EQ(readEditableGroup(program.form(), program.view().model), before) << c.file;
   }
+}
+
+// A file's tag is shown as the device will store it, and what opening the file corrected is said
+// in the notice's line: the first correction, then how many more (all of them in its tooltip).
+// Send then writes exactly what the window shows, at the first press.
+TEST_F(SettingsFiles, WhatOpeningAFileCorrectedIsSaidAndTheDeviceHoldsWhatTheBoxShows) {
+  SimulatedProgram program("RKA-49");
+  program.findBox();
+  program.connect();
+  program.dialogs.fileToSave = pathOf("own.tadj");
+  program.app.settingsFiles().saveDeviceSettings();
+  QFile own(pathOf("own.tadj"));
+  ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+  QJsonObject file = QJsonDocument::fromJson(own.readAll()).object();
+  QJsonObject settings = file.value("settings").toObject();
+  settings.insert("sensorType", "Pt100");
+  settings.insert("connection", "3-wire");
+  settings.insert("rangeLow", "-900");
+  settings.insert("rangeHigh", "5000");
+  settings.insert("temperatureOffset", "77.777");
+  settings.insert("tag", "ABCDEFGHIJK");
+  file.insert("settings", settings);
+  QFile edited(pathOf("edited.tadj"));
+  ASSERT_TRUE(edited.open(QIODevice::WriteOnly));
+  edited.write(QJsonDocument(file).toJson());
+  edited.close();
+
+  program.dialogs.fileToOpen = pathOf("edited.tadj");
+  program.app.settingsFiles().openSettingsFile();
+  Form1& f = program.form();
+  EXPECT_EQ(f.Edit5->text(), "ABCDEFGHIJ");
+  const QStringList corrections{
+      "Lower range value: \"-900\" changed to -100.", "Upper range value: \"5000\" changed to 800.",
+      "Temperature offset: \"77.777\" changed to 10.",
+      "Tag: \"ABCDEFGHIJK\" changed to \"ABCDEFGHIJ\": the device holds 10 characters of the "
+      "Central European code page."};
+  EXPECT_EQ(f.EditNotice->text(),
+            "Settings of RKA-49 (serial number 21017) from edited.tadj ready to send.\n" +
+                corrections[0] + " +3 more");
+  EXPECT_EQ(f.EditNotice->toolTip(), corrections.join('\n'));
+
+  const QString shownTag = f.Edit5->text();
+  program.boxes.questions.clear();
+  f.BitBtn4->click();
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_TRUE(program.boxes.questions.empty());
+  EXPECT_EQ(f.Label41->text(), "Settings written and verified.");
+  EXPECT_EQ(transmitter::Tag.get(program.device->image()), shownTag.toStdString());
+  EXPECT_EQ(f.Edit17->text(), shownTag);
 }
 
 TEST_F(SettingsFiles, ComparisonsMarkEachDifferingSetting) {

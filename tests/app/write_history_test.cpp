@@ -1,18 +1,30 @@
 // The write history through the whole program on the simulated device: a verified write, a
-// stored-wrong write answered No and a write lost to an unplug each leave a row with the right
-// outcome and bytes; t-adjust-history checks that file and names the row a tamperer changed or
-// removed with the sqlite3 shell; a history that cannot be written never costs the write.
+// stored-wrong write answered No and a write lost to an unplug each leave a write with the right
+// outcome and bytes; an other-device write is found by the answering serial number;
+// t-adjust-history checks that file, names the entry a tamperer changed or removed, and finds a
+// cut tail through an anchor; the program never completes a write it did not open, nor seals one
+// a tamperer changed; a completion that meets a locked file is kept and stored once the lock
+// goes, while the window answers; a history that cannot be written never costs the write.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSysInfo>
+#include <QTimer>
 
+#include "app/history_window.h"
 #include "history/field_changes.h"
+#include "history/history_csv.h"
 #include "history/history_database.h"
+#include "sim/model_images.h"
 #include "support/csv_reader.h"
 #include "support/simulated_program.h"
 
@@ -78,6 +90,7 @@ class WritingProgram {
   }
 
   std::vector<history::WriteRow> rows() {
+    EXPECT_TRUE(program.app.history().flush());
     history::HistoryDatabase database;
     EXPECT_TRUE(database.openReadOnly(program.historyPath()).readable);
     history::RowFilter oldestFirst;
@@ -138,13 +151,18 @@ TEST(WriteHistory, EachWriteLeavesARowWithItsOutcomeAndBytesAndTheToolChecksTheC
   EXPECT_TRUE(block.startsWith(lost.received)) << "the device received the block's start";
   EXPECT_LT(lost.received.size(), block.size());
   EXPECT_FALSE(rows[2].asLeft.has_value());
-  for (const history::WriteRow& row : rows) EXPECT_EQ(row.sequence, row.id);
+  for (const history::WriteRow& row : rows) {
+    EXPECT_EQ(row.openingSequence, 2 * row.id - 1);
+    EXPECT_EQ(row.sequence, 2 * row.id) << "each completion follows its opening";
+  }
+  ASSERT_TRUE(program.app.history().lastWriteAnchor());
+  EXPECT_EQ(program.app.history().lastWriteAnchor()->sequence, 6);
+  EXPECT_EQ(program.app.history().lastWriteAnchor()->hash, rows[2].hash);
 
   const QString file = program.historyPath();
-  const ToolRun holds = historyTool({"--db", file, "verify"});
+  const ToolRun holds = historyTool({"--db=" + file, "verify"});
   EXPECT_EQ(holds.exitCode, 0) << holds.output.toStdString();
-  EXPECT_TRUE(holds.output.startsWith("ok: 3 rows\n")) << holds.output.toStdString();
-  EXPECT_TRUE(holds.output.contains(*rows[2].hash));
+  EXPECT_EQ(holds.output, "ok: 6 entries, 3 writes\nlast entry: 6:" + *rows[2].hash + "\n");
 
   const ToolRun listed =
       historyTool({"--db", file, "list", "--serial", QString::number(rows[0].serialNumber)});
@@ -159,47 +177,163 @@ TEST(WriteHistory, EachWriteLeavesARowWithItsOutcomeAndBytesAndTheToolChecksTheC
   EXPECT_EQ(records[3][13], "connection-lost");
   EXPECT_EQ(QByteArray::fromHex(records[1][16].toLatin1()), storedAfterFirst);
 
-  // One byte of the second row's as_left changed in the sqlite3 shell.
+  // The tail cut (the last completion deleted): the chain that is left holds, the anchor noted
+  // from verify does not.
+  const QString cut = QDir(program.programDirectory.path()).filePath("cut.sqlite");
+  ASSERT_TRUE(QFile::copy(file, cut));
+  ASSERT_EQ(runProgram("sqlite3", {cut, "DELETE FROM completions WHERE sequence = 6"}).exitCode, 0);
+  EXPECT_EQ(historyTool({"--db", cut, "verify"}).exitCode, 0);
+  const QString anchor = "6:" + *rows[2].hash;
+  const ToolRun anchored =
+      historyTool({"--db", cut, "verify", "--anchor", anchor, "--anchor", "2:" + *rows[0].hash});
+  EXPECT_EQ(anchored.exitCode, 1) << anchored.output.toStdString();
+  EXPECT_TRUE(anchored.output.contains("anchor " + anchor + ": not held: the file has no entry 6"))
+      << anchored.output.toStdString();
+  EXPECT_TRUE(anchored.output.contains("anchor 2:" + *rows[0].hash + ": held"));
+  EXPECT_EQ(historyTool({"--db", file, "verify", "--anchor", anchor}).exitCode, 0);
+
+  // One byte of the second write's as_left changed in the sqlite3 shell.
   const QString changed = QDir(program.programDirectory.path()).filePath("changed.sqlite");
   ASSERT_TRUE(QFile::copy(file, changed));
   QByteArray tampered = *rows[1].asLeft;
   tampered[40] = static_cast<char>(tampered[40] ^ 0x01);
-  ASSERT_EQ(runProgram("sqlite3", {changed, QStringLiteral("UPDATE writes SET as_left = X'%1' "
-                                                           "WHERE id = 2")
+  ASSERT_EQ(runProgram("sqlite3", {changed, QStringLiteral("UPDATE completions SET as_left = "
+                                                           "X'%1' WHERE write_id = 2")
                                                 .arg(QString::fromLatin1(tampered.toHex()))})
                 .exitCode,
             0);
   const ToolRun brokenByChange = historyTool({"--db", changed, "verify"});
   EXPECT_EQ(brokenByChange.exitCode, 1);
-  EXPECT_TRUE(brokenByChange.output.contains("row 2 (id 2)"))
-      << brokenByChange.output.toStdString();
-
-  // The second row deleted: the chain breaks at the row after it.
-  const QString deleted = QDir(program.programDirectory.path()).filePath("deleted.sqlite");
-  ASSERT_TRUE(QFile::copy(file, deleted));
-  ASSERT_EQ(runProgram("sqlite3", {deleted, "DELETE FROM writes WHERE id = 2"}).exitCode, 0);
-  const ToolRun brokenByDeletion = historyTool({"--db", deleted, "verify"});
-  EXPECT_EQ(brokenByDeletion.exitCode, 1);
-  EXPECT_TRUE(brokenByDeletion.output.contains("row 3 (id 3)"))
-      << brokenByDeletion.output.toStdString();
+  EXPECT_EQ(brokenByChange.output,
+            "broken: entry 4 (the completion of write 2): its contents do not give its hash\n");
 }
 
+// The tool's argument table: what it takes, and what it refuses with a message naming why.
 TEST(WriteHistory, TheToolSaysBadArgumentsAndUnreadableFiles) {
   QTemporaryDir folder;
   QFile notADatabase(folder.filePath("notes.sqlite"));
   ASSERT_TRUE(notADatabase.open(QIODevice::WriteOnly));
   notADatabase.write(QByteArray("plain text, not a database\n").repeated(100));
   notADatabase.close();
-  for (const QStringList& arguments :
-       {QStringList{}, QStringList{"check"}, QStringList{"list", "--serial", "x"},
-        QStringList{"verify", "--serial", "5"}, QStringList{"--db"},
-        QStringList{"--db", folder.filePath("missing.sqlite"), "verify"},
-        QStringList{"--db", notADatabase.fileName(), "list"}}) {
-    SCOPED_TRACE(arguments.join(' ').toStdString());
-    const ToolRun run = historyTool(arguments);
-    EXPECT_EQ(run.exitCode, 2) << run.output.toStdString();
-    EXPECT_FALSE(run.output.isEmpty());
+  const QString history = folder.filePath("history.sqlite");
+  {
+    history::HistoryDatabase database;
+    ASSERT_TRUE(database.openForRecording(history, QDateTime::currentDateTimeUtc()).writable);
   }
+  struct Case {
+    QStringList arguments;
+    int exitCode;
+    QString says;  // in the output
+  };
+  const QString hash(64, 'a');
+  for (const Case& c : std::vector<Case>{
+           {{"--help"}, 0, "usage: t-adjust-history"},
+           {{"list", "-h"}, 0, "--anchor SEQ:HASH"},
+           {{"--db=" + history, "list"}, 0, ""},
+           {{"verify", "--db", history}, 0, "ok: 0 entries, 0 writes"},
+           {{"--db", history, "list", "--serial", "0"}, 0, ""},
+           {{}, 2, "no command given"},
+           {{"check"}, 2, "no command \"check\""},
+           {{"list", "verify"}, 2, "one command only"},
+           {{"list", "--serial", "x"}, 2, "not \"x\""},
+           {{"list", "--serial", "-5"}, 2, "not \"-5\""},
+           {{"list", "--serial", "5", "--serial", "6"}, 2, "--serial is given more than once"},
+           {{"--db", history, "--db", history, "list"}, 2, "--db is given more than once"},
+           {{"verify", "--serial", "5"}, 2, "--serial does not apply to verify"},
+           {{"list", "--anchor", "1:" + hash}, 2, "--anchor does not apply to list"},
+           {{"verify", "--anchor", "1:abc"}, 2, "--anchor takes SEQ:HASH"},
+           {{"verify", "--anchor", "0:" + hash}, 2, "--anchor takes SEQ:HASH"},
+           {{"--db"}, 2, "--db needs FILE"},
+           {{"--dbx", history, "list"}, 2, "no option \"--dbx\""},
+           {{"--help=1"}, 2, "--help takes no value"},
+           {{"--db", folder.filePath("missing.sqlite"), "verify"},
+            2,
+            folder.filePath("missing.sqlite") + ": no such file"},
+           {{"--db", folder.path(), "verify"},
+            2,
+            folder.path() + ": is a folder, not a write history file"},
+           {{"--db", notADatabase.fileName(), "list"},
+            2,
+            notADatabase.fileName() + ": not an SQLite database"},
+       }) {
+    SCOPED_TRACE(c.arguments.join(' ').toStdString());
+    const ToolRun run = historyTool(c.arguments);
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.output.toStdString();
+    EXPECT_TRUE(run.output.contains(c.says)) << run.output.toStdString();
+    EXPECT_EQ(run.output.count(folder.path()), c.says.count(folder.path()))
+        << "the path is named once";
+  }
+}
+
+// The tag a device carries is data anyone with a box can set: the CSV of the tool and of the
+// window begin such a cell with an apostrophe.
+TEST(WriteHistory, TagsThatASpreadsheetWouldRunAreExportedAsText) {
+  for (const char* tag : {"=1+2", "+1+2", "-1+2", "@SUM(1"}) {
+    SCOPED_TRACE(tag);
+    WritingProgram writing;
+    writing.program.form().Edit5->setText(tag);
+    writing.write();
+    const std::vector<history::WriteRow> rows = writing.rows();
+    ASSERT_EQ(rows.size(), 1u);
+    ASSERT_EQ(rows[0].tag, tag);
+    const QString guarded = QStringLiteral("'") + tag;
+
+    const ToolRun exported = historyTool({"--db", writing.program.historyPath(), "export-csv"});
+    EXPECT_EQ(testing::readCsv(exported.output).at(1).at(12), guarded);
+
+    HistoryWindow& window = writing.program.app.openWriteHistory();
+    const QString csv = writing.program.programDirectory.filePath("export.csv");
+    writing.program.dialogs.fileToSave = csv;
+    window.exportButton->click();
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(testing::readCsv(QString::fromUtf8(file.readAll())).at(1).at(12), guarded);
+  }
+}
+
+// The read-back answered by another device (swapped behind the box after the block was sent):
+// the write is found by either serial number, in the tool, the CSV and the window.
+TEST(WriteHistory, AnOtherDeviceWriteIsFoundByTheAnsweringSerialNumber) {
+  WritingProgram writing;
+  SimulatedProgram& program = writing.program;
+  constexpr std::uint16_t kAnswering = 8002;
+  // Another device is behind the box as soon as the block is stored.
+  program.device->setLog([&program](const std::string& line) {
+    if (line.rfind("write: ", 0) == 0)
+      program.device->setImage(makeModelImage(*findSimulatedModel("RKA-49"), kAnswering));
+  });
+  program.form().BitBtn4->click();
+  program.ticks(testing::kTicksToCollect);
+  ASSERT_TRUE(program.form().Label41->text().startsWith("Another device answered"))
+      << program.form().Label41->text().toStdString();
+  const std::vector<history::WriteRow> rows = writing.rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].outcome, "other-device");
+  EXPECT_EQ(rows[0].answeredSerialNumber, kAnswering);
+  EXPECT_EQ(rows[0].answeredProductCode, rows[0].productCode);
+  EXPECT_NE(rows[0].serialNumber, kAnswering);
+
+  const QString file = program.historyPath();
+  for (const qint64 serial : {qint64{kAnswering}, rows[0].serialNumber}) {
+    const ToolRun listed = historyTool({"--db", file, "list", "--serial", QString::number(serial)});
+    EXPECT_EQ(listed.output.count('\n'), 1) << serial;
+    EXPECT_TRUE(listed.output.contains(
+        QString("other-device  %1@").arg(rows[0].user) + rows[0].host +
+        QString("  answered by %1 %2\n").arg(rows[0].productCode).arg(kAnswering)))
+        << listed.output.toStdString();
+  }
+  const std::vector<QStringList> records =
+      testing::readCsv(historyTool({"--db", file, "export-csv", "--serial", "8002"}).output);
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1][history::csvColumns().indexOf("answered_serial_number")], "8002");
+
+  HistoryWindow& window = program.app.openWriteHistory();
+  window.filter->setText("8002");
+  ASSERT_EQ(window.table->model()->rowCount(), 1);
+  window.table->selectRow(0);
+  EXPECT_TRUE(window.details->toPlainText().contains(
+      QString("Answered by: product code %1, serial number 8002").arg(rows[0].productCode)))
+      << window.details->toPlainText().toStdString();
 }
 
 // "Repeat writing?" answered Yes: the stored-wrong write is closed, and the write again is a row
@@ -218,37 +352,206 @@ TEST(WriteHistory, AWriteAgainAfterYesIsARowOfItsOwn) {
   EXPECT_EQ(rows[1].asFound, *rows[0].asLeft);
 }
 
-// A program that ended during a write left its row open: the next start completes it as
-// interrupted. A row of a program still running (a second window) is left to it.
-TEST(WriteHistory, ARowLeftOpenByAnEndedProgramIsCompletedAsInterruptedAtStart) {
-  SimulatedProgram program;
+qint64 endedProcessId() {
   QProcess ended;
   ended.start("true", {});
-  ASSERT_TRUE(ended.waitForStarted());
-  const qint64 endedProcess = ended.processId();
-  ASSERT_TRUE(ended.waitForFinished());
-  {
-    history::HistoryDatabase database;
-    ASSERT_TRUE(
-        database.openForRecording(program.historyPath(), QDateTime::currentDateTimeUtc()).writable);
-    history::WriteRow row;
-    row.writtenAt = history::historyTime(QDateTime::currentDateTimeUtc());
-    row.host = QSysInfo::machineHostName();
-    row.asFound = QByteArray(256, '\0');
-    row.sent = QByteArray(192, '\0');
-    row.changes = "[]";
-    row.processId = endedProcess;
-    ASSERT_TRUE(database.insertOpen(row));
-    row.processId = getppid();  // still running
-    ASSERT_TRUE(database.insertOpen(row));
+  EXPECT_TRUE(ended.waitForStarted());
+  const qint64 id = ended.processId();
+  EXPECT_TRUE(ended.waitForFinished());
+  return id;
+}
+
+// Writes as an ended program on this computer left them: 1 and 2 completed, 3 open; 4 open by a
+// program still running.
+void leaveWritesOfAnEndedProgram(const QString& path) {
+  history::HistoryDatabase database;
+  ASSERT_TRUE(database.openForRecording(path, QDateTime::currentDateTimeUtc()).writable);
+  const qint64 ended = endedProcessId();
+  for (int i = 1; i <= 4; ++i) {
+    history::WriteOpening opening;
+    opening.writtenAt = history::historyTime(QDateTime::currentDateTimeUtc());
+    opening.host = QSysInfo::machineHostName();
+    opening.asFound = QByteArray(256, '\0');
+    opening.sent = QByteArray(192, '\0');
+    opening.changes = "[]";
+    opening.serialNumber = 100 + i;
+    opening.processId = i == 4 ? getppid() : ended;
+    const std::optional<history::ChainEntry> entry = database.appendOpening(opening);
+    ASSERT_TRUE(entry);
+    if (i <= 2) {
+      history::WriteCompletion verified;
+      verified.completedAt = opening.writtenAt;
+      verified.outcome = history::Outcome::Verified;
+      ASSERT_TRUE(database.appendCompletion(entry->id, entry->hash, verified));
+    }
   }
+}
+
+// A program that ended during a write left it open: the next start completes it as interrupted.
+// A write of a program still running (a second window) is left to it.
+TEST(WriteHistory, AWriteLeftOpenByAnEndedProgramIsCompletedAsInterruptedAtStart) {
+  SimulatedProgram program;
+  leaveWritesOfAnEndedProgram(program.historyPath());
   program.app.history().open();
+  ASSERT_TRUE(program.app.history().flush());
   history::HistoryDatabase database;
   ASSERT_TRUE(database.openReadOnly(program.historyPath()).readable);
-  EXPECT_EQ(database.row(1)->outcome, "interrupted");
-  EXPECT_EQ(database.row(1)->sequence, 1);
-  EXPECT_TRUE(database.row(2)->isOpen());
+  EXPECT_EQ(database.row(3)->outcome, "interrupted");
+  EXPECT_EQ(database.row(3)->sequence, 7);
+  EXPECT_TRUE(database.row(4)->isOpen());
   EXPECT_TRUE(database.checkChain()->holds());
+  EXPECT_EQ(program.form().EditNotice->text(), "");
+}
+
+struct Tamper {
+  const char* name;
+  const char* sql;
+  const char* named;  // what verify says
+};
+
+class TamperedAtStart : public ::testing::TestWithParam<Tamper> {};
+
+// The file tampered with while no program ran: the program started again completes nothing
+// (not even the write genuinely left open), verify names the entry, the window says why once.
+TEST_P(TamperedAtStart, IsNamedByVerifyAndNeverSealed) {
+  SimulatedProgram program;
+  leaveWritesOfAnEndedProgram(program.historyPath());
+  ASSERT_EQ(runProgram("sqlite3", {program.historyPath(), GetParam().sql}).exitCode, 0);
+  program.app.history().open();
+  ASSERT_TRUE(program.app.history().flush());
+  const ToolRun verified = historyTool({"--db", program.historyPath(), "verify"});
+  EXPECT_EQ(verified.exitCode, 1);
+  EXPECT_TRUE(verified.output.startsWith(QString("broken: ") + GetParam().named))
+      << verified.output.toStdString();
+  QString completions = runProgram("sqlite3", {program.historyPath(),
+                                               "SELECT count(*) FROM completions WHERE outcome "
+                                               "= 'interrupted'"})
+                            .output;
+  EXPECT_EQ(completions.trimmed(), "0");
+  EXPECT_TRUE(program.form().EditNotice->text().startsWith(
+      "Write history: writes left open are not completed, the chain is broken ("))
+      << program.form().EditNotice->text().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Entries, TamperedAtStart,
+    ::testing::Values(
+        Tamper{"ACompletedWriteReopened", "DELETE FROM completions WHERE write_id = 1",
+               "entry 3 (the opening of write 2)"},
+        Tamper{"AForgedOpenWrite",
+               "INSERT INTO writes SELECT 9, 7, written_at, user, host, program_version, "
+               "process_id, port, model, product_code, 999, tag, as_found, sent, changes, "
+               "(SELECT hash FROM writes WHERE id = 4), hash FROM writes WHERE id = 3",
+               "entry 7 (the opening of write 9)"},
+        Tamper{"AnEditedCompletion",
+               "UPDATE completions SET outcome = 'stored-wrong' WHERE write_id = 2",
+               "entry 4 (the completion of write 2)"},
+        Tamper{"AnEditedOpenWrite", "UPDATE writes SET tag = 'FORGED' WHERE id = 3",
+               "entry 5 (the opening of write 3)"},
+        Tamper{"ADeletedEntry", "DELETE FROM writes WHERE id = 2",
+               "entry 4 (the completion of write 2)"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The write's opening edited in the sqlite3 shell during its verification (a tamperer's forgery
+// of what was sent): the program completes its own write, never seals the change, and verify
+// names the opening.
+TEST(WriteHistory, AnOpeningEditedDuringTheVerificationIsNamedNotSealed) {
+  WritingProgram writing;
+  SimulatedProgram& program = writing.program;
+  program.form().BitBtn4->click();
+  ASSERT_TRUE(program.app.history().flush());
+  ASSERT_EQ(runProgram("sqlite3", {program.historyPath(),
+                                   "UPDATE writes SET tag = 'FORGED', sent = zeroblob(192), user "
+                                   "= 'mallory' WHERE id = 1"})
+                .exitCode,
+            0);
+  program.ticks(testing::kTicksToCollect);
+  ASSERT_EQ(program.form().Label41->text(), kVerified);
+  const std::vector<history::WriteRow> rows = writing.rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].outcome, "verified");
+  EXPECT_EQ(rows[0].tag, "FORGED") << "nothing stored is rewritten";
+  const ToolRun verified = historyTool({"--db", program.historyPath(), "verify"});
+  EXPECT_EQ(verified.exitCode, 1);
+  EXPECT_EQ(verified.output,
+            "broken: entry 1 (the opening of write 1): its contents do not give its hash\n");
+}
+
+// Another program holds history.sqlite in an exclusive transaction (the sqlite3 shell) from
+// before the write's opening until after its verification. The window never waits for it: an
+// event posted during the write is handled at once, the write is verified; the window says once
+// that the write is kept, and once that it is recorded when the lock goes. The completion is the
+// verification's, with its as_left, and a program started again finds nothing to complete.
+TEST(WriteHistory, ACompletionThatMeetsALockedFileIsKeptAndStoredWhenTheLockGoes) {
+  WritingProgram writing;
+  SimulatedProgram& program = writing.program;
+  program.app.history().open();
+  ASSERT_TRUE(program.app.history().flush());
+
+  QProcess locker;
+  locker.start("sqlite3", {program.historyPath()});
+  ASSERT_TRUE(locker.waitForStarted());
+  locker.write("BEGIN EXCLUSIVE;\nSELECT count(*) FROM writes;\n");
+  ASSERT_TRUE(locker.waitForBytesWritten(5000));
+  // The lock is held once a reader that does not wait is refused.
+  QSqlDatabase probe = QSqlDatabase::addDatabase("QSQLITE", "probe");
+  probe.setDatabaseName(program.historyPath());
+  probe.setConnectOptions("QSQLITE_BUSY_TIMEOUT=0;QSQLITE_OPEN_READONLY");
+  ASSERT_TRUE(probe.open());
+  auto locked = [&probe] {
+    QSqlQuery query(probe);
+    const bool refused = !query.exec("SELECT count(*) FROM writes");
+    return refused;
+  };
+  QElapsedTimer waited;
+  waited.start();
+  while (!locked() && waited.elapsed() < 10000) QThread::msleep(10);
+  ASSERT_TRUE(locked());
+
+  bool answered = false;
+  program.form().BitBtn4->click();
+  QTimer::singleShot(0, &program.form(), [&answered] { answered = true; });
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(answered) << "the window answers while the history waits for the file";
+  program.ticks(testing::kTicksToCollect);
+  ASSERT_EQ(program.form().Label41->text(), kVerified);
+  const QByteArray asLeft = bytesOf(program.device->image());
+  EXPECT_TRUE(locked()) << "the write ended while the file was still locked";
+
+  // SQLite's busy timeout passes on the history's thread; then the window says it once.
+  QElapsedTimer notice;
+  notice.start();
+  while (program.form().EditNotice->text().isEmpty() && notice.elapsed() < 20000)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+  const QString waiting =
+      "Write history unavailable: " + QDir::toNativeSeparators(program.historyPath()) +
+      " is locked by another program. The write is kept and recorded as soon "
+      "as the file takes it.";
+  EXPECT_EQ(program.form().EditNotice->text(), waiting);
+
+  locker.write("COMMIT;\n.quit\n");
+  ASSERT_TRUE(locker.waitForBytesWritten(5000));
+  locker.closeWriteChannel();
+  ASSERT_TRUE(locker.waitForFinished(10000));
+  const std::vector<history::WriteRow> rows = writing.rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].outcome, "verified");
+  EXPECT_EQ(rows[0].asLeft, asLeft);
+  EXPECT_EQ(program.form().EditNotice->text(),
+            waiting + "\nWrite history: the write kept is recorded now.");
+  ASSERT_TRUE(program.app.history().lastWriteAnchor());
+  EXPECT_EQ(program.app.history().lastWriteAnchor()->hash, rows[0].hash);
+
+  // Started again: nothing is left open, nothing is completed.
+  HistoryRecorder restarted(program.historyFolder());
+  restarted.open();
+  ASSERT_TRUE(restarted.flush());
+  EXPECT_TRUE(restarted.takeNews().empty());
+  const ToolRun verified = historyTool({"--db", program.historyPath(), "verify"});
+  EXPECT_EQ(verified.output.section('\n', 0, 0), "ok: 2 entries, 1 writes");
+  probe.close();
+  probe = QSqlDatabase();
+  QSqlDatabase::removeDatabase("probe");
 }
 
 struct Fault {
@@ -271,6 +574,7 @@ TEST_P(HistoryFault, NeverCostsTheWrite) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }();
   writing.write();
+  program.app.history().flush();
 
   EXPECT_EQ(program.device->writesStored(), 1);
   EXPECT_TRUE(program.boxes.questions.empty());
@@ -296,6 +600,7 @@ TEST_P(HistoryFault, NeverCostsTheWrite) {
 
     // Said once: the next write says only its outcome.
     writing.write();
+    program.app.history().flush();
     EXPECT_EQ(program.form().Label41->text(), kVerified);
     EXPECT_EQ(program.form().EditNotice->text(), "");
   }
@@ -304,6 +609,10 @@ TEST_P(HistoryFault, NeverCostsTheWrite) {
 void makeFolderAFile(const QString& folder) {
   QFile file(folder);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+}
+
+void makeFileAFolder(const QString& folder) {
+  ASSERT_TRUE(QDir().mkpath(QDir(folder).filePath("history.sqlite")));
 }
 
 void damageFile(const QString& folder) {
@@ -315,12 +624,13 @@ void damageFile(const QString& folder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, HistoryFault,
-    ::testing::Values(Fault{"UnwritableFolder", true, makeFolderAFile,
-                            "Write history unavailable: "},
-                      Fault{"UnwritableFolderPolish", false, makeFolderAFile,
-                            "Historia zapisów niedostępna: nie można zapisać "},
-                      Fault{"CorruptFile", true, damageFile,
-                            "The write history file was damaged: it is kept as "}),
+    ::testing::Values(
+        Fault{"UnwritableFolder", true, makeFolderAFile, "Write history unavailable: "},
+        Fault{"UnwritableFolderPolish", false, makeFolderAFile,
+              "Historia zapisów niedostępna: nie można zapisać "},
+        Fault{"AFolderInPlaceOfTheFile", true, makeFileAFolder, "Write history unavailable: "},
+        Fault{"CorruptFile", true, damageFile,
+              "The write history file was damaged: it is kept as "}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTemporaryDir>
 #include <ostream>
 
@@ -232,15 +234,62 @@ INSTANTIATE_TEST_SUITE_P(
                indicator::InputCalLow.set(image, 6554);
                indicator::InputCalHigh.set(image, 6555);
              },
-             [](Form1&) {}, "\""},
-        // A temperature set without the box being entered, its partner not a number.
-        Wrap{"HumidityPairWithoutANumber", "ARR/A", [](ImageBytes&) {},
-             [](Form1& form) {
-               form.Edit1->setText("-3145");
-               form.Edit2->setText("abc");
-             },
-             ""}),
+             [](Form1&) {}, "\""}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// What the window shows is what the device gets. A tag pasted into its box is at once what the
+// device stores; a temperature set without the box being entered (-3145), its partner no
+// number ("abc"), never reaches the device unseen: each press of Send that validation changes a
+// box sends nothing and lists the change, until a press finds nothing to change.
+TEST(WriteSafety, ValuesCorrectedAtSendAreSentOnlyOnceTheWindowShowsThem) {
+  ImageFiles files;
+  const ImageBytes image = imageOf("ARR/A", 7, 4242);
+  SimulatedDeviceSession session({"--image", files.write("device.hex", image), "--model", "ARR/A",
+                                  "--save", files.path("saved.hex")});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  press(form.BitBtn3);
+  form.Edit5->clear();
+  QGuiApplication::clipboard()->setText(QString::fromUtf8("T温度€"));
+  form.Edit5->paste();
+  EXPECT_EQ(form.Edit5->text(), QString::fromUtf8("T??€"));
+  EXPECT_EQ(form.EditNotice->text(),
+            QString::fromUtf8("Tag: \"T温度€\" changed to \"T??€\": the device holds 16 "
+                              "characters of the Central European code page."));
+  form.Edit1->setText("-3145");
+  form.Edit2->setText("abc");
+
+  const auto pressSendAndExpectNothingSent = [&](const QString& said) {
+    session.boxes.questions.clear();
+    session.boxes.queue(Answer::Ok);
+    press(form.BitBtn4);
+    ASSERT_EQ(session.boxes.questions.size(), 1u);
+    EXPECT_EQ(session.boxes.questions[0].caption, kNotSentCaption);
+    EXPECT_TRUE(session.boxes.questions[0].text.contains(said))
+        << session.boxes.questions[0].text.toStdString();
+    EXPECT_EQ(form.EditNotice->text(), said);
+    EXPECT_TRUE(shown(form.BitBtn4));
+  };
+  pressSendAndExpectNothingSent("Upper Temperature Value: \"abc\" changed to 100.");
+  pressSendAndExpectNothingSent("Lower Temperature Value: \"-3145\" changed to -40.");
+  QTest::qWait(1500);
+  EXPECT_EQ(files.read("saved.hex"), image) << "the device stored a write";
+
+  session.boxes.questions.clear();
+  press(form.BitBtn4);
+  ASSERT_TRUE(waitForStatus(session, "Settings written and verified."))
+      << form.Label41->text().toStdString();
+  EXPECT_TRUE(session.boxes.questions.empty());
+  EXPECT_EQ(form.Edit17->text(), form.Edit5->text());
+  QTest::qWait(1500);
+  const ImageBytes saved = files.read("saved.hex");
+  EXPECT_EQ(humidity::Tag.get(saved), "T??€");
+  EXPECT_EQ(saved[18 + 3], 0x80) << "the euro sign of the device's code page";
+  EXPECT_EQ(humidity::TempRangeLow.get(saved), -4000);
+  EXPECT_EQ(humidity::TempRangeHigh.get(saved), 10000);
+}
 
 }  // namespace
 }  // namespace tadjust

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QTest>
 
 #include "support/editing_program.h"
@@ -81,14 +84,96 @@ TEST(EditNotice, EndsAtTheNextChangeOrButtonPress) {
   EXPECT_EQ(f.EditNotice->text(), "");
 }
 
-// A box typed and never left is validated by the write, which says what it corrected.
+// A box typed and never left is validated by the write, which says what it corrected and sends
+// nothing this time.
 TEST(EditNotice, AWriteSaysWhatItsValidationCorrected) {
   EditingProgram p("RKA-49");
   p.read();
   Form1& f = p.form();
   f.Edit4->setText("-25");
+  p.boxes().queue(Answer::Ok);
   f.BitBtn4->click();
   EXPECT_EQ(f.EditNotice->text(), "Temperature offset: \"-25\" changed to -10.");
+  EXPECT_FALSE(p.program.writeState().VerifyPending);
+}
+
+// A number no double holds is no number shown another way: it is said like any correction.
+TEST(EditNotice, ANumberTooSmallForADoubleChangedToZeroIsSaid) {
+  EditingProgram p("RKA-49");
+  p.read();
+  EditingProgram::type(p.form().Edit4, "1e-400");
+  EXPECT_EQ(p.form().Edit4->text(), "0");
+  EXPECT_EQ(p.form().EditNotice->text(), "Temperature offset: \"1e-400\" changed to 0.");
+  EditingProgram::type(p.form().Edit4, "1e-300");
+  EXPECT_EQ(p.form().EditNotice->text(), "Temperature offset: \"1e-300\" changed to 0.");
+}
+
+// Keys that type characters beyond ASCII, as a keyboard layout or an input method delivers them:
+// one key press with its text for each character.
+void typeKeys(QLineEdit* box, const QString& text) {
+  for (const QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(box, &press);
+  }
+}
+
+// What is typed or pasted into the tag is at once what the device will store: characters of
+// the device's code page, as many as its field holds. The cursor stays where the user types.
+TEST(TagBox, ShowsAtOnceWhatTheDeviceStoresAndSaysSo) {
+  for (const bool english : {true, false}) {
+    SCOPED_TRACE(english ? "en" : "pl");
+    EditingProgram p("RKA-49", english);
+    p.read();
+    Form1& f = p.form();
+    f.Edit5->clear();
+    f.Edit5->setFocus();
+    typeKeys(f.Edit5, "TT");
+    QTest::keyClick(f.Edit5, Qt::Key_Left);
+    typeKeys(f.Edit5, QString::fromUtf8("温"));
+    EXPECT_EQ(f.Edit5->text(), "T?T");
+    EXPECT_EQ(f.Edit5->cursorPosition(), 2);
+    EXPECT_EQ(f.EditNotice->text(),
+              QString::fromUtf8(english ? "Tag: \"T温T\" changed to \"T?T\": the device holds 10 "
+                                          "characters of the Central European code page."
+                                        : "Identyfikator obiektowy: \"T温T\" zmieniono na \"T?T\": "
+                                          "urządzenie mieści 10 znaków ze środkowoeuropejskiej "
+                                          "strony kodowej."));
+    // A character the code page has is no change: the notice ends as at any edit.
+    typeKeys(f.Edit5, QString::fromUtf8("ł"));
+    EXPECT_EQ(f.Edit5->text(), QString::fromUtf8("T?łT"));
+    EXPECT_EQ(f.EditNotice->text(), "");
+  }
+}
+
+TEST(TagBox, APastedTagIsCutToTheFieldAndMadeOfTheCodePage) {
+  const struct {
+    const char* model;
+    const char* pasted;
+    const char* shown;
+    int characters;
+  } cases[] = {
+      {"RKA-49", "T温度€", "T??€", 10},
+      {"RKA-49", "T🔥温度", "T???", 10},
+      {"GWA-43", "ŁÓDŹ-ŻÓŁW-12", "ŁÓDŹ-ŻÓŁW-", 10},
+      {"ARR/A", "ROOM-12/ŚCIANA-PÓŁNOC", "ROOM-12/ŚCIANA-P", 16},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.pasted);
+    EditingProgram p(c.model);
+    p.read();
+    Form1& f = p.form();
+    f.BitBtn3->click();
+    f.Edit5->setMaxLength(40);  // a box showing a longer tag whole takes a longer paste
+    f.Edit5->clear();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(c.pasted));
+    f.Edit5->paste();
+    EXPECT_EQ(f.Edit5->text(), QString::fromUtf8(c.shown));
+    EXPECT_EQ(f.EditNotice->text(),
+              QStringLiteral("Tag: \"%1\" changed to \"%2\": the device holds %3 characters of "
+                             "the Central European code page.")
+                  .arg(QString::fromUtf8(c.pasted), QString::fromUtf8(c.shown))
+                  .arg(c.characters));
+  }
 }
 
 TEST(LimitTips, NameTheLimitsOfTheModelSeriesAndSensor) {

@@ -515,7 +515,7 @@ TEST(ValidateShownBoxes, TemperatureModelChecksTheRowsItShows) {
       {&F::Edit4, "-0,456", "-0,46"}, {&F::Edit19, "abc", "abc"}, {&F::Edit22, "x", "x"},
   };
   putAll(f, boxes);
-  EXPECT_TRUE(p.program.app.validation().validateShownBoxes());
+  EXPECT_TRUE(p.program.app.validation().validateShownBoxes().allNumbers);
   expectAll(f, boxes);
 
   // The voltage input hides the wire-resistance and offset rows: their texts stay.
@@ -525,7 +525,7 @@ TEST(ValidateShownBoxes, TemperatureModelChecksTheRowsItShows) {
                                          {&F::Edit3, "x", "x"},
                                          {&F::Edit4, "y", "y"}};
   putAll(f, voltage);
-  EXPECT_TRUE(p.program.app.validation().validateShownBoxes());
+  EXPECT_TRUE(p.program.app.validation().validateShownBoxes().allNumbers);
   expectAll(f, voltage);
 }
 
@@ -538,7 +538,7 @@ TEST(ValidateShownBoxes, TheLowerRangeBeforeTheUpper) {
   p.edit().EditRangeLow = 790;
   f.Edit1->setText("0");
   f.Edit2->setText("500");
-  EXPECT_TRUE(p.program.app.validation().validateShownBoxes());
+  EXPECT_TRUE(p.program.app.validation().validateShownBoxes().allNumbers);
   EXPECT_EQ(f.Edit1->text(), "0");
   EXPECT_EQ(f.Edit2->text(), "500");
   EXPECT_EQ(p.edit().EditRangeLow, 0);
@@ -554,7 +554,7 @@ TEST(ValidateShownBoxes, FixedSensorProbeLeavesItsHiddenLeadRow) {
                                        {&F::Edit3, "x", "x"},
                                        {&F::Edit4, "11", "10"}};
   putAll(f, boxes);
-  EXPECT_TRUE(p.program.app.validation().validateShownBoxes());
+  EXPECT_TRUE(p.program.app.validation().validateShownBoxes().allNumbers);
   expectAll(f, boxes);
 }
 
@@ -570,7 +570,7 @@ TEST(ValidateShownBoxes, IndicatorChecksRangeAndAlarms) {
                                        {&F::Edit3, "500", "0"},
                                        {&F::Edit4, "-5", "0"}};
   putAll(f, boxes);
-  EXPECT_TRUE(p.program.app.validation().validateShownBoxes());
+  EXPECT_TRUE(p.program.app.validation().validateShownBoxes().allNumbers);
   expectAll(f, boxes);
   EXPECT_EQ(p.edit().EditRangeLow, -999);
   EXPECT_EQ(p.edit().EditRangeHigh, 100);
@@ -586,7 +586,7 @@ TEST(ValidateShownBoxes, Arr43LeavesItsHiddenOutputRows) {
                                        {&F::Edit4, "x", "x"},     {&F::Edit20, "x", "x"},
                                        {&F::Edit21, "x", "x"},    {&F::Edit22, "x", "x"}};
   putAll(f, boxes);
-  EXPECT_TRUE(p.program.app.validation().validateShownBoxes());
+  EXPECT_TRUE(p.program.app.validation().validateShownBoxes().allNumbers);
   expectAll(f, boxes);
   EXPECT_TRUE(p.boxes().errors.empty());
 }
@@ -608,7 +608,7 @@ TEST(ValidateShownBoxes, CorrectsWhatACopyTookFromTheDevice) {
   f.BitBtn3->click();
   ASSERT_EQ(f.Edit1->text(), "790");
   ASSERT_EQ(f.Edit2->text(), "500");
-  EXPECT_TRUE(p.program.app.validation().validateShownBoxes());
+  EXPECT_TRUE(p.program.app.validation().validateShownBoxes().allNumbers);
   EXPECT_EQ(f.Edit1->text(), "770");
   EXPECT_EQ(f.Edit2->text(), "800");
   EXPECT_EQ(f.Edit3->text(), "20");
@@ -643,7 +643,7 @@ TEST(ValidateShownBoxes, SaysWhenABoxStillHoldsNoNumber) {
   Form1& f = p.form();
   f.Edit1->setText("a");
   f.Edit2->setText("b");
-  EXPECT_FALSE(p.program.app.validation().validateShownBoxes());
+  EXPECT_FALSE(p.program.app.validation().validateShownBoxes().allNumbers);
   EXPECT_EQ(p.boxes().errors.size(), 2u);
   EXPECT_EQ(f.Edit1->text(), "a");
   EXPECT_EQ(f.Edit2->text(), "b");

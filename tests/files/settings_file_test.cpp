@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <algorithm>
@@ -135,6 +136,41 @@ TEST(SettingsFile, RefusesWhatItCannotReadAndNamesTheKey) {
        Fault::kUnknownModel, "device.model"},
       {"a short image", changed("RKA-49", [](auto& f) { f.insert("image", "00ff"); }),
        Fault::kMalformedField, "image"},
+      // The version is the whole number 1; only a larger whole number is newer.
+      {"version 0", changed("RKA-49", [](auto& f) { f.insert("formatVersion", 0); }),
+       Fault::kMalformedField, "formatVersion"},
+      {"version -1", changed("RKA-49", [](auto& f) { f.insert("formatVersion", -1); }),
+       Fault::kMalformedField, "formatVersion"},
+      {"version 0.99999", changed("RKA-49", [](auto& f) { f.insert("formatVersion", 0.99999); }),
+       Fault::kMalformedField, "formatVersion"},
+      {"version 1.5", changed("RKA-49", [](auto& f) { f.insert("formatVersion", 1.5); }),
+       Fault::kMalformedField, "formatVersion"},
+      {"version as text", changed("RKA-49", [](auto& f) { f.insert("formatVersion", "1"); }),
+       Fault::kMalformedField, "formatVersion"},
+      {"version 1e300", changed("RKA-49", [](auto& f) { f.insert("formatVersion", 1e300); }),
+       Fault::kNewerVersion, "formatVersion"},
+      // A control character in any text, named by its key; a tab is a text's own.
+      {"a zero inside the tag",
+       changed("RKA-49", [](auto& f) { setSetting(f, "tag", QString("TT") + QChar(0) + "-101"); }),
+       Fault::kControlCharacter, "settings.tag"},
+      {"a line feed in the tag", changed("RKA-49", [](auto& f) { setSetting(f, "tag", "A\nB"); }),
+       Fault::kControlCharacter, "settings.tag"},
+      {"a delete in the tag", changed("RKA-49", [](auto& f) { setSetting(f, "tag", "A\x7f"); }),
+       Fault::kControlCharacter, "settings.tag"},
+      {"a bell in the program's name",
+       changed("RKA-49", [](auto& f) { f.insert("program", "T-adjust\a"); }),
+       Fault::kControlCharacter, "program"},
+      {"a C1 control in an unknown key's list",
+       changed("RKA-49",
+               [](auto& f) {
+                 f.insert("notes", QJsonArray{"ok", QString(QChar(0x85))});
+               }),
+       Fault::kControlCharacter, "notes[1]"},
+      {"100,000 brackets", QByteArray(100'000, '['), Fault::kNotJson, ""},
+      {"an object nested 100,000 deep",
+       "{\"format\": \"t-adjust-settings\", \"x\": " + QByteArray(100'000, '[') +
+           QByteArray(100'000, ']') + "}",
+       Fault::kNotJson, ""},
   };
   for (const auto& c : cases) {
     const auto reading = readSettingsFile(c.bytes);
@@ -142,6 +178,17 @@ TEST(SettingsFile, RefusesWhatItCannotReadAndNamesTheKey) {
     EXPECT_EQ(std::get<SettingsFileError>(reading).fault, c.fault) << c.name;
     EXPECT_EQ(std::get<SettingsFileError>(reading).key, c.key) << c.name;
   }
+}
+
+// A tab is the one control character a text may hold; the file keeps the version 1.0 as 1.
+TEST(SettingsFile, ATabInATagAndVersionOnePointZeroAreRead) {
+  const auto reading = readSettingsFile(changed("RKA-49", [](auto& f) {
+    setSetting(f, "tag", "A\tB");
+    f.insert("formatVersion", 1.0);
+  }));
+  ASSERT_TRUE(std::holds_alternative<SettingsFileContents>(reading));
+  const auto& settings = std::get<SettingsFileContents>(reading).settings;
+  EXPECT_EQ(std::get<TransmitterSettings>(settings).tag, "A\tB");
 }
 
 TEST(SettingsFile, DefaultNameHasModelSerialNumberAndDate) {

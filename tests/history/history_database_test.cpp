@@ -1,8 +1,9 @@
-// The write history's database on real SQLite files: the chain through rows completed in any
-// order, its check against a row changed, deleted or moved, the canonical encoding computed by
-// the shell recipe of docs/history.md, the schema brought up to date in one transaction or left
-// alone when newer, a corrupt file kept aside, another program's lock waited for, and CSV read
-// back by a reader of its own.
+// The write history's database on real SQLite files: openings and completions chained in the
+// order they are stored and never changed, the check against every kind of tampering (and open
+// writes never completed over a broken chain), a cut tail that only an anchor shows, the shell
+// recipe of docs/history.md, a file of schema 1 brought up to date with its rows keeping their
+// hashes, a newer schema left alone, a corrupt file kept aside, another program's lock waited
+// for, the CSV read back with its formula guard, and the filter by either serial number.
 
 #include "history/history_database.h"
 
@@ -23,22 +24,30 @@ namespace {
 
 const QDateTime kMoment = QDateTime(QDate(2026, 12, 10), QTime(9, 41, 7, 250), Qt::UTC);
 
-WriteRow sentRow(qint64 serialNumber, const QString& tag = QStringLiteral("TT-101")) {
-  WriteRow row;
-  row.writtenAt = historyTime(kMoment);
-  row.user = QStringLiteral("technik");
-  row.host = QStringLiteral("bench-7");
-  row.programVersion = QStringLiteral("2.3");
-  row.processId = 4242;
-  row.port = QStringLiteral("/dev/ttyUSB0");
-  row.model = QStringLiteral("RKA-49");
-  row.productCode = 7049;
-  row.serialNumber = serialNumber;
-  row.tag = tag;
-  row.asFound = QByteArray(256, '\x11');
-  row.sent = QByteArray(192, '\x22');
-  row.changes = changesJson({{"tag", "OLD", tag}});
-  return row;
+WriteOpening sentWrite(qint64 serialNumber, const QString& tag = QStringLiteral("TT-101")) {
+  WriteOpening opening;
+  opening.writtenAt = historyTime(kMoment);
+  opening.user = QStringLiteral("technik");
+  opening.host = QStringLiteral("bench-7");
+  opening.programVersion = QStringLiteral("2.3");
+  opening.processId = 4242;
+  opening.port = QStringLiteral("/dev/ttyUSB0");
+  opening.model = QStringLiteral("RKA-49");
+  opening.productCode = 7049;
+  opening.serialNumber = serialNumber;
+  opening.tag = tag;
+  opening.asFound = QByteArray(256, '\x11');
+  opening.sent = QByteArray(192, '\x22');
+  opening.changes = changesJson({{"tag", "OLD", tag}});
+  return opening;
+}
+
+WriteCompletion outcome(Outcome outcome, std::optional<QByteArray> asLeft = QByteArray(256, '3')) {
+  WriteCompletion completion;
+  completion.completedAt = historyTime(kMoment.addSecs(12));
+  completion.outcome = outcome;
+  completion.asLeft = std::move(asLeft);
+  return completion;
 }
 
 // Runs a program to its end; its exit code, and its output in *output.
@@ -65,12 +74,17 @@ class HistoryFile : public ::testing::Test {
   QString path(const QString& name = QStringLiteral("history.sqlite")) const {
     return folder.filePath(name);
   }
-  // Rows 1..count inserted in order, completed in the order given (ids).
+  // Writes 1..count opened in order, then completed in the order given (write ids).
   void record(HistoryDatabase& db, int count, const std::vector<qint64>& completionOrder) {
     ASSERT_TRUE(db.openForRecording(path(), kMoment).writable) << db.lastError().toStdString();
-    for (int i = 1; i <= count; ++i) ASSERT_EQ(db.insertOpen(sentRow(21000 + i)), i);
+    for (int i = 1; i <= count; ++i) {
+      const std::optional<ChainEntry> opened = db.appendOpening(sentWrite(21000 + i));
+      ASSERT_TRUE(opened) << db.lastError().toStdString();
+      ASSERT_EQ(opened->id, i);
+      openings[i] = *opened;
+    }
     for (qint64 id : completionOrder) {
-      ASSERT_TRUE(db.complete(id, Outcome::Verified, QByteArray(256, '\x33'), kMoment))
+      ASSERT_TRUE(db.appendCompletion(id, openings[id].hash, outcome(Outcome::Verified)))
           << db.lastError().toStdString();
     }
   }
@@ -81,38 +95,45 @@ class HistoryFile : public ::testing::Test {
   }
 
   QTemporaryDir folder;
+  std::map<qint64, ChainEntry> openings;
 };
 
-TEST_F(HistoryFile, RowsAreChainedInTheOrderTheyAreCompleted) {
+TEST_F(HistoryFile, OpeningsAndCompletionsAreEntriesChainedInTheOrderStored) {
   HistoryDatabase db;
   record(db, 3, {2, 3});
-  const std::vector<WriteRow> rows = *db.rows();
-  ASSERT_EQ(rows.size(), 3u);
   std::map<qint64, WriteRow> byId;
+  const std::vector<WriteRow> rows = *db.rows();
   for (const WriteRow& row : rows) byId[row.id] = row;
+  ASSERT_EQ(byId.size(), 3u);
   EXPECT_TRUE(byId[1].isOpen());
-  EXPECT_FALSE(byId[1].outcome.has_value());
-  EXPECT_EQ(byId[2].sequence, 1);
-  EXPECT_EQ(byId[2].prevHash, kChainStart);
-  EXPECT_EQ(byId[3].sequence, 2);
+  EXPECT_EQ(byId[1].openingSequence, 1);
+  EXPECT_EQ(byId[2].openingSequence, 2);
+  EXPECT_EQ(byId[2].sequence, 4) << "its completion is the chain's fourth entry";
+  EXPECT_EQ(byId[3].sequence, 5);
   EXPECT_EQ(byId[3].prevHash, byId[2].hash);
   EXPECT_EQ(byId[3].outcome, "verified");
+  EXPECT_EQ(byId[3].openingHash, openings[3].hash);
 
   ChainCheck holding = check();
   EXPECT_TRUE(holding.holds()) << holding.reason.toStdString();
-  EXPECT_EQ(holding.rows, 2);
-  EXPECT_EQ(holding.openRows, 1);
+  EXPECT_EQ(holding.entries, 5);
+  EXPECT_EQ(holding.writes, 3);
+  EXPECT_EQ(holding.openWrites, 1);
+  EXPECT_EQ(holding.lastSequence, 5);
   EXPECT_EQ(holding.lastHash, byId[3].hash);
 
-  // The open row completed later takes the next place; a completed row is never completed again.
-  ASSERT_TRUE(db.complete(1, Outcome::NoReply, std::nullopt, kMoment));
-  EXPECT_FALSE(db.complete(1, Outcome::Verified, std::nullopt, kMoment));
+  // The open write completed later takes the next place; a write is never completed twice.
+  WriteCompletion otherDevice = outcome(Outcome::OtherDevice);
+  otherDevice.answeredProductCode = 10013;
+  otherDevice.answeredSerialNumber = 8002;
+  ASSERT_TRUE(db.appendCompletion(1, openings[1].hash, otherDevice));
+  EXPECT_FALSE(db.appendCompletion(1, openings[1].hash, outcome(Outcome::Verified)));
   const WriteRow first = *db.row(1);
-  EXPECT_EQ(first.sequence, 3);
-  EXPECT_EQ(first.outcome, "no-reply");
-  EXPECT_FALSE(first.asLeft.has_value());
+  EXPECT_EQ(first.sequence, 6);
+  EXPECT_EQ(first.outcome, "other-device");
+  EXPECT_EQ(first.answeredSerialNumber, 8002);
+  EXPECT_EQ(check().entries, 6);
   EXPECT_TRUE(check().holds());
-  EXPECT_EQ(check().rows, 3);
 }
 
 // The recipe of docs/history.md, run as a reader without T-adjust runs it: sqlite3, sha256sum.
@@ -131,88 +152,233 @@ TEST_F(HistoryFile, TheDocumentedShellRecipeComputesTheSameHashes) {
 
   HistoryDatabase db;
   record(db, 3, {3, 1, 2});
-  // Texts beyond ASCII, and a NULL as_left.
-  WriteRow polish = sentRow(21004, QStringLiteral("Żółw, \"kocioł\"\nT1"));
-  const qint64 id = *db.insertOpen(polish);
-  ASSERT_TRUE(db.complete(id, Outcome::ConnectionLost, std::nullopt, kMoment));
+  // Texts beyond ASCII, a NULL as_left, an answering device.
+  const ChainEntry polish = *db.appendOpening(sentWrite(21004, "Żółw, \"kocioł\"\nT1"));
+  ASSERT_TRUE(
+      db.appendCompletion(polish.id, polish.hash, outcome(Outcome::ConnectionLost, std::nullopt)));
+  WriteCompletion answered = outcome(Outcome::OtherDevice);
+  answered.answeredProductCode = 10013;
+  answered.answeredSerialNumber = 8002;
+  const ChainEntry swapped = *db.appendOpening(sentWrite(21005));
+  ASSERT_TRUE(db.appendCompletion(swapped.id, swapped.hash, answered));
   db.close();
 
   QString output;
   EXPECT_EQ(run(QStringLiteral("bash"), {file.fileName(), path()}, &output), 0)
       << output.toStdString();
-  EXPECT_TRUE(output.contains(QStringLiteral("ok: 4 rows"))) << output.toStdString();
-  EXPECT_TRUE(output.contains(check().lastHash)) << output.toStdString();
+  EXPECT_TRUE(output.contains(QStringLiteral("ok: 10 entries"))) << output.toStdString();
+  EXPECT_TRUE(output.contains(QStringLiteral("last entry: 10:") + check().lastHash))
+      << output.toStdString();
 
   ASSERT_EQ(sqlite(path(), "UPDATE writes SET tag = 'Zolw' WHERE id = 4"), 0);
   EXPECT_EQ(run(QStringLiteral("bash"), {file.fileName(), path()}, &output), 1);
-  EXPECT_TRUE(output.contains(QStringLiteral("broken at row 4"))) << output.toStdString();
+  EXPECT_TRUE(output.contains(QStringLiteral("broken at entry 7"))) << output.toStdString();
 }
 
 struct Tampering {
   const char* what;
   const char* sql;
   qint64 brokenSequence;
-  qint64 rowsBefore;  // the rows that hold before it
 };
 
 class TamperedHistory : public HistoryFile, public ::testing::WithParamInterface<Tampering> {};
 
-TEST_P(TamperedHistory, BreaksTheChainAtTheRowNamed) {
+// Writes 1..3 opened (entries 1..3), 1 and 2 completed (entries 4, 5), 3 still open. Each kind of
+// tampering is named by the check, and the open writes are never completed over it.
+TEST_P(TamperedHistory, BreaksTheChainAtTheEntryNamedAndNothingIsSealed) {
   {
     HistoryDatabase db;
-    record(db, 4, {1, 2, 3, 4});
+    record(db, 3, {1, 2});
   }
   ASSERT_EQ(sqlite(path(), QString::fromLatin1(GetParam().sql)), 0);
   const ChainCheck broken = check();
   ASSERT_FALSE(broken.holds());
   EXPECT_EQ(broken.brokenSequence, GetParam().brokenSequence) << broken.reason.toStdString();
-  EXPECT_EQ(broken.rows, GetParam().rowsBefore);
+
+  HistoryDatabase db;
+  ASSERT_TRUE(db.openForRecording(path(), kMoment).writable);
+  const std::vector<WriteRow> before = *db.rows();
+  const std::optional<HistoryDatabase::Interrupted> interrupted =
+      db.completeInterrupted([](const WriteRow&) { return true; }, kMoment);
+  ASSERT_TRUE(interrupted);
+  EXPECT_EQ(interrupted->completed, 0);
+  ASSERT_TRUE(interrupted->brokenChain);
+  EXPECT_EQ(interrupted->brokenChain->brokenSequence, GetParam().brokenSequence);
+  const std::vector<WriteRow> after = *db.rows();
+  EXPECT_EQ(after.size(), before.size());
+  for (const WriteRow& row : after) {
+    if (!row.outcome) continue;
+    EXPECT_NE(row.outcome, "interrupted") << "write " << row.id;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, TamperedHistory,
+    Entries, TamperedHistory,
     ::testing::Values(
+        Tampering{"an open write's opening edited",
+                  "UPDATE writes SET tag = 'FORGED', sent = zeroblob(192), user = 'mallory' "
+                  "WHERE id = 3",
+                  3},
+        Tampering{"a completed write reopened", "DELETE FROM completions WHERE write_id = 1", 5},
         Tampering{
-            "a byte of as_left",
-            "UPDATE writes SET as_left = CAST(X'34' || substr(as_left, 2) AS BLOB) WHERE id = 2", 2,
-            1},
-        Tampering{"the outcome", "UPDATE writes SET outcome = 'stored-wrong' WHERE id = 3", 3, 2},
-        Tampering{"a row deleted", "DELETE FROM writes WHERE id = 2", 3, 1},
-        Tampering{"two rows swapped",
-                  "UPDATE writes SET sequence = -sequence WHERE id IN (2, 3); "
-                  "UPDATE writes SET sequence = 5 + sequence WHERE id IN (2, 3)",
-                  2, 1},
-        Tampering{"the first row's predecessor",
-                  "UPDATE writes SET prev_hash = replace(prev_hash, '0', '1') WHERE id = 1", 1, 0}),
+            "a forged open write",
+            "INSERT INTO writes SELECT 9, 6, written_at, user, host, program_version, 1, "
+            "port, model, product_code, 99, tag, as_found, sent, changes, "
+            "(SELECT hash FROM completions WHERE sequence = 5), hash FROM writes WHERE id = 1",
+            6},
+        Tampering{"a completion edited",
+                  "UPDATE completions SET outcome = 'stored-wrong' WHERE write_id = 1", 4},
+        Tampering{"an opening deleted", "DELETE FROM writes WHERE id = 2", 3},
+        Tampering{"a byte of as_left",
+                  "UPDATE completions SET as_left = CAST(X'34' || substr(as_left, 2) AS BLOB) "
+                  "WHERE write_id = 2",
+                  5},
+        Tampering{"two entries swapped",
+                  "UPDATE completions SET sequence = -sequence; "
+                  "UPDATE completions SET sequence = 9 + sequence",
+                  4},
+        Tampering{"the first entry's predecessor",
+                  "UPDATE writes SET prev_hash = replace(prev_hash, '0', '1') WHERE id = 1", 1}),
     [](const auto& info) {
       QString name = QString::fromLatin1(info.param.what);
       return name.replace(QRegularExpression("[^A-Za-z0-9]"), QString()).toStdString();
     });
 
-TEST_F(HistoryFile, AnOlderFileIsBroughtUpToDateInOneTransaction) {
-  // A file of schema 0 (made by another tool) is taken as it is and given the table.
-  ASSERT_EQ(sqlite(path(), "CREATE TABLE notes (text TEXT)"), 0);
-  {
-    HistoryDatabase db;
-    const OpenResult opened = db.openForRecording(path(), kMoment);
-    EXPECT_TRUE(opened.writable) << opened.detail.toStdString();
-    EXPECT_TRUE(db.insertOpen(sentRow(1)).has_value());
+// A completion naming another write's opening breaks the chain even with its hash right.
+TEST_F(HistoryFile, ACompletionMustNameItsOwnOpening) {
+  HistoryDatabase db;
+  record(db, 2, {});
+  ASSERT_TRUE(db.appendCompletion(2, openings[1].hash, outcome(Outcome::Verified)));
+  EXPECT_EQ(check().brokenSequence, 3);
+  EXPECT_TRUE(check().reason.contains("write_hash")) << check().reason.toStdString();
+}
+
+// The last entries cut off: the chain that is left holds; only the entry noted elsewhere shows.
+TEST_F(HistoryFile, ACutTailHoldsButItsEntryIsGone) {
+  HistoryDatabase db;
+  record(db, 2, {1, 2});
+  const std::optional<QString> noted = *db.storedHash(4);
+  ASSERT_TRUE(noted);
+  ASSERT_EQ(sqlite(path(), "DELETE FROM completions WHERE sequence = 4"), 0);
+  EXPECT_TRUE(check().holds());
+  EXPECT_EQ(check().lastSequence, 3);
+  EXPECT_FALSE(db.storedHash(4)->has_value());
+  EXPECT_EQ(*db.storedHash(3), check().lastHash);
+}
+
+// A file of schema 1, as the program before kept it: rows completed in place, an open row.
+void makeSchema1File(const QString& path, std::vector<QString>& hashes) {
+  ASSERT_EQ(sqlite(path,
+                   "CREATE TABLE writes (id INTEGER PRIMARY KEY AUTOINCREMENT, sequence INTEGER "
+                   "UNIQUE, written_at TEXT NOT NULL, completed_at TEXT, user TEXT NOT NULL, "
+                   "host TEXT NOT NULL, program_version TEXT NOT NULL, process_id INTEGER NOT "
+                   "NULL, port TEXT NOT NULL, model TEXT NOT NULL, product_code INTEGER NOT NULL, "
+                   "serial_number INTEGER NOT NULL, tag TEXT NOT NULL, outcome TEXT, as_found "
+                   "BLOB NOT NULL, sent BLOB NOT NULL, as_left BLOB, changes TEXT NOT NULL, "
+                   "prev_hash TEXT, hash TEXT); CREATE INDEX writes_serial_number ON writes "
+                   "(serial_number); CREATE INDEX writes_written_at ON writes (written_at); "
+                   "PRAGMA user_version = 1;"),
+            0);
+  QString previous = kChainStart;
+  for (int id = 1; id <= 3; ++id) {
+    const bool open = id == 3;
+    const std::vector<QVariant> values{id,
+                                       open ? QVariant() : QVariant(id),
+                                       "2025-05-0" + QString::number(id) + "T08:00:00.000Z",
+                                       open ? QVariant() : QVariant("2025-05-01T08:00:12.000Z"),
+                                       "technik",
+                                       "bench",
+                                       "2.2",
+                                       4000 + id,
+                                       "/dev/ttyUSB0",
+                                       "RKA-49",
+                                       7049,
+                                       20000 + id,
+                                       "TT-10" + QString::number(id),
+                                       open ? QVariant() : QVariant("verified"),
+                                       QByteArray(256, '\x01'),
+                                       QByteArray(192, '\x02'),
+                                       open ? QVariant() : QVariant(QByteArray(256, '\x03')),
+                                       "[]",
+                                       open ? QVariant() : QVariant(previous)};
+    const QString hash = open ? QString() : entryHash(kSchema1Entry, values);
+    QStringList literals;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      const QVariant& value = values[i];
+      if (value.isNull()) {
+        literals << "NULL";
+      } else if (kSchema1Columns[i].kind == ColumnKind::Blob) {
+        literals << "X'" + QString::fromLatin1(value.toByteArray().toHex()) + "'";
+      } else if (kSchema1Columns[i].kind == ColumnKind::Integer) {
+        literals << value.toString();
+      } else {
+        literals << "'" + value.toString() + "'";
+      }
+    }
+    literals << (open ? QStringLiteral("NULL") : "'" + hash + "'");
+    ASSERT_EQ(sqlite(path, "INSERT INTO writes VALUES (" + literals.join(", ") + ")"), 0);
+    if (!open) {
+      hashes.push_back(hash);
+      previous = hash;
+    }
   }
+}
+
+TEST_F(HistoryFile, AFileOfSchema1KeepsItsRowsAndTheirHashesAndTheChainGoesOn) {
+  std::vector<QString> schema1Hashes;
+  makeSchema1File(path(), schema1Hashes);
+  ASSERT_EQ(schema1Hashes.size(), 2u);
+  {
+    // Read as it is before anything changes it.
+    HistoryDatabase reader;
+    ASSERT_TRUE(reader.openReadOnly(path()).readable);
+    EXPECT_TRUE(reader.checkChain()->holds()) << reader.checkChain()->reason.toStdString();
+    EXPECT_EQ(reader.rows()->size(), 3u);
+  }
+  HistoryDatabase db;
+  ASSERT_TRUE(db.openForRecording(path(), kMoment).writable) << db.lastError().toStdString();
   QString version;
   sqlite(path(), "PRAGMA user_version", &version);
   EXPECT_EQ(version.trimmed(), QString::number(kSchemaVersion));
+  ChainCheck migrated = check();
+  EXPECT_TRUE(migrated.holds()) << migrated.reason.toStdString();
+  EXPECT_EQ(migrated.entries, 2);
+  EXPECT_EQ(migrated.openWrites, 1) << "the open row of schema 1 stays open, outside the chain";
+  EXPECT_EQ(*db.storedHash(2), schema1Hashes[1]) << "an anchor noted before still holds";
 
-  // A step that fails leaves nothing of the steps before it.
-  const QString other = path(QStringLiteral("other.sqlite"));
-  ASSERT_EQ(sqlite(other, "CREATE TABLE x (y); CREATE INDEX writes_written_at ON x (y)"), 0);
+  const ChainEntry next = *db.appendOpening(sentWrite(21009));
+  EXPECT_EQ(next.id, 4);
+  EXPECT_EQ(next.sequence, 3);
+  ASSERT_TRUE(db.appendCompletion(next.id, next.hash, outcome(Outcome::Verified)));
+  const std::optional<HistoryDatabase::Interrupted> interrupted =
+      db.completeInterrupted([](const WriteRow&) { return true; }, kMoment);
+  EXPECT_EQ(interrupted->completed, 0) << "a row of schema 1 is never completed";
+  migrated = check();
+  EXPECT_TRUE(migrated.holds()) << migrated.reason.toStdString();
+  EXPECT_EQ(migrated.entries, 4);
+  EXPECT_EQ(migrated.writes, 4);
+  const std::vector<WriteRow> rows = *db.rows({.newestFirst = false});
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[0].hash, schema1Hashes[0]);
+  EXPECT_EQ(rows[0].tag, "TT-101");
+  EXPECT_TRUE(rows[2].isOpen());
+  EXPECT_EQ(rows[3].sequence, 4);
+
+  // A row of schema 1 changed afterwards is named like any entry.
+  ASSERT_EQ(sqlite(path(), "UPDATE writes_v1 SET tag = 'X' WHERE id = 2"), 0);
+  EXPECT_EQ(check().brokenSequence, 2);
+}
+
+TEST_F(HistoryFile, AStepOfTheUpdateThatFailsLeavesNothing) {
+  ASSERT_EQ(sqlite(path(), "CREATE TABLE x (y); CREATE INDEX writes_written_at ON x (y)"), 0);
   HistoryDatabase db;
-  const OpenResult opened = db.openForRecording(other, kMoment);
+  const OpenResult opened = db.openForRecording(path(), kMoment);
   EXPECT_FALSE(opened.writable);
   EXPECT_EQ(opened.problem, HistoryProblem::CannotOpen);
-  QString tables;
-  sqlite(other, "SELECT count(*) FROM sqlite_master WHERE name = 'writes'", &tables);
+  QString tables, version;
+  sqlite(path(), "SELECT count(*) FROM sqlite_master WHERE name = 'writes'", &tables);
   EXPECT_EQ(tables.trimmed(), "0");
-  sqlite(other, "PRAGMA user_version", &version);
+  sqlite(path(), "PRAGMA user_version", &version);
   EXPECT_EQ(version.trimmed(), "0");
 }
 
@@ -230,7 +396,7 @@ TEST_F(HistoryFile, ANewerFileIsOnlyRead) {
   EXPECT_TRUE(opened.readable);
   EXPECT_FALSE(opened.writable);
   EXPECT_EQ(db.rows()->size(), 1u);
-  EXPECT_FALSE(db.insertOpen(sentRow(2)).has_value());
+  EXPECT_FALSE(db.appendOpening(sentWrite(2)).has_value());
   db.close();
   EXPECT_EQ(contents(path()), before);
 }
@@ -247,7 +413,7 @@ TEST_F(HistoryFile, ACorruptFileIsKeptAsideAndANewOneStarted) {
   EXPECT_TRUE(opened.writable) << opened.detail.toStdString();
   EXPECT_EQ(opened.corruptKeptAs, path(QStringLiteral("history.sqlite.corrupt-20261210T094107Z")));
   EXPECT_EQ(contents(opened.corruptKeptAs), garbage);
-  EXPECT_TRUE(db.insertOpen(sentRow(1)).has_value());
+  EXPECT_TRUE(db.appendOpening(sentWrite(1)).has_value());
   db.close();
 
   // A second damaged file at the same second keeps the first one's name free.
@@ -261,44 +427,42 @@ TEST_F(HistoryFile, ACorruptFileIsKeptAsideAndANewOneStarted) {
   EXPECT_EQ(contents(opened.corruptKeptAs), garbage);
 }
 
-TEST_F(HistoryFile, AnUnwritableFolderIsSaid) {
+TEST_F(HistoryFile, AFolderThatCannotBeMadeOrAFolderInPlaceOfTheFileIsSaid) {
   QFile blocker(path(QStringLiteral("T-adjust")));
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   blocker.close();
   HistoryDatabase db;
-  const OpenResult opened =
-      db.openForRecording(path(QStringLiteral("T-adjust/history.sqlite")), kMoment);
-  EXPECT_EQ(opened.problem, HistoryProblem::FolderNotWritable);
+  OpenResult opened = db.openForRecording(path(QStringLiteral("T-adjust/history.sqlite")), kMoment);
+  EXPECT_EQ(opened.problem, HistoryProblem::NoFolder);
   EXPECT_FALSE(opened.writable);
-  EXPECT_FALSE(db.insertOpen(sentRow(1)).has_value());
+  EXPECT_FALSE(db.appendOpening(sentWrite(1)).has_value());
+
+  ASSERT_TRUE(QDir(folder.path()).mkpath(QStringLiteral("history.sqlite")));
+  opened = db.openForRecording(path(), kMoment);
+  EXPECT_EQ(opened.problem, HistoryProblem::NotAFile);
+  EXPECT_EQ(db.openReadOnly(path()).detail, "is a folder, not a write history file");
 }
 
-// Another program holds the write lock for a second: the row waits for it, and both record.
+// Another program holds the write lock for a second: the entry waits for it, and both record.
 TEST_F(HistoryFile, AnotherProgramsLockIsWaitedFor) {
   HistoryDatabase db;
   record(db, 1, {});
   QProcess other;
   other.start(QStringLiteral("sqlite3"),
-              {path(),
-               "BEGIN IMMEDIATE; INSERT INTO writes (written_at, user, host, "
-               "program_version, process_id, port, model, product_code, serial_number, "
-               "tag, as_found, sent, changes) SELECT written_at, user, host, "
-               "program_version, 1, port, model, product_code, 99, tag, as_found, sent, "
-               "changes FROM writes WHERE id = 1; SELECT 'locked';",
-               ".shell sleep 1", "COMMIT;"});
+              {path(), "BEGIN IMMEDIATE; SELECT 'locked';", ".shell sleep 1", "COMMIT;"});
   ASSERT_TRUE(other.waitForReadyRead(10000));
-  EXPECT_TRUE(db.complete(1, Outcome::Verified, std::nullopt, kMoment))
+  EXPECT_TRUE(db.appendCompletion(1, openings[1].hash, outcome(Outcome::Verified)))
       << db.lastError().toStdString();
-  EXPECT_TRUE(db.insertOpen(sentRow(3)).has_value()) << db.lastError().toStdString();
+  EXPECT_TRUE(db.appendOpening(sentWrite(3)).has_value()) << db.lastError().toStdString();
   other.waitForFinished();
-  EXPECT_EQ(db.rows()->size(), 3u);
+  EXPECT_EQ(db.rows()->size(), 2u);
   EXPECT_TRUE(check().holds());
 }
 
 TEST_F(HistoryFile, CsvIsReadBackToTheSameRows) {
   HistoryDatabase db;
   record(db, 2, {2});
-  db.insertOpen(sentRow(7, QStringLiteral("a,b \"c\"\r\nŻ")));
+  db.appendOpening(sentWrite(7, QStringLiteral("a,b \"c\"\r\nŻ")));
   const std::vector<WriteRow> rows = *db.rows();
   const std::vector<QStringList> records = testing::readCsv(QString::fromUtf8(csvOf(rows)));
   ASSERT_EQ(records.size(), rows.size() + 1);
@@ -313,15 +477,40 @@ TEST_F(HistoryFile, CsvIsReadBackToTheSameRows) {
     EXPECT_EQ(QByteArray::fromHex(record[15].toLatin1()), rows[i].sent);
     EXPECT_EQ(changesOf(record[17]), changesOf(rows[i].changes));
     EXPECT_EQ(record[19], rows[i].hash.value_or(QString()));
+    EXPECT_EQ(record[20].toLongLong(), rows[i].openingSequence);
   }
 }
 
-TEST_F(HistoryFile, RowsAreFilteredBySerialNumberTextAndTime) {
+TEST(CsvGuard, TextsASpreadsheetWouldRunAreGuardedAndReadBackByTakingOneApostrophe) {
+  const std::vector<std::pair<QString, QString>> cases{
+      {"=1+2", "'=1+2"}, {"+1+2", "'+1+2"}, {"-1+2", "'-1+2"}, {"@SUM(1,1)", "'@SUM(1,1)"},
+      {"\tx", "'\tx"},   {"\r=1", "'\r=1"}, {"'=1", "''=1"},   {"TT-101", "TT-101"},
+      {"1-2", "1-2"},    {"", ""}};
+  for (const auto& [text, guarded] : cases) {
+    SCOPED_TRACE(text.toStdString());
+    EXPECT_EQ(formulaGuarded(text), guarded);
+    EXPECT_EQ(guarded.startsWith('\'') ? guarded.mid(1) : guarded, text);
+  }
+  WriteRow row;
+  row.tag = "=1+2";
+  row.serialNumber = 21001;
+  row.processId = 77;
+  const std::vector<QStringList> records = testing::readCsv(QString::fromUtf8(csvOf({row})));
+  EXPECT_EQ(records[1][12], "'=1+2");
+  EXPECT_EQ(records[1][11], "21001");
+  EXPECT_EQ(csvTextField("@A,B"), "\"'@A,B\"");
+}
+
+TEST_F(HistoryFile, WritesAreFoundByEitherSerialNumberTextAndTime) {
   HistoryDatabase db;
   record(db, 3, {});
-  WriteRow later = sentRow(555, QStringLiteral("PT_100%"));
+  WriteOpening later = sentWrite(555, QStringLiteral("PT_100%"));
   later.writtenAt = historyTime(kMoment.addDays(2));
-  db.insertOpen(later);
+  db.appendOpening(later);
+  WriteCompletion answered = outcome(Outcome::OtherDevice);
+  answered.answeredProductCode = 10013;
+  answered.answeredSerialNumber = 8002;
+  ASSERT_TRUE(db.appendCompletion(1, openings[1].hash, answered));
   auto ids = [&db](const RowFilter& filter) {
     std::vector<qint64> ids;
     const std::optional<std::vector<WriteRow>> rows = db.rows(filter);
@@ -333,14 +522,17 @@ TEST_F(HistoryFile, RowsAreFilteredBySerialNumberTextAndTime) {
     filter.containing = QString::fromUtf8(text);
     return filter;
   };
-  RowFilter serial, from, before, oldestFirst;
+  RowFilter serial, answeredSerial, from, before, oldestFirst;
   serial.serialNumber = 21002;
+  answeredSerial.serialNumber = 8002;
   from.from = kMoment.addDays(1);
   before.before = kMoment.addDays(1);
   oldestFirst.newestFirst = false;
   EXPECT_EQ(ids({}), (std::vector<qint64>{4, 3, 2, 1}));
   EXPECT_EQ(ids(oldestFirst), (std::vector<qint64>{1, 2, 3, 4}));
   EXPECT_EQ(ids(serial), (std::vector<qint64>{2}));
+  EXPECT_EQ(ids(answeredSerial), (std::vector<qint64>{1}));
+  EXPECT_EQ(ids(containing("800")), (std::vector<qint64>{1}));
   EXPECT_EQ(ids(containing("2100")), (std::vector<qint64>{3, 2, 1}));
   EXPECT_EQ(ids(containing("_100%")), (std::vector<qint64>{4}));
   EXPECT_EQ(ids(containing("rka")), (std::vector<qint64>{4, 3, 2, 1}));

@@ -160,5 +160,30 @@ TEST(TagText, CutsToTheWidthAndReplacesUnknownCharacters) {
   EXPECT_EQ(image[34], 0x55);
 }
 
+// What a tag box shows before a write: exactly the text a read-back of the field gives.
+TEST(TagText, StoredIsWhatTheFieldGivesBack) {
+  using namespace std::string_literals;
+  const struct {
+    const TextField& field;
+    std::string typed;
+    std::string stored;
+  } cases[] = {
+      {transmitter::Tag, "ABCDEFGHIJK", "ABCDEFGHIJ"},
+      {transmitter::Tag, "T温度€", "T??€"},
+      {transmitter::Tag, "T🔥温度", "T???"},
+      {indicator::Tag, "Łódź-Żółw-12", "Łódź-Żółw-"},
+      {humidity::Tag, "ROOM-12/ŚCIANA-PÓŁNOC", "ROOM-12/ŚCIANA-P"},
+      {transmitter::Tag, "AB\0CD"s, "AB"},  // the device's text ends at a zero
+      {transmitter::Tag, "A\tB\a", "A\tB\a"},
+      {transmitter::Tag, "", ""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.field.stored(c.typed), c.stored) << c.typed;
+    std::array<std::uint8_t, kSettingsImageSize> image{};
+    c.field.set(image, c.typed);
+    EXPECT_EQ(c.field.get(image), c.stored) << c.typed;
+  }
+}
+
 }  // namespace
 }  // namespace tadjust

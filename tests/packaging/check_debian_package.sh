@@ -35,7 +35,7 @@ grep -q '"InputLimitHighRaw": 47918' "$work/table.json" ||
 sqlite3 "$work/empty.sqlite" "PRAGMA user_version = 1; CREATE TABLE writes (id INTEGER PRIMARY KEY, \
   sequence, written_at, completed_at, user, host, program_version, process_id, port, model, \
   product_code, serial_number, tag, outcome, as_found, sent, as_left, changes, prev_hash, hash)"
-"$work/root/usr/bin/t-adjust-history" --db "$work/empty.sqlite" verify | grep -q '^ok: 0 rows' ||
+"$work/root/usr/bin/t-adjust-history" --db "$work/empty.sqlite" verify | grep -q '^ok: 0 entries' ||
   { echo "t-adjust-history does not read a history"; exit 1; }
 
 if command -v apt-get >/dev/null; then

@@ -186,6 +186,21 @@ TEST(DeviceRecord, ATransmitterWithNothingStoredSaysSoAndShowsNoWrite) {
   }
 }
 
+// A tag is device data: a line feed or a bell in it is drawn by name, on the tag's own line.
+TEST(DeviceRecord, AControlCharacterOfATagIsDrawnVisibly) {
+  SimulatedProgram program("RKA-49");
+  ImageBytes image = program.device->image();
+  transmitter::Tag.set(image, "TT\n7\a");
+  program.device->setImage(image);
+  program.findBox();
+  program.connect();
+  QTemporaryDir folder;
+  program.dialogs.fileToSave = folder.filePath("record");
+  program.form().mainMenu.exportRecordPdf->trigger();
+  const QStringList lines = pdfLines(folder.filePath("record.pdf"));
+  EXPECT_TRUE(lines.contains("Tag TT<LF>7<BEL>")) << lines.join('\n').toStdString();
+}
+
 TEST(DeviceRecord, AWriteWhoseReadBackDiffersIsRecordedNotVerified) {
   DeviceFaults spoiled;
   spoiled.spoiledWrites = 1;

@@ -4,6 +4,7 @@
 #include "sim/image_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -123,6 +124,39 @@ TEST(ImageFile, SettingsFileGivesItsImage) {
   const ImageFileResult refused = loadImageFile(folder.file("other.tadj").string());
   EXPECT_FALSE(refused.ok);
   EXPECT_NE(refused.error.find("other.tadj"), std::string::npos);
+}
+
+// Files that are no image, each refused with a short reason and without hanging or reading
+// without end: nothing is read from a FIFO or a device, and no more than 1 MiB from a file.
+TEST(ImageFile, WhatIsNoRegularFileOfAtMostOneMebibyteIsRefusedShortly) {
+  TemporaryFolder folder;
+  fs::create_directory(folder.file("folder"));
+  ASSERT_EQ(mkfifo(folder.file("fifo").c_str(), 0600), 0);
+  fs::create_symlink("/dev/zero", folder.file("zero"));
+  writeFile(folder.file("huge.hex"), std::string(kLargestImageFile + 1, '0'));
+  writeFile(folder.file("brackets.hex"), std::string(100'000, '['));
+  writeFile(folder.file("nested.tadj"),
+            "{\"format\": \"t-adjust-settings\", \"image\": " + std::string(100'000, '[') +
+                std::string(100'000, ']') + "}");
+  const struct {
+    const char* file;
+    const char* reason;
+  } cases[] = {
+      {"folder", "is a directory, not an image file"},
+      {"fifo", "is a FIFO, not an image file"},
+      {"zero", "is a device, not an image file"},
+      {"huge.hex", "is larger than 1 MiB"},
+      {"brackets.hex", "\"[[[[[[[[[[[[[[[[...\" (100000 characters) is not a two-digit"},
+      {"nested.tadj", "not a settings file of T-adjust"},
+      {"absent", "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const ImageFileResult loaded = loadImageFile(folder.file(c.file).string());
+    EXPECT_FALSE(loaded.ok) << c.file;
+    EXPECT_NE(loaded.error.find(c.reason), std::string::npos) << loaded.error;
+    EXPECT_NE(loaded.error.find(c.file), std::string::npos) << loaded.error;
+    EXPECT_LT(loaded.error.size(), 200u) << c.file;
+  }
 }
 
 }  // namespace

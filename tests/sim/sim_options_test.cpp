@@ -63,7 +63,7 @@ TEST(SimulatorOptions, EveryOptionTakesEffect) {
   EXPECT_EQ(o.unplugAfterBytes, 200u);
   EXPECT_EQ(o.unplugAfterSeconds, 2.5);
   EXPECT_EQ(o.replugAfterSeconds, 0.5);
-  EXPECT_EQ(o.swapImageFile, "b.hex");
+  EXPECT_EQ(o.swapImageFiles, std::vector<std::string>{"b.hex"});
   EXPECT_EQ(o.swapAfterBytes, 203u);
   EXPECT_TRUE(o.exitOnClose && o.verbose && o.help);
   EXPECT_EQ(parse({"--spoil-writes", "2"}).options.faults.spoiledWrites, 2);

@@ -44,13 +44,22 @@ PictureSession::PictureSession(std::string_view model, bool english,
       answers_(english),
       app_({port_, pause_, answers_, events_, portMap_, programDirectory_.path(), dialogs_,
             programDirectory_.filePath("history")}) {
-  if (const std::optional<SimulatedModel> simulated = findSimulatedModel(model)) {
-    device_.emplace(simulated->model,
-                    image ? *image : makeModelImage(*simulated, defaultSerialNumber(*simulated)));
+  model_ = findSimulatedModel(model);
+  if (model_) {
+    device_.emplace(model_->model,
+                    image ? *image : makeModelImage(*model_, defaultSerialNumber(*model_)));
     port_.addPort(kBoxPort, &*device_);
   }
   bool retrySearch = false;
   FormCreate(app_.form(), answers_, retrySearch);
+}
+
+void PictureSession::putOnTheBoxAndRead(std::uint16_t serialNumber) {
+  if (!model_) return;
+  // The port keeps pointing at the device's place in the optional.
+  device_.emplace(model_->model, makeModelImage(*model_, serialNumber));
+  form().ReadAgainButton->click();
+  ticks(kTicksToCollect);
 }
 
 void PictureSession::ticks(int count) {

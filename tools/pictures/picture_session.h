@@ -41,14 +41,16 @@ class PromptAnswers final : public MessageBoxes {
 };
 
 // No file or print dialog opens while a picture is taken; a comparison is kept to be pictured.
+// A file to open may be given beforehand (a commissioning list).
 class NoFileDialogs final : public FileDialogs {
  public:
   QString chooseFileToSave(const FileQuestion&) override { return {}; }
-  QString chooseFileToOpen(const FileQuestion&) override { return {}; }
+  QString chooseFileToOpen(const FileQuestion&) override { return fileToOpen; }
   bool choosePrinter(QPrinter&, const QString&) override { return false; }
   void showComparison(const Comparison& comparison) override { lastComparison = comparison; }
 
   std::optional<Comparison> lastComparison;
+  QString fileToOpen;
 };
 
 class NoWindowEvents final : public WindowEvents {
@@ -75,6 +77,11 @@ class PictureSession {
   bool link();
   // "Copy for edition".
   void copy();
+  // Another device of the model behind the box, with the serial number given; then "Read
+  // again" and the eleven ticks.
+  void putOnTheBoxAndRead(std::uint16_t serialNumber);
+  // The file the next open dialog chooses.
+  void openOnNextDialog(const QString& path) { dialogs_.fileToOpen = path; }
   // A choice in a list, as a click in its popup makes it.
   static void choose(QComboBox* list, int index);
   // A text typed into a box, then the focus moving on.
@@ -97,6 +104,7 @@ class PictureSession {
  private:
   void ticks(int count);
 
+  std::optional<SimulatedModel> model_;
   VirtualClock clock_;
   VirtualPause pause_{clock_};
   SimulatedSerialPort port_;

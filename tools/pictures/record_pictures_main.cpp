@@ -65,6 +65,7 @@ bool saveComparison(PictureSession& session, const QString& file) {
 
 // The write history after that write, its row selected to show what changed.
 bool saveHistory(PictureSession& session, const QString& file) {
+  session.app().history().flush();
   HistoryWindow& window = session.app().openWriteHistory();
   window.resize(820, 460);
   window.table->selectRow(0);

@@ -1,0 +1,546 @@
+#include "app/commissioning_commands.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+
+#include "app/commissioning_texts.h"
+#include "app/computer_user.h"
+#include "app/file_command_texts.h"
+#include "app/menu_commands.h"
+#include "app/record_contents.h"
+#include "commissioning/job_summary.h"
+#include "edit/copy_record.h"
+#include "edit/group_fields.h"
+#include "record/record_output.h"
+
+namespace tadjust {
+
+namespace {
+
+namespace texts = commissioning_texts;
+
+// Where a job's state is kept aside when a new job starts: "<name>.<yyyyMMdd-HHmmss>.old".
+QString asidePath(const QString& path) {
+  return path + QLatin1Char('.') +
+         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")) +
+         QStringLiteral(".old");
+}
+
+// The rows an earlier job's state counts as done, whatever list it was of.
+int rowsDoneIn(const QByteArray& state, qsizetype& rowCount) {
+  const QJsonArray rows =
+      QJsonDocument::fromJson(state).object().value(QStringLiteral("rows")).toArray();
+  rowCount = rows.size();
+  int done = 0;
+  for (const QJsonValue row : rows)
+    if (row.toObject().value(QStringLiteral("state")).toString() != QLatin1String("waiting"))
+      ++done;
+  return done;
+}
+
+}  // namespace
+
+CommissioningCommands::CommissioningCommands(Form1& form, MessageBoxes& boxes, FileDialogs& dialogs,
+                                             Sources sources)
+    : form_(form), boxes_(boxes), dialogs_(dialogs), sources_(std::move(sources)) {}
+
+CommissioningCommands::~CommissioningCommands() = default;
+
+QString CommissioningCommands::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
+
+// --- the list -------------------------------------------------------------------------------
+
+std::optional<QByteArray> CommissioningCommands::readList(const QString& path) {
+  const QString name = QFileInfo(path).fileName();
+  const auto refuse = [&](const QString& message) {
+    boxes_.ask(text(texts::ListRefusedCaption), message, Buttons::Ok);
+    return std::nullopt;
+  };
+  if (QFileInfo(path).size() > kLargestCommissioningList)
+    return refuse(text(texts::ListTooLarge).arg(name));
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    return refuse(text(texts::ListUnreadable).arg(name, file.errorString()));
+  QByteArray bytes = file.read(kLargestCommissioningList + 1);
+  if (bytes.size() > kLargestCommissioningList) return refuse(text(texts::ListTooLarge).arg(name));
+  return bytes;
+}
+
+QString CommissioningCommands::faultText(const ListFault& fault) const {
+  using K = ListFaultKind;
+  QString place =
+      fault.column > 0
+          ? text(texts::FaultAtColumn).arg(fault.line).arg(columnLetter(fault.column), fault.header)
+          : text(texts::FaultAtLine).arg(fault.line);
+  if (fault.line == 0) place.clear();
+  const auto settingsFileFault = [&]() -> QString {
+    namespace f = file_command_texts;
+    const SettingsFileProblem& problem = fault.settingsFile;
+    switch (problem.kind) {
+      case SettingsFileProblem::Kind::NotARegularFile:
+        return text(texts::NotARegularFile).arg(fault.detail);
+      case SettingsFileProblem::Kind::TooLarge:
+        return text(texts::FileTooLarge).arg(fault.detail);
+      case SettingsFileProblem::Kind::Unreadable:
+        return text(texts::FileUnreadable).arg(fault.detail, problem.systemReason);
+      case SettingsFileProblem::Kind::Content:
+        break;
+    }
+    // The settings file's own refusal, as "Open settings file…" words it.
+    switch (problem.error.fault) {
+      case SettingsFileFault::kNotJson:
+        return text(f::NotJson).arg(fault.detail);
+      case SettingsFileFault::kUnknownFormat:
+        return text(f::UnknownFormat).arg(fault.detail);
+      case SettingsFileFault::kNewerVersion:
+        return text(f::NewerFormat).arg(fault.detail);
+      case SettingsFileFault::kMissingField:
+        return text(f::MissingField).arg(fault.detail, problem.error.key);
+      case SettingsFileFault::kMalformedField:
+        return text(f::MalformedField).arg(fault.detail, problem.error.key);
+      case SettingsFileFault::kUnknownModel:
+        break;
+    }
+    return text(f::UnknownModel).arg(fault.detail);
+  };
+  QString what;
+  switch (fault.kind) {
+    case K::NotUtf8:
+      what = text(texts::NotUtf8);
+      break;
+    case K::NoHeader:
+      what = text(texts::NoHeader);
+      break;
+    case K::UnclosedQuote:
+      what = text(texts::UnclosedQuote);
+      break;
+    case K::UnknownColumn:
+      what = text(texts::UnknownColumn).arg(fault.detail);
+      break;
+    case K::RepeatedColumn:
+      what = text(texts::RepeatedColumn).arg(fault.detail);
+      break;
+    case K::NoTagColumn:
+      what = text(texts::NoTagColumn);
+      break;
+    case K::ExtraCells:
+      what = text(texts::ExtraCells).arg(fault.detail);
+      break;
+    case K::NoTag:
+      what = text(texts::NoTag);
+      break;
+    case K::RepeatedTag:
+      what = text(texts::RepeatedTag).arg(fault.detail);
+      break;
+    case K::NoRows:
+      what = text(texts::NoRows);
+      break;
+    case K::NoSettings:
+      what = text(texts::NoSettings);
+      break;
+    case K::MissingFile:
+      what = text(texts::MissingFile).arg(fault.detail);
+      break;
+    case K::BadSettingsFile:
+      what = settingsFileFault();
+      break;
+    case K::BadValue:
+      what = text(texts::BadValue).arg(fault.detail);
+      break;
+    case K::NotOfModel:
+      what = text(texts::NotOfModel).arg(fault.detail);
+      break;
+    case K::UnknownModel:
+      what = text(texts::UnknownModel).arg(fault.detail);
+      break;
+    case K::OtherModel:
+      what = text(texts::OtherModel).arg(fault.detail);
+      break;
+    case K::TagNotStorable:
+      what = text(texts::TagNotStorable).arg(fault.detail);
+      break;
+    case K::ConflictsWithFile:
+      what = text(texts::ConflictsWithFile).arg(fault.detail);
+      break;
+  }
+  return place + what;
+}
+
+void CommissioningCommands::openList() {
+  const QString path = dialogs_.chooseFileToOpen(
+      {text(texts::OpenListCaption), inDocumentsFolder(), text(texts::ListFilter)});
+  if (path.isEmpty()) return;
+  const QString name = QFileInfo(path).fileName();
+  const std::optional<QByteArray> bytes = readList(path);
+  if (!bytes) return;
+  CommissioningListReading reading = readCommissioningList(*bytes, QFileInfo(path).absoluteDir());
+  if (const auto* faults = std::get_if<std::vector<ListFault>>(&reading)) {
+    QStringList lines;
+    for (const ListFault& fault : *faults) lines << faultText(fault);
+    // The box shows the first faults; its details hold them all.
+    constexpr qsizetype kShown = 12;
+    QStringList shown = lines.mid(0, kShown);
+    if (lines.size() > kShown) shown << QStringLiteral("…");
+    boxes_.askWithDetails(
+        text(texts::ListRefusedCaption),
+        text(texts::ListRefused).arg(name).arg(faults->size()).arg(shown.join(QLatin1Char('\r'))),
+        Buttons::Ok, lines.join(QLatin1Char('\n')));
+    return;
+  }
+  auto job = std::make_unique<CommissioningJob>(QFileInfo(path).absoluteFilePath(),
+                                                std::get<CommissioningList>(std::move(reading)));
+  if (!resumeOrStartAnew(*job)) return;
+  if (window_) {
+    window_->closed = nullptr;
+    window_.release()->deleteLater();
+  }
+  job_ = std::move(job);
+  entered_.reset();
+  notes_.assign(job_->rowCount(), QString());
+  for (std::size_t i = 0; i < job_->rowCount(); ++i) {
+    if (!job_->progress(i).failure.isEmpty()) notes_[i] = job_->progress(i).failure;
+  }
+  // The job's state is written before anything else: a folder that takes no file is said now,
+  // not after the first device.
+  if (!saveState()) {
+    job_.reset();
+    return;
+  }
+  showWindow();
+  if (deviceReadNow()) {
+    deviceRead();
+  } else {
+    say(text(texts::PutADevice));
+  }
+}
+
+bool CommissioningCommands::resumeOrStartAnew(CommissioningJob& job) {
+  const QString statePath = jobFilesOf(job.listPath()).state;
+  QFile file(statePath);
+  if (!file.exists()) return true;
+  if (!file.open(QIODevice::ReadOnly)) {
+    boxes_.ask(text(texts::JobCaption),
+               text(texts::ListUnreadable).arg(QFileInfo(statePath).fileName(), file.errorString()),
+               Buttons::Ok);
+    return false;
+  }
+  const QByteArray state = file.read(kLargestCommissioningList * 4);
+  file.close();
+  const CommissioningJob::Resume resumed = job.resumeFrom(state);
+  if (resumed == CommissioningJob::Resume::Resumed) return true;
+
+  const QString listName = QFileInfo(job.listPath()).fileName();
+  const QString stateName = QFileInfo(statePath).fileName();
+  const QString aside = asidePath(statePath);
+  const QString asideName = QFileInfo(aside).fileName();
+  QString question;
+  if (resumed == CommissioningJob::Resume::ListChanged) {
+    qsizetype rowCount = 0;
+    const int done = rowsDoneIn(state, rowCount);
+    question = text(texts::ListChanged).arg(listName).arg(done).arg(rowCount).arg(asideName);
+  } else {
+    question = text(texts::NotAJobState).arg(stateName, asideName);
+  }
+  if (boxes_.ask(text(texts::JobCaption), question, Buttons::YesNo) != Answer::Yes) return false;
+  QFile old(statePath);
+  if (!old.rename(aside)) {
+    boxes_.ask(text(texts::JobCaption), text(texts::StateNotSaved).arg(aside, old.errorString()),
+               Buttons::Ok);
+    return false;
+  }
+  return true;
+}
+
+bool CommissioningCommands::saveState() {
+  if (const std::optional<QString> error = saveJobState(*job_)) {
+    boxes_.ask(text(texts::JobCaption),
+               text(texts::StateNotSaved).arg(jobFilesOf(job_->listPath()).state, *error),
+               Buttons::Ok);
+    return false;
+  }
+  return true;
+}
+
+// --- the window -----------------------------------------------------------------------------
+
+void CommissioningCommands::showWindow() {
+  window_ = std::make_unique<CommissioningWindow>(form_.UseEnglish, &form_);
+  window_->enterRowClicked = [this] { enterSelectedRow(); };
+  window_->skipRowClicked = [this] { skipSelectedRow(); };
+  window_->summaryClicked = [this] { writeSummary(); };
+  window_->closed = [this] { endJob(); };
+  refreshWindow();
+  window_->show();
+}
+
+// The job ends with its window: no read enters a row any more. Its state is on disk.
+void CommissioningCommands::endJob() {
+  job_.reset();
+  entered_.reset();
+  // The window is inside its own close event: it goes once that is handled.
+  if (window_) window_.release()->deleteLater();
+}
+
+void CommissioningCommands::refreshWindow() {
+  if (window_ && job_) window_->showJob(*job_, notes_);
+}
+
+void CommissioningCommands::say(const QString& status) {
+  if (window_) window_->setStatus(status);
+}
+
+// --- following the exchange ------------------------------------------------------------------
+
+bool CommissioningCommands::readingBack() const {
+  return static_cast<const ReplyObserver&>(sources_.writer).readingBack();
+}
+
+void CommissioningCommands::replyTaken() {
+  const bool readBack = sources_.writer.state().VerifyPending;
+  static_cast<ReplyObserver&>(sources_.writer).replyTaken();
+  // "Repeat writing?" answered Yes has the read-back of the next write pending.
+  if (sources_.writer.state().VerifyPending) return;
+  if (readBack) {
+    writeEnded();
+  } else {
+    deviceRead();
+  }
+}
+
+void CommissioningCommands::readGivenUp() {
+  const bool readBack = sources_.writer.state().VerifyPending;
+  static_cast<ReplyObserver&>(sources_.writer).readGivenUp();
+  if (readBack && !sources_.writer.state().VerifyPending) writeEnded();
+}
+
+void CommissioningCommands::groupTakenElsewhere() {
+  if (!entered_) return;
+  notes_[entered_->row].clear();
+  entered_.reset();
+  refreshWindow();
+}
+
+bool CommissioningCommands::deviceReadNow() const {
+  return canAct(MenuNeeds::LinkedReadDevice, sources_.controller.state());
+}
+
+// A read of the device on the box: the next row is entered for it, unless the job has
+// commissioned it already or the group holds its row already (a read again keeps what was typed).
+void CommissioningCommands::deviceRead() {
+  if (!job_ || !deviceReadNow()) return;
+  const Layout layout = sources_.view.model.layout;
+  const DeviceIdentity device = identifyDevice(sources_.images, layout, 0);
+  if (const auto row = job_->rowOfDevice(device.productCode, device.serialNumber)) {
+    const QString news = text(texts::AlreadyCommissioned).arg(job_->rows()[*row].tag);
+    groupTakenElsewhere();
+    sources_.controller.keepStatus(news);
+    say(news);
+    return;
+  }
+  if (entered_ && entered_->productCode == device.productCode &&
+      entered_->serialNumber == device.serialNumber)
+    return;
+  std::optional<std::size_t> row;
+  if (window_) row = window_->selectedRow();
+  if (!row || job_->progress(*row).state != RowState::Waiting) row = job_->nextWaiting();
+  if (!row) {
+    groupTakenElsewhere();
+    say(text(texts::AllRowsDone));
+    return;
+  }
+  enterRow(*row);
+}
+
+void CommissioningCommands::enterSelectedRow() {
+  if (!job_ || !window_) return;
+  const auto row = window_->selectedRow();
+  if (!row || job_->progress(*row).state != RowState::Waiting) return;
+  if (!deviceReadNow()) {
+    say(text(texts::ConnectFirst));
+    return;
+  }
+  const Layout layout = sources_.view.model.layout;
+  const DeviceIdentity device = identifyDevice(sources_.images, layout, 0);
+  if (const auto done = job_->rowOfDevice(device.productCode, device.serialNumber)) {
+    say(text(texts::AlreadyCommissioned).arg(job_->rows()[*done].tag));
+    return;
+  }
+  enterRow(*row);
+}
+
+// As a settings file is opened onto the device: the copy for edition of this device, then the
+// row's settings entered and validated, the corrections said in the row.
+void CommissioningCommands::enterRow(std::size_t index) {
+  const CommissioningRow& row = job_->rows()[index];
+  const QString modelOnBox = QString::fromStdString(sources_.view.modelLabel);
+  if (row.model != modelOnBox || row.productCode != sources_.images.ProductCode()) {
+    groupTakenElsewhere();
+    say(text(texts::RowForOtherModel).arg(row.line).arg(row.tag, row.model, modelOnBox));
+    return;
+  }
+  const Layout layout = sources_.view.model.layout;
+  const DeviceIdentity device = identifyDevice(sources_.images, layout, 0);
+  groupTakenElsewhere();
+  sources_.copy.BitBtn3Click();
+  const std::vector<EntryCorrection> corrections =
+      sources_.entry.enter(row.settings, sources_.view.model);
+
+  EditOrigin origin;
+  origin.kind = EditOrigin::Kind::CommissioningRow;
+  origin.productCode = device.productCode;
+  origin.serialNumber = device.serialNumber;
+  origin.fileName = job_->listPath();
+  origin.sourceSerialNumber = row.sourceSerialNumber;
+  origin.rowTag = row.tag;
+  origin.rowLine = row.line;
+  sources_.setOrigin(origin);
+  entered_ = EnteredRow{index, device.productCode, device.serialNumber,
+                        sources_.history.lastWriteAnchor()};
+
+  QStringList corrected;
+  for (const EntryCorrection& correction : corrections) {
+    corrected << QStringLiteral("%1: \"%2\" → %3")
+                     .arg(fieldCaption(form_, layout, correction.field), correction.entered,
+                          correction.shown);
+  }
+  QString note = text(texts::EnteredNote).arg(device.serialNumber);
+  if (!corrected.isEmpty())
+    note +=
+        QStringLiteral("; ") + text(texts::CorrectedNote).arg(corrected.join(QStringLiteral("; ")));
+  notes_[index] = note;
+  const QString news =
+      text(texts::RowEntered).arg(row.line).arg(row.tag, modelOnBox).arg(device.serialNumber);
+  sources_.notice(news, corrected.join(QLatin1Char('\n')));
+  if (window_) window_->clearSelection();
+  refreshWindow();
+  say(news);
+}
+
+void CommissioningCommands::skipSelectedRow() {
+  if (!job_ || !window_) return;
+  const auto row = window_->selectedRow();
+  if (!row || job_->progress(*row).state == RowState::Verified) return;
+  job_->toggleSkipped(*row);
+  saveState();
+  refreshWindow();
+}
+
+// The write of the group has ended: when it was the row entered, for the device it was entered
+// for, the row takes the outcome.
+void CommissioningCommands::writeEnded() {
+  if (!job_ || !entered_) return;
+  const WriteState& write = sources_.writer.state();
+  if (write.writtenDevice.productCode != entered_->productCode ||
+      write.writtenDevice.serialNumber != entered_->serialNumber)
+    return;
+  const WriteOutcome outcome =
+      write.linkWrites ? write.linkWrites->outcome : WriteOutcome::NoReadBack;
+  const std::size_t row = entered_->row;
+  if (outcome == WriteOutcome::Verified) {
+    rowVerified(row);
+    return;
+  }
+  // The window's own words for what went wrong, as Label41 keeps them.
+  const QString reason = form_.Label41->text().simplified();
+  job_->setFailed(row, reason);
+  notes_[row] = reason;
+  entered_->anchorBefore = sources_.history.lastWriteAnchor();
+  saveState();
+  refreshWindow();
+  say(text(texts::RowFailed).arg(job_->rows()[row].tag, reason));
+}
+
+void CommissioningCommands::rowVerified(std::size_t row) {
+  const CommissioningRow& listRow = job_->rows()[row];
+  RowProgress verified;
+  verified.productCode = entered_->productCode;
+  verified.serialNumber = entered_->serialNumber;
+  verified.model = QString::fromStdString(sources_.view.modelLabel);
+  verified.time = QDateTime::currentDateTime();
+  const std::optional<HistoryAnchor> anchor = sources_.history.lastWriteAnchor();
+  const bool anchorOfThisWrite =
+      anchor && (!entered_->anchorBefore || anchor->sequence != entered_->anchorBefore->sequence);
+  if (anchorOfThisWrite) {
+    verified.historySequence = anchor->sequence;
+    verified.historyHash = anchor->hash;
+  }
+  job_->setVerified(row, verified);
+  entered_.reset();
+  notes_[row].clear();
+
+  // The device record, without a dialog, into the job's folder.
+  const QString folder = jobFilesOf(job_->listPath()).records;
+  const QString fileName =
+      QStringLiteral("%1-%2.pdf").arg(fileNameOfTag(listRow.tag)).arg(verified.serialNumber);
+  const QString path = QDir(folder).filePath(fileName);
+  RecordFileResult written{false, {}};
+  if (QDir().mkpath(folder)) {
+    written = writeRecordPdf(sources_.gatherRecord(), path);
+  } else {
+    written.error = QFile(folder).errorString();
+  }
+  if (!written.written) {
+    notes_[row] = text(texts::RecordNotSaved).arg(listRow.tag, path, written.error).simplified();
+    boxes_.ask(text(texts::JobCaption),
+               text(texts::RecordNotSaved).arg(listRow.tag, path, written.error), Buttons::Ok);
+  }
+  saveState();
+  if (window_) window_->clearSelection();
+  refreshWindow();
+  say(text(texts::RowVerified)
+          .arg(listRow.tag, verified.model)
+          .arg(verified.serialNumber)
+          .arg(fileName));
+}
+
+// --- the summary -----------------------------------------------------------------------------
+
+void CommissioningCommands::writeSummary() {
+  if (!job_) return;
+  const JobFiles files = jobFilesOf(job_->listPath());
+  QDir().mkpath(files.records);
+  const QString base = QFileInfo(job_->listPath()).completeBaseName();
+  QString pdfPath = dialogs_.chooseFileToSave(
+      {text(texts::SummaryCaption),
+       QDir(files.records).filePath(base + QStringLiteral("-summary.pdf")),
+       text(file_command_texts::PdfFilter)});
+  if (pdfPath.isEmpty()) return;
+  if (QFileInfo(pdfPath).suffix().isEmpty()) pdfPath += QStringLiteral(".pdf");
+  const QFileInfo pdfInfo(pdfPath);
+  const QString csvPath =
+      pdfInfo.dir().filePath(pdfInfo.completeBaseName() + QStringLiteral(".csv"));
+
+  const QLocale locale(form_.UseEnglish ? QLocale::English : QLocale::Polish);
+  SummaryTexts summary;
+  summary.title = text(texts::SummaryTitle);
+  summary.lines = {text(texts::SummaryList).arg(QDir::toNativeSeparators(job_->listPath())),
+                   text(texts::SummaryMade)
+                       .arg(locale.toString(QDateTime::currentDateTime(), QLocale::ShortFormat),
+                            computerUserName()),
+                   text(texts::SummaryProgress).arg(job_->rowsDone()).arg(job_->rowCount())};
+  summary.headings = {text(texts::TagHeading),    text(texts::ModelHeading),
+                      text(texts::SerialHeading), text(texts::StateHeading),
+                      text(texts::TimeHeading),   text(texts::SequenceHeading),
+                      text(texts::HashHeading)};
+  summary.outcomeNames = {text(texts::Waiting), text(texts::Verified), text(texts::Skipped),
+                          text(texts::Failed)};
+  summary.locale = locale;
+
+  const auto refuse = [&](const QString& path, const QString& error) {
+    boxes_.ask(text(texts::SummaryCaption), text(texts::SummaryNotWritten).arg(path, error),
+               Buttons::Ok);
+  };
+  const SummaryFileResult pdf = writeSummaryPdf(*job_, summary, pdfPath);
+  if (!pdf.written) return refuse(pdfPath, pdf.error);
+  QSaveFile csv(csvPath);
+  if (!csv.open(QIODevice::WriteOnly) || csv.write(summaryCsv(*job_)) < 0 || !csv.commit())
+    return refuse(csvPath, csv.errorString());
+  say(text(texts::SummaryWritten).arg(pdfInfo.fileName(), QFileInfo(csvPath).fileName()));
+}
+
+}  // namespace tadjust
