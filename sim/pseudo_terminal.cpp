@@ -111,6 +111,19 @@ bool PseudoTerminal::plugBack(std::string& error) {
   return true;
 }
 
+bool PseudoTerminal::moveElsewhere(std::string& error) {
+  const int oldMaster = master_;
+  const int oldHeld = heldSlave_;
+  // The new terminal is made while the old one still stands, so it gets another number.
+  master_ = -1;
+  heldSlave_ = -1;
+  const bool moved = open(error) && (!holdWanted_ || holdSlave());
+  if (!moved && error.empty()) error = systemError("hold of the new slave");
+  if (oldHeld >= 0) ::close(oldHeld);
+  if (oldMaster >= 0) ::close(oldMaster);
+  return moved;
+}
+
 int PseudoTerminal::openSlave() const {
   return ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
 }

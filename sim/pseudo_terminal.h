@@ -34,6 +34,10 @@ class PseudoTerminal {
   // The port is back under the same path, in raw mode, held again when it was held before.
   bool plugBack(std::string& error);
 
+  // The port moves to a new pseudo-terminal, held as before; the old path disappears (an open
+  // of it hangs up), as a box plugged into another USB port gets another name. Needs no right.
+  bool moveElsewhere(std::string& error);
+
   int master() const { return master_; }
   const std::string& slavePath() const { return slavePath_; }
 

@@ -42,10 +42,12 @@ constexpr std::size_t kReadChunk = 512;
 volatile std::sig_atomic_t stopRequested = 0;
 volatile std::sig_atomic_t mendRequested = 0;
 volatile std::sig_atomic_t swapRequested = 0;
+volatile std::sig_atomic_t unplugRequested = 0;
 
 void requestStop(int) { stopRequested = 1; }
 void requestMend(int) { mendRequested = 1; }
 void requestSwap(int) { swapRequested = 1; }
+void requestUnplug(int) { unplugRequested = 1; }
 
 void installSignalHandlers() {
   struct sigaction action {};
@@ -59,6 +61,8 @@ void installSignalHandlers() {
   sigaction(SIGUSR1, &action, nullptr);
   action.sa_handler = requestSwap;
   sigaction(SIGUSR2, &action, nullptr);
+  action.sa_handler = requestUnplug;
+  sigaction(SIGALRM, &action, nullptr);
 }
 
 class Log {
@@ -234,6 +238,18 @@ int serve(const SimulatorOptions& options) {
     log("unplugged " + when);
     std::cout << "unplugged" << std::endl;
     unplugSpent = true;
+    if (options.replugElsewhere) {
+      output.clear();
+      device.resetLine();
+      if (!terminal.moveElsewhere(error)) {
+        std::cerr << "t-adjust-sim: " << error << "\n";
+        status = 1;
+        return false;
+      }
+      log("plugged in again at " + terminal.slavePath());
+      std::cout << "plugged in at " << terminal.slavePath() << std::endl;
+      return true;
+    }
     if (!options.replugAfterSeconds) return false;
     if (!terminal.pullOut(error)) {
       std::cerr << "t-adjust-sim: " << error << "\n";
@@ -260,6 +276,11 @@ int serve(const SimulatorOptions& options) {
     if (swapRequested != 0) {
       swapRequested = 0;
       swapDevice();
+    }
+    if (unplugRequested != 0 && !replugAt) {
+      unplugRequested = 0;
+      if (!unplug("at SIGALRM")) break;
+      continue;
     }
     if (replugAt) {
       if (now < *replugAt) {

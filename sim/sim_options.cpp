@@ -106,6 +106,7 @@ const std::map<std::string, Option>& optionTable() {
          o.replugAfterSeconds = *s;
          return true;
        })},
+      {"--replug-elsewhere", flag([](SimulatorOptions& o) { o.replugElsewhere = true; })},
       {"--swap-to", valued([](SimulatorOptions& o, const std::string& v) {
          o.swapImageFiles.push_back(v);
          return !v.empty();
@@ -130,6 +131,8 @@ SimulatorOptionsResult parseSimulatorOptions(const std::vector<std::string>& arg
   const auto checked = [&result]() -> SimulatorOptionsResult {
     if (result.options.swapAfterBytes && result.options.swapImageFiles.empty())
       return refused("--swap-after-bytes needs --swap-to");
+    if (result.options.replugElsewhere && result.options.replugAfterSeconds)
+      return refused("--replug-elsewhere and --replug-after-seconds exclude each other");
     result.ok = true;
     return result;
   };
@@ -191,6 +194,9 @@ Faults:
                           seconds later, the device as it was (needs the right to hang
                           up a terminal, which root has); without it an unplug ends the
                           simulator
+  --replug-elsewhere      after an unplug the box comes back at once on a new
+                          pseudo-terminal, the device as it was; the simulator says
+                          "plugged in at PATH" (a box plugged into another USB port)
 
 Another device:
   --swap-to FILE          a second device behind the same box, from the settings image in
@@ -211,6 +217,7 @@ Signals:
   SIGUSR1                 mend every fault: from then on the box and the device work
                           as they should (the simulator says "faults mended")
   SIGUSR2                 swap the device for the next one of --swap-to
+  SIGALRM                 unplug the box now, as --unplug-after-... would
 )";
 }
 

@@ -24,6 +24,8 @@ struct SimulatorOptions {
   std::optional<double> unplugAfterSeconds;
   // After an unplug, the port comes back under the same path this many seconds later.
   std::optional<double> replugAfterSeconds;
+  // After an unplug, the box comes back at once on a new pseudo-terminal (another path).
+  bool replugElsewhere = false;
   // Other devices, behind the same box: their settings images, each put in place of the device
   // before it, in turn, once that has received swapAfterBytes bytes, or at SIGUSR2.
   std::vector<std::string> swapImageFiles;

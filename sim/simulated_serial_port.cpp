@@ -31,6 +31,13 @@ void SimulatedSerialPort::unplug() {
   inputQueue_.clear();
 }
 
+void SimulatedSerialPort::plugInElsewhere(const std::string& name) {
+  for (Port& port : ports_) {
+    if (port.device != nullptr) port.systemName = systemPortName(name, naming_);
+  }
+  plugIn();
+}
+
 void SimulatedSerialPort::plugIn() {
   unplugged_ = false;
   unplugAfterBytes_.reset();
@@ -45,6 +52,13 @@ void SimulatedSerialPort::deliverEvents() {
   if (!lossToDeliver_) return;
   ClosePort();
   reportConnectionLost();
+}
+
+void SimulatedSerialPort::holdElsewhere(const std::string& name) {
+  const std::string systemName = systemPortName(name, naming_);
+  for (Port& port : ports_) {
+    if (port.systemName == systemName) port.heldElsewhere = true;
+  }
 }
 
 void SimulatedSerialPort::denyAccess(const std::string& name) {
@@ -73,7 +87,8 @@ bool SimulatedSerialPort::OpenPort(const std::string& displayName) {
   // second open of a port nobody shares.
   const bool gone = port == nullptr || (port->device != nullptr && unplugged_);
   openDenied_ = !gone && port->accessDenied;
-  const bool opened = !open_.has_value() && !gone && !openDenied_;
+  openFoundNoPort_ = gone;
+  const bool opened = !open_.has_value() && !gone && !openDenied_ && !port->heldElsewhere;
   opens_.push_back({displayName, opened, clock_.now()});
   if (!opened) return false;
 

@@ -87,10 +87,15 @@ class SimulatedSerialPort final : public PacedSerialPort {
   // The port comes back; the device behind it starts listening for a new frame (a frame or
   // block cut by the unplug is forgotten).
   void plugIn();
+  // The box comes back on another port: the ports with a device take this name (the old one
+  // is gone), then as plugIn().
+  void plugInElsewhere(const std::string& name);
   // What the message loop would deliver between the program's handlers: an unplug under the
   // open port closes it and calls the connection-lost handler. SimulatedProgram runs it before
   // every tick.
   void deliverEvents();
+  // The port exists but another program holds it: OpenPort fails, neither denied nor gone.
+  void holdElsewhere(const std::string& name);
   // The port exists but this user may not open it: OpenPort fails with OpenDenied().
   void denyAccess(const std::string& name);
   // Unplugs once the device has received this many bytes in all (counted over every open).
@@ -120,6 +125,7 @@ class SimulatedSerialPort final : public PacedSerialPort {
     std::string systemName;
     SimulatedDevice* device;
     bool accessDenied = false;
+    bool heldElsewhere = false;
   };
   struct InFlight {
     std::uint8_t byte;

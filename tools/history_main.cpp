@@ -1,12 +1,15 @@
 // t-adjust-history: the write history of T-adjust read from the command line, without the
 // program: every write listed, exported as CSV, or its hash chain checked, against anchors noted
-// elsewhere too. The file is opened read-only and never changed.
+// elsewhere too; or the device records of chosen writes regenerated (history_report.h). The file
+// is opened read-only and never changed.
 //
 // Exit status: 0 done (verify: the chain holds and every anchor is held), 1 the chain is broken
-// or an anchor is not held (verify), 2 wrong arguments or a file that cannot be read.
+// or an anchor is not held (verify) or no write matches (report), 2 wrong arguments or a file
+// that cannot be read.
 //
 // The arguments are read through two tables, the commands and the options: a command or an
-// option is added by a row of its own.
+// option is added by a row of its own. "report" reads its own arguments (history_report.cpp): it
+// draws records, on an application of its own.
 
 #include <QCoreApplication>
 #include <QDir>
@@ -24,6 +27,7 @@
 
 #include "history/history_csv.h"
 #include "history/history_database.h"
+#include "history_report.h"
 
 namespace {
 
@@ -157,6 +161,11 @@ const std::vector<Command>& commands() {
        "check the hash chain: \"ok: N entries, W writes\" and the last entry as SEQ:HASH, or\n"
        "the first entry that breaks it (exit status 1)",
        verify},
+      // Run before the tables are read (main); the row lists it in the usage.
+      {"report",
+       "--out FILE.pdf [--language en|pl] (--serial N | --from DATE --to DATE):\n"
+       "the device records of the chosen writes as one PDF",
+       [](HistoryDatabase&, const Arguments&) { return kCannotRun; }},
   };
   return table;
 }
@@ -316,6 +325,8 @@ std::variant<Arguments, QString> parseArguments(const QStringList& words) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (tadjust::history_tool::isReportCommand(argc, argv))
+    return tadjust::history_tool::runReport(argc, argv);
   QCoreApplication application(argc, argv);
   // T-adjust's data folder: ~/.local/share/T-adjust.
   QCoreApplication::setApplicationName(QStringLiteral("T-adjust"));

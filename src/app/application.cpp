@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QScreen>
 
+#include "app/file_command_texts.h"
 #include "app/history_news.h"
 #include "app/record_contents.h"
 #include "app/start_up.h"
@@ -11,14 +12,25 @@
 
 namespace tadjust {
 
+namespace {
+
+constexpr BilingualText kStartValuesAfterAnotherModel{
+    "Another model was read: the editable settings hold start values.",
+    "Odczytano inny model: ustawienia edytowane mają wartości początkowe."};
+
+}  // namespace
+
 Application::Application(Platform platform)
     : platform_(platform),
       portMemory_(platform.programDirectory),
       discovery_(form_, platform.port, platform.pause, platform.boxes, platform.events,
                  platform.portMap, portMemory_),
       history_(platform.historyFolder),
-      writer_(form_, {platform.port, platform.pause, platform.boxes, platform.events, history_},
-              controller_, images_, view_, [this] { return editedSettings_.encodeForWrite(); }),
+      originQuestion_(form_, platform.boxes, {images_, view_, editOrigin_}),
+      writer_(
+          form_, {platform.port, platform.pause, platform.boxes, platform.events, history_},
+          controller_, images_, view_, [this] { return editedSettings_.encodeForWrite(); },
+          [this](ConstBytes block) { return originQuestion_.confirm(block); }),
       commissioning_(
           form_, platform.boxes, platform.dialogs,
           {images_, view_, controller_, writer_, copy_, settingsEntry_, history_,
@@ -29,7 +41,8 @@ Application::Application(Platform platform)
                   {discovery_, images_, view_, decoder_}, commissioning_),
       monitoring_(form_, platform.port, platform.events),
       copy_(form_, edit_, copyRecord_, platform.events,
-            {images_, view_, decoder_, [this] { return controller_.state().linkNumber; }}),
+            {images_, view_, decoder_, [this] { return controller_.state().linkNumber; },
+             [this](const DeviceIdentity& device) { originIsTheCopy(device); }}),
       validation_(form_, edit_, view_, platform.boxes),
       sensorTypeEditing_(form_, edit_, view_, validation_),
       editedSettings_(
@@ -40,17 +53,17 @@ Application::Application(Platform platform)
       settingsFileCommands_(
           form_, platform.boxes, platform.dialogs,
           {images_, view_, copy_, settingsEntry_,
-           [this](const QString& text, const QString& details) { showEditNotice(text, details); }}),
+           [this](const QString& text, const QString& details) { showEditNotice(text, details); },
+           [this](const EditOrigin& origin) { editOrigin_ = origin; }}),
       menuCommands_(controller_.state()) {
   controller_.setPollMonitoring([this] { monitoring_.PollMonitoring(); });
-  controller_.setEditableGroupRestarted([this] {
-    edit_ = EditState{};
-    copyRecord_ = CopyRecord{};
-    editOrigin_ = EditOrigin{};
-    commissioning_.groupTakenElsewhere();
-    showLimits();
-  });
+  controller_.setEditableGroupRestarted([this] { editableGroupRestarted(); });
   controller_.setStateChanged([this] { menuCommands_.refresh(); });
+  history_.setAnchorStored(
+      [this](const HistoryAnchor& anchor) { commissioning_.anchorStored(anchor); });
+  settingsFileCommands_.setFileSaved([this](const QString& name) {
+    controller_.keepStatus(file_command_texts::SettingsSaved.in(form_.UseEnglish).arg(name));
+  });
   platform_.port.SetConnectionLostHandler([this] { controller_.ConnectionLost(); });
   history_.setNewsArrived([this] { showHistoryNews(); });
   connectEvents();
@@ -61,6 +74,26 @@ Application::Application(Platform platform)
 Application::~Application() { platform_.port.SetConnectionLostHandler({}); }
 
 void Application::showLimits() { showLimitTips(form_, edit_, view_); }
+
+void Application::editableGroupRestarted() {
+  edit_ = EditState{};
+  copyRecord_ = CopyRecord{};
+  editOrigin_ = EditOrigin{};
+  commissioning_.groupTakenElsewhere();
+  showLimits();
+  // Nothing of the earlier model is left in the group: a Send would write start values.
+  if (modelReadBefore_) {
+    showEditNotice(kStartValuesAfterAnotherModel.in(form_.UseEnglish), {});
+  }
+  modelReadBefore_ = true;
+}
+
+void Application::originIsTheCopy(const DeviceIdentity& device) {
+  editOrigin_ = EditOrigin{};
+  editOrigin_.kind = EditOrigin::Kind::DeviceCopy;
+  editOrigin_.productCode = device.productCode;
+  editOrigin_.serialNumber = device.serialNumber;
+}
 
 // A button press or the user's next change ends what EditNotice says; the user's first change
 // also ends the news of a verified write, which no longer describes the group.
@@ -129,7 +162,8 @@ void Application::connectMenu() {
 }
 
 DeviceRecord Application::gatherRecord() const {
-  return gatherDeviceRecord({form_, images_, view_, controller_.state(), writer_.state()},
+  return gatherDeviceRecord({form_, images_, view_, controller_.state(), writer_.state(),
+                             editOrigin_, history_.lastWriteAnchor()},
                             QDateTime::currentDateTime());
 }
 

@@ -32,6 +32,7 @@
 #include "app/interface_discovery.h"
 #include "app/menu_commands.h"
 #include "app/monitoring_poll.h"
+#include "app/origin_question.h"
 #include "app/record_commands.h"
 #include "app/settings_file_commands.h"
 #include "app/settings_writer.h"
@@ -98,20 +99,28 @@ class Application {
   SettingsFileCommands& settingsFiles() { return settingsFileCommands_; }
   HistoryRecorder& history() { return history_; }
   CommissioningCommands& commissioning() { return commissioning_; }
-  // Where the editable group came from.
+  // Where the editable group's values came from: "Copy for edition" of the device linked now, a
+  // settings file opened onto it, the start values (a fresh program, another model read) or a
+  // row of a commissioning list (set by the one who enters it). Typing and a verified write keep
+  // it. A Send asks before writing values not taken from the device on the box.
   const EditOrigin& editOrigin() const { return editOrigin_; }
   void setEditOrigin(const EditOrigin& origin) { editOrigin_ = origin; }
+  // The device record of what the window shows now, with where the settings came from and the
+  // history entry of the last write; writeRecordPdf (record/record_output.h) writes it to a path.
+  DeviceRecord gatherRecord() const;
   // File > "Write history…": the history window, opened beside the main window (or raised).
   HistoryWindow& openWriteHistory();
 
  private:
   void connectEvents();
+  // The editable group now holds the copy of the device the last read named.
+  void originIsTheCopy(const DeviceIdentity& device);
+  // Another product code was read: the group holds that model's start values.
+  void editableGroupRestarted();
   // What the editable group now holds, said at its foot; details in the tooltip.
   void showEditNotice(const QString& text, const QString& details);
   void showHistoryNews();
   void connectMenu();
-  // The device record of what the window shows now.
-  DeviceRecord gatherRecord() const;
   void centreOnScreen();
   // The tooltips of the numeric boxes after a change of what their limits depend on.
   void showLimits();
@@ -124,6 +133,11 @@ class Application {
   PortMemory portMemory_;
   InterfaceDiscovery discovery_;
   HistoryRecorder history_;
+  EditOrigin editOrigin_;
+  // A model was laid out before the one of the last read.
+  bool modelReadBefore_ = false;
+  OriginQuestion originQuestion_;
+  // Built before the controller, which keeps it as the observer of its reads.
   SettingsWriter writer_;
   // Built before the controller, which keeps it as the observer of its reads: it passes each on
   // to the writer, then follows the commissioning job.
@@ -141,7 +155,6 @@ class Application {
   SettingsEntry settingsEntry_;
   SettingsFileCommands settingsFileCommands_;
   MenuCommands menuCommands_;
-  EditOrigin editOrigin_;
   std::unique_ptr<HistoryWindow> historyWindow_;
 };
 

@@ -6,6 +6,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QSaveFile>
 
 #include "app/commissioning_texts.h"
@@ -15,6 +16,7 @@
 #include "app/record_contents.h"
 #include "commissioning/job_summary.h"
 #include "edit/copy_record.h"
+#include "edit/correction_texts.h"
 #include "edit/group_fields.h"
 #include "record/record_output.h"
 
@@ -23,6 +25,9 @@ namespace tadjust {
 namespace {
 
 namespace texts = commissioning_texts;
+
+// How long a verified row waits for its history entry to be stored.
+constexpr std::chrono::milliseconds kAnchorWait{1000};
 
 // Where a job's state is kept aside when a new job starts: "<name>.<yyyyMMdd-HHmmss>.old".
 QString asidePath(const QString& path) {
@@ -103,6 +108,8 @@ QString CommissioningCommands::faultText(const ListFault& fault) const {
         return text(f::MissingField).arg(fault.detail, problem.error.key);
       case SettingsFileFault::kMalformedField:
         return text(f::MalformedField).arg(fault.detail, problem.error.key);
+      case SettingsFileFault::kControlCharacter:
+        return text(f::ControlCharacter).arg(fault.detail, problem.error.key);
       case SettingsFileFault::kUnknownModel:
         break;
     }
@@ -201,6 +208,7 @@ void CommissioningCommands::openList() {
   }
   job_ = std::move(job);
   entered_.reset();
+  awaitingAnchor_.reset();
   notes_.assign(job_->rowCount(), QString());
   for (std::size_t i = 0; i < job_->rowCount(); ++i) {
     if (!job_->progress(i).failure.isEmpty()) notes_[i] = job_->progress(i).failure;
@@ -281,6 +289,7 @@ void CommissioningCommands::showWindow() {
 // The job ends with its window: no read enters a row any more. Its state is on disk.
 void CommissioningCommands::endJob() {
   job_.reset();
+  awaitingAnchor_.reset();
   entered_.reset();
   // The window is inside its own close event: it goes once that is handled.
   if (window_) window_.release()->deleteLater();
@@ -399,14 +408,13 @@ void CommissioningCommands::enterRow(std::size_t index) {
   origin.rowTag = row.tag;
   origin.rowLine = row.line;
   sources_.setOrigin(origin);
-  entered_ = EnteredRow{index, device.productCode, device.serialNumber,
-                        sources_.history.lastWriteAnchor()};
+  entered_ = EnteredRow{index, device.productCode, device.serialNumber};
 
+  // Said as a settings file's corrections are: the same lines, the first in the notice itself.
   QStringList corrected;
   for (const EntryCorrection& correction : corrections) {
-    corrected << QStringLiteral("%1: \"%2\" → %3")
-                     .arg(fieldCaption(form_, layout, correction.field), correction.entered,
-                          correction.shown);
+    const auto* box = qobject_cast<const QLineEdit*>(controlOf(form_, layout, correction.field));
+    corrected << correctionText(form_, layout, box, correction.entered, correction.shown);
   }
   QString note = text(texts::EnteredNote).arg(device.serialNumber);
   if (!corrected.isEmpty())
@@ -415,7 +423,10 @@ void CommissioningCommands::enterRow(std::size_t index) {
   notes_[index] = note;
   const QString news =
       text(texts::RowEntered).arg(row.line).arg(row.tag, modelOnBox).arg(device.serialNumber);
-  sources_.notice(news, corrected.join(QLatin1Char('\n')));
+  sources_.notice(corrected.isEmpty()
+                      ? news
+                      : news + QLatin1Char('\n') + firstOfCorrections(corrected, form_.UseEnglish),
+                  corrected.join(QLatin1Char('\n')));
   if (window_) window_->clearSelection();
   refreshWindow();
   say(news);
@@ -433,7 +444,12 @@ void CommissioningCommands::skipSelectedRow() {
 // The write of the group has ended: when it was the row entered, for the device it was entered
 // for, the row takes the outcome.
 void CommissioningCommands::writeEnded() {
+  awaitingAnchor_.reset();
   if (!job_ || !entered_) return;
+  // The history stores the write's completion on its own thread: its anchor (sequence and hash)
+  // is known once stored, a few milliseconds from now. The row and its record wait that long
+  // at most; a file held locked by another program leaves the row without them.
+  sources_.history.flush(kAnchorWait);
   const WriteState& write = sources_.writer.state();
   if (write.writtenDevice.productCode != entered_->productCode ||
       write.writtenDevice.serialNumber != entered_->serialNumber)
@@ -449,7 +465,6 @@ void CommissioningCommands::writeEnded() {
   const QString reason = form_.Label41->text().simplified();
   job_->setFailed(row, reason);
   notes_[row] = reason;
-  entered_->anchorBefore = sources_.history.lastWriteAnchor();
   saveState();
   refreshWindow();
   say(text(texts::RowFailed).arg(job_->rows()[row].tag, reason));
@@ -462,12 +477,12 @@ void CommissioningCommands::rowVerified(std::size_t row) {
   verified.serialNumber = entered_->serialNumber;
   verified.model = QString::fromStdString(sources_.view.modelLabel);
   verified.time = QDateTime::currentDateTime();
-  const std::optional<HistoryAnchor> anchor = sources_.history.lastWriteAnchor();
-  const bool anchorOfThisWrite =
-      anchor && (!entered_->anchorBefore || anchor->sequence != entered_->anchorBefore->sequence);
-  if (anchorOfThisWrite) {
+  // The history stores on a thread of its own: the anchor is mostly still to come.
+  if (const std::optional<HistoryAnchor> anchor = sources_.history.lastWriteAnchor()) {
     verified.historySequence = anchor->sequence;
     verified.historyHash = anchor->hash;
+  } else {
+    awaitingAnchor_ = row;
   }
   job_->setVerified(row, verified);
   entered_.reset();
@@ -496,6 +511,17 @@ void CommissioningCommands::rowVerified(std::size_t row) {
           .arg(listRow.tag, verified.model)
           .arg(verified.serialNumber)
           .arg(fileName));
+}
+
+void CommissioningCommands::anchorStored(const HistoryAnchor& anchor) {
+  if (!job_ || !awaitingAnchor_) return;
+  // Only the anchor of the last write handed to the history is the verified row's.
+  const std::optional<HistoryAnchor> last = sources_.history.lastWriteAnchor();
+  if (!last || last->sequence != anchor.sequence || last->hash != anchor.hash) return;
+  job_->setHistoryAnchor(*awaitingAnchor_, anchor.sequence, anchor.hash);
+  awaitingAnchor_.reset();
+  saveState();
+  refreshWindow();
 }
 
 // --- the summary -----------------------------------------------------------------------------

@@ -66,6 +66,8 @@ class CommissioningCommands final : public ReplyObserver {
   // The editable group now holds something else than the row entered (a copy, a file, another
   // model's start values): its write is no longer the row's.
   void groupTakenElsewhere();
+  // The history stored a completion of this program's writes (HistoryRecorder::setAnchorStored).
+  void anchorStored(const HistoryAnchor& anchor);
 
   // The job's window while a job is open.
   CommissioningWindow* window() { return window_.get(); }
@@ -102,15 +104,16 @@ class CommissioningCommands final : public ReplyObserver {
   Sources sources_;
   std::unique_ptr<CommissioningJob> job_;
   std::unique_ptr<CommissioningWindow> window_;
-  // The row in the editable group, the device it was entered for, and the history's last entry
-  // then (a write whose completion the history could not store leaves it as it was).
+  // The row in the editable group and the device it was entered for.
   struct EnteredRow {
     std::size_t row = 0;
     std::uint16_t productCode = 0;
     std::uint16_t serialNumber = 0;
-    std::optional<HistoryAnchor> anchorBefore;
   };
   std::optional<EnteredRow> entered_;
+  // A verified row whose write the history has not stored yet: it takes the anchor when the
+  // history says it stored the last write.
+  std::optional<std::size_t> awaitingAnchor_;
   std::vector<QString> notes_;
 };
 

@@ -45,7 +45,8 @@ void ExchangeController::ShowActionButtons(bool visible) {
 // The settings of the linked device once more, as any later read: eleven ticks, the decoder, and
 // "Repeat reading?" when nothing comes.
 void ExchangeController::ReadAgainClick() {
-  forgetKeptStatus();
+  // A read verifies nothing: the news of a write not verified stays.
+  if (lastingNews_.isEmpty()) forgetKeptStatus();
   if (!state_.DeviceLinked || state_.ReadPending || state_.connectionLost) return;
   ShowActionButtons(false);
   RequestRead();
@@ -64,6 +65,7 @@ void ExchangeController::BitBtn1Click() {
 }
 
 void ExchangeController::disconnect() {
+  lastingNews_.clear();
   port_.ClosePort();
   setCaption(form_.BitBtn1, text(texts::Connect));
   state_.DeviceLinked = false;
@@ -89,6 +91,7 @@ void ExchangeController::keepStatus(const QString& news, KeptUntil until) {
   showStatus(news);
   keptStatusShown_ = true;
   keptUntilEdit_ = until == KeptUntil::Edit;
+  lastingNews_ = until == KeptUntil::NextChange ? news : QString();
 }
 
 void ExchangeController::forgetStatusKeptUntilEdit() {
@@ -98,6 +101,7 @@ void ExchangeController::forgetStatusKeptUntilEdit() {
 void ExchangeController::keepStatus(const BilingualText& news) { keepStatus(text(news)); }
 
 void ExchangeController::forgetKeptStatus() {
+  lastingNews_.clear();
   if (!keptStatusShown_) return;
   keptStatusShown_ = false;
   keptUntilEdit_ = false;
@@ -111,24 +115,36 @@ void ExchangeController::LinkDevice() {
     form_.BitBtn1->show();
     return;
   }
-  const QString portName = form_.Edit18->text();
-  if (!port_.OpenPort(portName.toStdString())) {
-    // The box may have gone since it was found, or this user may not open its port: say which
-    // and offer Connect again.
-    const QString why = port_.OpenDenied()
-                            ? permission_texts::permissionDenied(
-                                  {permission_texts::deviceFile(portName)}, form_.UseEnglish)
-                            : text(texts::PortNotOpenedText).arg(portName);
-    port_.ClosePort();
-    boxes_.ask(text(texts::PortNotOpenedCaption), why, Buttons::Ok);
-    form_.BitBtn1->show();
-    return;
-  }
+  if (!openLinkPort()) return;
   state_.connectionLost = false;
   showStatus(texts::Linking);
   state_.linkNumber += 1;
   sendFrame(port_, kLinkCommand);
   RequestRead();
+}
+
+bool ExchangeController::openLinkPort() {
+  QString portName = form_.Edit18->text();
+  if (port_.OpenPort(portName.toStdString())) return true;
+  if (port_.OpenFoundNoPort()) {
+    // The box was plugged into another port (or is out): search for it as Start does, and link
+    // on the port found. A failed search has said so and asked Retry or Cancel itself.
+    port_.ClosePort();
+    if (!subsystems_.discovery.FindInterface()) return false;
+    form_.BitBtn1->hide();
+    portName = form_.Edit18->text();
+    if (port_.OpenPort(portName.toStdString())) return true;
+  }
+  // This user may not open the port, or another program holds it: say which and offer Connect
+  // again.
+  const QString why = port_.OpenDenied()
+                          ? permission_texts::permissionDenied(
+                                {permission_texts::deviceFile(portName)}, form_.UseEnglish)
+                          : text(texts::PortNotOpenedText).arg(portName);
+  port_.ClosePort();
+  boxes_.ask(text(texts::PortNotOpenedCaption), why, Buttons::Ok);
+  form_.BitBtn1->show();
+  return false;
 }
 
 // Monitoring stops; a pending read goes on and, getting no reply, leads to the usual questions.
@@ -218,6 +234,10 @@ void ExchangeController::countPendingRead() {
     handleNoLaterReply();
   }
   endFlow();
+  // A read of the linked device changes nothing of a write's lasting news: it is shown again.
+  if (!lastingNews_.isEmpty() && state_.DeviceLinked && !state_.ReadPending &&
+      !state_.connectionLost)
+    keepStatus(lastingNews_, KeptUntil::NextChange);
   tellStateChanged();
 }
 
@@ -263,6 +283,12 @@ void ExchangeController::handleNoFirstReply() {
 }
 
 void ExchangeController::handleNoLaterReply() {
+  // The box is gone: no read can come, so none is offered; Label41 keeps the loss and the link
+  // ends.
+  if (state_.connectionLost) {
+    observer_.readGivenUp();
+    return;
+  }
   const Answer answer =
       boxes_.ask(text(texts::RepeatReadingCaption), text(texts::RepeatReadingText), Buttons::YesNo);
   // A lost box is not read again: the link ends once this question is done.

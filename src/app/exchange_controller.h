@@ -78,10 +78,12 @@ class ExchangeController {
   void Timer1Timer();
   void ShowActionButtons(bool visible);
   // News that Label41 keeps until the next button press (BitBtn1, BitBtn3, BitBtn4, "Read
-  // again"): a write not verified, another device answering, a lost box. A press ends it. The
-  // news of a verified write ends also at the user's first change to the editable group
-  // (forgetStatusKeptUntilEdit): the group no longer holds what was verified.
-  enum class KeptUntil { ButtonPress, Edit };
+  // again"): another device answering, a lost box. A press ends it. The news of a verified
+  // write ends also at the user's first change to the editable group
+  // (forgetStatusKeptUntilEdit): the group no longer holds what was verified. The news of a
+  // write not verified lasts until the next write, copy, settings file opened or Disconnect
+  // (NextChange): a later read verifies nothing, so after "Read again" it is shown again.
+  enum class KeptUntil { ButtonPress, Edit, NextChange };
   void keepStatus(const QString& news, KeptUntil until = KeptUntil::ButtonPress);
   void forgetKeptStatus();
   void forgetStatusKeptUntilEdit();
@@ -108,6 +110,10 @@ class ExchangeController {
 
  private:
   bool CollectReply();
+  // Opens the port of Edit18 for a link; when it is gone, searches for the box as Start does
+  // and opens the port found. False when nothing was opened (said, or the search's own
+  // questions asked).
+  bool openLinkPort();
   QString text(const BilingualText& t) const;
   void showStatus(const QString& status);
   void showStatus(const BilingualText& status);
@@ -135,6 +141,7 @@ class ExchangeController {
   ExchangeState state_;
   bool keptStatusShown_ = false;  // Label41 keeps its news until the next button press
   bool keptUntilEdit_ = false;    // ... or until the user's next change to the editable group
+  QString lastingNews_;           // kept until the next write, copy, file opened or Disconnect
   int flowsUnderWay_ = 0;         // a collected reply's handling or a write, with their questions
 };
 

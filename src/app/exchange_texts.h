@@ -19,11 +19,13 @@ inline constexpr BilingualText Linking{"Linking device ...", "Łączenie z urzą
 
 inline constexpr BilingualText PortNotOpenedCaption{"Communication problem",
                                                     "Problem z komunikacją"};
-// %1 is the port's name.
+// %1 is the port's name. The port exists (a port that is gone is searched for again), but
+// another program may hold it.
 inline constexpr BilingualText PortNotOpenedText{
-    "The port %1 cannot be opened.\rCheck that UX-4235S is plugged in and press Connect again.",
-    "Nie można otworzyć portu %1.\rSprawdź, czy UX-4235S jest podłączony, i naciśnij ponownie "
-    "Połącz."};
+    "The port %1 cannot be opened: another program may be using it.\rClose that program and "
+    "press Connect again.",
+    "Nie można otworzyć portu %1: być może używa go inny program.\rZamknij ten program i "
+    "naciśnij ponownie Połącz."};
 
 // In Label41 when the interface box has gone from under the open port.
 inline constexpr BilingualText ConnectionLost{"Connection to the interface box lost.",
@@ -42,10 +44,18 @@ inline constexpr BilingualText BlockDoesNotFit{
     "Ustawienia przygotowane dla %1 nie pasują do jego pamięci.\rNiczego nie wysłano."};
 inline constexpr BilingualText WriteVerified{"Settings written and verified.",
                                              "Ustawienia zapisane i sprawdzone."};
-// After No to "Repeat writing?".
-inline constexpr BilingualText WriteNotVerified{
-    "Settings NOT verified: the device holds other values than were sent.",
-    "Ustawienia NIEPOTWIERDZONE: urządzenie zawiera inne wartości niż wysłane."};
+// After No to "Repeat writing?": %1 is the first difference as the question names it.
+inline constexpr BilingualText WriteNotVerified{"Settings NOT verified: %1",
+                                                "Ustawienia NIEPOTWIERDZONE: %1"};
+// After it, when more fields differ; %1 is how many more.
+inline constexpr BilingualText MoreDifferences{" (+%1 more)", " (+%1 więcej)"};
+// The check read before a write found another device than the last read: %1 and %2 the product
+// code and serial number on the box now, %3 and %4 those read before.
+inline constexpr BilingualText AnotherDeviceOnTheBox{
+    "Another device is on the box: product code %1, serial number %2 (read before: %3, %4). "
+    "Nothing was sent.",
+    "Podłączono inne urządzenie: kod wyrobu %1, numer seryjny %2 (odczytane wcześniej: %3, %4). "
+    "Niczego nie wysłano."};
 // The read-back of a write named another device than the one written: %1 and %2 the product
 // code and serial number that answered, %3 and %4 those of the device written.
 inline constexpr BilingualText AnotherDeviceAnswered{
@@ -59,6 +69,9 @@ inline constexpr BilingualText UnknownProductCode{"Unknown product code %1: show
 
 inline constexpr BilingualText RepeatWritingCaption{"Data error!", "Błąd zapisu danych!"};
 inline constexpr BilingualText RepeatWritingText{"Repeat writing?", "Czy powtórzyć zapis?"};
+// Above the question, the fields the device holds other than were sent.
+inline constexpr BilingualText StoredOtherwise{"The device holds other values than were sent:",
+                                               "Urządzenie zawiera inne wartości niż wysłane:"};
 
 inline constexpr BilingualText NoResponseCaption{"Communication problem", "Problem z komunikacją"};
 inline constexpr BilingualText NoResponseText{

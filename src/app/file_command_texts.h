@@ -27,6 +27,8 @@ inline constexpr BilingualText RecordNotPrintedText{"The printer did not take th
                                                     "Drukarka nie przyjęła protokołu."};
 
 // The settings file's commands. %1 is the file's name where a text names a file.
+// In Label41 after a settings file has been saved.
+inline constexpr BilingualText SettingsSaved{"Saved: %1", "Zapisano: %1"};
 inline constexpr BilingualText SaveSettingsCaption{"Save device settings",
                                                    "Zapisz ustawienia urządzenia"};
 inline constexpr BilingualText OpenSettingsCaption{"Open settings file", "Otwórz plik ustawień"};

@@ -65,6 +65,9 @@ inline constexpr BilingualText TagColumn{"Tag", "Etykieta"};
 inline constexpr BilingualText OutcomeColumn{"Outcome", "Wynik"};
 inline constexpr BilingualText UserColumn{"User", "Użytkownik"};
 inline constexpr BilingualText ExportCsv{"Export CSV…", "Eksportuj CSV…"};
+inline constexpr BilingualText PrintRecords{"Print records…", "Drukuj protokoły…"};
+inline constexpr BilingualText PrintRecordsCaption{"Print device records",
+                                                   "Drukuj protokoły urządzeń"};
 inline constexpr BilingualText CheckIntegrity{"Check integrity", "Sprawdź spójność"};
 inline constexpr BilingualText CsvFilter{"CSV files (*.csv)", "Pliki CSV (*.csv)"};
 inline constexpr BilingualText ExportCaption{"Export write history", "Eksportuj historię zapisów"};

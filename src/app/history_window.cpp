@@ -89,6 +89,7 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
       details(new QPlainTextEdit(this)),
       exportButton(new QPushButton(this)),
       checkButton(new QPushButton(this)),
+      printButton(new QPushButton(this)),
       summary(new QLabel(this)),
       checkResult(new QLabel(this)),
       useEnglish_(useEnglish),
@@ -102,6 +103,7 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
   dateRange->setObjectName(QStringLiteral("historyDateRange"));
   exportButton->setObjectName(QStringLiteral("historyExportCsv"));
   checkButton->setObjectName(QStringLiteral("historyCheckIntegrity"));
+  printButton->setObjectName(QStringLiteral("historyPrintRecords"));
   summary->setObjectName(QStringLiteral("historySummary"));
   checkResult->setObjectName(QStringLiteral("historyCheckResult"));
 
@@ -113,6 +115,8 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
   }
   exportButton->setText(text(texts::ExportCsv));
   checkButton->setText(text(texts::CheckIntegrity));
+  printButton->setText(text(texts::PrintRecords));
+  printButton->setEnabled(false);
   details->setReadOnly(true);
   summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
   summary->setWordWrap(true);
@@ -120,12 +124,14 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
 
   table->setModel(model_);
   table->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table->setSelectionMode(QAbstractItemView::SingleSelection);
+  table->setSelectionMode(QAbstractItemView::ExtendedSelection);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->verticalHeader()->hide();
   table->horizontalHeader()->setStretchLastSection(true);
-  connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-          [this] { showSelectedRow(); });
+  connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    showSelectedRow();
+    printButton->setEnabled(!selectedIds().empty());
+  });
 
   auto* filters = new QHBoxLayout;
   filters->addWidget(new QLabel(text(texts::FilterLabel), this));
@@ -137,6 +143,7 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(summary, 1);
   buttons->addWidget(exportButton);
+  buttons->addWidget(printButton);
   buttons->addWidget(checkButton);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(filters);
@@ -152,6 +159,7 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
   connect(toDate, &QDateEdit::dateChanged, this, [this] { refresh(); });
   connect(exportButton, &QPushButton::clicked, this, [this] { exportCsv(); });
   connect(checkButton, &QPushButton::clicked, this, [this] { checkIntegrity(); });
+  connect(printButton, &QPushButton::clicked, this, [this] { printRecords(); });
 
   const history::OpenResult opened = database_.openReadOnly(path);
   readable_ = opened.readable;
@@ -186,6 +194,7 @@ void HistoryWindow::refresh() {
   table->hideColumn(IdColumn);
   table->resizeColumnsToContents();
   details->clear();
+  printButton->setEnabled(false);
   showSummary();
 }
 

@@ -54,6 +54,9 @@ class HistoryWindow final : public QDialog {
   void refresh();
   void exportCsv();
   void checkIntegrity();
+  // The device record of every selected write, regenerated from its stored images, oldest
+  // first, on the printer the print dialog sets up (a PDF file among them).
+  void printRecords();
 
   QTableView* table;
   QLineEdit* filter;
@@ -63,6 +66,7 @@ class HistoryWindow final : public QDialog {
   QPlainTextEdit* details;  // the selected row's outcome and changes
   QPushButton* exportButton;
   QPushButton* checkButton;
+  QPushButton* printButton;  // enabled while rows are selected
   QLabel* summary;  // the chain's entries and its last entry, or why the file cannot be read
   QLabel* checkResult;
 
@@ -71,6 +75,7 @@ class HistoryWindow final : public QDialog {
   history::RowFilter currentFilter() const;
   void showSelectedRow();
   void showSummary();
+  std::vector<qint64> selectedIds() const;
 
   bool useEnglish_;
   MessageBoxes& boxes_;

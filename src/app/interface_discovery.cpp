@@ -31,12 +31,12 @@ InterfaceDiscovery::InterfaceDiscovery(Form1& form, SerialPort& port, Pause& pau
       memory_(memory),
       probe_(port, pause, portMap) {}
 
-void InterfaceDiscovery::FindInterface() {
+bool InterfaceDiscovery::FindInterface() {
   const bool english = form_.UseEnglish;
   if (boxes_.ask(discovery_texts::kPlugInCaption.in(english),
                  discovery_texts::kPlugInText.in(english), Buttons::OkCancel) == Answer::Cancel) {
     events_.requestTerminate();
-    return;
+    return false;
   }
 
   form_.Label40->setText(discovery_texts::kSearching.in(english));
@@ -85,6 +85,7 @@ void InterfaceDiscovery::FindInterface() {
   }
 
   form_.Label40->hide();
+  return found;
 }
 
 bool InterfaceDiscovery::probeNotingRefusal(QStringList& refusedPorts) {

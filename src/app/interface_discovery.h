@@ -25,9 +25,10 @@ class InterfaceDiscovery {
   InterfaceDiscovery(Form1& form, SerialPort& port, Pause& pause, MessageBoxes& boxes,
                      WindowEvents& events, SerialPortMap& portMap, PortMemory& memory);
 
-  // The whole search. Its outcome: BitBtn1 reads "Connect"/"Połącz" and is shown; or the
-  // application was asked to terminate; or RetrySearch is set for the next timer tick.
-  void FindInterface();
+  // The whole search. Its outcome: BitBtn1 reads "Connect"/"Połącz" and is shown (true, the
+  // port found in Edit18 and remembered); or the application was asked to terminate; or
+  // RetrySearch is set for the next timer tick.
+  bool FindInterface();
 
   // True when the box answered the handshake on that port (which also clears RetrySearch); the
   // port is closed again.

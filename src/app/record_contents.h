@@ -10,7 +10,9 @@
 #include <QString>
 
 #include "app/exchange_controller.h"
+#include "app/history_recorder.h"
 #include "app/settings_writer.h"
+#include "edit/edit_origin.h"
 #include "image/settings_image.h"
 #include "record/device_record.h"
 #include "ui/form1.h"
@@ -24,7 +26,14 @@ struct RecordSources {
   const SettingsViewState& view;
   const ExchangeState& exchange;
   const WriteState& write;
+  // Where the editable group's values came from, when known.
+  std::optional<EditOrigin> origin = {};
+  // The history entry that completed the last write recorded, when one was stored.
+  std::optional<HistoryAnchor> anchor = {};
 };
+
+// The source of a write as the record names it.
+SettingsSource settingsSourceOf(const EditOrigin& origin);
 
 DeviceRecord gatherDeviceRecord(const RecordSources& sources, const QDateTime& made);
 

@@ -46,8 +46,11 @@ SettingsFileContents SettingsFileCommands::deviceAsRead() const {
 
 void SettingsFileCommands::saveDeviceSettings() {
   const SettingsFileContents contents = deviceAsRead();
-  const QString fileName = defaultDeviceFileName(contents.model, contents.serialNumber,
-                                                 QDate::currentDate(), QStringLiteral("tadj"));
+  const QString fileName = defaultSettingsFileName(
+      contents.model, contents.serialNumber,
+      QString::fromStdString(
+          std::visit([](const auto& settings) { return settings.tag; }, contents.settings)),
+      QDateTime::currentDateTime());
   QString path =
       dialogs_.chooseFileToSave({text(texts::SaveSettingsCaption), inDocumentsFolder(fileName),
                                  text(texts::SettingsFileFilter)});
@@ -59,7 +62,9 @@ void SettingsFileCommands::saveDeviceSettings() {
       !file.commit()) {
     boxes_.ask(text(texts::SettingsNotWrittenCaption),
                text(texts::SettingsNotWrittenText).arg(path, file.errorString()), Buttons::Ok);
+    return;
   }
+  if (fileSaved_) fileSaved_(QFileInfo(path).fileName());
 }
 
 std::optional<QByteArray> SettingsFileCommands::readChosenFile(const QString& path) {
@@ -130,7 +135,7 @@ std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFile
                     QString::number(sources_.images.ProductCode())));
     return std::nullopt;
   }
-  return ChosenFile{std::move(contents), name};
+  return ChosenFile{std::move(contents), name, path};
 }
 
 void SettingsFileCommands::openSettingsFile() {
@@ -141,6 +146,16 @@ void SettingsFileCommands::openSettingsFile() {
   sources_.copy.BitBtn3Click();
   const std::vector<EntryCorrection> corrections =
       sources_.entry.enter(file->settings, sources_.view.model);
+  if (sources_.origin) {
+    const SettingsFileContents device = deviceAsRead();
+    EditOrigin origin;
+    origin.kind = EditOrigin::Kind::SettingsFile;
+    origin.productCode = device.productCode;
+    origin.serialNumber = device.serialNumber;
+    origin.fileName = chosen->path;
+    origin.sourceSerialNumber = file->serialNumber;
+    sources_.origin(origin);
+  }
 
   // The first correction in the line itself, all of them in its tooltip.
   const Layout layout = sources_.view.model.layout;
@@ -153,6 +168,7 @@ void SettingsFileCommands::openSettingsFile() {
       text(texts::ReadyToSend).arg(file->model).arg(file->serialNumber).arg(chosen->name);
   if (!said.isEmpty()) notice += QLatin1Char('\n') + firstOfCorrections(said, form_.UseEnglish);
   sources_.notice(notice, said.join(QLatin1Char('\n')));
+  if (fileOpened_) fileOpened_(chosen->name, file->serialNumber);
 }
 
 Comparison SettingsFileCommands::compare(const DeviceSettings& device, const DeviceSettings& other,

@@ -18,6 +18,7 @@
 
 #include "app/exchange_controller.h"
 #include "edit/copy_for_editing.h"
+#include "edit/edit_origin.h"
 #include "edit/settings_entry.h"
 #include "files/settings_file.h"
 #include "ui/bilingual_text.h"
@@ -37,9 +38,21 @@ class SettingsFileCommands {
     SettingsEntry& entry;
     // Says what the editable group now holds: a text, and its details (the corrections made).
     std::function<void(const QString& text, const QString& details)> notice;
+    // Told that the editable group now holds a file opened onto the device linked now.
+    std::function<void(const EditOrigin& origin)> origin;
   };
 
   SettingsFileCommands(Form1& form, MessageBoxes& boxes, FileDialogs& dialogs, Sources sources);
+
+  // Told the name of a settings file once it has been entered into the editable group, with the
+  // serial number of the device the file was saved from.
+  void setFileOpened(std::function<void(const QString& name, std::uint16_t savedFrom)> opened) {
+    fileOpened_ = std::move(opened);
+  }
+  // Told the name of a settings file once it has been saved.
+  void setFileSaved(std::function<void(const QString& name)> saved) {
+    fileSaved_ = std::move(saved);
+  }
 
   void saveDeviceSettings();
   void openSettingsFile();
@@ -53,6 +66,7 @@ class SettingsFileCommands {
   struct ChosenFile {
     SettingsFileContents contents;
     QString name;
+    QString path;
   };
   std::optional<ChosenFile> chooseFileOfThisModel(const BilingualText& caption);
   std::optional<QByteArray> readChosenFile(const QString& path);
@@ -66,6 +80,8 @@ class SettingsFileCommands {
   MessageBoxes& boxes_;
   FileDialogs& dialogs_;
   Sources sources_;
+  std::function<void(const QString&, std::uint16_t)> fileOpened_;
+  std::function<void(const QString&)> fileSaved_;
 };
 
 }  // namespace tadjust

@@ -29,24 +29,29 @@ constexpr int kReadProgressMaximum = 110;
 
 SettingsWriter::SettingsWriter(Form1& form, Platform platform, ExchangeController& controller,
                                SettingsImages& images, const SettingsViewState& view,
-                               EncodeForWrite encode)
+                               EncodeForWrite encode, ConfirmWrite confirm)
     : form_(form),
       platform_(platform),
       controller_(controller),
       images_(images),
       view_(view),
-      encode_(std::move(encode)) {}
+      encode_(std::move(encode)),
+      confirm_(std::move(confirm)) {}
 
 QString SettingsWriter::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
-void SettingsWriter::BitBtn4Click() {
+void SettingsWriter::BitBtn4Click() { send(true); }
+
+void SettingsWriter::send(bool confirmFirst) {
   controller_.beginFlow();
   // A box lost while "Repeat writing?" was open takes no write: the link ends instead.
-  if (!controller_.state().connectionLost) write();
+  if (!controller_.state().connectionLost) prepare(confirmFirst);
   controller_.endFlow();
 }
 
-void SettingsWriter::write() {
+// Everything that may stop the write comes before anything is sent: the group's refusals, the
+// technician's answer, then the check read of the device on the box.
+void SettingsWriter::prepare(bool confirmFirst) {
   controller_.forgetKeptStatus();
   form_.CheckBox5->setChecked(false);
   form_.GroupBox1->setEnabled(false);
@@ -57,11 +62,48 @@ void SettingsWriter::write() {
     refuse(*reason);
     return;
   }
+  const Bytes block = std::get<Bytes>(taken);
+  if (confirmFirst && confirm_ && !confirm_(block)) {
+    form_.GroupBox1->setEnabled(true);
+    controller_.ShowActionButtons(true);
+    return;
+  }
+  // The box lost while the question was open: nothing is read from a closed port, the link ends.
+  if (controller_.state().connectionLost) return;
+  blockToSend_.assign(block.begin(), block.end());
+  // The device the group was made for is the one of the last read before this Send.
   state_.writtenDevice = deviceRead();
+  state_.CheckPending = true;
+  controller_.RequestRead();
+}
+
+// The check read has been shown (the device group holds the device on the box now); the
+// editable group is untouched unless another model answered.
+void SettingsWriter::checkDevice() {
+  const WrittenDevice onTheBox = deviceRead();
+  if (onTheBox != state_.writtenDevice) {
+    form_.GroupBox1->setEnabled(true);
+    controller_.keepStatus(text(texts::AnotherDeviceOnTheBox)
+                               .arg(onTheBox.productCode)
+                               .arg(onTheBox.serialNumber)
+                               .arg(state_.writtenDevice.productCode)
+                               .arg(state_.writtenDevice.serialNumber));
+    return;
+  }
+  write();
+}
+
+void SettingsWriter::write() {
+  controller_.ShowActionButtons(false);
+  form_.GroupBox1->setEnabled(false);
+  // The block encoded before the check read, in the layout's outgoing block for the read-back's
+  // comparison.
+  const Bytes outgoing = outgoingBlock(view_.model.layout, images_);
+  std::copy(blockToSend_.begin(), blockToSend_.end(), outgoing.begin());
   rememberAsFound();
   showWriteProgress();
-  sendBlock(particularsOf(view_.model.layout).writeCommand, std::get<Bytes>(taken));
-  recordBlockSent(std::get<Bytes>(taken));
+  sendBlock(particularsOf(view_.model.layout).writeCommand, outgoing);
+  recordBlockSent(outgoing);
 
   form_.ProgressBar1->setRange(0, kReadProgressMaximum);
   form_.ProgressBar1->setValue(0);
@@ -138,6 +180,8 @@ void SettingsWriter::rememberAsFound() {
 }
 
 void SettingsWriter::readGivenUp() {
+  // No check read, nothing sent: no write happened.
+  state_.CheckPending = false;
   if (!state_.VerifyPending) return;
   if (state_.linkWrites) state_.linkWrites->outcome = WriteOutcome::NoReadBack;
   state_.VerifyPending = false;
@@ -147,6 +191,11 @@ void SettingsWriter::readGivenUp() {
 }
 
 void SettingsWriter::replyTaken() {
+  if (state_.CheckPending) {
+    state_.CheckPending = false;
+    checkDevice();
+    return;
+  }
   if (!state_.VerifyPending) return;
   state_.VerifyPending = false;
   form_.GroupBox1->setEnabled(true);
@@ -193,19 +242,26 @@ bool SettingsWriter::writeMatchesReadBack() const {
   return std::equal(sent.begin(), sent.end(), readCopy(layout, images_).begin());
 }
 
-// The details list what the device holds other than was sent; No leaves that said in Label41,
-// or the window would look as after a success.
+// The question shows what the device holds other than was sent; No leaves the first of it said
+// in Label41 until the next write, copy or Disconnect, or the window would look as after a
+// success.
 void SettingsWriter::offerRepeatWriting() {
-  const Answer answer = platform_.boxes.askWithDetails(
-      text(texts::RepeatWritingCaption), text(texts::RepeatWritingText), Buttons::YesNo,
-      readBackDifferences().join(QLatin1Char('\n')));
+  const QStringList differences = readBackDifferences();
+  const QString question =
+      QStringList{text(texts::StoredOtherwise), differences.join(QLatin1Char('\r')), QString(),
+                  text(texts::RepeatWritingText)}
+          .join(QLatin1Char('\r'));
+  const Answer answer =
+      platform_.boxes.ask(text(texts::RepeatWritingCaption), question, Buttons::YesNo);
   // The write stored wrong whatever the answer: a write again is a row of its own.
   recordOutcome(history::Outcome::StoredWrong, true);
   if (answer == Answer::Yes) {
-    BitBtn4Click();
-  } else {
-    controller_.keepStatus(text(texts::WriteNotVerified));
+    send(false);
+    return;
   }
+  QString news = text(texts::WriteNotVerified).arg(differences.value(0));
+  if (differences.size() > 1) news += text(texts::MoreDifferences).arg(differences.size() - 1);
+  controller_.keepStatus(news, ExchangeController::KeptUntil::NextChange);
 }
 
 QStringList SettingsWriter::readBackDifferences() const {

@@ -62,6 +62,11 @@ using EncodedSettings = std::variant<OutgoingBlock, WriteRefusal>;
 // a small layout.
 using EncodeForWrite = std::function<EncodedSettings()>;
 
+// Asked once a block is encoded and before anything is read or sent: whether the block may go
+// to the device linked now (the program's asks the technician when the editable group was not
+// taken from that device). False sends nothing.
+using ConfirmWrite = std::function<bool(ConstBytes block)>;
+
 struct WrittenDevice {
   std::uint16_t productCode = 0;
   std::uint16_t serialNumber = 0;
@@ -91,6 +96,9 @@ struct LinkWrites {
 };
 
 struct WriteState {
+  // The pending read is the check before a write: the device on the box must be the one the
+  // last read named (writtenDevice) before the block is sent.
+  bool CheckPending = false;
   bool VerifyPending = false;  // the pending or next read is the read-back of the block sent
   // The device the block was meant for, as the read before it named it: the read-back must name
   // the same one.
@@ -109,11 +117,14 @@ class SettingsWriter final : public ReplyObserver {
   };
 
   // view: the model laid out, whose layout names the device written. encode: the program's is
-  // EditedSettings::encodeForWrite.
+  // EditedSettings::encodeForWrite. confirm: none asks nothing.
   SettingsWriter(Form1& form, Platform platform, ExchangeController& controller,
-                 SettingsImages& images, const SettingsViewState& view, EncodeForWrite encode);
+                 SettingsImages& images, const SettingsViewState& view, EncodeForWrite encode,
+                 ConfirmWrite confirm = {});
 
-  // The handler of BitBtn4; also run by Yes to "Repeat writing?".
+  // The handler of BitBtn4: encodes the group, asks confirm, reads the device once to check it
+  // is still the one read before, and only then sends the block. Yes to "Repeat writing?" runs
+  // the same without confirm (the technician chose this group for this device already).
   void BitBtn4Click();
 
   const WriteState& state() const { return state_; }
@@ -124,6 +135,9 @@ class SettingsWriter final : public ReplyObserver {
   void readGivenUp() override;
 
   QString text(const BilingualText& t) const;
+  void send(bool confirmFirst);
+  void prepare(bool confirmFirst);
+  void checkDevice();
   void write();
   // The block to send, placed into the layout's outgoing block; a refusal's reason otherwise.
   std::variant<Bytes, QString> takeBlock();
@@ -149,6 +163,8 @@ class SettingsWriter final : public ReplyObserver {
   SettingsImages& images_;
   const SettingsViewState& view_;
   EncodeForWrite encode_;
+  ConfirmWrite confirm_;
+  std::vector<std::uint8_t> blockToSend_;
   WriteState state_;
 };
 

@@ -38,8 +38,8 @@ SettingsImages withBytes(const SettingsImages& images, ConstBytes bytes) {
 
 }  // namespace
 
-QStringList writeDifferences(const Form1& form, const SettingsImages& readBack, ConstBytes sent,
-                             const LaidOutModel& model) {
+std::vector<FieldDifference> fieldDifferences(const Form1& form, const SettingsImages& readBack,
+                                              ConstBytes sent, const LaidOutModel& model) {
   const bool en = form.UseEnglish;
   const SettingsWording wording = SettingsWording::document(en);
   const DeviceRead read = deviceReadOf(readBack, model);
@@ -47,24 +47,34 @@ QStringList writeDifferences(const Form1& form, const SettingsImages& readBack, 
   const std::vector<DeviceGroupRow> readRows = deviceGroupRows(read, model, wording);
   const std::vector<DeviceGroupRow> sentRows = deviceGroupRows(written, model, wording);
 
-  QStringList lines;
+  std::vector<FieldDifference> differences;
   for (const SettingsField field : differingFields(written.settings, read.settings, model)) {
     const DeviceGroupRow* readRow = rowOf(readRows, field);
     const DeviceGroupRow* sentRow = rowOf(sentRows, field);
     const QString caption = readRow   ? readRow->text.caption
                             : sentRow ? sentRow->text.caption
                                       : settingText(read.settings, field, model, wording).caption;
-    lines << kFieldDiffers.in(en).arg(caption, valueOf(sentRow, en), valueOf(readRow, en));
+    differences.push_back({caption, valueOf(sentRow, en), valueOf(readRow, en)});
   }
+  return differences;
+}
+
+QStringList writeDifferences(const Form1& form, const SettingsImages& readBack, ConstBytes sent,
+                             const LaidOutModel& model) {
+  const bool en = form.UseEnglish;
+  QStringList lines;
+  for (const FieldDifference& difference : fieldDifferences(form, readBack, sent, model))
+    lines << kFieldDiffers.in(en).arg(difference.caption, difference.sent, difference.read);
 
   // A differing byte that changes no field when it alone is put back as sent is held by none.
+  const DeviceSettings read = decodeSettings(readBack, model);
   QStringList otherOffsets;
   for (std::size_t offset = 0; offset < sent.size(); ++offset) {
     if (sent[offset] == readBack.SettingsImage[offset]) continue;
     SettingsImages probe = readBack;
     probe.SettingsImage[offset] = sent[offset];
     refreshLayoutCopies(probe);
-    if (differingFields(decodeSettings(probe, model), read.settings, model).empty())
+    if (differingFields(decodeSettings(probe, model), read, model).empty())
       otherOffsets << QString::number(offset);
   }
   if (!otherOffsets.isEmpty())

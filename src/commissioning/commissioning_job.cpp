@@ -85,6 +85,11 @@ void CommissioningJob::setFailed(std::size_t row, const QString& reason) {
   progress_[row].failure = reason;
 }
 
+void CommissioningJob::setHistoryAnchor(std::size_t row, qint64 sequence, const QString& hash) {
+  progress_[row].historySequence = sequence;
+  progress_[row].historyHash = hash;
+}
+
 void CommissioningJob::toggleSkipped(std::size_t row) {
   RowProgress& p = progress_[row];
   if (p.state == RowState::Waiting) {

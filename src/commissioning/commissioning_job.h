@@ -58,6 +58,8 @@ class CommissioningJob {
 
   void setVerified(std::size_t row, RowProgress verified);
   void setFailed(std::size_t row, const QString& reason);
+  // The history's entry of a verified row's write, once the history has stored it.
+  void setHistoryAnchor(std::size_t row, qint64 sequence, const QString& hash);
   // Skips a waiting row, or makes a skipped row wait again.
   void toggleSkipped(std::size_t row);
 

@@ -8,28 +8,14 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+#include "history/history_csv.h"
+
 namespace tadjust {
 
 namespace {
 
 constexpr int kPdfResolution = 300;
 const std::array<const char*, 4> kOutcomeKeys = {"waiting", "verified", "skipped", "failed"};
-
-QString csvField(const QString& value) {
-  if (!value.contains(QLatin1Char(',')) && !value.contains(QLatin1Char('"')) &&
-      !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r')))
-    return value;
-  QString escaped = value;
-  escaped.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-  return QLatin1Char('"') + escaped + QLatin1Char('"');
-}
-
-void appendLine(QByteArray& csv, const QStringList& cells) {
-  QStringList fields;
-  for (const QString& cell : cells) fields << csvField(cell);
-  csv += fields.join(QLatin1Char(',')).toUtf8();
-  csv += "\r\n";
-}
 
 QString sequenceText(const RowProgress& p) {
   return p.historySequence ? QString::number(*p.historySequence) : QString();
@@ -57,25 +43,21 @@ int outcomeOf(const RowProgress& progress) {
   return progress.failure.isEmpty() ? 0 : 3;
 }
 
-QString guardedCsvCell(const QString& text) {
-  static const QString kFormulaStarts = QStringLiteral("=+-@\t\r");
-  if (!text.isEmpty() && kFormulaStarts.contains(text.front())) return QLatin1Char('\'') + text;
-  return text;
-}
-
 QByteArray summaryCsv(const CommissioningJob& job) {
-  QByteArray csv;
-  appendLine(csv, {"tag", "model", "serial_number", "outcome", "time", "history_sequence",
-                   "history_hash"});
+  using history::csvField;
+  using history::csvTextField;
+  QByteArray csv = history::csvRecord(
+      {"tag", "model", "serial_number", "outcome", "time", "history_sequence", "history_hash"});
   for (std::size_t i = 0; i < job.rowCount(); ++i) {
     const CommissioningRow& row = job.rows()[i];
     const RowProgress& p = job.progress(i);
     const bool verified = p.state == RowState::Verified;
-    appendLine(csv, {guardedCsvCell(row.tag), guardedCsvCell(verified ? p.model : row.model),
-                     verified ? QString::number(p.serialNumber) : QString(),
-                     QString::fromLatin1(kOutcomeKeys[static_cast<std::size_t>(outcomeOf(p))]),
-                     verified ? p.time.toUTC().toString(Qt::ISODate) : QString(), sequenceText(p),
-                     guardedCsvCell(p.historyHash)});
+    csv += history::csvRecord(
+        {csvTextField(row.tag), csvTextField(verified ? p.model : row.model),
+         csvField(verified ? QString::number(p.serialNumber) : QString()),
+         csvField(QString::fromLatin1(kOutcomeKeys[static_cast<std::size_t>(outcomeOf(p))])),
+         csvField(verified ? p.time.toUTC().toString(Qt::ISODate) : QString()),
+         csvField(sequenceText(p)), csvTextField(p.historyHash)});
   }
   return csv;
 }

@@ -26,13 +26,10 @@ struct SummaryTexts {
 // The row's outcome: 0 waiting, 1 verified, 2 skipped, 3 failed (waiting after a failed write).
 int outcomeOf(const RowProgress& progress);
 
-// A cell of a CSV file that a spreadsheet will not take for a formula: a text beginning with
-// "=", "+", "-", "@", a tab or a carriage return gets a leading apostrophe.
-QString guardedCsvCell(const QString& text);
-
 // The summary as CSV for other programs: UTF-8, comma separated, CR LF, the header row
 // tag,model,serial_number,outcome,time,history_sequence,history_hash; outcomes "waiting",
-// "verified", "skipped", "failed"; times in UTC, ISO 8601. Every text cell guarded.
+// "verified", "skipped", "failed"; times in UTC, ISO 8601. Every text cell guarded against a
+// spreadsheet's formulas as the write history's export guards its own (history_csv.h).
 QByteArray summaryCsv(const CommissioningJob& job);
 
 struct SummaryFileResult {

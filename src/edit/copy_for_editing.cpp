@@ -251,6 +251,7 @@ void CopyForEditing::BitBtn3Click() {
       break;
   }
   record_.copiedFrom = copiedFrom;
+  if (sources_.copied) sources_.copied(copiedFrom);
 }
 
 }  // namespace tadjust

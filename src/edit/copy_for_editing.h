@@ -29,6 +29,8 @@ class CopyForEditing {
     const SettingsViewState& view;         // the current series
     const DecoderState& decoder;           // DeviceSensorType of the last read
     std::function<unsigned()> linkNumber;  // the exchange's present link
+    // Told once the group holds the copy of the device named (where the group came from).
+    std::function<void(const DeviceIdentity& copiedFrom)> copied = {};
   };
 
   CopyForEditing(Form1& form, EditState& edit, CopyRecord& record, WindowEvents& events,

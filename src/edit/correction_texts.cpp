@@ -1,6 +1,7 @@
 #include "edit/correction_texts.h"
 
 #include "edit/group_fields.h"
+#include "numbers/number_text.h"
 #include "ui/bilingual_text.h"
 
 namespace tadjust {
@@ -15,6 +16,11 @@ constexpr BilingualText kTagCorrected{
     "page.",
     "%1: \"%2\" zmieniono na \"%3\": urządzenie mieści %4 znaków ze środkowoeuropejskiej strony "
     "kodowej."};
+// A grouping ("4.000"): %3 is the system's decimal separator.
+constexpr BilingualText kGrouped{
+    "%1: \"%2\" was not read as a number: the decimal separator is \"%3\" and digits are not "
+    "grouped.",
+    "%1: „%2” nie jest liczbą: separatorem dziesiętnym jest „%3”, cyfr się nie grupuje."};
 constexpr BilingualText kMore{"+%1 more", "+%1 więcej"};
 
 }  // namespace
@@ -26,6 +32,11 @@ QString correctionText(const Form1& form, Layout layout, const QLineEdit* box,
     // One arg() for all: a "%1" the user typed into the tag must stay text.
     return kTagCorrected.in(form.UseEnglish)
         .arg(caption, before, after, QString::number(particularsOf(layout).tag.width));
+  }
+  // "4.000" typed for 4 000 would otherwise be taken for 4,000 without a word.
+  if (number_text::isGrouping(before)) {
+    return kGrouped.in(form.UseEnglish)
+        .arg(caption, before, QString(QLatin1Char(number_text::systemDecimalSeparator())));
   }
   return kCorrected.in(form.UseEnglish).arg(caption, before, after);
 }

@@ -4,6 +4,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
+#include <QStringList>
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -225,14 +226,17 @@ SettingsFileReading readSettingsFile(const QByteArray& bytes) {
   return contents;
 }
 
-QString defaultDeviceFileName(const QString& model, std::uint16_t serialNumber, const QDate& date,
-                              const QString& extension) {
-  QString name = model;
-  name.replace(QLatin1Char('/'), QLatin1Char('-'));
-  return QStringLiteral("%1-%2-%3.%4")
-      .arg(name)
-      .arg(serialNumber)
-      .arg(date.toString(QStringLiteral("yyyy-MM-dd")), extension);
+QString defaultSettingsFileName(const QString& model, std::uint16_t serialNumber,
+                                const QString& tag, const QDateTime& savedAt) {
+  QStringList parts{model, QString::number(serialNumber)};
+  if (!tag.trimmed().isEmpty()) parts << tag.trimmed();
+  parts << savedAt.toString(QStringLiteral("yyyy-MM-dd-HHmm"));
+  QString name = parts.join(QLatin1Char('-'));
+  for (QChar& c : name) {
+    if (c.unicode() < 0x20 || c.unicode() == 0x7F || QStringLiteral("/\\:*?\"<>|").contains(c))
+      c = QLatin1Char('-');
+  }
+  return name + QStringLiteral(".tadj");
 }
 
 }  // namespace tadjust

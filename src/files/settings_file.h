@@ -62,8 +62,11 @@ QByteArray writeSettingsFile(const SettingsFileContents& contents);
 // layout of the file's model; a number the settings of its sensor do not store may be absent.
 SettingsFileReading readSettingsFile(const QByteArray& bytes);
 
-// "<model>-<serial number>-<yyyy-MM-dd>.<extension>", a "/" in the model's name made "-".
-QString defaultDeviceFileName(const QString& model, std::uint16_t serialNumber, const QDate& date,
-                              const QString& extension);
+// The name a saved settings file is offered under:
+// "<model>-<serial number>-<tag>-<yyyy-MM-dd-HHmm>.tadj", the tag without the spaces that pad
+// it (left out when it is blank), and every character a file name cannot hold on Windows or
+// Linux (/ \ : * ? " < > | and control characters) made "-".
+QString defaultSettingsFileName(const QString& model, std::uint16_t serialNumber,
+                                const QString& tag, const QDateTime& savedAt);
 
 }  // namespace tadjust

@@ -64,11 +64,13 @@ bool QtSerialPort::OpenPort(const std::string& displayName) {
   // One handle: a port still open from before would otherwise stay open and locked.
   ClosePort();
   openDenied_ = false;
+  openFoundNoPort_ = false;
   const std::string systemName = systemPortName(displayName, nativePortNaming());
   port_.setPortName(QString::fromStdString(systemName));
   port_.setReadBufferSize(kInputQueueSize);
   if (!port_.open(QIODevice::ReadWrite)) {
     openDenied_ = accessDenied(port_.error(), systemName);
+    openFoundNoPort_ = port_.error() == QSerialPort::DeviceNotFoundError;
     port_.clearError();
     return false;
   }

@@ -57,6 +57,9 @@ class SerialPort {
   // True when the last OpenPort failed because the system refuses this user the port (on Linux
   // a user outside the port's group, usually "dialout"); false after any other outcome.
   bool OpenDenied() const { return openDenied_; }
+  // True when the last OpenPort failed because no port of that name exists (the interface box
+  // unplugged, or plugged into another port); false after any other outcome.
+  bool OpenFoundNoPort() const { return openFoundNoPort_; }
 
   // Told when the device under the open port has gone (the interface box unplugged); the port
   // is closed by then. It is told between the program's handlers, never inside an operation.
@@ -73,6 +76,7 @@ class SerialPort {
   }
 
   bool openDenied_ = false;
+  bool openFoundNoPort_ = false;
 
  private:
   std::function<void()> connectionLost_;

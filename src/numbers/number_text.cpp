@@ -195,9 +195,23 @@ std::optional<Decimal> parseDecimal(std::string_view text, char decimalSeparator
   return Decimal::parse(*cText);
 }
 
+bool isGrouping(std::string_view text, char decimalSeparator) {
+  const char other = decimalSeparator == ',' ? '.' : ',';
+  // The reader takes blanks around a number and a plus sign as well.
+  text = trimmed(text);
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  const std::size_t separator = text.find(other);
+  if (separator == std::string_view::npos || separator < 1 || separator > 3) return false;
+  if (text.size() != separator + 4 || text.front() == '0') return false;
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (i != separator && !isDigit(text[i])) return false;
+  return true;
+}
+
 std::string withDecimalSeparator(std::string_view text, char decimalSeparator) {
   const char other = decimalSeparator == ',' ? '.' : ',';
   std::string written(text);
+  if (isGrouping(text, decimalSeparator)) return written;
   const auto others = std::count(written.begin(), written.end(), other);
   if (others == 1 && written.find(decimalSeparator) == std::string::npos) {
     std::replace(written.begin(), written.end(), other, decimalSeparator);
@@ -247,6 +261,10 @@ std::optional<double> readReal(const QString& text) {
 std::optional<Decimal> readDecimal(const QString& text) {
   const char separator = systemDecimalSeparator();
   return parseDecimal(withDecimalSeparator(text.toStdString(), separator), separator);
+}
+
+bool isGrouping(const QString& text) {
+  return isGrouping(text.toStdString(), systemDecimalSeparator());
 }
 
 std::optional<long long> readInteger(const QString& text) {

@@ -27,8 +27,13 @@ std::optional<Decimal> parseDecimal(std::string_view text, char decimalSeparator
 // A typed number with the other decimal separator (a point on a comma system, a comma on a point
 // system) written with the given one: a text that holds exactly one separator, of the other
 // kind, and none of the given one. Any other text comes back as it is, so "1,913.375" and
-// "1.913.375" stay no number.
+// "1.913.375" stay no number, and so does a grouping (below).
 std::string withDecimalSeparator(std::string_view text, char decimalSeparator);
+// A number written with a group separator of the other kind, never read as a decimal point: an
+// optional sign (blanks around it as a number may have), 1 to 3 digits not starting with 0, the
+// other separator, exactly three digits, nothing else ("4.000", "2,000", "-1.250" on a comma system
+// for the point). "0,507", "22,5" and "1234.5" are no groupings.
+bool isGrouping(std::string_view text, char decimalSeparator);
 // Reads an integer text; nullopt when the text is not an integer.
 std::optional<long long> parseInteger(std::string_view text);
 
@@ -46,5 +51,7 @@ QString integer(long long value);
 std::optional<double> readReal(const QString& text);
 std::optional<Decimal> readDecimal(const QString& text);
 std::optional<long long> readInteger(const QString& text);
+// isGrouping with the system's separator.
+bool isGrouping(const QString& text);
 
 }  // namespace tadjust::number_text

@@ -52,27 +52,102 @@ QString tickText(double value, double step) {
   return number_text::general(std::round(value / step) * step);
 }
 
+// From the first breakpoint to the highest signal the table serves, within the reference
+// table's signals: the signal axis of the characteristic and of its error alike.
+Range signalRange(const StoredLinearisation& table) {
+  const double first = table.breakpoints.front().signalThousandths;
+  const double last = table.breakpoints.back().signalThousandths;
+  const SensorReferenceTable& reference = sensorReferenceTable(table.sensorType);
+  double end = std::min<double>(table.inputLimitHighThousandths, reference.thousandths.back());
+  if (end <= last) end = last + std::max(1.0, (last - first) * 0.05);
+  return {first / 1000.0, end / 1000.0};
+}
+
+// A plot's frame and its two axes, each cut into whole steps.
+struct Axes {
+  QRectF frame;
+  Range x{};
+  double xStep = 1;
+  Range y{};
+  double yStep = 1;
+  double dotsPerMm = 1;
+
+  double mm(double millimetres) const { return millimetres * dotsPerMm; }
+  QPointF at(double xValue, double yValue) const {
+    return {frame.left() + (xValue - x.low) / x.span() * frame.width(),
+            frame.bottom() - (yValue - y.low) / y.span() * frame.height()};
+  }
+};
+
+// Axes over the data ranges, rounded out to whole ticks.
+Axes axesOver(const QRectF& frame, Range x, Range y, double dotsPerMm) {
+  Axes axes;
+  axes.frame = frame;
+  axes.xStep = tickStep(x.span());
+  axes.yStep = tickStep(y.span());
+  axes.x = roundedOut(x, axes.xStep);
+  axes.y = roundedOut(y, axes.yStep);
+  axes.dotsPerMm = dotsPerMm;
+  return axes;
+}
+
+// The grid on every tick with its values, and the frame.
+void drawGrid(QPainter& p, const Axes& a) {
+  p.setFont(plotFont());
+  const QPen gridPen(QColor(215, 215, 215), a.mm(0.15));
+  for (double s = a.x.low; s <= a.x.high + a.xStep / 2; s += a.xStep) {
+    p.setPen(gridPen);
+    p.drawLine(a.at(s, a.y.low), a.at(s, a.y.high));
+    p.setPen(Qt::black);
+    const QPointF foot = a.at(s, a.y.low);
+    p.drawText(QRectF(foot.x() - a.mm(10), foot.y() + a.mm(1), a.mm(20), a.mm(4)),
+               Qt::AlignHCenter | Qt::AlignTop, tickText(s, a.xStep));
+  }
+  for (double t = a.y.low; t <= a.y.high + a.yStep / 2; t += a.yStep) {
+    p.setPen(gridPen);
+    p.drawLine(a.at(a.x.low, t), a.at(a.x.high, t));
+    p.setPen(Qt::black);
+    const QPointF start = a.at(a.x.low, t);
+    p.drawText(QRectF(start.x() - a.mm(13), start.y() - a.mm(2), a.mm(12), a.mm(4)),
+               Qt::AlignRight | Qt::AlignVCenter, tickText(t, a.yStep));
+  }
+  p.setPen(QPen(Qt::black, a.mm(0.25)));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(a.frame);
+}
+
+// The horizontal axis's title under it, the vertical one's turned along it.
+void drawAxisTitles(QPainter& p, const Axes& a, const QString& xTitle, const QString& yTitle) {
+  p.setPen(Qt::black);
+  p.setFont(plotFont(true));
+  p.drawText(QRectF(a.frame.left(), a.frame.bottom() + a.mm(6), a.frame.width(), a.mm(6)),
+             Qt::AlignHCenter | Qt::AlignVCenter, xTitle);
+  p.save();
+  p.translate(a.frame.left() - a.mm(17), a.frame.center().y());
+  p.rotate(-90);
+  p.drawText(QRectF(-a.frame.height() / 2, 0, a.frame.height(), a.mm(5)),
+             Qt::AlignHCenter | Qt::AlignVCenter, yTitle);
+  p.restore();
+}
+
 class Plot {
  public:
   Plot(QPainter& painter, const QRectF& area, const RecordCharacteristic& c, bool english)
       : p_(painter), c_(c), table_(c.table), english_(english) {
     dotsPerMm_ = painter.device()->logicalDpiY() / 25.4;
-    frame_ = area.adjusted(mm(20), mm(12), -mm(4), -mm(14));
-    data_ = signalRange();
-    const Range temperatures = temperatureRange();
-    signalStep_ = tickStep(data_.span());
-    temperatureStep_ = tickStep(temperatures.span());
-    signals_ = roundedOut(data_, signalStep_);
-    temperatures_ = roundedOut(temperatures, temperatureStep_);
+    data_ = signalRange(table_);
+    axes_ = axesOver(area.adjusted(mm(20), mm(12), -mm(4), -mm(14)), data_, temperatureRange(),
+                     dotsPerMm_);
   }
 
   void draw() {
     p_.save();
     p_.setRenderHint(QPainter::Antialiasing);
-    grid();
+    drawGrid(p_, axes_);
     referenceCurve();
     storedSegments();
-    axisTitles();
+    drawAxisTitles(p_, axes_, text(texts::InputSignalAxis).arg(signalUnit(table_)),
+                   text(texts::TemperatureAxis));
     legend();
     p_.restore();
   }
@@ -80,17 +155,6 @@ class Plot {
  private:
   double mm(double millimetres) const { return millimetres * dotsPerMm_; }
   QString text(const BilingualText& t) const { return t.in(english_); }
-
-  // From the first breakpoint to the highest signal the table serves, within the reference
-  // table's signals.
-  Range signalRange() const {
-    const double first = table_.breakpoints.front().signalThousandths;
-    const double last = table_.breakpoints.back().signalThousandths;
-    const SensorReferenceTable& reference = sensorReferenceTable(table_.sensorType);
-    double end = std::min<double>(table_.inputLimitHighThousandths, reference.thousandths.back());
-    if (end <= last) end = last + std::max(1.0, (last - first) * 0.05);
-    return {first / 1000.0, end / 1000.0};
-  }
 
   // The reference points within the signal range, as (signal, temperature).
   std::vector<QPointF> referencePoints() const {
@@ -133,39 +197,8 @@ class Plot {
     return range;
   }
 
-  QPointF at(double signal, double temperature) const {
-    const double x = frame_.left() + (signal - signals_.low) / signals_.span() * frame_.width();
-    const double y = frame_.bottom() -
-                     (temperature - temperatures_.low) / temperatures_.span() * frame_.height();
-    return {x, y};
-  }
+  QPointF at(double signal, double temperature) const { return axes_.at(signal, temperature); }
   QPointF at(const QPointF& value) const { return at(value.x(), value.y()); }
-
-  void grid() {
-    p_.setFont(plotFont());
-    const QPen gridPen(QColor(215, 215, 215), mm(0.15));
-    const QPen textPen(Qt::black);
-    for (double s = signals_.low; s <= signals_.high + signalStep_ / 2; s += signalStep_) {
-      p_.setPen(gridPen);
-      p_.drawLine(at(s, temperatures_.low), at(s, temperatures_.high));
-      p_.setPen(textPen);
-      const QPointF foot = at(s, temperatures_.low);
-      p_.drawText(QRectF(foot.x() - mm(10), foot.y() + mm(1), mm(20), mm(4)),
-                  Qt::AlignHCenter | Qt::AlignTop, tickText(s, signalStep_));
-    }
-    for (double t = temperatures_.low; t <= temperatures_.high + temperatureStep_ / 2;
-         t += temperatureStep_) {
-      p_.setPen(gridPen);
-      p_.drawLine(at(signals_.low, t), at(signals_.high, t));
-      p_.setPen(textPen);
-      const QPointF start = at(signals_.low, t);
-      p_.drawText(QRectF(start.x() - mm(13), start.y() - mm(2), mm(12), mm(4)),
-                  Qt::AlignRight | Qt::AlignVCenter, tickText(t, temperatureStep_));
-    }
-    p_.setPen(QPen(Qt::black, mm(0.25)));
-    p_.setBrush(Qt::NoBrush);
-    p_.drawRect(frame_);
-  }
 
   void referenceCurve() {
     const std::vector<QPointF> points = referencePoints();
@@ -184,29 +217,15 @@ class Plot {
       p_.drawEllipse(at(point.signal(), point.temperature), mm(0.6), mm(0.6));
   }
 
-  void axisTitles() {
-    p_.setPen(Qt::black);
-    p_.setFont(plotFont(true));
-    p_.drawText(QRectF(frame_.left(), frame_.bottom() + mm(6), frame_.width(), mm(6)),
-                Qt::AlignHCenter | Qt::AlignVCenter,
-                text(texts::InputSignalAxis).arg(signalUnit(table_)));
-    p_.save();
-    p_.translate(frame_.left() - mm(17), frame_.center().y());
-    p_.rotate(-90);
-    p_.drawText(QRectF(-frame_.height() / 2, 0, frame_.height(), mm(5)),
-                Qt::AlignHCenter | Qt::AlignVCenter, text(texts::TemperatureAxis));
-    p_.restore();
-  }
-
   void legend() {
     p_.setFont(plotFont());
-    const double x = frame_.left() + mm(4);
-    double y = frame_.top() - mm(10.5);
+    const double x = axes_.frame.left() + mm(4);
+    double y = axes_.frame.top() - mm(10.5);
     const auto entry = [&](const QPen& pen, const QString& label) {
       p_.setPen(pen);
       p_.drawLine(QPointF(x, y + mm(2)), QPointF(x + mm(8), y + mm(2)));
       p_.setPen(Qt::black);
-      p_.drawText(QRectF(x + mm(10), y, frame_.width() / 2, mm(4)),
+      p_.drawText(QRectF(x + mm(10), y, axes_.frame.width() / 2, mm(4)),
                   Qt::AlignLeft | Qt::AlignVCenter, label);
     };
     entry(QPen(QColor(40, 90, 200), mm(0.9)),
@@ -220,12 +239,82 @@ class Plot {
   const StoredLinearisation& table_;
   bool english_;
   double dotsPerMm_ = 1;
-  QRectF frame_;
-  Range data_{};     // the signals the curves are drawn over
-  Range signals_{};  // the axis: data_ rounded out to whole ticks
-  Range temperatures_{};
-  double signalStep_ = 1;
-  double temperatureStep_ = 1;
+  Range data_{};  // the signals the curves are drawn over
+  Axes axes_;
+};
+
+// The error of the stored segments under the characteristic: on the same signal axis, error in
+// °C around a zero line, the breakpoints marked.
+class ErrorPlot {
+ public:
+  ErrorPlot(QPainter& painter, const QRectF& area, const StoredLinearisation& table,
+            const CharacteristicError& error, bool english)
+      : p_(painter), table_(table), error_(error), english_(english) {
+    dotsPerMm_ = painter.device()->logicalDpiY() / 25.4;
+    // Symmetric about zero, so the sign of the error reads at a glance.
+    const double largest = std::max(std::abs(error.largest.error), 0.001);
+    axes_ = axesOver(area.adjusted(mm(20), mm(7), -mm(4), -mm(14)), signalRange(table),
+                     {-largest, largest}, dotsPerMm_);
+  }
+
+  void draw() {
+    p_.save();
+    p_.setRenderHint(QPainter::Antialiasing);
+    drawGrid(p_, axes_);
+    p_.setPen(QPen(Qt::black, mm(0.2)));
+    p_.drawLine(at(axes_.x.low, 0), at(axes_.x.high, 0));
+    curve();
+    drawAxisTitles(p_, axes_, text(texts::InputSignalAxis).arg(signalUnit(table_)),
+                   text(texts::ErrorAxis));
+    legend();
+    p_.restore();
+  }
+
+ private:
+  double mm(double millimetres) const { return millimetres * dotsPerMm_; }
+  QString text(const BilingualText& t) const { return t.in(english_); }
+
+  QPointF at(double signal, double error) const { return axes_.at(signal, error); }
+
+  void curve() {
+    QPainterPath path(
+        at(error_.points.front().signalThousandths / 1000.0, error_.points.front().error));
+    for (const ErrorPoint& point : error_.points)
+      path.lineTo(at(point.signalThousandths / 1000.0, point.error));
+    p_.setPen(QPen(QColor(200, 30, 30), mm(0.3), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p_.drawPath(path);
+    p_.setBrush(QColor(200, 30, 30));
+    for (const StoredBreakpoint& point : table_.breakpoints) {
+      const double signal = static_cast<double>(point.signalThousandths);
+      if (signal > error_.highestSignalThousandths) continue;
+      p_.drawEllipse(at(point.signal(), table_.temperatureAt(signal) -
+                                            referenceTemperatureAt(
+                                                sensorReferenceTable(table_.sensorType), signal)),
+                     mm(0.5), mm(0.5));
+    }
+    const ErrorPoint& largest = error_.largest;
+    p_.setBrush(Qt::NoBrush);
+    p_.setPen(QPen(Qt::black, mm(0.25)));
+    p_.drawEllipse(at(largest.signalThousandths / 1000.0, largest.error), mm(1.2), mm(1.2));
+  }
+
+  void legend() {
+    p_.setFont(plotFont());
+    const double x = axes_.frame.left() + mm(4);
+    const double y = axes_.frame.top() - mm(6);
+    p_.setPen(QPen(QColor(200, 30, 30), mm(0.3)));
+    p_.drawLine(QPointF(x, y + mm(2)), QPointF(x + mm(8), y + mm(2)));
+    p_.setPen(Qt::black);
+    p_.drawText(QRectF(x + mm(10), y, axes_.frame.width() - mm(14), mm(4)),
+                Qt::AlignLeft | Qt::AlignVCenter, text(texts::ErrorCurve));
+  }
+
+  QPainter& p_;
+  const StoredLinearisation& table_;
+  const CharacteristicError& error_;
+  bool english_;
+  double dotsPerMm_ = 1;
+  Axes axes_;
 };
 
 }  // namespace
@@ -237,6 +326,12 @@ QString signalUnit(const StoredLinearisation& table) {
 void drawCharacteristicPlot(QPainter& painter, const QRectF& area,
                             const RecordCharacteristic& characteristic, bool useEnglish) {
   Plot(painter, area, characteristic, useEnglish).draw();
+}
+
+void drawErrorPlot(QPainter& painter, const QRectF& area, const StoredLinearisation& table,
+                   const CharacteristicError& error, bool useEnglish) {
+  if (error.empty()) return;
+  ErrorPlot(painter, area, table, error, useEnglish).draw();
 }
 
 }  // namespace tadjust

@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QRectF>
 
+#include "record/characteristic_error.h"
 #include "record/device_record.h"
 
 namespace tadjust {
@@ -14,6 +15,11 @@ namespace tadjust {
 // Draws into area (device units) of a table that is not empty.
 void drawCharacteristicPlot(QPainter& painter, const QRectF& area,
                             const RecordCharacteristic& characteristic, bool useEnglish);
+
+// The characteristic's error (stored minus reference, °C) on the same signal axis, drawn into
+// area under the characteristic; nothing for an empty error.
+void drawErrorPlot(QPainter& painter, const QRectF& area, const StoredLinearisation& table,
+                   const CharacteristicError& error, bool useEnglish);
 
 // The signal's unit: "Ohm" for resistance thermometers, "mV" for thermocouples.
 QString signalUnit(const StoredLinearisation& table);

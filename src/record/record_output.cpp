@@ -35,6 +35,12 @@ QString recordFileName(const DeviceRecord& record) {
 }
 
 RecordFileResult writeRecordPdf(const DeviceRecord& record, const QString& path) {
+  return writeRecordsPdf({record}, path);
+}
+
+RecordFileResult writeRecordsPdf(const std::vector<DeviceRecord>& records, const QString& path) {
+  if (records.empty()) return {false, QStringLiteral("no record to write")};
+  const DeviceRecord& record = records.front();
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly)) return {false, file.errorString()};
   bool painted = false;
@@ -43,9 +49,10 @@ RecordFileResult writeRecordPdf(const DeviceRecord& record, const QString& path)
     QPdfWriter pdf(&file);
     pdf.setResolution(kPdfResolution);
     pdf.setPageLayout(a4Portrait());
-    pdf.setTitle(documentTitle(record));
+    pdf.setTitle(records.size() == 1 ? documentTitle(record)
+                                     : record_texts::Heading.in(record.useEnglish));
     pdf.setCreator(record.program);
-    painted = paintDeviceRecord(pdf, record);
+    painted = paintDeviceRecords(pdf, records);
   }
   if (!painted) {
     file.cancelWriting();
@@ -62,6 +69,10 @@ void prepareRecordPrinter(QPrinter& printer, const DeviceRecord& record) {
 
 bool printRecord(const DeviceRecord& record, QPrinter& printer) {
   return paintDeviceRecord(printer, record);
+}
+
+bool printRecords(const std::vector<DeviceRecord>& records, QPrinter& printer) {
+  return paintDeviceRecords(printer, records);
 }
 
 }  // namespace tadjust

@@ -6,10 +6,12 @@
 #include <QPen>
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
 #include "numbers/number_text.h"
+#include "record/characteristic_error.h"
 #include "record/characteristic_plot.h"
 #include "record/record_texts.h"
 
@@ -24,6 +26,8 @@ constexpr double kFooterMm = 8;
 constexpr double kRowMm = 5.6;
 constexpr double kSectionGapMm = 5;
 constexpr double kPlotHeightMm = 105;
+constexpr double kErrorPlotHeightMm = 55;
+constexpr double kSignatureMm = 11;
 constexpr double kBodyPoints = 9;
 constexpr double kSectionPoints = 11.5;
 constexpr double kHeadingPoints = 17;
@@ -54,6 +58,13 @@ QString thousandthsText(std::int64_t thousandths) {
 QString fixedText(double value, int decimals) {
   return QString::number(value, 'f', decimals)
       .replace(QLatin1Char('.'), QChar::fromLatin1(number_text::systemDecimalSeparator()));
+}
+
+// An error with its sign: "+0,012", "-0,250"; none for a zero as shown.
+QString signedFixedText(double value, int decimals) {
+  const QString shown = fixedText(std::abs(value), decimals);
+  if (fixedText(0, decimals) == shown) return shown;
+  return (value < 0 ? QStringLiteral("-") : QStringLiteral("+")) + shown;
 }
 
 // A device's text as the record draws it: a control character (a tag may hold a line feed or a
@@ -112,6 +123,7 @@ class RecordLayout {
     settings();
     if (record_.write) writeByThisLink(*record_.write);
     if (record_.characteristic) characteristic(*record_.characteristic);
+    signatures();
     footer();
     return page_;
   }
@@ -193,7 +205,9 @@ class RecordLayout {
                        row.changed ? text(texts::ChangedMark) : QString()},
                       row.changed});
     }
-    sectionHeading(text(texts::WriteHeading), (rows.size() + 2) * kRowMm);
+    const int notes = (write.source ? 1 : 0) + (write.anchor ? 1 : 0);
+    sectionHeading(text(write.fromHistory ? texts::WrittenHeading : texts::WriteHeading),
+                   (rows.size() + 2 + notes) * kRowMm);
     table({{68, text(texts::Setting)},
            {45, text(texts::AsFound)},
            {45, text(texts::AsLeft)},
@@ -206,6 +220,79 @@ class RecordLayout {
     y_ += mm(1);
     line(text(result), recordFont(kBodyPoints, write.verification != Verification::Verified),
          kRowMm);
+    if (write.source)
+      fittedLine(text(texts::SourceLabel) + QLatin1Char(' ') + sourceText(*write.source));
+    if (write.anchor) {
+      fittedLine(text(texts::HistoryEntry).arg(write.anchor->sequence).arg(write.anchor->hash));
+    }
+  }
+
+  QString sourceText(const SettingsSource& source) const {
+    switch (source.kind) {
+      case SettingsSource::Kind::StartValues:
+        return text(texts::SourceStartValues);
+      case SettingsSource::Kind::DeviceCopy:
+        return text(texts::SourceDeviceCopy);
+      case SettingsSource::Kind::OtherDeviceCopy:
+        return text(texts::SourceOtherDeviceCopy).arg(source.sourceSerialNumber);
+      case SettingsSource::Kind::SettingsFile:
+        return text(texts::SourceSettingsFile).arg(source.fileName, source.sourceSerialNumber);
+      case SettingsSource::Kind::CommissioningRow:
+        return text(texts::SourceCommissioningRow)
+            .arg(source.fileName)
+            .arg(source.rowLine)
+            .arg(source.rowTag);
+    }
+    return {};
+  }
+
+  // A line of body text, set smaller when it is wider than the page.
+  void fittedLine(const QString& s, bool bold = false) {
+    line(s, fitted(recordFont(kBodyPoints, bold), s, width_), kRowMm);
+  }
+
+  // The error of the stored segments against the reference, under the characteristic, with its
+  // largest value stated.
+  void characteristicErrorBlock(const RecordCharacteristic& c) {
+    const CharacteristicError error = characteristicError(c.table);
+    if (error.empty()) return;
+    ensureRoom(mm(kSectionGapMm + 7 + kErrorPlotHeightMm + kRowMm));
+    y_ += mm(kSectionGapMm);
+    line(text(texts::ErrorHeading), recordFont(kBodyPoints, true), 6);
+    const QRectF area(left_, y_, width_, mm(kErrorPlotHeightMm));
+    if (painter_) drawErrorPlot(*painter_, area, c.table, error, record_.useEnglish);
+    y_ += area.height();
+    const ErrorPoint& largest = error.largest;
+    fittedLine(
+        text(texts::LargestError)
+            .arg(signedFixedText(largest.error, 3), fixedText(largest.temperature, 1),
+                 thousandthsText(std::llround(largest.signalThousandths)), signalUnit(c.table)),
+        true);
+  }
+
+  // Lines to sign on, side by side at the foot of the record.
+  void signatures() {
+    const std::array<const BilingualText*, 3> labels{&texts::PerformedBy, &texts::CheckedBy,
+                                                     &texts::SignedOn};
+    ensureRoom(mm(kSectionGapMm + kSignatureMm));
+    y_ += mm(kSectionGapMm + kSignatureMm - kRowMm);
+    if (painter_) {
+      const double column = width_ / labels.size();
+      const QFont font = recordFont(kBodyPoints);
+      for (std::size_t i = 0; i < labels.size(); ++i) {
+        const double x = left_ + i * column;
+        const QString label = text(*labels[i]);
+        const double labelWidth = QFontMetricsF(font, &device_).horizontalAdvance(label);
+        painter_->setFont(font);
+        painter_->setPen(Qt::black);
+        painter_->drawText(QRectF(x, y_, column, mm(kRowMm)), Qt::AlignLeft | Qt::AlignBottom,
+                           label);
+        painter_->setPen(QPen(Qt::black, mm(0.2)));
+        painter_->drawLine(QPointF(x + labelWidth + mm(2), y_ + mm(kRowMm)),
+                           QPointF(x + column - mm(5), y_ + mm(kRowMm)));
+      }
+    }
+    y_ += mm(kRowMm);
   }
 
   void characteristic(const RecordCharacteristic& c) {
@@ -238,6 +325,7 @@ class RecordLayout {
     const QRectF area(left_, y_, width_, mm(kPlotHeightMm));
     if (painter_) drawCharacteristicPlot(*painter_, area, c, record_.useEnglish);
     y_ += area.height();
+    characteristicErrorBlock(c);
   }
 
   // Columns left to right; a header row when any column has a header. Numbers stand right.
@@ -318,10 +406,17 @@ class RecordLayout {
 }  // namespace
 
 bool paintDeviceRecord(QPagedPaintDevice& device, const DeviceRecord& record) {
-  const int pages = RecordLayout(device, nullptr, record, 0).run();
+  return paintDeviceRecords(device, {record});
+}
+
+bool paintDeviceRecords(QPagedPaintDevice& device, const std::vector<DeviceRecord>& records) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
-  RecordLayout(device, &painter, record, pages).run();
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (i > 0) device.newPage();
+    const int pages = RecordLayout(device, nullptr, records[i], 0).run();
+    RecordLayout(device, &painter, records[i], pages).run();
+  }
   return painter.end();
 }
 

@@ -25,6 +25,22 @@ inline constexpr BilingualText Value{"Value", "Wartość"};
 inline constexpr BilingualText Unit{"Unit", "Jednostka"};
 
 inline constexpr BilingualText WriteHeading{"Written by this link", "Zapis w tym połączeniu"};
+inline constexpr BilingualText WrittenHeading{"Written", "Zapis"};
+inline constexpr BilingualText SourceLabel{"Settings source:", "Źródło ustawień:"};
+inline constexpr BilingualText SourceStartValues{"the window's start values",
+                                                 "wartości początkowe okna"};
+inline constexpr BilingualText SourceDeviceCopy{
+    "this device's own settings (Copy for edition)",
+    "własne ustawienia tego urządzenia (Przepisz do edycji)"};
+inline constexpr BilingualText SourceOtherDeviceCopy{"a copy of another device, serial number %1",
+                                                     "kopia innego urządzenia, numer seryjny %1"};
+inline constexpr BilingualText SourceSettingsFile{
+    "settings file %1, saved from serial number %2",
+    "plik ustawień %1, zapisany z urządzenia o numerze seryjnym %2"};
+inline constexpr BilingualText SourceCommissioningRow{
+    "commissioning list %1, line %2, tag %3", "lista uruchomienia %1, wiersz %2, identyfikator %3"};
+inline constexpr BilingualText HistoryEntry{"Write history: entry %1, hash %2",
+                                            "Historia zapisów: wpis %1, skrót %2"};
 inline constexpr BilingualText AsFound{"As found", "Przed zapisem"};
 inline constexpr BilingualText AsLeft{"As left", "Po zapisie"};
 inline constexpr BilingualText ChangedMark{"changed", "zmienione"};
@@ -55,5 +71,17 @@ inline constexpr BilingualText ReferenceCurve{"reference curve of the sensor",
                                               "krzywa wzorcowa czujnika"};
 inline constexpr BilingualText StoredSegments{"segments stored in the device",
                                               "odcinki zapisane w urządzeniu"};
+
+inline constexpr BilingualText ErrorHeading{"Error of the stored characteristic",
+                                            "Błąd zapisanej charakterystyki"};
+inline constexpr BilingualText ErrorAxis{"Error [°C]", "Błąd [°C]"};
+inline constexpr BilingualText ErrorCurve{"stored segments minus reference curve",
+                                          "odcinki zapisane minus krzywa wzorcowa"};
+inline constexpr BilingualText LargestError{"Largest error: %1 °C at %2 °C (%3 %4)",
+                                            "Największy błąd: %1 °C przy %2 °C (%3 %4)"};
+
+inline constexpr BilingualText PerformedBy{"Performed by:", "Wykonał:"};
+inline constexpr BilingualText CheckedBy{"Checked by:", "Sprawdził:"};
+inline constexpr BilingualText SignedOn{"Date:", "Data:"};
 
 }  // namespace tadjust::record_texts

@@ -24,6 +24,14 @@ class MessageBoxes {
     static_cast<void>(details);
     return ask(caption, text, buttons);
   }
+  // A question whose answer is an action: its button (acceptCaption) answers Ok, Cancel
+  // answers Cancel and is the default, so Enter or Escape sends nothing. Boxes that cannot
+  // name a button ask with OK and Cancel.
+  virtual Answer confirm(const QString& caption, const QString& text,
+                         const QString& acceptCaption) {
+    static_cast<void>(acceptCaption);
+    return ask(caption, text, Buttons::OkCancel);
+  }
   // The toolkit's standard report of an error that a handler lets escape (OK only).
   virtual void reportError(const QString& text) = 0;
 };
@@ -34,6 +42,8 @@ class QtMessageBoxes final : public MessageBoxes {
   Answer ask(const QString& caption, const QString& text, Buttons buttons) override;
   Answer askWithDetails(const QString& caption, const QString& text, Buttons buttons,
                         const QString& details) override;
+  Answer confirm(const QString& caption, const QString& text,
+                 const QString& acceptCaption) override;
   void reportError(const QString& text) override;
 };
 

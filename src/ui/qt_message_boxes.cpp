@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/message_boxes.h"
 
@@ -72,6 +73,22 @@ Answer QtMessageBoxes::askWithDetails(const QString& caption, const QString& tex
   box.exec();
   QAbstractButton* clicked = box.clickedButton();
   return clicked ? answerOf(box.standardButton(clicked)) : Answer::Closed;
+}
+
+Answer QtMessageBoxes::confirm(const QString& caption, const QString& text,
+                               const QString& acceptCaption) {
+  QMessageBox box;
+  placeAboveTheWindow(box);
+  box.setWindowTitle(withLineBreaks(caption));
+  box.setText(withLineBreaks(text));
+  box.setIcon(QMessageBox::Question);
+  QPushButton* accept = box.addButton(acceptCaption, QMessageBox::AcceptRole);
+  QPushButton* cancel = box.addButton(QMessageBox::Cancel);
+  box.setDefaultButton(cancel);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == accept) return Answer::Ok;
+  return box.clickedButton() != nullptr ? Answer::Cancel : Answer::Closed;
 }
 
 void QtMessageBoxes::reportError(const QString& text) {

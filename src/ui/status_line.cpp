@@ -11,13 +11,39 @@ namespace {
 
 const QString kClosingDots = QStringLiteral("...");
 constexpr QChar kNoBreakSpace{0x00A0};
+constexpr QChar kZeroWidthSpace{0x200B};
+// A word longer than this (a file name: "RKA-49-21017-TT-101-2026-12-10-0905.tadj") may break
+// after its dashes, dots and underscores; shorter ones ("RKA-49") stay whole.
+constexpr qsizetype kLongWord = 16;
+
+// Lets the long words of a text break after their dashes, dots and underscores.
+QString breakingLongWords(const QString& text) {
+  QString laidOut;
+  qsizetype wordStart = 0;
+  for (qsizetype i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && text[i] != u' ') continue;
+    const QString word = text.mid(wordStart, i - wordStart);
+    if (word.size() > kLongWord) {
+      for (qsizetype j = 0; j < word.size(); ++j) {
+        laidOut += word[j];
+        const bool breaksAfter = word[j] == u'-' || word[j] == u'.' || word[j] == u'_';
+        if (breaksAfter && j + 1 < word.size()) laidOut += kZeroWidthSpace;
+      }
+    } else {
+      laidOut += word;
+    }
+    if (i < text.size()) laidOut += text[i];
+    wordStart = i + 1;
+  }
+  return laidOut;
+}
 
 }  // namespace
 
 StatusLine::StatusLine(QWidget* parent) : QLabel(parent) { setWordWrap(true); }
 
 QString StatusLine::laidOutText() const {
-  QString laidOut = text();
+  QString laidOut = breakingLongWords(text());
   if (!laidOut.endsWith(kClosingDots)) return laidOut;
   for (qsizetype i = laidOut.size() - kClosingDots.size() - 1; i >= 0 && laidOut[i] == u' '; --i)
     laidOut[i] = kNoBreakSpace;

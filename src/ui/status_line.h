@@ -1,8 +1,9 @@
 #pragma once
 
 // A status line that wraps its text at word boundaries but keeps a closing "..." on the line of
-// the word before it ("Write verification  ..." never leaves its dots alone on a line). Its text
-// stays exactly the program's; only the breaking is different.
+// the word before it ("Write verification  ..." never leaves its dots alone on a line), and lets a
+// long word such as a file name break after its dashes and dots. Its text stays exactly the
+// program's; only the breaking is different.
 
 #include <QLabel>
 
@@ -20,7 +21,8 @@ class StatusLine final : public QLabel {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  // The text as it is laid out: the spaces before a closing "..." do not break.
+  // The text as it is laid out: the spaces before a closing "..." do not break; a long word may
+  // break after a dash, a dot or an underscore.
   QString laidOutText() const;
   int flags() const;
 };

@@ -108,10 +108,15 @@ void checkWrapped(QLabel* label, const QString& text) {
 std::vector<QString> statusTexts(bool english) {
   namespace t = exchange_texts;
   std::vector<QString> texts;
-  for (const BilingualText& text :
-       {t::Linking, t::ReadingData, t::WriteVerification, t::WritingData, t::WriteVerified,
-        t::WriteNotVerified, t::ConnectionLost})
+  for (const BilingualText& text : {t::Linking, t::ReadingData, t::WriteVerification,
+                                    t::WritingData, t::WriteVerified, t::ConnectionLost})
     texts.push_back(text.in(english));
+  // The longest first difference a write not verified names, with more after it.
+  texts.push_back(t::WriteNotVerified.in(english).arg(
+                      english ? "Failure indication: sent 3.5 [mA], read 23 [mA]"
+                              : "Sygnalizacja błędu: wysłano 3,5 [mA], odczytano 23 [mA]") +
+                  t::MoreDifferences.in(english).arg(12));
+  texts.push_back(t::AnotherDeviceOnTheBox.in(english).arg(15004).arg(65535).arg(10013).arg(65535));
   texts.push_back(t::AnotherDeviceAnswered.in(english).arg(15004).arg(65535).arg(10013).arg(65535));
   texts.push_back(t::UnknownProductCode.in(english).arg(65535).arg("RQ-18x-RK/V"));
   return texts;

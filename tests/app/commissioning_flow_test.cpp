@@ -71,8 +71,9 @@ class Commissioning {
     program.form().ReadAgainButton->click();
     program.ticks(testing::kTicksToCollect);
   }
+  // Send: the check read of the device on the box, then the write and its read-back.
   void send() {
-    program.form().BitBtn4->click();
+    program.send();
     program.ticks(testing::kTicksToCollect);
   }
   const CommissioningJob& job() { return *program.app.commissioning().job(); }
@@ -104,7 +105,9 @@ TEST(CommissioningFlow, EachDeviceGetsItsRowIsVerifiedAndRecordedAndIsNotTakenTw
   ASSERT_EQ(c.program.form().Label41->text(), kVerified);
   EXPECT_EQ(c.job().progress(0).state, RowState::Verified);
   EXPECT_EQ(c.job().progress(0).serialNumber, 30001);
-  EXPECT_TRUE(c.job().progress(0).historySequence.has_value());
+  ASSERT_TRUE(c.program.app.history().flush());
+  EXPECT_EQ(c.job().progress(0).historySequence,
+            c.program.app.history().lastWriteAnchor()->sequence);
   EXPECT_EQ(c.job().progress(0).historyHash.size(), 64);
   EXPECT_EQ(c.held(F::Tag), "TT-201");
   EXPECT_EQ(c.window().progress->text(), "1 of 4");
@@ -146,6 +149,27 @@ TEST(CommissioningFlow, EachDeviceGetsItsRowIsVerifiedAndRecordedAndIsNotTakenTw
   next.putOnTheBox(30001);
   next.readAgain();
   EXPECT_EQ(next.program.form().Label41->text(), "This device was already commissioned as TT-201.");
+}
+
+// A row is entered as a settings file is: what validation and the tag's field change is said in
+// the notice, the first change in its line, all of them in its tooltip.
+TEST(CommissioningFlow, WhatEnteringARowChangedIsSaidAsForASettingsFile) {
+  ListFolder folder;
+  // A tag the device cannot store as it is refuses the list (docs/commissioning.md); a range
+  // beyond the sensor's limits is corrected as for a settings file.
+  folder.list = "tag;settings;rangeHigh\nTANK-NORTH;pt100.tadj;5000\n";
+  testing::writeFile(folder.listPath(), folder.list);
+  Commissioning c(folder);
+  c.putOnTheBox(30001);
+  c.connect();
+  const Form1& f = c.program.form();
+  EXPECT_EQ(f.Edit5->text(), "TANK-NORTH");
+  const QString said = "Upper range value: \"5000\" changed to 800.";
+  EXPECT_TRUE(f.EditNotice->text().endsWith("\n" + said)) << f.EditNotice->text().toStdString();
+  EXPECT_EQ(f.EditNotice->toolTip(), said);
+  c.send();
+  EXPECT_EQ(c.program.form().Label41->text(), kVerified);
+  EXPECT_EQ(c.held(F::Tag), "TANK-NORTH");
 }
 
 TEST(CommissioningFlow, AFailedWriteLeavesItsRowWaitingWithTheReasonAndASkippedRowIsPassedBy) {

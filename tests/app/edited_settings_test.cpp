@@ -39,7 +39,7 @@ TEST(EditedSettings, TheEditedGroupIsWrittenAndVerified) {
       p.form().BitBtn3->click();
       c.edit(p.form(), locale);
       p.boxes().questions.clear();
-      p.form().BitBtn4->click();
+      p.program.send();
       EXPECT_TRUE(p.boxes().questions.empty());
       EXPECT_TRUE(p.program.writeState().VerifyPending);
       p.program.ticks(testing::kTicksToCollect);
@@ -59,14 +59,16 @@ TEST(EditedSettings, TheEditedGroupIsWrittenAndVerified) {
   }
 }
 
-// A transmitter's block is rebuilt from the group: no copy is needed.
+// A transmitter's block is rebuilt from the group: no copy is needed, once the technician has
+// confirmed writing values not taken from the device.
 TEST(EditedSettings, ATransmitterIsWrittenWithoutACopy) {
   const SystemLocale locale(/*comma=*/true);
   EditingProgram p("RKA-49");
   p.read();
   EditingProgram::choose(p.form().ComboBox1, 0);  // Pt100, its default range
   p.form().Edit5->setText("NEW");
-  p.form().BitBtn4->click();
+  p.boxes().queue(Answer::Ok);  // Write
+  p.program.send();
   p.program.ticks(testing::kTicksToCollect);
   EXPECT_EQ(p.form().Label41->text(), kVerifiedEnglish);
   EXPECT_EQ(p.form().Edit17->text(), "NEW");
@@ -136,7 +138,7 @@ TEST(EditedSettings, ACorrectionAtSendSendsNothingUntilSendIsPressedAgain) {
     EXPECT_TRUE(f.GroupBox1->isEnabled());
     EXPECT_TRUE(shown(f.BitBtn4));
 
-    f.BitBtn4->click();
+    p.program.send();
     p.program.ticks(testing::kTicksToCollect);
     EXPECT_EQ(p.boxes().questions.size(), 1u);
     EXPECT_EQ(f.Label41->text(), kVerifiedEnglish);
@@ -160,7 +162,8 @@ TEST(EditedSettings, ATagSetWithoutTypingIsCutAndSaidBeforeItIsSent) {
   EXPECT_EQ(f.EditNotice->text(),
             QString::fromUtf8("Tag: \"ZBIORNIK-Ł1/2\" changed to \"ZBIORNIK-Ł\": the device "
                               "holds 10 characters of the Central European code page."));
-  f.BitBtn4->click();
+  p.boxes().queue(Answer::Ok);  // Write: the group was not copied from this device
+  p.program.send();
   p.program.ticks(testing::kTicksToCollect);
   EXPECT_EQ(f.Label41->text(), kVerifiedEnglish);
   EXPECT_EQ(f.Edit17->text(), QString::fromUtf8("ZBIORNIK-Ł"));
@@ -360,13 +363,16 @@ TEST(EditedSettings, YesToRepeatWritingSendsTheSameBlockAgain) {
     p.form().Edit5->setText("AGAIN");
     p.program.device->faults().spoiledWrites = 1;
     p.boxes().questions.clear();
-    const std::size_t before = p.program.port.sent().size();
-    p.form().BitBtn4->click();
+    // Each write follows its check read's request (0, "$", "R").
+    const std::size_t before = p.program.port.sent().size() + 3;
+    p.program.send();
     const std::size_t afterFirst = p.program.port.sent().size();
     p.boxes().queue(Answer::Yes);
-    p.program.ticks(testing::kTicksToCollect);
+    p.program.ticks(testing::kTicksToCollect);  // the read-back, Yes: the check read again
     ASSERT_EQ(p.boxes().questions.size(), 1u);
-    EXPECT_EQ(p.boxes().questions[0].text, "Repeat writing?");
+    EXPECT_TRUE(p.boxes().questions[0].text.endsWith("Repeat writing?"));
+    const std::size_t afterCheck = p.program.port.sent().size();
+    p.program.ticks(testing::kTicksToCollect);  // the check's reply: the write again
     const std::size_t afterSecond = p.program.port.sent().size();
     p.program.ticks(testing::kTicksToCollect);
 
@@ -376,7 +382,7 @@ TEST(EditedSettings, YesToRepeatWritingSendsTheSameBlockAgain) {
     const auto& sent = p.program.port.sent();
     std::vector<std::uint8_t> first, second;
     for (std::size_t i = before; i < afterFirst; ++i) first.push_back(sent[i].byte);
-    for (std::size_t i = afterFirst; i < afterSecond; ++i) second.push_back(sent[i].byte);
+    for (std::size_t i = afterCheck; i < afterSecond; ++i) second.push_back(sent[i].byte);
     EXPECT_EQ(first, second);
     EXPECT_EQ(p.form().Edit17->text(), "AGAIN");
   }

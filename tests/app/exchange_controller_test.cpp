@@ -98,16 +98,19 @@ TEST(ExchangeController, CancelInTheLinkPromptNeverOpensThePort) {
   EXPECT_EQ(caption(program.form().BitBtn1), "Connect");
 }
 
+// The port is there but another program holds it: searching would not help.
 TEST(ExchangeController, APortThatCannotBeOpenedIsReportedAndConnectComesBack) {
   SimulatedProgram program;
   program.findBox();
-  program.port.unplug();
+  program.port.holdElsewhere(testing::kBoxPort);
   program.boxes.queue(Answer::Ok);  // the link prompt
   program.boxes.queue(Answer::Ok);  // the report
   program.controller().BitBtn1Click();
   ASSERT_EQ(program.boxes.questions.size(), 3u);
   EXPECT_EQ(program.boxes.questions.back().caption, "Communication problem");
-  EXPECT_TRUE(program.boxes.questions.back().text.contains("/dev/ttyUSB0"));
+  EXPECT_EQ(program.boxes.questions.back().text,
+            "The port ftdi_sio:/dev/ttyUSB0 cannot be opened: another program may be using "
+            "it.\rClose that program and press Connect again.");
   EXPECT_EQ(program.boxes.questions.back().buttons, Buttons::Ok);
   EXPECT_FALSE(program.port.IsOpen());
   EXPECT_FALSE(program.state().ReadPending);

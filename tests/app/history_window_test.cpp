@@ -197,7 +197,7 @@ TEST(HistoryWindow, TheFileMenuOpensItOnTheProgramsHistory) {
   program.findBox();
   program.connect();
   program.form().BitBtn3->click();
-  program.form().BitBtn4->click();
+  program.send();
   program.ticks(testing::kTicksToCollect);
   ASSERT_TRUE(program.app.history().flush());
   program.form().mainMenu.writeHistory->trigger();

@@ -37,6 +37,8 @@ const std::vector<EntryCase> kFileMenu{
     {&MainMenu::exportRecordPdf, "exportRecordPdf", "Export record as PDF…",
      "Eksportuj protokół do PDF…", ""},
     {&MainMenu::printRecord, "printRecord", "Print record…", "Drukuj protokół…", "Ctrl+P"},
+    {&MainMenu::commissionFromList, "commissionFromList", "Commission devices from a list…",
+     "Uruchom urządzenia z listy…", ""},
     {&MainMenu::writeHistory, "writeHistory", "Write history…", "Historia zapisów…", "Ctrl+H"},
     {&MainMenu::quit, "quit", "Quit", "Zakończ", "Ctrl+Q"},
 };
@@ -96,6 +98,8 @@ TEST(FileMenu, TheRecordCanActOnlyWhileADeviceReadInThisLinkIsShown) {
 
   program.form().BitBtn3->click();
   program.form().BitBtn4->click();
+  expectRecordEnabled(false, "the check of the device under way");
+  program.ticks(testing::kTicksToCollect);
   expectRecordEnabled(false, "the read-back under way");
   program.ticks(testing::kTicksToCollect);
   expectRecordEnabled(true, "the write verified");

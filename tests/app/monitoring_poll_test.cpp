@@ -105,7 +105,7 @@ TEST_F(LinkedHumidityModel, AWriteThatChangesTheUnitEmptiesTheReadings) {
   ASSERT_EQ(form.Edit23->text(), "50.12");
   form.BitBtn3->click();
   testing::EditingProgram::choose(form.ComboBox1, 1);  // dew point
-  form.BitBtn4->click();
+  program.send();
   program.ticks(testing::kTicksToCollect);
   ASSERT_EQ(form.Label41->text(), "Settings written and verified.");
   EXPECT_EQ(form.Label46->text(), "[°Cdp]");

@@ -98,30 +98,41 @@ TEST(BoxUnplugged, DuringTheFirstReadNoResponseFollowsAndTheLinkWorksOnceTheBoxI
   EXPECT_EQ(program.boxes.answersLeft(), 0u);
 }
 
-TEST(BoxUnplugged, WhileTheBoxIsGoneConnectSaysTheOpenFailedAndWorksOnceItIsBack) {
+// The port in use is gone: Connect searches for the box as Start does. While it is out the
+// search fails and Retry searches again on the next tick, which finds it once it is back.
+TEST(BoxUnplugged, WhileTheBoxIsGoneConnectSearchesAndFindsItOnceItIsBack) {
   SimulatedProgram program("GWA-43");
   program.findBox();
   program.port.unplug();
   program.tick();  // nothing was open: nothing to report
   EXPECT_NE(program.form().Label41->text(), kLostEnglish);
 
-  program.boxes.queue(Answer::Ok);  // the link prompt
-  program.boxes.queue(Answer::Ok);  // the report
+  program.boxes.questions.clear();
+  program.boxes.queue(Answer::Ok);     // the link prompt
+  program.boxes.queue(Answer::Ok);     // the search's plug-in prompt
+  program.boxes.queue(Answer::Retry);  // no box found
   program.controller().BitBtn1Click();
-  EXPECT_EQ(program.boxes.questions.back().text,
-            "The port ftdi_sio:/dev/ttyUSB0 cannot be opened.\rCheck that UX-4235S is plugged in "
-            "and press Connect again.");
-  EXPECT_EQ(caption(program.form().BitBtn1), "Connect");
+  ASSERT_EQ(program.boxes.questions.size(), 3u);
+  EXPECT_EQ(program.boxes.questions[0].caption, "Linking with the device");
+  EXPECT_EQ(program.boxes.questions[1].caption, "Linking with UX-4235S");
+  EXPECT_EQ(program.boxes.questions[2].caption, "Problem z komunikacją");
+  EXPECT_FALSE(shown(program.form().BitBtn1));
+  EXPECT_TRUE(program.app.controller().state().DeviceLinked == false);
 
   program.port.plugIn();
+  program.boxes.queue(Answer::Ok);  // the plug-in prompt of the search again
+  program.tick();
+  EXPECT_EQ(caption(program.form().BitBtn1), "Connect");
+  EXPECT_TRUE(shown(program.form().BitBtn1));
   program.connect();
   EXPECT_TRUE(program.state().DeviceLinked);
   EXPECT_EQ(program.form().Label39->text(), "GWA-43");
+  EXPECT_EQ(program.boxes.answersLeft(), 0u);
 }
 
 // The box unplugged in the middle of a write: nothing is stored, the window says the box is lost,
-// the read-back gets no reply, and No to reading again ends the link. Connect once the box is
-// back: the device is as before, and the next write is verified.
+// the read-back gets no reply and asks nothing, and the link ends. Connect once the box is back:
+// the device is as before, and the next write is verified.
 TEST(BoxUnplugged, DuringAWriteNothingIsStoredAndTheNextWriteIsVerified) {
   SimulatedProgram program("RKA-49");
   Form1& form = program.form();
@@ -130,16 +141,17 @@ TEST(BoxUnplugged, DuringAWriteNothingIsStoredAndTheNextWriteIsVerified) {
   const ImageBytes before = program.device->image();
   program.app.copy().BitBtn3Click();
   form.Edit5->setText("LOST");
-  program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 50);
-  form.BitBtn4->click();
+  // The check read, the write's command and 50 bytes of the block.
+  program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 3 + 50);
+  program.boxes.questions.clear();
+  program.send();
   program.tick();
   EXPECT_FALSE(program.port.IsOpen());
   EXPECT_EQ(form.Label41->text(), kLostEnglish);
   EXPECT_TRUE(program.writeState().VerifyPending) << "the read-back goes on";
 
-  program.boxes.queue(Answer::No);  // reading again
   program.ticks(kTicksToCollect - 1);
-  EXPECT_EQ(program.boxes.questions.back().text, "Repeat reading?");
+  EXPECT_TRUE(program.boxes.questions.empty()) << "no \"Repeat reading?\" on a lost box";
   EXPECT_FALSE(program.writeState().VerifyPending);
   EXPECT_FALSE(program.state().DeviceLinked);
   EXPECT_EQ(caption(form.BitBtn1), "Connect");
@@ -155,7 +167,7 @@ TEST(BoxUnplugged, DuringAWriteNothingIsStoredAndTheNextWriteIsVerified) {
   EXPECT_EQ(form.Edit17->text(), "TT-101");
   program.app.copy().BitBtn3Click();
   form.Edit5->setText("FIXED");
-  form.BitBtn4->click();
+  program.send();
   program.ticks(kTicksToCollect);
   EXPECT_EQ(form.Label41->text(), "Settings written and verified.");
   EXPECT_EQ(form.Edit17->text(), "FIXED");

@@ -119,7 +119,7 @@ TEST_F(SettingsFiles, AReplacementDeviceTakesTheSettingsAndKeepsItsOwnBytes) {
         std::string("Settings of ") + c.model + " (serial number " +
             std::to_string(first[c.serialNumberOffset] | (first[c.serialNumberOffset + 1] << 8)) +
             ") from device.tadj ready to send.");
-    program.form().BitBtn4->click();
+    program.send();
     program.ticks(testing::kTicksToCollect);
 
     const ImageBytes& stored = program.device->image();
@@ -141,7 +141,7 @@ TEST_F(SettingsFiles, ASavedFileSentToItsOwnDeviceWritesTheDevicesOwnBlock) {
   program.app.settingsFiles().saveDeviceSettings();
   program.dialogs.fileToOpen = pathOf("own.tadj");
   program.app.settingsFiles().openSettingsFile();
-  program.form().BitBtn4->click();
+  program.send();
   program.ticks(testing::kTicksToCollect);
   EXPECT_EQ(settingsOf(program.device->image(), program.view()), settingsOf(image, program.view()));
 }
@@ -283,7 +283,7 @@ TEST_F(SettingsFiles, WhatOpeningAFileCorrectedIsSaidAndTheDeviceHoldsWhatTheBox
 
   const QString shownTag = f.Edit5->text();
   program.boxes.questions.clear();
-  f.BitBtn4->click();
+  program.send();  // the check read, then the block
   program.ticks(testing::kTicksToCollect);
   EXPECT_TRUE(program.boxes.questions.empty());
   EXPECT_EQ(f.Label41->text(), "Settings written and verified.");

@@ -44,8 +44,17 @@ class LinkedProgram {
     program.boxes.questions.clear();
   }
 
-  // Presses BitBtn4 as the user does.
-  void write() { program.form().BitBtn4->click(); }
+  // Presses BitBtn4 as the user does; the device is read once to check it, then the block is
+  // sent and the read-back requested.
+  void write() { program.send(); }
+  // The same, the device's fault set once the check's reply is on its way: it touches the
+  // write and its read-back alone.
+  void writeWithFault(const std::function<void(DeviceFaults&)>& fault) {
+    program.form().BitBtn4->click();
+    program.ticks(testing::kTicksToCollect - 1);
+    fault(program.device->faults());
+    program.tick();
+  }
 
   // The bytes sent and the pauses taken from now on.
   void startRecording() {
@@ -102,21 +111,30 @@ TEST(SettingsWriter, SendsTheFrameAndTheBlockWithTheirPausesThenReadsBack) {
     linked.startRecording();
     linked.write();
 
-    std::vector<std::uint8_t> expected = {0, '$', c.command};
+    std::vector<std::uint8_t> expected = {0, '$', 'R', 0, '$', c.command};
     const Bytes block = testing::expectedOutgoingBlock(c.model, program.app.images());
     ASSERT_EQ(block.size(), c.blockSize);
     expected.insert(expected.end(), block.begin(), block.end());
     expected.insert(expected.end(), {0, '$', 'R'});
     EXPECT_EQ(linked.sentSince(), expected);
 
-    std::vector<Milliseconds> pauses = {CommandPause, CommandPause, Milliseconds(1000),
+    // The check read, then the write.
+    std::vector<Milliseconds> pauses = {CommandPause,      CommandPause, CommandPause,
+                                        CommandPause,      CommandPause, Milliseconds(1000),
                                         Milliseconds(1000)};
     const auto perByte = repeated(CommandPause, c.blockSize);
     pauses.insert(pauses.end(), perByte.begin(), perByte.end());
     pauses.insert(pauses.end(), {CommandPause, CommandPause, CommandPause});
     EXPECT_EQ(program.pause.durations, pauses);
 
-    EXPECT_EQ(progress, c.progress);
+    // The check read counts its ticks to 110 and ends at 0; the write's bar follows.
+    std::vector<int> expectedProgress = {10, 20, 30, 40, 50, 60, 70, 80, 90, 100, 110, 0};
+    expectedProgress.insert(expectedProgress.end(), c.progress.begin(), c.progress.end());
+    EXPECT_EQ(progress, expectedProgress);
+    // The check read may let the window repaint (a fixed-sensor probe's layout); the write
+    // processes pending messages once.
+    std::erase_if(atProcessing,
+                  [](const AtProcessing& at) { return at.status != "Writing data ..."; });
     ASSERT_EQ(atProcessing.size(), 1u) << "pending messages are processed once";
     EXPECT_EQ(atProcessing[0].status, "Writing data ...");
     EXPECT_EQ(atProcessing[0].maximum, 60);
@@ -230,11 +248,14 @@ TEST(SettingsWriter, AStoredWrongWriteIsOfferedAgainAndTheSecondIsVerified) {
 
   ASSERT_EQ(program.boxes.questions.size(), 1u);
   EXPECT_EQ(program.boxes.questions[0].caption, "Data error!");
-  EXPECT_EQ(program.boxes.questions[0].text, "Repeat writing?");
+  EXPECT_TRUE(program.boxes.questions[0].text.endsWith("\r\rRepeat writing?"));
+  EXPECT_EQ(program.device->writesStored(), 1) << "Yes checks the device first";
+  EXPECT_EQ(linked.sentSince(), (std::vector<std::uint8_t>{0, '$', 'R'}));
+  program.ticks(testing::kTicksToCollect);
   EXPECT_EQ(program.device->writesStored(), 2) << "Yes wrote again";
   const std::vector<std::uint8_t> sent = linked.sentSince();
-  ASSERT_GE(sent.size(), 3u);
-  EXPECT_EQ(std::vector<std::uint8_t>(sent.begin(), sent.begin() + 3),
+  ASSERT_GE(sent.size(), 6u);
+  EXPECT_EQ(std::vector<std::uint8_t>(sent.begin() + 3, sent.begin() + 6),
             (std::vector<std::uint8_t>{0, '$', 'W'}));
   EXPECT_TRUE(program.writeState().VerifyPending);
   EXPECT_NE(program.form().Label41->text(), "Settings written and verified.");
@@ -246,38 +267,32 @@ TEST(SettingsWriter, AStoredWrongWriteIsOfferedAgainAndTheSecondIsVerified) {
   EXPECT_TRUE(std::equal(block.begin(), block.end(), program.device->image().begin()));
 }
 
-// The device goes away in the middle of the block: the read-back finds nothing, and No to
-// reading again brings back the linked state.
-// The box lost in the middle of a write ends the link once "Repeat reading?" is answered: Yes
-// reads nothing from the closed port, and the window offers Connect, not Send.
-TEST(SettingsWriter, ABoxLostDuringTheWriteEndsTheLinkAfterTheQuestion) {
-  for (const Answer answer : {Answer::No, Answer::Yes}) {
-    SCOPED_TRACE(answer == Answer::No ? "No" : "Yes");
-    LinkedProgram linked("ARR/V");
-    SimulatedProgram& program = linked.program;
-    Form1& form = program.form();
-    program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 30);
-    linked.write();
-    program.boxes.queue(answer);
-    program.ticks(testing::kTicksToCollect);
-    EXPECT_EQ(program.device->writesStored(), 0);
-    ASSERT_EQ(program.boxes.questions.size(), 1u);
-    EXPECT_EQ(program.boxes.questions[0].text, "Repeat reading?");
-    EXPECT_FALSE(program.writeState().VerifyPending);
-    EXPECT_FALSE(program.state().ReadPending);
-    EXPECT_FALSE(program.state().DeviceLinked);
-    EXPECT_EQ(caption(form.BitBtn1), "Connect");
-    EXPECT_TRUE(shown(form.BitBtn1));
-    EXPECT_FALSE(shown(form.BitBtn3));
-    EXPECT_FALSE(shown(form.BitBtn4));
-    EXPECT_FALSE(shown(form.GroupBox1));
-    EXPECT_FALSE(shown(form.ProgressBar1));
-    EXPECT_EQ(form.Label41->text(), "Connection to the interface box lost.");
-    EXPECT_TRUE(shown(form.Label41));
-    program.ticks(30);  // the status stays until a button is pressed
-    EXPECT_EQ(form.Label41->text(), "Connection to the interface box lost.");
-    EXPECT_EQ(program.boxes.questions.size(), 1u);
-  }
+// The box lost in the middle of a write ends the link without a question: no read can come from
+// the closed port, and the window offers Connect, not Send.
+TEST(SettingsWriter, ABoxLostDuringTheWriteEndsTheLinkWithoutAQuestion) {
+  LinkedProgram linked("ARR/V");
+  SimulatedProgram& program = linked.program;
+  Form1& form = program.form();
+  // The check read, the write's command and 30 bytes of its block.
+  program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 3 + 30);
+  linked.write();
+  program.ticks(testing::kTicksToCollect);
+  EXPECT_EQ(program.device->writesStored(), 0);
+  EXPECT_TRUE(program.boxes.questions.empty());
+  EXPECT_FALSE(program.writeState().VerifyPending);
+  EXPECT_FALSE(program.state().ReadPending);
+  EXPECT_FALSE(program.state().DeviceLinked);
+  EXPECT_EQ(caption(form.BitBtn1), "Connect");
+  EXPECT_TRUE(shown(form.BitBtn1));
+  EXPECT_FALSE(shown(form.BitBtn3));
+  EXPECT_FALSE(shown(form.BitBtn4));
+  EXPECT_FALSE(shown(form.GroupBox1));
+  EXPECT_FALSE(shown(form.ProgressBar1));
+  EXPECT_EQ(form.Label41->text(), "Connection to the interface box lost.");
+  EXPECT_TRUE(shown(form.Label41));
+  program.ticks(30);  // the status stays until a button is pressed
+  EXPECT_EQ(form.Label41->text(), "Connection to the interface box lost.");
+  EXPECT_TRUE(program.boxes.questions.empty());
 }
 
 // The news of a verified write stays until the next press of any action button.
@@ -325,8 +340,8 @@ TEST(SettingsWriter, TheVerifiedTextEndsAtTheFirstChangeToTheGroup) {
   }
 }
 
-// No to "Repeat writing?" leaves the write said as not verified until the next button press, and
-// the question's details name each field that differs with both values.
+// No to "Repeat writing?" leaves the write said as not verified, naming the first field that
+// differs as the question names it, until the next write, copy or Disconnect.
 TEST(SettingsWriter, NoToRepeatWritingSaysTheWriteIsNotVerified) {
   for (const bool english : {true, false}) {
     SCOPED_TRACE(english ? "en" : "pl");
@@ -338,15 +353,27 @@ TEST(SettingsWriter, NoToRepeatWritingSaysTheWriteIsNotVerified) {
     program.boxes.queue(Answer::No);
     program.ticks(testing::kTicksToCollect);
     ASSERT_EQ(program.boxes.questions.size(), 1u);
-    const QString failure = form.ComboBox5->itemText(0);
-    const QString other = form.ComboBox5->itemText(1);
-    EXPECT_EQ(program.boxes.questions[0].details,
-              QString(english ? "Failure indication: sent %1 [mA], read %2 [mA]"
-                              : "Sygnalizacja błędu: wysłano %1 [mA], odczytano %2 [mA]")
-                  .arg(form.Edit16->text() == failure ? other : failure, form.Edit16->text()));
+    // The list's entries as a document words them: the language's decimal separator.
+    const auto inDocument = [english](QString entry) {
+      return english ? entry.replace(QLatin1Char(','), QLatin1Char('.'))
+                     : entry.replace(QLatin1Char('.'), QLatin1Char(','));
+    };
+    const QString failure = inDocument(form.ComboBox5->itemText(0));
+    const QString other = inDocument(form.ComboBox5->itemText(1));
+    const QString shownFailure = inDocument(form.Edit16->text());
+    const QString difference =
+        QString(english ? "Failure indication: sent %1 [mA], read %2 [mA]"
+                        : "Sygnalizacja błędu: wysłano %1 [mA], odczytano %2 [mA]")
+            .arg(shownFailure == failure ? other : failure, shownFailure);
+    EXPECT_EQ(program.boxes.questions[0].text,
+              QString(english ? "The device holds other values than were sent:\r%1\r\rRepeat "
+                                "writing?"
+                              : "Urządzenie zawiera inne wartości niż wysłane:\r%1\r\rCzy "
+                                "powtórzyć zapis?")
+                  .arg(difference));
+    EXPECT_TRUE(program.boxes.questions[0].details.isEmpty());
     const QString notVerified =
-        english ? "Settings NOT verified: the device holds other values than were sent."
-                : "Ustawienia NIEPOTWIERDZONE: urządzenie zawiera inne wartości niż wysłane.";
+        (english ? "Settings NOT verified: " : "Ustawienia NIEPOTWIERDZONE: ") + difference;
     EXPECT_EQ(form.Label41->text(), notVerified);
     program.ticks(30);
     QTest::keyClick(form.Edit5, Qt::Key_X);
@@ -394,19 +421,21 @@ TEST_F(Linked, ReadBackThatDiffersOffersToWriteAgain) {
     program.ticks(testing::kTicksToCollect);
     program.boxes.whileOpen = nullptr;
     EXPECT_EQ(program.boxes.questions.back().caption, "Data error!");
-    EXPECT_EQ(program.boxes.questions.back().text, "Repeat writing?");
+    EXPECT_TRUE(program.boxes.questions.back().text.endsWith("Repeat writing?"));
     EXPECT_EQ(program.boxes.questions.back().buttons, Buttons::YesNo);
-    EXPECT_EQ(program.device->writesStored() - storedWhenAsked, answer == Answer::Yes ? 1 : 0);
     EXPECT_FALSE(verifyPending);
     EXPECT_TRUE(groupEnabled);
-    if (answer == Answer::Yes)
-      program.ticks(testing::kTicksToCollect);  // the write again's read-back
+    if (answer == Answer::Yes) {
+      program.ticks(testing::kTicksToCollect);  // the check of the device, then the write again
+      program.ticks(testing::kTicksToCollect);  // its read-back
+    }
+    EXPECT_EQ(program.device->writesStored() - storedWhenAsked, answer == Answer::Yes ? 1 : 0);
   }
 }
 
 TEST_F(Linked, NoReadBackAsksToReadAgainAndYesReadsAgain) {
-  program.device->faults().shortSettingsReply = 0;  // the read-back gets no reply
-  linked.write();
+  // The read-back gets no reply.
+  linked.writeWithFault([](DeviceFaults& faults) { faults.shortSettingsReply = 0; });
   // The user mends the line while the question is open.
   program.boxes.whileOpen = [&] { program.device->faults().shortSettingsReply.reset(); };
   program.boxes.queue(Answer::Yes);
@@ -425,8 +454,7 @@ TEST_F(Linked, NoReadBackAsksToReadAgainAndYesReadsAgain) {
 
 // No to "Repeat reading?" brings back the linked state, so the user can go on.
 TEST_F(Linked, NoToReadingAgainReturnsToTheLinkedState) {
-  program.device->faults().silentDevice = true;
-  linked.write();
+  linked.writeWithFault([](DeviceFaults& faults) { faults.silentDevice = true; });
   program.boxes.queue(Answer::No);
   program.ticks(testing::kTicksToCollect);
   EXPECT_FALSE(program.state().ReadPending);
@@ -441,8 +469,7 @@ TEST_F(Linked, NoToReadingAgainReturnsToTheLinkedState) {
 
 // Ticks keep coming while a dialog is open: they must find nothing pending.
 TEST_F(Linked, TicksInsideTheRetryDialogFindNothingPending) {
-  program.device->faults().silentDevice = true;
-  linked.write();
+  linked.writeWithFault([](DeviceFaults& faults) { faults.silentDevice = true; });
   int ticksInside = 0;
   program.boxes.whileOpen = [&] {
     for (int i = 0; i < 15; ++i, ++ticksInside) program.tick();

@@ -79,11 +79,12 @@ class WritingProgram {
   Written write() {
     Written written{bytesOf(program.app.images().SettingsImage), {}};
     const std::size_t before = program.port.sent().size();
-    program.form().BitBtn4->click();
+    program.send();
     program.ticks(testing::kTicksToCollect);
     const auto& sent = program.port.sent();
-    constexpr std::size_t kWriteFrame = 3;  // 0, "$", "W"
-    for (std::size_t i = before + kWriteFrame; i < sent.size() && written.received.size() < 192;
+    // The check read's 0, "$", "R", then the write's 0, "$", "W".
+    constexpr std::size_t kBeforeTheBlock = 3 + 3;
+    for (std::size_t i = before + kBeforeTheBlock; i < sent.size() && written.received.size() < 192;
          ++i)
       written.received.append(static_cast<char>(sent[i].byte));
     return written;
@@ -116,8 +117,8 @@ TEST(WriteHistory, EachWriteLeavesARowWithItsOutcomeAndBytesAndTheToolChecksTheC
   ASSERT_EQ(program.boxes.questions.size(), 1u);
   const QByteArray storedAfterSecond = bytesOf(program.device->image());
 
-  program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 30);
-  program.boxes.queue(Answer::No);  // "Repeat reading?"
+  // The check read, the write's command, 30 bytes of the block; no question follows on a lost box.
+  program.port.unplugAfterBytes(program.device->bytesReceived() + 3 + 3 + 30);
   const WritingProgram::Written lost = writing.write();
   const QByteArray block = bytesOf(program.app.images().TransmitterBlock);
 
@@ -302,7 +303,7 @@ TEST(WriteHistory, AnOtherDeviceWriteIsFoundByTheAnsweringSerialNumber) {
     if (line.rfind("write: ", 0) == 0)
       program.device->setImage(makeModelImage(*findSimulatedModel("RKA-49"), kAnswering));
   });
-  program.form().BitBtn4->click();
+  program.send();  // the check read, then the block
   program.ticks(testing::kTicksToCollect);
   ASSERT_TRUE(program.form().Label41->text().startsWith("Another device answered"))
       << program.form().Label41->text().toStdString();
@@ -343,7 +344,8 @@ TEST(WriteHistory, AWriteAgainAfterYesIsARowOfItsOwn) {
   writing.program.device->faults().spoiledWrites = 1;
   writing.program.boxes.queue(Answer::Yes);
   writing.write();
-  writing.program.ticks(testing::kTicksToCollect);
+  writing.program.ticks(testing::kTicksToCollect);  // the check before the write again
+  writing.program.ticks(testing::kTicksToCollect);  // its read-back
   ASSERT_EQ(writing.program.form().Label41->text(), kVerified);
   const std::vector<history::WriteRow> rows = writing.rows();
   ASSERT_EQ(rows.size(), 2u);
@@ -458,7 +460,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(WriteHistory, AnOpeningEditedDuringTheVerificationIsNamedNotSealed) {
   WritingProgram writing;
   SimulatedProgram& program = writing.program;
-  program.form().BitBtn4->click();
+  program.send();  // the check read; the block is sent and its opening stored
   ASSERT_TRUE(program.app.history().flush());
   ASSERT_EQ(runProgram("sqlite3", {program.historyPath(),
                                    "UPDATE writes SET tag = 'FORGED', sent = zeroblob(192), user "
@@ -509,7 +511,7 @@ TEST(WriteHistory, ACompletionThatMeetsALockedFileIsKeptAndStoredWhenTheLockGoes
   ASSERT_TRUE(locked());
 
   bool answered = false;
-  program.form().BitBtn4->click();
+  program.send();  // the check read; the block is sent while the file is locked
   QTimer::singleShot(0, &program.form(), [&answered] { answered = true; });
   QCoreApplication::processEvents();
   EXPECT_TRUE(answered) << "the window answers while the history waits for the file";

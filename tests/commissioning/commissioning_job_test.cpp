@@ -98,12 +98,6 @@ TEST(FileNameOfTag, ReplacesWhatAFileNameCannotHold) {
   EXPECT_EQ(fileNameOfTag("ŁÓDŹ 1"), "ŁÓDŹ 1");
 }
 
-TEST(GuardedCsvCell, PutsAnApostropheBeforeWhatASpreadsheetRunsAsAFormula) {
-  for (const char* text : {"=1+1", "+1", "-1", "@SUM(A1)", "\tx", "\rx"})
-    EXPECT_EQ(guardedCsvCell(text), QStringLiteral("'") + text) << text;
-  for (const char* text : {"TT-101", "", "1-2", "'quoted"}) EXPECT_EQ(guardedCsvCell(text), text);
-}
-
 TEST_F(JobFolder, TheSummaryListsEveryRowInCsvAndPdf) {
   CommissioningJob job = jobOf(list);
   job.setVerified(0, verifiedAs(30001, 12));

@@ -139,8 +139,11 @@ void writeEditedSettings(const char* model) {
   c.edit(form, locale);
   const auto pressed = Clock::now();
   press(form.BitBtn4);
+  // The device on the box is read first; the block follows its reply.
+  EXPECT_EQ(form.Label41->text(), "Reading data ...");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Label41->text() == "Write verification  ..."; },
+                              2 * kLinkWaitMs));
   EXPECT_GE(since(pressed), prescribedWrite(testing::expectedFrame(model).blockSize));
-  EXPECT_EQ(form.Label41->text(), "Write verification  ...");
   ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, kLinkWaitMs))
       << form.Label41->text().toStdString();
   EXPECT_EQ(session.boxes.questions.size(), 3u) << "only the language, plug-in and link prompts";
@@ -170,20 +173,20 @@ TEST(EndToEnd, AWriteStoredWrongIsWrittenAgainAndVerified) {
   c.edit(form, locale);
   session.boxes.queue(Answer::Yes);  // repeat writing
   press(form.BitBtn4);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, 2 * kLinkWaitMs))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, 5 * kLinkWaitMs))
       << form.Label41->text().toStdString();
   ASSERT_EQ(session.boxes.questions.size(), 4u);
   EXPECT_EQ(session.boxes.questions[3].caption, "Data error!");
-  EXPECT_EQ(session.boxes.questions[3].text, "Repeat writing?");
+  EXPECT_TRUE(session.boxes.questions[3].text.endsWith("\r\rRepeat writing?"));
   expectWritten(c, session, locale, saved);
 }
 
-// The box goes away in the middle of the block: the read-back finds nothing, "Repeat reading?"
-// is answered No, and the link has ended: Connect is offered, Copy and Send are not.
+// The box goes away in the middle of the block: the read-back finds nothing and asks nothing
+// (no "Repeat reading?"), and the link has ended: Connect is offered, Copy and Send are not.
 TEST(EndToEnd, AnUnplugDuringTheWriteFailsItsReadBack) {
-  // The box's handshake ("?", "#"), the link and the read (three bytes each), the write's three
-  // command bytes, then 60 of the 192 bytes of the block.
-  constexpr int kBytesBeforeTheUnplug = 2 + 3 + 3 + 3 + 60;
+  // The box's handshake ("?", "#"), the link, the read and the check read before the write (three
+  // bytes each), the write's three command bytes, then 60 of the 192 bytes of the block.
+  constexpr int kBytesBeforeTheUnplug = 2 + 3 + 3 + 3 + 3 + 60;
   SimulatedDeviceSession session(
       {"--model", "RKA-49", "--unplug-after-bytes", QString::number(kBytesBeforeTheUnplug)});
   ASSERT_TRUE(session.ready());
@@ -191,12 +194,10 @@ TEST(EndToEnd, AnUnplugDuringTheWriteFailsItsReadBack) {
   linkTheDevice(session);
 
   press(form.BitBtn3);
-  session.boxes.queue(Answer::No);  // repeat reading
+  const std::size_t asked = session.boxes.questions.size();
   press(form.BitBtn4);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return session.boxes.answersLeft() == 0; }, kLinkWaitMs));
-  const testing::AskedQuestion& asked = session.boxes.questions.back();
-  EXPECT_EQ(asked.caption, "Data error!");
-  EXPECT_EQ(asked.text, "Repeat reading?");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return caption(form.BitBtn1) == "Connect"; }, 3 * kLinkWaitMs));
+  EXPECT_EQ(session.boxes.questions.size(), asked) << "no \"Repeat reading?\"";
   EXPECT_FALSE(session.app->writer().state().VerifyPending);
   EXPECT_EQ(caption(form.BitBtn1), "Connect");
   EXPECT_TRUE(shown(form.BitBtn1));

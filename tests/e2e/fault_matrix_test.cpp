@@ -205,39 +205,36 @@ TEST(FaultMatrix, UnplugDuringARead) {
   EXPECT_EQ(session.boxes.answersLeft(), 0u);
 }
 
-// The box found, then gone before Connect: the link says that the port cannot be opened and
-// offers Connect again, which links once the box is back.
+// The box found, then plugged into another port before Connect: the remembered port is gone, so
+// Connect searches as Start does (its prompt, the remembered port, the candidates), remembers the
+// port found and links there.
 TEST(FaultMatrix, PortGoneBetweenStartAndConnect) {
-  SimulatedDeviceSession session({"--unplug-after-seconds", "4", "--replug-after-seconds", "1.5"});
-  if (!session.ready() && session.simulator().endedWith(1)) {
-    GTEST_SKIP() << "taking the port away and giving it back needs root";
-  }
+  SimulatedDeviceSession session({"--replug-elsewhere"});
   ASSERT_TRUE(session.ready());
   Form1& form = session.form();
   startAndFindTheBox(session);
   ASSERT_EQ(caption(form.BitBtn1), "Connect");
-  ASSERT_TRUE(session.simulator().waitForLine("unplugged"));
+  const QString moved = session.simulator().unplugAndFindTheNewPort();
+  ASSERT_FALSE(moved.isEmpty());
+  ASSERT_NE(moved, session.terminalPath());
+  ASSERT_FALSE(QFile::exists(session.terminalPath()));
+  // The system's map now lists the box's new port.
+  session.portMap.map = std::vector<SerialPortEntry>{{"usb/ftdi_sio", moved.toStdString()}};
 
-  session.boxes.queue(Answer::Ok);  // the device is plugged in
-  session.boxes.queue(Answer::Ok);  // the report
+  session.boxes.queue(Answer::Ok);  // the link prompt
+  session.boxes.queue(Answer::Ok);  // the search's plug-in prompt
   press(form.BitBtn1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return caption(form.BitBtn1) == "Disconnect"; }, kLinkWaitMs));
   ASSERT_EQ(session.boxes.questions.size(), 4u);
-  EXPECT_EQ(session.boxes.questions[3].caption, "Communication problem");
-  EXPECT_EQ(session.boxes.questions[3].text,
-            "The port " + session.terminalPath() +
-                " cannot be opened.\rCheck that UX-4235S is plugged in and press Connect again.");
-  EXPECT_EQ(session.boxes.questions[3].buttons, Buttons::Ok);
-  EXPECT_EQ(caption(form.BitBtn1), "Connect");
-  EXPECT_TRUE(shown(form.BitBtn1));
-  EXPECT_FALSE(session.port.IsOpen());
-
-  ASSERT_TRUE(session.simulator().waitForLine("plugged in"));
-  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  EXPECT_EQ(session.boxes.questions[3].caption, "Linking with UX-4235S");
+  EXPECT_EQ(form.Edit18->text(), "ftdi_sio:" + moved);
+  EXPECT_TRUE(session.iniContents().contains(("ftdi_sio:" + moved).toUtf8()));
   expectTheDeviceShown(session);
   EXPECT_EQ(session.boxes.answersLeft(), 0u);
 }
 
-// Copy for edition, a new tag, Send: the press returns once the block has been sent.
+// Copy for edition, a new tag, Send: the press returns once the check of the device is requested;
+// the block follows its reply.
 void copyAndSend(SimulatedDeviceSession& session, const QString& tag) {
   Form1& form = session.form();
   press(form.BitBtn3);
@@ -248,14 +245,6 @@ void copyAndSend(SimulatedDeviceSession& session, const QString& tag) {
 bool waitForVerifiedWrite(SimulatedDeviceSession& session) {
   return QTest::qWaitFor(
       [&] { return session.form().Label41->text() == "Settings written and verified."; },
-      kLinkWaitMs);
-}
-
-bool waitForQuestion(SimulatedDeviceSession& session, const QString& text) {
-  return QTest::qWaitFor(
-      [&] {
-        return !session.boxes.questions.empty() && session.boxes.questions.back().text == text;
-      },
       kLinkWaitMs);
 }
 
@@ -282,11 +271,11 @@ void expectLinkEnded(Form1& form) {
 }
 
 // The box unplugged in the middle of a transmitter's write: the device stores nothing, the window
-// says the box is lost, the read-back gets no reply and No to reading again ends the link:
-// Connect is offered, Send is not. Connect once the box is back: the device is as it was, and the
-// next write is verified.
+// says the box is lost, the read-back gets no reply and asks nothing: the link ends, Connect is
+// offered, Send is not. Connect once the box is back: the device is as it was, and the next write
+// is verified.
 TEST(FaultMatrix, UnplugDuringAWrite) {
-  SimulatedDeviceSession session({"--unplug-after-bytes", "61",  // the handshake, C, R, W, 50
+  SimulatedDeviceSession session({"--unplug-after-bytes", "64",  // the handshake, C, R, R, W, 50
                                   "--replug-after-seconds", "3"});
   if (!session.ready() && session.simulator().endedWith(1)) {
     GTEST_SKIP() << "taking the port away and giving it back needs root";
@@ -301,10 +290,9 @@ TEST(FaultMatrix, UnplugDuringAWrite) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return !session.port.IsOpen(); }, 1000));
   EXPECT_EQ(form.Label41->text(), kLost);
 
-  session.boxes.queue(Answer::No);  // reading again
-  ASSERT_TRUE(waitForQuestion(session, "Repeat reading?"));
-  EXPECT_EQ(session.boxes.questions.back().caption, "Data error!");
-  EXPECT_EQ(session.boxes.questions.back().buttons, Buttons::YesNo);
+  const std::size_t asked = session.boxes.questions.size();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return caption(form.BitBtn1) == "Connect"; }, kLinkWaitMs));
+  EXPECT_EQ(session.boxes.questions.size(), asked) << "no \"Repeat reading?\"";
   expectLinkEnded(form);
 
   ASSERT_TRUE(session.simulator().waitForLine("plugged in"));
@@ -320,8 +308,9 @@ TEST(FaultMatrix, UnplugDuringAWrite) {
 }
 
 // The device stores the write with one byte changed (the indicator's low-alarm flag): the
-// read-back differs and "Repeat writing?" is asked. No leaves the linked state, the device group
-// showing what the device holds; the next Send is stored right and verified.
+// read-back differs and "Repeat writing?" is asked, naming the field. No leaves the linked state,
+// the device group showing what the device holds, and the status line naming the field, also
+// after "Read again"; the next Send is stored right and verified.
 TEST(FaultMatrix, AWriteStoredWrong) {
   SimulatedDeviceSession session({"--model", "GWA-43", "--spoil-writes", "1"});
   ASSERT_TRUE(session.ready());
@@ -331,14 +320,27 @@ TEST(FaultMatrix, AWriteStoredWrong) {
 
   session.boxes.queue(Answer::No);  // writing again
   copyAndSend(session, "SPOILED");
-  ASSERT_TRUE(waitForQuestion(session, "Repeat writing?"));
-  EXPECT_EQ(session.boxes.questions.back().caption, "Data error!");
-  EXPECT_EQ(session.boxes.questions.back().buttons, Buttons::YesNo);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] {
+        return !session.boxes.questions.empty() &&
+               session.boxes.questions.back().text.endsWith("Repeat writing?");
+      },
+      2 * kLinkWaitMs));
+  const AskedQuestion& asked = session.boxes.questions.back();
+  EXPECT_EQ(asked.caption, "Data error!");
+  EXPECT_EQ(asked.buttons, Buttons::YesNo);
+  EXPECT_TRUE(asked.text.contains("Alarm low level")) << asked.text.toStdString();
   expectLinkedState(form);
-  EXPECT_NE(form.Label41->text(), "Settings written and verified.");
+  const QString notVerified = form.Label41->text();
+  EXPECT_TRUE(notVerified.startsWith("Settings NOT verified: ")) << notVerified.toStdString();
+  EXPECT_TRUE(notVerified.contains("Alarm low level")) << notVerified.toStdString();
   EXPECT_EQ(form.Edit17->text(), "SPOILED");
   EXPECT_NE(form.CheckBox1->isChecked(), form.CheckBox3->isChecked())
       << "the device group shows the low-alarm flag as the device stored it";
+
+  press(form.ReadAgainButton);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return shown(form.BitBtn4); }, kLinkWaitMs));
+  EXPECT_EQ(form.Label41->text(), notVerified) << "a read verifies nothing";
 
   press(form.BitBtn4);
   ASSERT_TRUE(waitForVerifiedWrite(session)) << form.Label41->text().toStdString();

@@ -90,6 +90,24 @@ class SimulatorProcess {
     return waitForLine("swapped");
   }
 
+  // SIGALRM: the simulator unplugs its box; with --replug-elsewhere it comes back on a new
+  // terminal, whose path is returned (empty when it did not come).
+  QString unplugAndFindTheNewPort() {
+    if (process_.state() != QProcess::Running) return {};
+    ::kill(static_cast<pid_t>(process_.processId()), SIGALRM);
+    const QString prefix = QStringLiteral("plugged in at ");
+    QDeadlineTimer deadline(kEventTimeoutMs);
+    while (true) {
+      while (process_.canReadLine()) {
+        const QString line = QString::fromUtf8(process_.readLine()).trimmed();
+        if (line.startsWith(prefix)) return line.mid(prefix.size());
+      }
+      if (deadline.hasExpired() || !process_.waitForReadyRead(deadline.remainingTime())) {
+        return {};
+      }
+    }
+  }
+
   // The simulator ended at start with this status (a fault it was refused, say).
   bool endedWith(int exitCode) {
     return process_.waitForFinished(kStopTimeoutMs) &&

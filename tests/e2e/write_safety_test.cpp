@@ -1,6 +1,7 @@
-// Writes that must never be reported verified, end to end against t-adjust-sim in real time: a
-// device swapped behind the box between the copy and the write, a read-back that names another
-// series, and values whose words the device would read as other values.
+// Writes that must never reach the wrong device or be reported verified, end to end against
+// t-adjust-sim in real time: a device swapped behind the box between the copy and the write (the
+// check read before the write finds it), a fresh group the technician must confirm, a read-back
+// that names another series, and values whose words the device would read as other values.
 
 #include <gtest/gtest.h>
 
@@ -21,9 +22,9 @@ using namespace testing;
 
 const QString kNotSentCaption = "Settings not sent";
 const QString kCannotBeStored = ": the value cannot be stored in the device.";
-// The handshake ("?", "#"), the link and the read (three bytes each), the write's three command
-// bytes: the block follows.
-constexpr int kBytesBeforeTheBlock = 2 + 3 + 3 + 3;
+// The handshake ("?", "#"), the link, the read, the check read before the write and the write's
+// command (three bytes each): the block follows.
+constexpr int kBytesBeforeTheBlock = 2 + 3 + 3 + 3 + 3;
 
 // Settings images in files, for the simulator's --image, --swap-to and --save.
 class ImageFiles {
@@ -52,34 +53,31 @@ ImageBytes imageOf(std::string_view name, unsigned series, std::uint16_t serialN
 }
 
 bool waitForStatus(SimulatedDeviceSession& session, const QString& status) {
-  return QTest::qWaitFor([&] { return session.form().Label41->text() == status; }, kLinkWaitMs);
+  // The check read, the write and the read-back.
+  return QTest::qWaitFor([&] { return session.form().Label41->text() == status; }, 3 * kLinkWaitMs);
 }
 
 struct Swap {
-  const char* name;
-  unsigned seriesBefore, seriesAfter;
-  std::uint16_t codeBefore, codeAfter;
+  const char* model;
+  std::uint16_t code;
+  std::uint16_t serial;
 };
 
-void PrintTo(const Swap& swap, std::ostream* out) { *out << swap.name; }
+void PrintTo(const Swap& swap, std::ostream* out) { *out << swap.model; }
 
-class HotSwap : public ::testing::TestWithParam<Swap> {};
+class SwapBeforeSend : public ::testing::TestWithParam<Swap> {};
 
-// Device A is read and copied; device B takes its place behind the box; Send writes A's block
-// into B. The read-back names B: not verified, no "Repeat writing?", the device group shows B.
-TEST_P(HotSwap, IsNeverVerifiedAndNamesBothDevices) {
+// An RKA-49 is read and copied; another device takes its place behind the box; Send reads the
+// device first and sends nothing to the newcomer, whose stored image stays as it was. Label41
+// names both devices, the device group shows the newcomer.
+TEST_P(SwapBeforeSend, SendsNothingAndNamesBothDevices) {
   const Swap swap = GetParam();
-  constexpr std::uint16_t kSerialA = 21017, kSerialB = 21018;
+  constexpr std::uint16_t kSerialA = 21017;
   ImageFiles files;
-  ImageBytes deviceB = imageOf(swap.name, swap.seriesAfter, kSerialB);
-  if (std::string_view(swap.name) == "GWA-43") {
-    // Another indicator, calibrated on its own: its words must not be overwritten unnoticed.
-    indicator::InputCalLow.set(deviceB, 6600);
-    indicator::InputCalHigh.set(deviceB, 32700);
-  }
-  SimulatedDeviceSession session(
-      {"--model", swap.name, "--series", QString::number(swap.seriesBefore), "--serial",
-       QString::number(kSerialA), "--swap-to", files.write("b.hex", deviceB)});
+  const ImageBytes deviceB = imageOf(swap.model, 7, swap.serial);
+  SimulatedDeviceSession session({"--model", "RKA-49", "--serial", QString::number(kSerialA),
+                                  "--swap-to", files.write("b.hex", deviceB), "--save",
+                                  files.path("saved.hex")});
   ASSERT_TRUE(session.ready());
   Form1& form = session.form();
   startAndFindTheBox(session);
@@ -87,39 +85,78 @@ TEST_P(HotSwap, IsNeverVerifiedAndNamesBothDevices) {
   press(form.BitBtn3);
   form.Edit5->setText("SWAPPED");
   ASSERT_TRUE(session.simulator().swapDevice());
+  const ImageBytes saved = files.read("saved.hex");
   const std::size_t asked = session.boxes.questions.size();
   press(form.BitBtn4);
 
   const QString expected = QString(
-                               "Another device answered: product code %1, serial number %2 "
-                               "(written: %3, %4). Nothing was repeated.")
-                               .arg(swap.codeAfter)
-                               .arg(kSerialB)
-                               .arg(swap.codeBefore)
+                               "Another device is on the box: product code %1, serial number %2 "
+                               "(read before: 7001, %3). Nothing was sent.")
+                               .arg(swap.code)
+                               .arg(swap.serial)
                                .arg(kSerialA);
   ASSERT_TRUE(waitForStatus(session, expected)) << form.Label41->text().toStdString();
-  EXPECT_EQ(session.boxes.questions.size(), asked) << "no question after another device answered";
-  EXPECT_EQ(form.Edit6->text(), QString::number(swap.codeAfter));
-  EXPECT_EQ(form.Edit7->text(), QString::number(kSerialB));
+  EXPECT_EQ(session.boxes.questions.size(), asked) << "nothing asked";
+  EXPECT_EQ(form.Edit6->text(), QString::number(swap.code));
+  EXPECT_EQ(form.Edit7->text(), QString::number(swap.serial));
   EXPECT_EQ(caption(form.BitBtn1), "Disconnect");
   EXPECT_TRUE(shown(form.BitBtn4));
-  QTest::qWait(1500);  // the timer runs on; the news stays
+  QTest::qWait(1500);  // the timer runs on; the news stays, nothing is written
   EXPECT_EQ(form.Label41->text(), expected);
+  EXPECT_EQ(files.read("saved.hex"), saved) << "the second device stored a write";
 }
 
-INSTANTIATE_TEST_SUITE_P(WriteSafety, HotSwap,
-                         ::testing::Values(Swap{"GWA-43", 7, 7, 10013, 10013},
-                                           Swap{"ARR/A", 7, 7, 15002, 15002},
-                                           Swap{"RKA-40", 7, 9, 7003, 9003}),
+INSTANTIATE_TEST_SUITE_P(WriteSafety, SwapBeforeSend,
+                         ::testing::Values(Swap{"GWA-43", 10013, 8002},
+                                           Swap{"RKA-49", 7001, 21018}),
                          [](const auto& info) {
-                           std::string name = info.param.name;
+                           std::string name = info.param.model;
                            for (char& c : name)
                              if (c == '-' || c == '/') c = '_';
-                           return name + "_series" + std::to_string(info.param.seriesAfter);
+                           return name;
                          });
 
-// After another indicator answered, its Send needs a copy of its own: A's calibration would
-// otherwise go to B.
+// A fresh program's Send on a transmitter asks before writing values nobody took from it: Cancel
+// sends nothing, Write writes. Then Copy, an edit and Send write without asking.
+TEST(WriteSafety, AFreshTransmitterSendAsks) {
+  ImageFiles files;
+  SimulatedDeviceSession session({"--model", "RKA-49", "--save", files.path("saved.hex")});
+  ASSERT_TRUE(session.ready());
+  Form1& form = session.form();
+  startAndFindTheBox(session);
+  ASSERT_TRUE(connectAndWaitForTheLink(session));
+  const ImageBytes asFound = files.read("saved.hex");
+
+  session.boxes.queue(Answer::Cancel);
+  const std::size_t asked = session.boxes.questions.size();
+  press(form.BitBtn4);
+  ASSERT_EQ(session.boxes.questions.size(), asked + 1);
+  EXPECT_TRUE(session.boxes.questions.back().text.startsWith(
+      "Write settings that were not copied from this device?"));
+  EXPECT_TRUE(session.boxes.questions.back().text.contains("Tag: TT-101 → "));
+  EXPECT_EQ(session.boxes.questions.back().acceptCaption, "Write");
+  EXPECT_TRUE(shown(form.BitBtn4));
+  QTest::qWait(1500);
+  EXPECT_EQ(files.read("saved.hex"), asFound) << "Cancel sent something";
+
+  session.boxes.queue(Answer::Ok);
+  press(form.BitBtn4);
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return form.Label41->text() == "Settings written and verified."; }, 3 * kLinkWaitMs))
+      << form.Label41->text().toStdString();
+  EXPECT_NE(files.read("saved.hex"), asFound);
+
+  press(form.BitBtn3);
+  form.Edit5->setText("COPIED");
+  const std::size_t before = session.boxes.questions.size();
+  press(form.BitBtn4);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return form.Edit17->text() == "COPIED"; }, 3 * kLinkWaitMs));
+  EXPECT_EQ(session.boxes.questions.size(), before) << "a copy of this device asks nothing";
+  ASSERT_TRUE(waitForStatus(session, "Settings written and verified."));
+}
+
+// After another indicator was found on the box, its Send needs a copy of its own: A's
+// calibration would otherwise go to B.
 TEST(WriteSafety, AfterASwapTheIndicatorNeedsANewCopy) {
   ImageFiles files;
   ImageBytes deviceB = imageOf("GWA-43", 10, 2);
@@ -134,7 +171,8 @@ TEST(WriteSafety, AfterASwapTheIndicatorNeedsANewCopy) {
   ASSERT_TRUE(session.simulator().swapDevice());
   press(form.BitBtn4);
   ASSERT_TRUE(QTest::qWaitFor(
-      [&] { return form.Label41->text().startsWith("Another device answered"); }, kLinkWaitMs));
+      [&] { return form.Label41->text().startsWith("Another device is on the box"); },
+      kLinkWaitMs));
   const ImageBytes stored = files.read("saved.hex");
 
   session.boxes.queue(Answer::Ok);

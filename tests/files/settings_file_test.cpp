@@ -191,11 +191,23 @@ TEST(SettingsFile, ATabInATagAndVersionOnePointZeroAreRead) {
   EXPECT_EQ(std::get<TransmitterSettings>(settings).tag, "A\tB");
 }
 
-TEST(SettingsFile, DefaultNameHasModelSerialNumberAndDate) {
-  EXPECT_EQ(defaultDeviceFileName("ARR/A", 21017, QDate(2026, 12, 10), "tadj"),
-            "ARR-A-21017-2026-12-10.tadj");
-  EXPECT_EQ(defaultDeviceFileName("RKA-49", 7, QDate(2027, 1, 2), "pdf"),
-            "RKA-49-7-2027-01-02.pdf");
+TEST(SettingsFile, DefaultNameHasModelSerialNumberTagAndTime) {
+  const QDateTime at(QDate(2026, 12, 10), QTime(9, 5, 59));
+  const struct {
+    const char* model;
+    std::uint16_t serial;
+    QString tag;
+    const char* name;
+  } cases[] = {
+      {"RKA-49", 21017, "TT-101", "RKA-49-21017-TT-101-2026-12-10-0905.tadj"},
+      {"ARR/A", 7, "FT 12      ", "ARR-A-7-FT 12-2026-12-10-0905.tadj"},
+      {"RKA-49", 7, "   ", "RKA-49-7-2026-12-10-0905.tadj"},
+      {"RKA-49", 7, "A/B\\C:D*E?F\"G<H>I|J", "RKA-49-7-A-B-C-D-E-F-G-H-I-J-2026-12-10-0905.tadj"},
+      {"RKA-49", 7, QString("T") + QChar(0x01) + QChar(0x7F) + QStringLiteral("ł"),
+       "RKA-49-7-T--ł-2026-12-10-0905.tadj"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(defaultSettingsFileName(c.model, c.serial, c.tag, at), c.name) << c.name;
 }
 
 }  // namespace

@@ -138,6 +138,37 @@ TEST(NumberText, ParseIntegerAcceptsDigitsWithSignAndRejectsTheRest) {
     EXPECT_FALSE(parseInteger(text).has_value()) << '"' << text << '"';
 }
 
+// A grouping is never a decimal point; every other single separator of the other kind still is.
+TEST(NumberText, AGroupingOfTheOtherKindIsNoNumber) {
+  struct Case {
+    const char* text;
+    char separator;
+    bool grouping;
+    std::optional<double> value;
+  };
+  for (const Case& c : {
+           Case{"4.000", ',', true, std::nullopt},
+           Case{"2,000", '.', true, std::nullopt},
+           Case{"-1.250", ',', true, std::nullopt},
+           Case{"999,999", '.', true, std::nullopt},
+           Case{"22,5", '.', false, 22.5},
+           Case{"0,507", '.', false, 0.507},
+           Case{"-0.5", ',', false, -0.5},
+           Case{"1234.5", ',', false, 1234.5},
+           Case{"1234.500", ',', false, 1234.5},  // four digits before: no grouping
+           Case{"12.50", ',', false, 12.5},       // two after
+           Case{"12.5000", ',', false, 12.5},     // four after
+           Case{"-0.250", ',', false, -0.25},     // starts with 0
+           Case{"4,000", ',', false, 4.0},        // the system's own separator
+           Case{"+4.000", ',', true, std::nullopt},
+           Case{" 4.000 ", ',', true, std::nullopt},
+       }) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(isGrouping(c.text, c.separator), c.grouping);
+    EXPECT_EQ(parseReal(withDecimalSeparator(c.text, c.separator), c.separator), c.value);
+  }
+}
+
 // The QString functions follow the system's decimal separator.
 class SystemNumberText : public ::testing::Test {
  protected:

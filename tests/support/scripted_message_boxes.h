@@ -20,6 +20,7 @@ struct AskedQuestion {
   QString text;
   Buttons buttons;
   QString details;
+  QString acceptCaption;  // a confirmation's action button
 };
 
 class ScriptedMessageBoxes final : public MessageBoxes {
@@ -35,7 +36,7 @@ class ScriptedMessageBoxes final : public MessageBoxes {
 
   Answer askWithDetails(const QString& caption, const QString& text, Buttons buttons,
                         const QString& details) override {
-    questions.push_back({caption, text, buttons, details});
+    questions.push_back({caption, text, buttons, details, {}});
     // What happens while the box is open: timer ticks keep arriving in a modal loop.
     if (whileOpen) whileOpen();
     if (answers_.empty()) {
@@ -45,6 +46,13 @@ class ScriptedMessageBoxes final : public MessageBoxes {
     }
     const Answer answer = answers_.front();
     answers_.pop_front();
+    return answer;
+  }
+
+  Answer confirm(const QString& caption, const QString& text,
+                 const QString& acceptCaption) override {
+    const Answer answer = askWithDetails(caption, text, Buttons::OkCancel, {});
+    questions.back().acceptCaption = acceptCaption;
     return answer;
   }
 

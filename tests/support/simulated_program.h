@@ -39,11 +39,14 @@ class SimulatedProgram {
     boxes.questions.clear();
   }
 
-  // A device of the model (catalogue name or product code) behind the box.
-  SimulatedDevice& plugIn(std::string_view model, DeviceFaults faults = {}) {
+  // A device of the model (catalogue name or product code) behind the box; serialNumber: the
+  // model's own when none is given.
+  SimulatedDevice& plugIn(std::string_view model, DeviceFaults faults = {},
+                          std::optional<std::uint16_t> serialNumber = std::nullopt) {
     const auto simulated = findSimulatedModel(model);
-    device.emplace(simulated->model, makeModelImage(*simulated, defaultSerialNumber(*simulated)),
-                   faults);
+    device.emplace(
+        simulated->model,
+        makeModelImage(*simulated, serialNumber.value_or(defaultSerialNumber(*simulated))), faults);
     // A new device takes the old one's place in the optional: the port keeps pointing at it.
     if (!portAdded_) port.addPort(kBoxPort, &*device);
     portAdded_ = true;
@@ -69,6 +72,13 @@ class SimulatedProgram {
   void connect() {
     boxes.queue(Answer::Ok);
     app.controller().BitBtn1Click();
+    ticks(kTicksToCollect);
+  }
+
+  // Send pressed, then the eleven ticks of the read that checks the device on the box: the
+  // block is sent when it is the device read before, and the read-back is pending.
+  void send() {
+    app.form().BitBtn4->click();
     ticks(kTicksToCollect);
   }
 

@@ -91,6 +91,8 @@ void PictureSession::type(QLineEdit* box, const QString& text) {
 
 bool PictureSession::write() {
   form().BitBtn4->click();
+  // The check read of the device on the box, then the read-back of the block.
+  ticks(kTicksToCollect);
   ticks(kTicksToCollect);
   return device_.has_value() && device_->writesStored() > 0 &&
          !app_.writer().state().VerifyPending && calm();

@@ -16,7 +16,6 @@
 #include <memory>
 
 #include "app/history_window.h"
-#include "app/record_contents.h"
 #include "pictures/picture_session.h"
 #include "record/record_output.h"
 
@@ -24,11 +23,7 @@ namespace tadjust::pictures {
 namespace {
 
 bool saveRecord(PictureSession& session, const QString& file) {
-  Application& app = session.app();
-  const DeviceRecord record = gatherDeviceRecord(
-      {app.form(), app.images(), app.view(), app.controller().state(), app.writer().state()},
-      QDateTime::currentDateTime());
-  return writeRecordPdf(record, file).written;
+  return writeRecordPdf(session.app().gatherRecord(), file).written;
 }
 
 // The window with the File menu open over it, as one picture.
