@@ -32,9 +32,7 @@ Verification verificationOf(const history::WriteRow& row) {
   return Verification::NoReadBack;
 }
 
-QString deviceGroupTitle(bool english) {
-  return window_texts::DeviceGroupTitle.in(english);
-}
+QString deviceGroupTitle(bool english) { return window_texts::DeviceGroupTitle.in(english); }
 
 QDateTime localTime(const QString& historyTime) {
   QDateTime moment = QDateTime::fromString(historyTime, Qt::ISODateWithMs);

@@ -379,8 +379,9 @@ TEST_F(SettingsFiles, AProbeFoundThreeWireComparesAndWritesWithoutAChange) {
                               << " / " << row.right.toStdString();
   }
 
-  program.form().BitBtn4->click();
+  program.send();  // the check read, then the block
   program.ticks(testing::kTicksToCollect);
+  ASSERT_TRUE(program.app.history().flush());
   history::HistoryDatabase database;
   ASSERT_TRUE(database.openReadOnly(program.historyPath()).readable);
   const std::vector<history::WriteRow> rows =
