@@ -71,8 +71,6 @@ class SettingsFileCommands {
   std::optional<ChosenFile> chooseFileOfThisModel(const BilingualText& caption);
   std::optional<QByteArray> readChosenFile(const QString& path);
   QString faultText(const SettingsFileError& error, const QString& fileName) const;
-  QString valueText(const DeviceSettings& settings, SettingsField field) const;
-  QString captionOf(const DeviceSettings& settings, SettingsField field) const;
   Comparison compare(const DeviceSettings& device, const DeviceSettings& other,
                      const QString& otherHeading, const QString& otherName) const;
   void refuse(const QString& text);
