@@ -19,7 +19,7 @@
 #include "app/exchange_controller.h"
 #include "edit/copy_for_editing.h"
 #include "edit/edit_origin.h"
-#include "edit/settings_entry.h"
+#include "edit/group_fields.h"
 #include "files/settings_file.h"
 #include "ui/bilingual_text.h"
 #include "ui/file_dialogs.h"

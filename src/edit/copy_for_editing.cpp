@@ -7,6 +7,7 @@
 #include <string>
 
 #include "catalogue/device_catalogue.h"
+#include "edit/group_fields.h"
 #include "image/device_settings.h"
 #include "image/raw_scales.h"
 #include "numbers/number_text.h"
@@ -22,10 +23,7 @@ namespace {
 QString integerText(long long value) { return number_text::integer(value); }
 QString realText(double value) { return number_text::general(value); }
 
-// A word that names no entry leaves the list without a selection.
-void selectEntry(QComboBox* list, long long index) {
-  list->setCurrentIndex(index >= 0 && index < list->count() ? static_cast<int>(index) : -1);
-}
+using F = SettingsField;
 
 template <class Texts>
 void fillList(QComboBox* list, const Texts& entries, std::size_t count, bool useEnglish) {
@@ -40,10 +38,8 @@ bool shows(const QComboBox* list, const BilingualText& entry) {
   return text == QString::fromUtf8(entry.english) || text == QString::fromUtf8(entry.polish);
 }
 
-void showTag(Form1& f, const std::string& tag) {
-  // A tag may hold more characters than the user may type; it is shown whole, so a write sends
-  // it back whole.
-  setBoxTextWhole(f.Edit5, QString::fromStdString(tag), kTagTypingLimit);
+void showTag(Form1& f, Layout layout, const std::string& tag) {
+  setTagField(f, layout, QString::fromStdString(tag));
 }
 
 // A whole number of the settings as integer text.
@@ -54,14 +50,15 @@ QString wholeText(const SettingNumber& number) {
 void copyIndicator(Form1& f, SettingsImages& images, const LaidOutModel& model, EditState& edit) {
   std::copy_n(images.IndicatorCopy.begin(), kSmallBlockSize, images.IndicatorBlock.begin());
   const auto s = std::get<IndicatorSettings>(decodeSettings(images, model));
-  setBoxText(f.Edit1, wholeText(s.displayLow));
-  setBoxText(f.Edit2, wholeText(s.displayHigh));
-  setBoxText(f.Edit3, wholeText(s.alarmLow));
-  setBoxText(f.Edit4, wholeText(s.alarmHigh));
-  f.CheckBox3->setChecked(s.alarmLowOn);
-  f.CheckBox4->setChecked(s.alarmHighOn);
-  showTag(f, s.tag);
-  selectEntry(f.ComboBox2, s.precision);
+  constexpr Layout kLayout = Layout::Indicator;
+  setFieldText(f, kLayout, F::DisplayLow, wholeText(s.displayLow));
+  setFieldText(f, kLayout, F::DisplayHigh, wholeText(s.displayHigh));
+  setFieldText(f, kLayout, F::AlarmLow, wholeText(s.alarmLow));
+  setFieldText(f, kLayout, F::AlarmHigh, wholeText(s.alarmHigh));
+  setFieldChecked(f, kLayout, F::AlarmLowOn, s.alarmLowOn);
+  setFieldChecked(f, kLayout, F::AlarmHighOn, s.alarmHighOn);
+  showTag(f, kLayout, s.tag);
+  selectFieldEntry(f, kLayout, F::Precision, s.precision);
   edit.EditRangeLow = s.displayLow.value_or(Decimal()).toDouble();
   edit.EditRangeHigh = s.displayHigh.value_or(Decimal()).toDouble();
 }
@@ -71,20 +68,21 @@ void copyHumidity(Form1& f, SettingsImages& images, const LaidOutModel& model) {
   std::copy_n(images.HumidityCopy.begin(), kSmallBlockSize, images.HumidityBlock.begin());
   const ConstBytes block = images.HumidityBlock;
   const auto s = std::get<HumiditySettings>(decodeSettings(images, model));
-  setBoxText(f.Edit1, wholeText(s.temperatureLow));
-  setBoxText(f.Edit2, wholeText(s.temperatureHigh));
-  setBoxText(f.Edit19, wholeText(s.humidityLow));
-  setBoxText(f.Edit3, wholeText(s.humidityHigh));
+  constexpr Layout kLayout = Layout::Humidity;
+  setFieldText(f, kLayout, F::TemperatureLow, wholeText(s.temperatureLow));
+  setFieldText(f, kLayout, F::TemperatureHigh, wholeText(s.temperatureHigh));
+  setFieldText(f, kLayout, F::HumidityLow, wholeText(s.humidityLow));
+  setFieldText(f, kLayout, F::HumidityHigh, wholeText(s.humidityHigh));
   // The output words go into their boxes for every humidity model, shown or not: the block
   // carries them back.
-  setBoxText(f.Edit4, integerText(humidity::TempOutLow.get(block)));
-  setBoxText(f.Edit20, integerText(humidity::TempOutHigh.get(block)));
-  setBoxText(f.Edit21, integerText(humidity::HumOutLow.get(block)));
-  setBoxText(f.Edit22, integerText(humidity::HumOutHigh.get(block)));
-  showTag(f, s.tag);
+  setFieldText(f, kLayout, F::TemperatureOutputLow, integerText(humidity::TempOutLow.get(block)));
+  setFieldText(f, kLayout, F::TemperatureOutputHigh, integerText(humidity::TempOutHigh.get(block)));
+  setFieldText(f, kLayout, F::HumidityOutputLow, integerText(humidity::HumOutLow.get(block)));
+  setFieldText(f, kLayout, F::HumidityOutputHigh, integerText(humidity::HumOutHigh.get(block)));
+  showTag(f, kLayout, s.tag);
   // The whole word is the index: a unit the list does not offer selects nothing. The unit
   // labels stay; only the user's choice in the list switches them.
-  selectEntry(f.ComboBox1, humidity::HumidityUnit.get(block));
+  selectFieldEntry(f, kLayout, F::HumidityUnit, humidity::HumidityUnit.get(block));
 }
 
 // The copy of a temperature transmitter (and of any name outside the catalogue).
@@ -104,7 +102,7 @@ class TransmitterCopy {
                 images_.TransmitterBlock.begin());
     s_ = decodeForCopy(images_, laidOut_, edit.EditSensorType);
     edit.EditSensorType = s_.sensorType.value_or(edit.EditSensorType);
-    selectEntry(f_.ComboBox1, entryOf(edit.EditSensorType));
+    selectFieldEntry(f_, kLayout, F::SensorType, entryOf(edit.EditSensorType));
 
     const int connection = s_.connection.value_or(0);
     Range range{edit.EditRangeLow, edit.EditRangeHigh};
@@ -121,18 +119,20 @@ class TransmitterCopy {
     const double shownFactor = seriesSensorModel() && edit.EditSensorType == SensorType::Resistance
                                    ? raw_scales::kSeriesSensorFactor
                                    : 1;
-    setBoxText(f_.Edit1, realText(shownFactor * range.low));
-    setBoxText(f_.Edit2, realText(shownFactor * range.high));
+    setFieldText(f_, kLayout, F::RangeLow, realText(shownFactor * range.low));
+    setFieldText(f_, kLayout, F::RangeHigh, realText(shownFactor * range.high));
 
     copyWireRow(edit.EditSensorType);
-    selectEntry(f_.ComboBox3, s_.filterIndex);
-    selectEntry(f_.ComboBox4, s_.outputReversed ? 1 : 0);
-    selectEntry(f_.ComboBox5, s_.failureHigh ? 1 : 0);
-    showTag(f_, s_.tag);
+    selectFieldEntry(f_, kLayout, F::FilterTime, s_.filterIndex);
+    selectFieldEntry(f_, kLayout, F::OutputReversed, s_.outputReversed ? 1 : 0);
+    selectFieldEntry(f_, kLayout, F::FailureHigh, s_.failureHigh ? 1 : 0);
+    showTag(f_, kLayout, s_.tag);
     if (model_.probe) lockFixedSensor(events);
   }
 
  private:
+  static constexpr Layout kLayout = Layout::Transmitter;
+
   struct Range {
     double low;
     double high;
@@ -152,7 +152,7 @@ class TransmitterCopy {
     if (isThermocouple(deviceSensorType_)) {
       f_.Label3->setText(window_texts::ColdJunctionCompCaption.in(en_));
       fillList(f_.ComboBox2, window_texts::Compensations, window_texts::Compensations.size(), en_);
-      selectEntry(f_.ComboBox2, connection);
+      selectFieldEntry(f_, kLayout, F::Connection, connection);
       // Internal compensation needs no cold-junction temperature.
       if (f_.ComboBox2->currentIndex() == 0) setShown({f_.Label5, f_.Edit3, f_.Label8}, false);
     } else {
@@ -161,7 +161,7 @@ class TransmitterCopy {
       // Only a 2-wire connection has a lead resistance to correct.
       if (f_.ComboBox2->currentIndex() > 0) setShown({f_.Label5, f_.Edit3, f_.Label8}, false);
     }
-    setBoxText(f_.Edit4, realText(valueOf(s_.temperatureOffset)));
+    setFieldText(f_, kLayout, F::TemperatureOffset, realText(valueOf(s_.temperatureOffset)));
     return {valueOf(s_.rangeLow), valueOf(s_.rangeHigh)};
   }
 
@@ -188,7 +188,7 @@ class TransmitterCopy {
   void fillConnections(int connection) {
     const std::size_t count = model_.twoWireOnly ? 1 : window_texts::Connections.size();
     fillList(f_.ComboBox2, window_texts::Connections, count, en_);
-    selectEntry(f_.ComboBox2, connection);
+    selectFieldEntry(f_, kLayout, F::Connection, connection);
   }
 
   // The wire-resistance row follows the connection the list now shows. Its captions and value
@@ -198,12 +198,13 @@ class TransmitterCopy {
     if (shows(f_.ComboBox2, window_texts::Connections[0])) {
       f_.Label5->setText(window_texts::WireResistanceCaption.in(en_));
       f_.Label8->setText(QStringLiteral("[Ohm]"));
-      setBoxText(f_.Edit3, realText(valueOf(s_.wireResistance)));
+      setFieldText(f_, kLayout, F::WireResistance, realText(valueOf(s_.wireResistance)));
       if (sensorType == SensorType::Resistance) setShown({f_.Label5, f_.Edit3, f_.Label8}, true);
     } else if (shows(f_.ComboBox2, window_texts::Compensations[1])) {
       f_.Label5->setText(window_texts::ColdJunctionTempCaption.in(en_));
       f_.Label8->setText(QString::fromUtf8("[°C]"));
-      setBoxText(f_.Edit3, realText(valueOf(s_.coldJunctionTemperature)));
+      setFieldText(f_, kLayout, F::ColdJunctionTemperature,
+                   realText(valueOf(s_.coldJunctionTemperature)));
     } else {
       setShown({f_.Label5, f_.Label8, f_.Edit3}, false);
     }
