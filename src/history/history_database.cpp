@@ -94,16 +94,6 @@ QVariant notNull(const QByteArray& bytes) {
   return bytes.isNull() ? QVariant(QByteArray("")) : QVariant(bytes);
 }
 
-std::optional<QString> textOrNull(const QVariant& value) {
-  if (value.isNull()) return std::nullopt;
-  return value.toString();
-}
-
-std::optional<qint64> integerOrNull(const QVariant& value) {
-  if (value.isNull()) return std::nullopt;
-  return value.toLongLong();
-}
-
 QString likePattern(const QString& text) {
   QString escaped = text;
   escaped.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));

@@ -8,8 +8,6 @@
 
 namespace tadjust::history {
 
-namespace {
-
 std::optional<QString> textOrNull(const QVariant& value) {
   if (value.isNull()) return std::nullopt;
   return value.toString();
@@ -19,6 +17,8 @@ std::optional<qint64> integerOrNull(const QVariant& value) {
   if (value.isNull()) return std::nullopt;
   return value.toLongLong();
 }
+
+namespace {
 
 std::optional<QByteArray> blobOrNull(const QVariant& value) {
   if (value.isNull()) return std::nullopt;
@@ -110,8 +110,8 @@ const RowColumn kRowColumns[] = {
 QString selectList(const char* RowColumn::*source) {
   QStringList list;
   for (const RowColumn& column : kRowColumns)
-    list << QStringLiteral("%1 AS %2").arg(QString::fromLatin1(column.*source),
-                                           QString::fromLatin1(column.name));
+    list << QStringLiteral("%1 AS %2")
+                .arg(QString::fromLatin1(column.*source), QString::fromLatin1(column.name));
   return list.join(QStringLiteral(", "));
 }
 

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <optional>
 #include <span>
 
 #include "history/write_row.h"
@@ -29,6 +30,10 @@ QString rowColumnNames();
 // The SELECT list of the join or of a schema-1 table, each source named as its column.
 QString joinedRowColumns();
 QString schema1RowColumns();
+
+// A column's value, none for NULL.
+std::optional<QString> textOrNull(const QVariant& value);
+std::optional<qint64> integerOrNull(const QVariant& value);
 
 // A row of a query that selected rowColumnNames().
 WriteRow rowOf(const QSqlQuery& query);
