@@ -10,6 +10,7 @@
 #include <QSaveFile>
 
 #include "app/commissioning_texts.h"
+#include "app/computer_user.h"
 #include "app/file_command_texts.h"
 #include "app/menu_commands.h"
 #include "app/record_contents.h"

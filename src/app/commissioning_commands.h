@@ -30,7 +30,7 @@
 #include "commissioning/commissioning_job.h"
 #include "edit/copy_for_editing.h"
 #include "edit/edit_origin.h"
-#include "edit/settings_entry.h"
+#include "edit/group_fields.h"
 #include "record/device_record.h"
 #include "ui/file_dialogs.h"
 #include "ui/form1.h"

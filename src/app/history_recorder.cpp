@@ -10,7 +10,7 @@
 #include <map>
 #include <variant>
 
-#include "app/record_contents.h"
+#include "app/computer_user.h"
 #include "project_version.h"
 
 #ifdef Q_OS_UNIX

@@ -6,10 +6,14 @@
 #include <QHeaderView>
 #include <QSaveFile>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/history_texts.h"
+#include "catalogue/device_catalogue.h"
 #include "history/field_changes.h"
 #include "history/history_csv.h"
+#include "view/settings_rows.h"
+#include "view/settings_view.h"
 
 namespace tadjust {
 
@@ -20,6 +24,37 @@ namespace {
 constexpr char kShownColumns[] = "id, written_at, serial_number, model, tag, outcome, user";
 
 }  // namespace
+
+QStringList changeLines(const std::vector<history::FieldChange>& changes,
+                        const history::WriteRow& row, bool useEnglish) {
+  // The settings of the device as found give each value its sensor, unit and wording; the
+  // values after the write are those settings with every change made.
+  const LaidOutModel model =
+      laidOutModel(row.model.toStdString(), series(static_cast<std::uint16_t>(row.productCode)));
+  std::array<std::uint8_t, kSettingsImageSize> image{};
+  std::copy_n(row.asFound.begin(), std::min<qsizetype>(row.asFound.size(), image.size()),
+              image.begin());
+  const DeviceSettings before = decodeSettings(imagesOfRead(image), model);
+  DeviceSettings after = before;
+  for (const history::FieldChange& change : changes)
+    if (const std::optional<SettingsField> field = fieldNamed(change.field.toStdString()))
+      setFieldText(after, *field, change.after.toStdString());
+
+  const SettingsWording wording = SettingsWording::document(useEnglish);
+  QStringList lines;
+  for (const history::FieldChange& change : changes) {
+    const std::string key = change.field.toStdString();
+    const SettingText was =
+        storedSettingText(key, change.before.toStdString(), before, model, wording);
+    const SettingText is =
+        storedSettingText(key, change.after.toStdString(), after, model, wording);
+    // A row the sensors before and after word otherwise names both.
+    const QString caption =
+        was.caption == is.caption ? is.caption : was.caption + QStringLiteral(" / ") + is.caption;
+    lines << QStringLiteral("%1: %2 → %3").arg(caption, was.valueWithUnit(), is.valueWithUnit());
+  }
+  return lines;
+}
 
 QString outcomeText(const std::optional<QString>& outcome, bool useEnglish) {
   if (!outcome) return texts::OpenOutcome.in(useEnglish);
@@ -189,8 +224,7 @@ void HistoryWindow::showSelectedRow() {
   if (row->outcome && !row->asLeft) lines << text(texts::NoVerificationRead);
   const std::vector<history::FieldChange> changes = history::changesOf(row->changes);
   if (changes.empty()) lines << text(texts::NoChanges);
-  for (const history::FieldChange& change : changes)
-    lines << QStringLiteral("%1: %2 → %3").arg(change.field, change.before, change.after);
+  lines << changeLines(changes, *row, useEnglish_);
   details->setPlainText(lines.join(QLatin1Char('\n')));
 }
 

@@ -15,6 +15,7 @@
 #include <QSqlQueryModel>
 #include <QTableView>
 
+#include "history/field_changes.h"
 #include "history/history_database.h"
 #include "ui/bilingual_text.h"
 #include "ui/file_dialogs.h"
@@ -83,6 +84,12 @@ class HistoryWindow final : public QDialog {
   bool readable_ = false;
   HistoryTableModel* model_;
 };
+
+// A row's changes as people read them: each field by its row's caption in the language, the
+// values before and after with the language's decimal separator and their units
+// ("Upper range value: 150 [°C] → 1000 [°C]").
+QStringList changeLines(const std::vector<history::FieldChange>& changes,
+                        const history::WriteRow& row, bool useEnglish);
 
 // The outcome of a row as the window shows it.
 QString outcomeText(const std::optional<QString>& outcome, bool useEnglish);

@@ -16,7 +16,7 @@ bool canAct(MenuNeeds needs, const ExchangeState& state) {
 }
 
 void MenuCommands::connect(QAction* action, MenuNeeds needs, std::function<void()> run) {
-  commands_.push_back({action, needs, true});
+  commands_.push_back({action, needs});
   // A shortcut pressed as the state changes finds the command unable to act: nothing happens.
   QObject::connect(action, &QAction::triggered, [this, needs, run = std::move(run)] {
     if (canAct(needs, state_)) run();
@@ -24,14 +24,9 @@ void MenuCommands::connect(QAction* action, MenuNeeds needs, std::function<void(
   refresh();
 }
 
-void MenuCommands::leaveUnconnected(QAction* action) {
-  commands_.push_back({action, MenuNeeds::Nothing, false});
-  refresh();
-}
-
 void MenuCommands::refresh() {
   for (const Command& command : commands_)
-    command.action->setEnabled(command.connected && canAct(command.needs, state_));
+    command.action->setEnabled(canAct(command.needs, state_));
 }
 
 }  // namespace tadjust

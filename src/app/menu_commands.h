@@ -28,8 +28,6 @@ class MenuCommands {
 
   // The action runs `run` when triggered, and is enabled while the state gives it what it needs.
   void connect(QAction* action, MenuNeeds needs, std::function<void()> run);
-  // An entry whose command is not there yet: shown, and disabled.
-  void leaveUnconnected(QAction* action);
 
   void refresh();
 
@@ -37,7 +35,6 @@ class MenuCommands {
   struct Command {
     QAction* action;
     MenuNeeds needs;
-    bool connected;
   };
 
   const ExchangeState& state_;

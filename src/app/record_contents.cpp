@@ -1,19 +1,14 @@
 #include "app/record_contents.h"
 
-#include <QDir>
 #include <QFileInfo>
 
+#include "app/computer_user.h"
 #include "edit/copy_record.h"
+#include "image/device_identity.h"
 #include "image/layout.h"
 #include "record/history_record.h"
 #include "record/record_texts.h"
 #include "ui/window_texts.h"
-#include "view/device_rows_of_read.h"
-
-#ifdef Q_OS_UNIX
-#include <pwd.h>
-#include <unistd.h>
-#endif
 
 namespace tadjust {
 
@@ -22,7 +17,7 @@ namespace {
 RecordIdentity identityOf(const RecordSources& s) {
   const Layout layout = s.view.model.layout;
   const DeviceIdentity device = identifyDevice(s.images, layout, 0);
-  return {QString::fromStdString(s.form.currentModel()), QString::number(device.productCode),
+  return {QString::fromStdString(s.view.modelLabel), QString::number(device.productCode),
           QString::number(device.serialNumber),
           QString::fromStdString(particularsOf(layout).tag.get(readCopy(layout, s.images))),
           s.form.Edit18->text()};
@@ -51,12 +46,10 @@ std::optional<WriteByThisLink> writeOf(const RecordSources& s) {
       return std::nullopt;
   }
   const bool english = s.form.UseEnglish;
-  const std::vector<ShownRow> found = deviceRowsOfRead(writes->asFound, english);
-  const std::vector<ShownRow> left = verification == Verification::NoReadBack || !writes->asLeft
-                                         ? std::vector<ShownRow>{}
-                                         : deviceRowsOfRead(*writes->asLeft, english);
+  const std::optional<std::array<std::uint8_t, kSettingsImageSize>> left =
+      verification == Verification::NoReadBack ? std::nullopt : writes->asLeft;
   WriteByThisLink write;
-  write.rows = compareRows(found, left, record_texts::NotRead.in(english));
+  write.rows = compareReads(writes->asFound, left, english, record_texts::NotRead.in(english));
   write.verification = verification;
   if (s.origin) {
     write.source = settingsSourceOf(*s.origin);
@@ -80,7 +73,7 @@ DeviceRecord gatherDeviceRecord(const RecordSources& s, const QDateTime& made) {
   record.userName = computerUserName();
   record.identity = identityOf(s);
   record.settingsTitle = s.form.GroupBox2->title();
-  record.settings = shownRows(s.form.deviceRows(), s.form.UseEnglish);
+  record.settings = recordedRows(s.images, s.view.model, s.form.UseEnglish);
   record.write = writeOf(s);
   record.characteristic =
       recordCharacteristic(s.images.SettingsImage, s.view.model, s.form.UseEnglish);
@@ -108,13 +101,6 @@ SettingsSource settingsSourceOf(const EditOrigin& origin) {
       break;
   }
   return source;
-}
-
-QString computerUserName() {
-#ifdef Q_OS_UNIX
-  if (const passwd* user = getpwuid(geteuid())) return QString::fromLocal8Bit(user->pw_name);
-#endif
-  return QDir::home().dirName();
 }
 
 }  // namespace tadjust

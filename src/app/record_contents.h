@@ -2,8 +2,9 @@
 
 // Gathers the device record from the window and the program's state at the moment the user asks
 // for it: the device as the window names it, the device group's rows, this link's write of it
-// (as found and as left, decoded as the device group shows a read) and, for a resistance
-// thermometer or thermocouple, the characteristic stored in the image last read.
+// (as found and as left, the rows the device group shows for each read) and, for a resistance
+// thermometer or thermocouple, the characteristic stored in the image last read. Every value is
+// worded for the record's language (settings_rows.h).
 
 #include <QDateTime>
 #include <QString>
@@ -35,8 +36,5 @@ struct RecordSources {
 SettingsSource settingsSourceOf(const EditOrigin& origin);
 
 DeviceRecord gatherDeviceRecord(const RecordSources& sources, const QDateTime& made);
-
-// The login name of the user running the program.
-QString computerUserName();
 
 }  // namespace tadjust

@@ -1,6 +1,5 @@
 #include "app/settings_file_commands.h"
 
-#include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -9,19 +8,14 @@
 #include "app/file_command_texts.h"
 #include "edit/correction_texts.h"
 #include "edit/group_fields.h"
-#include "numbers/number_text.h"
-#include "ui/window_texts.h"
+#include "image/device_identity.h"
+#include "view/settings_rows.h"
 
 namespace tadjust {
 
 namespace {
 
 namespace texts = file_command_texts;
-using F = SettingsField;
-
-constexpr BilingualText kYes{"yes", "tak"};
-constexpr BilingualText kNo{"no", "nie"};
-
 QString modelName(const SettingsViewState& view) { return QString::fromStdString(view.modelLabel); }
 
 }  // namespace
@@ -41,11 +35,9 @@ SettingsFileContents SettingsFileCommands::deviceAsRead() const {
   const Layout layout = sources_.view.model.layout;
   SettingsFileContents contents;
   contents.model = modelName(sources_.view);
-  contents.productCode = images.ProductCode();
-  const ConstBytes read = images.SettingsImage;
-  contents.serialNumber =
-      static_cast<std::uint16_t>(read[particularsOf(layout).serialNumberOffset] |
-                                 (read[particularsOf(layout).serialNumberOffset + 1] << 8));
+  const DeviceIdentity device = identifyDevice(images, layout, 0);
+  contents.productCode = device.productCode;
+  contents.serialNumber = device.serialNumber;
   contents.settings = decodeSettings(images, sources_.view.model);
   contents.image = images.SettingsImage;
   contents.savedAt = QDateTime::currentDateTimeUtc();
@@ -179,66 +171,33 @@ void SettingsFileCommands::openSettingsFile() {
   if (fileOpened_) fileOpened_(chosen->name, file->serialNumber);
 }
 
-QString SettingsFileCommands::captionOf(const DeviceSettings& settings, SettingsField field) const {
-  const bool en = form_.UseEnglish;
-  const auto caption = [](const BilingualText& t, bool english) {
-    QString c = t.in(english);
-    if (c.endsWith(QLatin1Char(':'))) c.chop(1);
-    return c;
-  };
-  // The rows whose caption follows the sensor rather than the group's present layout.
-  if (const auto* s = std::get_if<TransmitterSettings>(&settings)) {
-    const bool thermocouple = s->sensorType && isThermocouple(*s->sensorType);
-    if (field == F::Connection)
-      return caption(thermocouple ? window_texts::ColdJunctionCompCaption
-                                  : window_texts::SensorConnectionCaption,
-                     en);
-    if (field == F::WireResistance) return caption(window_texts::WireResistanceCaption, en);
-    if (field == F::ColdJunctionTemperature)
-      return caption(window_texts::ColdJunctionTempCaption, en);
-  }
-  return fieldCaption(form_, sources_.view.model.layout, field);
-}
-
-// As the editable group would show the value: a list's entry, a number with the system's
-// separator, a check box's yes or no.
-QString SettingsFileCommands::valueText(const DeviceSettings& settings, SettingsField field) const {
-  if (!holdsField(settings, field)) return QStringLiteral("–");
-  const std::string value = fieldText(settings, field);
-  const QWidget* control = controlOf(form_, layoutOf(settings), field);
-  if (value == "true" || value == "false") {
-    const bool on = value == "true";
-    if (const auto* list = qobject_cast<const QComboBox*>(control))
-      if (list->count() > 1) return list->itemText(on ? 1 : 0);
-    return text(on ? kYes : kNo);
-  }
-  if (const auto* list = qobject_cast<const QComboBox*>(control)) {
-    const auto* s = std::get_if<TransmitterSettings>(&settings);
-    if (field == F::SensorType && s && s->sensorType && entryOf(*s->sensorType) < list->count())
-      return list->itemText(entryOf(*s->sensorType));
-  }
-  if (field == F::Tag || !Decimal::parse(value)) return QString::fromStdString(value);
-  QString number = QString::fromStdString(value);
-  number.replace(QLatin1Char('.'), QLatin1Char(number_text::systemDecimalSeparator()));
-  return number;
-}
-
 Comparison SettingsFileCommands::compare(const DeviceSettings& device, const DeviceSettings& other,
                                          const QString& otherHeading,
                                          const QString& otherName) const {
   const SettingsFileContents read = deviceAsRead();
+  const LaidOutModel& model = sources_.view.model;
+  const SettingsWording wording = SettingsWording::document(form_.UseEnglish);
   Comparison comparison;
   comparison.useEnglish = form_.UseEnglish;
   comparison.title =
       text(texts::ComparisonTitle).arg(read.model).arg(read.serialNumber).arg(otherName);
   comparison.leftHeading = text(texts::DeviceAsRead);
   comparison.rightHeading = otherHeading;
-  const std::vector<SettingsField> differing = differingFields(device, other);
-  for (const SettingsField field : fieldsOf(layoutOf(device))) {
+  const std::vector<SettingsField> differing = differingFields(device, other, model);
+  for (const SettingsField field : comparedFields(model)) {
     if (!holdsField(device, field) && !holdsField(other, field)) continue;
     const bool differs = std::find(differing.begin(), differing.end(), field) != differing.end();
-    comparison.rows.push_back({captionOf(differs ? other : device, field), valueText(device, field),
-                               valueText(other, field), differs});
+    const bool onLeft = holdsField(device, field);
+    const bool onRight = holdsField(other, field);
+    const SettingText left = settingText(device, field, model, wording);
+    const SettingText right = settingText(other, field, model, wording);
+    // A row each side's sensor words otherwise ("Sensor connection", "Cold junction comp.")
+    // names both, each value under its own caption.
+    QString caption = onLeft ? left.caption : right.caption;
+    if (onLeft && onRight && left.caption != right.caption)
+      caption = left.caption + QStringLiteral(" / ") + right.caption;
+    comparison.rows.push_back({caption, onLeft ? left.valueWithUnit() : QStringLiteral("–"),
+                               onRight ? right.valueWithUnit() : QStringLiteral("–"), differs});
   }
   return comparison;
 }

@@ -19,7 +19,7 @@
 #include "app/exchange_controller.h"
 #include "edit/copy_for_editing.h"
 #include "edit/edit_origin.h"
-#include "edit/settings_entry.h"
+#include "edit/group_fields.h"
 #include "files/settings_file.h"
 #include "ui/bilingual_text.h"
 #include "ui/file_dialogs.h"
@@ -71,8 +71,6 @@ class SettingsFileCommands {
   std::optional<ChosenFile> chooseFileOfThisModel(const BilingualText& caption);
   std::optional<QByteArray> readChosenFile(const QString& path);
   QString faultText(const SettingsFileError& error, const QString& fileName) const;
-  QString valueText(const DeviceSettings& settings, SettingsField field) const;
-  QString captionOf(const DeviceSettings& settings, SettingsField field) const;
   Comparison compare(const DeviceSettings& device, const DeviceSettings& other,
                      const QString& otherHeading, const QString& otherName) const;
   void refuse(const QString& text);

@@ -296,7 +296,7 @@ QStringList SettingsWriter::readBackDifferences() const {
 
 void SettingsWriter::recordBlockSent(ConstBytes sent) {
   const Layout layout = view_.model.layout;
-  platform_.history.blockSent({form_.Edit18->text(), QString::fromStdString(form_.currentModel()),
+  platform_.history.blockSent({form_.Edit18->text(), QString::fromStdString(view_.modelLabel),
                                state_.writtenDevice.productCode, state_.writtenDevice.serialNumber,
                                QString::fromStdString(particularsOf(layout).tag.get(sent)),
                                images_.SettingsImage, sent,

@@ -29,7 +29,7 @@ std::vector<history::FieldChange> changesOfWrite(const SettingsImages& images,
   const DeviceSettings before = decodeSettings(images, model);
   const DeviceSettings after = decodeSettings(withBlockStored(images, model.layout, sent), model);
   std::vector<history::FieldChange> changes;
-  for (const SettingsField field : differingFields(before, after)) {
+  for (const SettingsField field : differingFields(before, after, model)) {
     changes.push_back({QString::fromUtf8(fieldInfo(field).key.data(),
                                          static_cast<qsizetype>(fieldInfo(field).key.size())),
                        textOf(before, field), textOf(after, field)});

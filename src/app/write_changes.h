@@ -1,8 +1,8 @@
 #pragma once
 
 // The settings a write changes, field by field, for the write history: the settings of the
-// read before the write against those of the block sent, in the named settings' fields and the
-// device's units.
+// read before the write against those of the block sent, compared as values over the fields the
+// model shows, written down by the named settings' keys and texts in the device's units.
 
 #include <vector>
 

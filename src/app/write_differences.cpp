@@ -1,14 +1,12 @@
 #include "app/write_differences.h"
 
 #include <algorithm>
-#include <optional>
 #include <vector>
 
-#include "edit/group_fields.h"
 #include "image/device_settings.h"
 #include "ui/bilingual_text.h"
 #include "ui/shown_rows.h"
-#include "view/device_rows_of_read.h"
+#include "view/settings_rows.h"
 
 namespace tadjust {
 
@@ -17,31 +15,18 @@ namespace {
 constexpr BilingualText kFieldDiffers{"%1: sent %2, read %3", "%1: wysłano %2, odczytano %3"};
 constexpr BilingualText kOtherBytes{"Other bytes: offsets %1", "Inne bajty: adresy %1"};
 
-// The device group's rows begin with the product code and the serial number; then each stands
-// beside the editable group's row that edits the same field.
-constexpr int kDeviceRowsAbove = 2;
-
-std::optional<int> deviceRowOf(const Form1& form, Layout layout, SettingsField field) {
-  const QWidget* control = controlOf(form, layout, field);
-  if (control == nullptr) return std::nullopt;
-  const auto rows = form.editableRows();
-  for (std::size_t i = 0; i < rows.size(); ++i) {
-    const std::vector<QWidget*> controls = rows[i].controls();
-    if (std::find(controls.begin(), controls.end(), control) != controls.end())
-      return static_cast<int>(i) + kDeviceRowsAbove;
-  }
-  return std::nullopt;
-}
-
-const ShownRow* rowAt(const std::vector<ShownRow>& rows, int row) {
-  for (const ShownRow& shown : rows)
-    if (shown.row == row) return &shown;
+// The device group's row that shows the field; null where the settings show it in no row.
+const DeviceGroupRow* rowOf(const std::vector<DeviceGroupRow>& rows, SettingsField field) {
+  for (const DeviceGroupRow& row : rows)
+    if (std::find(row.fields.begin(), row.fields.end(), field) != row.fields.end()) return &row;
   return nullptr;
 }
 
-QString valueOf(const ShownRow* row) {
+QString valueOf(const DeviceGroupRow* row, bool english) {
   if (row == nullptr) return QStringLiteral("–");
-  return row->unit.isEmpty() ? row->value : row->value + QLatin1Char(' ') + row->unit;
+  if (row->checked)
+    return row->text.value + QLatin1Char(' ') + checkBoxText(*row->checked, english);
+  return row->text.valueWithUnit();
 }
 
 SettingsImages withBytes(const SettingsImages& images, ConstBytes bytes) {
@@ -56,19 +41,20 @@ SettingsImages withBytes(const SettingsImages& images, ConstBytes bytes) {
 std::vector<FieldDifference> fieldDifferences(const Form1& form, const SettingsImages& readBack,
                                               ConstBytes sent, const LaidOutModel& model) {
   const bool en = form.UseEnglish;
-  const SettingsImages written = withBytes(readBack, sent);
-  const DeviceSettings read = decodeSettings(readBack, model);
-  const std::vector<ShownRow> readRows = deviceRowsOfRead(readBack.SettingsImage, en);
-  const std::vector<ShownRow> sentRows = deviceRowsOfRead(written.SettingsImage, en);
+  const SettingsWording wording = SettingsWording::document(en);
+  const DeviceRead read = deviceReadOf(readBack, model);
+  const DeviceRead written = deviceReadOf(withBytes(readBack, sent), model);
+  const std::vector<DeviceGroupRow> readRows = deviceGroupRows(read, model, wording);
+  const std::vector<DeviceGroupRow> sentRows = deviceGroupRows(written, model, wording);
 
   std::vector<FieldDifference> differences;
-  for (const SettingsField field : differingFields(decodeSettings(written, model), read)) {
-    const std::optional<int> row = deviceRowOf(form, model.layout, field);
-    const ShownRow* readRow = row ? rowAt(readRows, *row) : nullptr;
-    const ShownRow* sentRow = row ? rowAt(sentRows, *row) : nullptr;
-    const ShownRow* named = readRow ? readRow : sentRow;
-    const QString caption = named ? named->caption : fieldCaption(form, model.layout, field);
-    differences.push_back({caption, valueOf(sentRow), valueOf(readRow)});
+  for (const SettingsField field : differingFields(written.settings, read.settings, model)) {
+    const DeviceGroupRow* readRow = rowOf(readRows, field);
+    const DeviceGroupRow* sentRow = rowOf(sentRows, field);
+    const QString caption = readRow   ? readRow->text.caption
+                            : sentRow ? sentRow->text.caption
+                                      : settingText(read.settings, field, model, wording).caption;
+    differences.push_back({caption, valueOf(sentRow, en), valueOf(readRow, en)});
   }
   return differences;
 }
@@ -88,7 +74,8 @@ QStringList writeDifferences(const Form1& form, const SettingsImages& readBack, 
     SettingsImages probe = readBack;
     probe.SettingsImage[offset] = sent[offset];
     refreshLayoutCopies(probe);
-    if (decodeSettings(probe, model) == read) otherOffsets << QString::number(offset);
+    if (differingFields(decodeSettings(probe, model), read, model).empty())
+      otherOffsets << QString::number(offset);
   }
   if (!otherOffsets.isEmpty())
     lines << kOtherBytes.in(en).arg(otherOffsets.join(QStringLiteral(", ")));

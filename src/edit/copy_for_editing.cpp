@@ -7,6 +7,8 @@
 #include <string>
 
 #include "catalogue/device_catalogue.h"
+#include "edit/group_fields.h"
+#include "image/device_settings.h"
 #include "image/raw_scales.h"
 #include "numbers/number_text.h"
 #include "ui/bilingual_text.h"
@@ -18,15 +20,10 @@ namespace tadjust {
 
 namespace {
 
-constexpr int kLastRtdSubtype = 1;
-
 QString integerText(long long value) { return number_text::integer(value); }
 QString realText(double value) { return number_text::general(value); }
 
-// A word that names no entry leaves the list without a selection.
-void selectEntry(QComboBox* list, long long index) {
-  list->setCurrentIndex(index >= 0 && index < list->count() ? static_cast<int>(index) : -1);
-}
+using F = SettingsField;
 
 template <class Texts>
 void fillList(QComboBox* list, const Texts& entries, std::size_t count, bool useEnglish) {
@@ -41,89 +38,73 @@ bool shows(const QComboBox* list, const BilingualText& entry) {
   return text == QString::fromUtf8(entry.english) || text == QString::fromUtf8(entry.polish);
 }
 
-void showTag(Form1& f, const TextField& tag, ConstBytes bytes) {
-  // A tag may hold more characters than the user may type; it is shown whole, so a write sends
-  // it back whole.
-  setBoxTextWhole(f.Edit5, QString::fromStdString(tag.get(bytes)), kTagTypingLimit);
+void showTag(Form1& f, Layout layout, const std::string& tag) {
+  setTagField(f, layout, QString::fromStdString(tag));
 }
 
-void copyIndicator(Form1& f, SettingsImages& images, EditState& edit) {
+// A whole number of the settings as integer text.
+QString wholeText(const SettingNumber& number) {
+  return number_text::integer(number ? static_cast<long long>(number->toDouble()) : 0);
+}
+
+void copyIndicator(Form1& f, SettingsImages& images, const LaidOutModel& model, EditState& edit) {
   std::copy_n(images.IndicatorCopy.begin(), kSmallBlockSize, images.IndicatorBlock.begin());
-  const ConstBytes block = images.IndicatorBlock;
-  const int low = indicator::DisplayLow.get(block);
-  const int high = indicator::DisplayHigh.get(block);
-  setBoxText(f.Edit1, integerText(low));
-  setBoxText(f.Edit2, integerText(high));
-  setBoxText(f.Edit3, integerText(indicator::AlarmLow.get(block)));
-  setBoxText(f.Edit4, integerText(indicator::AlarmHigh.get(block)));
-  const std::uint16_t alarms = indicator::AlarmFlags.get(block);
-  f.CheckBox3->setChecked((alarms & 1u) != 0);
-  f.CheckBox4->setChecked((alarms & 2u) != 0);
-  showTag(f, indicator::Tag, block);
-  selectEntry(f.ComboBox2, indicator::Precision.get(block));
-  edit.EditRangeLow = low;
-  edit.EditRangeHigh = high;
+  const auto s = std::get<IndicatorSettings>(decodeSettings(images, model));
+  constexpr Layout kLayout = Layout::Indicator;
+  setFieldText(f, kLayout, F::DisplayLow, wholeText(s.displayLow));
+  setFieldText(f, kLayout, F::DisplayHigh, wholeText(s.displayHigh));
+  setFieldText(f, kLayout, F::AlarmLow, wholeText(s.alarmLow));
+  setFieldText(f, kLayout, F::AlarmHigh, wholeText(s.alarmHigh));
+  setFieldChecked(f, kLayout, F::AlarmLowOn, s.alarmLowOn);
+  setFieldChecked(f, kLayout, F::AlarmHighOn, s.alarmHighOn);
+  showTag(f, kLayout, s.tag);
+  selectFieldEntry(f, kLayout, F::Precision, s.precision);
+  edit.EditRangeLow = s.displayLow.value_or(Decimal()).toDouble();
+  edit.EditRangeHigh = s.displayHigh.value_or(Decimal()).toDouble();
 }
 
 // The humidity models keep EditRangeLow and EditRangeHigh as they are.
-void copyHumidity(Form1& f, SettingsImages& images) {
+void copyHumidity(Form1& f, SettingsImages& images, const LaidOutModel& model) {
   std::copy_n(images.HumidityCopy.begin(), kSmallBlockSize, images.HumidityBlock.begin());
   const ConstBytes block = images.HumidityBlock;
-  // Hundredths to whole units, the quotient truncated toward zero (-40,50 shows -40).
-  setBoxText(f.Edit1, integerText(humidity::TempRangeLow.get(block) / 100));
-  setBoxText(f.Edit2, integerText(humidity::TempRangeHigh.get(block) / 100));
-  setBoxText(f.Edit19, integerText(humidity::HumRangeLow.get(block) / 100));
-  setBoxText(f.Edit3, integerText(humidity::HumRangeHigh.get(block) / 100));
-  setBoxText(f.Edit4, integerText(humidity::TempOutLow.get(block)));
-  setBoxText(f.Edit20, integerText(humidity::TempOutHigh.get(block)));
-  setBoxText(f.Edit21, integerText(humidity::HumOutLow.get(block)));
-  setBoxText(f.Edit22, integerText(humidity::HumOutHigh.get(block)));
-  showTag(f, humidity::Tag, block);
+  const auto s = std::get<HumiditySettings>(decodeSettings(images, model));
+  constexpr Layout kLayout = Layout::Humidity;
+  setFieldText(f, kLayout, F::TemperatureLow, wholeText(s.temperatureLow));
+  setFieldText(f, kLayout, F::TemperatureHigh, wholeText(s.temperatureHigh));
+  setFieldText(f, kLayout, F::HumidityLow, wholeText(s.humidityLow));
+  setFieldText(f, kLayout, F::HumidityHigh, wholeText(s.humidityHigh));
+  // The output words go into their boxes for every humidity model, shown or not: the block
+  // carries them back.
+  setFieldText(f, kLayout, F::TemperatureOutputLow, integerText(humidity::TempOutLow.get(block)));
+  setFieldText(f, kLayout, F::TemperatureOutputHigh, integerText(humidity::TempOutHigh.get(block)));
+  setFieldText(f, kLayout, F::HumidityOutputLow, integerText(humidity::HumOutLow.get(block)));
+  setFieldText(f, kLayout, F::HumidityOutputHigh, integerText(humidity::HumOutHigh.get(block)));
+  showTag(f, kLayout, s.tag);
   // The whole word is the index: a unit the list does not offer selects nothing. The unit
   // labels stay; only the user's choice in the list switches them.
-  selectEntry(f.ComboBox1, humidity::HumidityUnit.get(block));
-}
-
-// The sensor type InputConfig names, or nothing for a resistance-thermometer subtype the
-// program never writes, which leaves the present sensor type in force. Thermocouple subtype 7
-// (never written either) gives 9, the voltage input.
-std::optional<SensorType> sensorTypeOf(std::uint16_t inputConfig) {
-  const int subtype = transmitter::sensorSubtype(inputConfig);
-  switch (transmitter::sensorClass(inputConfig)) {
-    case transmitter::kResistance:
-      return SensorType::Resistance;
-    case transmitter::kVoltage:
-      return SensorType::Voltage;
-    case transmitter::kRtd:
-      if (subtype > kLastRtdSubtype) return std::nullopt;
-      return sensorTypeAt(subtype);
-    default:
-      return sensorTypeAt(entryOf(SensorType::ThermocoupleB) + subtype);
-  }
+  selectFieldEntry(f, kLayout, F::HumidityUnit, humidity::HumidityUnit.get(block));
 }
 
 // The copy of a temperature transmitter (and of any name outside the catalogue).
 class TransmitterCopy {
  public:
-  TransmitterCopy(Form1& f, SettingsImages& images, const ModelTraits& model,
+  TransmitterCopy(Form1& f, SettingsImages& images, const LaidOutModel& model,
                   const CopyForEditing::Sources& sources)
       : f_(f),
         images_(images),
-        block_(images.TransmitterBlock),
-        model_(model),
-        series_(sources.view.model.series),
+        laidOut_(model),
+        model_(model.model),
         deviceSensorType_(sources.decoder.DeviceSensorType),
         en_(f.UseEnglish) {}
 
   void copy(EditState& edit, WindowEvents& events) {
     std::copy_n(images_.SettingsImage.begin(), kTransmitterBlockSize,
                 images_.TransmitterBlock.begin());
-    const std::uint16_t inputConfig = transmitter::InputConfig.get(block_);
-    if (const std::optional<SensorType> type = sensorTypeOf(inputConfig))
-      edit.EditSensorType = *type;
-    selectEntry(f_.ComboBox1, entryOf(edit.EditSensorType));
+    s_ = decodeForCopy(images_, laidOut_, edit.EditSensorType);
+    edit.EditSensorType = s_.sensorType.value_or(edit.EditSensorType);
+    selectFieldEntry(f_, kLayout, F::SensorType, entryOf(edit.EditSensorType));
 
-    const int connection = transmitter::connectionCode(inputConfig);
+    const int connection = s_.connection.value_or(0);
     Range range{edit.EditRangeLow, edit.EditRangeHigh};
     if (isTemperatureSensor(edit.EditSensorType)) {
       range = copyTemperatureInput(connection);
@@ -138,22 +119,28 @@ class TransmitterCopy {
     const double shownFactor = seriesSensorModel() && edit.EditSensorType == SensorType::Resistance
                                    ? raw_scales::kSeriesSensorFactor
                                    : 1;
-    setBoxText(f_.Edit1, realText(shownFactor * range.low));
-    setBoxText(f_.Edit2, realText(shownFactor * range.high));
+    setFieldText(f_, kLayout, F::RangeLow, realText(shownFactor * range.low));
+    setFieldText(f_, kLayout, F::RangeHigh, realText(shownFactor * range.high));
 
     copyWireRow(edit.EditSensorType);
-    selectEntry(f_.ComboBox3, transmitter::FilterTimeIndex.get(block_));
-    selectEntry(f_.ComboBox4, (inputConfig & transmitter::kOutputReversedBit) ? 1 : 0);
-    selectEntry(f_.ComboBox5, (inputConfig & transmitter::kFailureHighBit) ? 1 : 0);
-    showTag(f_, transmitter::Tag, block_);
+    selectFieldEntry(f_, kLayout, F::FilterTime, s_.filterIndex);
+    selectFieldEntry(f_, kLayout, F::OutputReversed, s_.outputReversed ? 1 : 0);
+    selectFieldEntry(f_, kLayout, F::FailureHigh, s_.failureHigh ? 1 : 0);
+    showTag(f_, kLayout, s_.tag);
     if (model_.probe) lockFixedSensor(events);
   }
 
  private:
+  static constexpr Layout kLayout = Layout::Transmitter;
+
   struct Range {
     double low;
     double high;
   };
+
+  static double valueOf(const SettingNumber& number) {
+    return number.value_or(Decimal()).toDouble();
+  }
 
   bool seriesSensorModel() const { return model_.specialSensorList; }
 
@@ -165,7 +152,7 @@ class TransmitterCopy {
     if (isThermocouple(deviceSensorType_)) {
       f_.Label3->setText(window_texts::ColdJunctionCompCaption.in(en_));
       fillList(f_.ComboBox2, window_texts::Compensations, window_texts::Compensations.size(), en_);
-      selectEntry(f_.ComboBox2, connection);
+      selectFieldEntry(f_, kLayout, F::Connection, connection);
       // Internal compensation needs no cold-junction temperature.
       if (f_.ComboBox2->currentIndex() == 0) setShown({f_.Label5, f_.Edit3, f_.Label8}, false);
     } else {
@@ -174,10 +161,8 @@ class TransmitterCopy {
       // Only a 2-wire connection has a lead resistance to correct.
       if (f_.ComboBox2->currentIndex() > 0) setShown({f_.Label5, f_.Edit3, f_.Label8}, false);
     }
-    const double offset = raw_scales::tempOffsetFromRaw(transmitter::TempOffsetRaw.get(block_));
-    setBoxText(f_.Edit4, realText(number_text::round2(offset)));
-    return {raw_scales::temperatureFromRaw(transmitter::RangeLowRaw.get(block_)),
-            raw_scales::temperatureFromRaw(transmitter::RangeHighRaw.get(block_))};
+    setFieldText(f_, kLayout, F::TemperatureOffset, realText(valueOf(s_.temperatureOffset)));
+    return {valueOf(s_.rangeLow), valueOf(s_.rangeHigh)};
   }
 
   // A series without a voltage scale (only a product code that names no model gets here) keeps
@@ -187,10 +172,8 @@ class TransmitterCopy {
     setShown(
         {f_.Label3, f_.Label5, f_.Label9, f_.ComboBox2, f_.Edit3, f_.Edit4, f_.Label8, f_.Label10},
         false);
-    const auto low = raw_scales::voltageFromRaw(transmitter::RangeLowRaw.get(block_), series_);
-    const auto high = raw_scales::voltageFromRaw(transmitter::RangeHighRaw.get(block_), series_);
-    if (!low || !high) return present;
-    return {*low, *high};
+    if (!s_.rangeLow || !s_.rangeHigh) return present;
+    return {valueOf(s_.rangeLow), valueOf(s_.rangeHigh)};
   }
 
   Range copyResistanceInput(int connection) {
@@ -199,14 +182,13 @@ class TransmitterCopy {
     setShown({f_.Label9, f_.Label10, f_.Edit4}, false);
     f_.Label3->setText(window_texts::SensorConnectionCaption.in(en_));
     fillConnections(connection);
-    return {raw_scales::resistanceFromRaw(transmitter::RangeLowRaw.get(block_)),
-            raw_scales::resistanceFromRaw(transmitter::RangeHighRaw.get(block_))};
+    return {valueOf(s_.rangeLow), valueOf(s_.rangeHigh)};
   }
 
   void fillConnections(int connection) {
     const std::size_t count = model_.twoWireOnly ? 1 : window_texts::Connections.size();
     fillList(f_.ComboBox2, window_texts::Connections, count, en_);
-    selectEntry(f_.ComboBox2, connection);
+    selectFieldEntry(f_, kLayout, F::Connection, connection);
   }
 
   // The wire-resistance row follows the connection the list now shows. Its captions and value
@@ -216,15 +198,13 @@ class TransmitterCopy {
     if (shows(f_.ComboBox2, window_texts::Connections[0])) {
       f_.Label5->setText(window_texts::WireResistanceCaption.in(en_));
       f_.Label8->setText(QStringLiteral("[Ohm]"));
-      setBoxText(f_.Edit3, realText(raw_scales::wireResistanceFromRaw(
-                               transmitter::WireResistanceRaw.get(block_), seriesSensorModel())));
+      setFieldText(f_, kLayout, F::WireResistance, realText(valueOf(s_.wireResistance)));
       if (sensorType == SensorType::Resistance) setShown({f_.Label5, f_.Edit3, f_.Label8}, true);
     } else if (shows(f_.ComboBox2, window_texts::Compensations[1])) {
       f_.Label5->setText(window_texts::ColdJunctionTempCaption.in(en_));
       f_.Label8->setText(QString::fromUtf8("[°C]"));
-      setBoxText(
-          f_.Edit3,
-          realText(raw_scales::temperatureFromRaw(transmitter::ColdJunctionTempRaw.get(block_))));
+      setFieldText(f_, kLayout, F::ColdJunctionTemperature,
+                   realText(valueOf(s_.coldJunctionTemperature)));
     } else {
       setShown({f_.Label5, f_.Label8, f_.Edit3}, false);
     }
@@ -242,11 +222,11 @@ class TransmitterCopy {
 
   Form1& f_;
   SettingsImages& images_;
-  ConstBytes block_;
+  const LaidOutModel& laidOut_;
   ModelTraits model_;
-  unsigned series_;
   SensorType deviceSensorType_;
   bool en_;
+  TransmitterSettings s_;
 };
 
 }  // namespace
@@ -262,13 +242,13 @@ void CopyForEditing::BitBtn3Click() {
   const DeviceIdentity copiedFrom = identifyDevice(images, model.layout, sources_.linkNumber());
   switch (model.layout) {
     case Layout::Indicator:
-      copyIndicator(form_, images, edit_);
+      copyIndicator(form_, images, model, edit_);
       break;
     case Layout::Humidity:
-      copyHumidity(form_, images);
+      copyHumidity(form_, images, model);
       break;
     case Layout::Transmitter:
-      TransmitterCopy(form_, images, model.model, sources_).copy(edit_, events_);
+      TransmitterCopy(form_, images, model, sources_).copy(edit_, events_);
       break;
   }
   record_.copiedFrom = copiedFrom;

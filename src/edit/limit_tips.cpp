@@ -68,64 +68,70 @@ bool showsTwoWire(const QComboBox* connection) {
   return shown == twoWire.in(true) || shown == twoWire.in(false);
 }
 
+using F = SettingsField;
+
 void temperatureTips(Form1& f, const EditState& edit, const EditedModel& model, unsigned series) {
   Tips tips(f);
+  const auto box = [&f](SettingsField field) { return boxOf(f, Layout::Transmitter, field); };
+  const auto unit = [&f](SettingsField field) {
+    return unitLabelOf(f, Layout::Transmitter, field);
+  };
   const TemperatureRange range{series, edit.EditSensorType, model.probe, model.seriesSensor};
   if (const std::optional<BoxLimits> lower = lowerRangeLimitsShown(range)) {
-    tips.allowed(f.Edit1, lower->minimum, lower->maximum, f.Label6);
+    tips.allowed(box(F::RangeLow), lower->minimum, lower->maximum, unit(F::RangeLow));
   } else {
-    f.Edit1->setToolTip({});
+    box(F::RangeLow)->setToolTip({});
   }
   if (const std::optional<BoxLimits> upper = upperRangeLimitsShown(range)) {
-    tips.allowed(f.Edit2, upper->minimum, upper->maximum, f.Label7,
-                 tips.distance(upper->span, f.Label7, f.Edit1));
+    tips.allowed(box(F::RangeHigh), upper->minimum, upper->maximum, unit(F::RangeHigh),
+                 tips.distance(upper->span, unit(F::RangeHigh), box(F::RangeLow)));
   } else {
-    f.Edit2->setToolTip({});
+    box(F::RangeHigh)->setToolTip({});
   }
-  tips.allowed(f.Edit3, showsTwoWire(f.ComboBox2) ? kWireResistanceLimits : kColdJunctionTempLimits,
-               f.Label8);
-  tips.allowed(f.Edit4, kTempOffsetLimits, f.Label10);
+  // One box holds the lead resistance or the cold-junction temperature, as the connection says.
+  const bool twoWire =
+      showsTwoWire(static_cast<QComboBox*>(controlOf(f, Layout::Transmitter, F::Connection)));
+  const SettingsField shared = twoWire ? F::WireResistance : F::ColdJunctionTemperature;
+  tips.allowed(box(shared), twoWire ? kWireResistanceLimits : kColdJunctionTempLimits,
+               unit(shared));
+  tips.allowed(box(F::TemperatureOffset), kTempOffsetLimits, unit(F::TemperatureOffset));
 }
 
 void indicatorTips(Form1& f, const EditState& edit) {
   Tips tips(f);
-  tips.allowed(f.Edit1, kIndicatorLowLimits, nullptr);
-  tips.allowed(f.Edit2, kIndicatorHighLimits, nullptr);
+  const auto box = [&f](SettingsField field) { return boxOf(f, Layout::Indicator, field); };
+  tips.allowed(box(F::DisplayLow), kIndicatorLowLimits, nullptr);
+  tips.allowed(box(F::DisplayHigh), kIndicatorHighLimits, nullptr);
   // The alarm levels lie within the display range, which may be reversed.
   const double low = std::min(edit.EditRangeLow, edit.EditRangeHigh);
   const double high = std::max(edit.EditRangeLow, edit.EditRangeHigh);
-  tips.allowed(f.Edit3, low, high, nullptr, tips.inOrderWith(kNotAbove, f.Edit4));
-  tips.allowed(f.Edit4, low, high, nullptr, tips.inOrderWith(kNotBelow, f.Edit3));
+  tips.allowed(box(F::AlarmLow), low, high, nullptr,
+               tips.inOrderWith(kNotAbove, box(F::AlarmHigh)));
+  tips.allowed(box(F::AlarmHigh), low, high, nullptr,
+               tips.inOrderWith(kNotBelow, box(F::AlarmLow)));
 }
 
-struct HumidityRow {
-  HumidityBox box;
-  QLineEdit* edit;
-  const QLabel* unit;
+constexpr HumidityBox kHumidityBoxes[] = {
+    HumidityBox::Edit1, HumidityBox::Edit2,  HumidityBox::Edit19, HumidityBox::Edit3,
+    HumidityBox::Edit4, HumidityBox::Edit20, HumidityBox::Edit21, HumidityBox::Edit22,
 };
 
 void humidityTips(Form1& f, HumidityModel model) {
   Tips tips(f);
-  const HumidityRow rows[] = {
-      {HumidityBox::Edit1, f.Edit1, f.Label6},    {HumidityBox::Edit2, f.Edit2, f.Label7},
-      {HumidityBox::Edit19, f.Edit19, f.Label43}, {HumidityBox::Edit3, f.Edit3, f.Label8},
-      {HumidityBox::Edit4, f.Edit4, f.Label10},   {HumidityBox::Edit20, f.Edit20, f.Label12},
-      {HumidityBox::Edit21, f.Edit21, f.Label14}, {HumidityBox::Edit22, f.Edit22, f.Label16},
-  };
-  const auto editOf = [&](HumidityBox box) {
-    for (const HumidityRow& row : rows)
-      if (row.box == box) return row.edit;
-    return f.Edit1;
-  };
-  for (const HumidityRow& row : rows) {
-    const std::optional<HumidityLimits> limits =
-        humidityLimits(row.box, model, f.ComboBox1->currentIndex());
+  const int unitChoice =
+      static_cast<QComboBox*>(controlOf(f, Layout::Humidity, F::HumidityUnit))->currentIndex();
+  for (const HumidityBox check : kHumidityBoxes) {
+    const SettingsField field = humidityFieldOf(check);
+    QLineEdit* box = boxOf(f, Layout::Humidity, field);
+    const std::optional<HumidityLimits> limits = humidityLimits(check, model, unitChoice);
     if (!limits) {
-      row.edit->setToolTip({});
+      box->setToolTip({});
       continue;
     }
-    tips.allowed(row.edit, limits->minimum, limits->maximum, row.unit,
-                 tips.distance(limits->span, row.unit, editOf(partnerOf(row.box))));
+    const QLabel* unit = unitLabelOf(f, Layout::Humidity, field);
+    const QWidget* partner = boxOf(f, Layout::Humidity, humidityFieldOf(partnerOf(check)));
+    tips.allowed(box, limits->minimum, limits->maximum, unit,
+                 tips.distance(limits->span, unit, partner));
   }
 }
 

@@ -52,17 +52,8 @@ TemperatureRange ValueValidation::temperatureRange(const EditedModel& model) con
 
 int ValueValidation::humidityUnit() const { return form_.ComboBox1->currentIndex(); }
 
-std::array<ValueValidation::BoxHandler, 8> ValueValidation::handlers() const {
-  return {{
-      {form_.Edit1, &ValueValidation::Edit1Change},
-      {form_.Edit2, &ValueValidation::Edit2Change},
-      {form_.Edit19, &ValueValidation::Edit19Change},
-      {form_.Edit3, &ValueValidation::Edit3Change},
-      {form_.Edit4, &ValueValidation::Edit4Change},
-      {form_.Edit20, &ValueValidation::Edit20Change},
-      {form_.Edit21, &ValueValidation::Edit21Change},
-      {form_.Edit22, &ValueValidation::Edit22Change},
-  }};
+std::vector<ValidatedBox> ValueValidation::handlers() const {
+  return validatedBoxes(form_, view_.model.layout);
 }
 
 void ValueValidation::editChange(QLineEdit* edit) {
@@ -74,15 +65,14 @@ void ValueValidation::editChange(QLineEdit* edit) {
 
 ValueValidation::BoxTexts ValueValidation::boxTexts() const {
   BoxTexts texts;
-  const std::array<BoxHandler, 8> boxes = handlers();
-  for (std::size_t i = 0; i < boxes.size(); ++i) texts[i] = boxes[i].box->text();
+  for (const ValidatedBox& box : handlers()) texts.push_back(box.box->text());
   return texts;
 }
 
 QStringList ValueValidation::corrections(const BoxTexts& before) const {
   QStringList said;
-  const std::array<BoxHandler, 8> boxes = handlers();
-  for (std::size_t i = 0; i < boxes.size(); ++i) {
+  const std::vector<ValidatedBox> boxes = handlers();
+  for (std::size_t i = 0; i < boxes.size() && i < before.size(); ++i) {
     const QLineEdit* box = boxes[i].box;
     if (!valueChanged(before[i], box->text())) continue;
     said << correctionText(form_, view_.model.layout, box, before[i], box->text());
@@ -200,25 +190,7 @@ void ValueValidation::Edit21Change() { checkHumidityBox(HumidityBox::Edit21); }
 void ValueValidation::Edit22Change() { checkHumidityBox(HumidityBox::Edit22); }
 
 QLineEdit* ValueValidation::boxOf(HumidityBox box) const {
-  switch (box) {
-    case HumidityBox::Edit1:
-      return form_.Edit1;
-    case HumidityBox::Edit2:
-      return form_.Edit2;
-    case HumidityBox::Edit19:
-      return form_.Edit19;
-    case HumidityBox::Edit3:
-      return form_.Edit3;
-    case HumidityBox::Edit4:
-      return form_.Edit4;
-    case HumidityBox::Edit20:
-      return form_.Edit20;
-    case HumidityBox::Edit21:
-      return form_.Edit21;
-    case HumidityBox::Edit22:
-      break;
-  }
-  return form_.Edit22;
+  return tadjust::boxOf(form_, Layout::Humidity, humidityFieldOf(box));
 }
 
 // A partner that holds no number stops the check before either box changes: the partner has no
@@ -243,7 +215,7 @@ void ValueValidation::checkHumidityBox(HumidityBox box) {
 
 ValueValidation::ShownBoxes ValueValidation::validateShownBoxes() {
   const BoxTexts before = boxTexts();
-  const std::array<BoxHandler, 8> inOrder = handlers();
+  const std::vector<ValidatedBox> inOrder = handlers();
   for (const auto& [box, handler] : inOrder)
     if (!box->isHidden()) (this->*handler)();
   ShownBoxes result;

@@ -18,11 +18,12 @@
 
 #include <QLineEdit>
 #include <QStringList>
-#include <array>
 #include <optional>
+#include <vector>
 
 #include "edit/edit_state.h"
 #include "edit/edited_model.h"
+#include "edit/group_fields.h"
 #include "edit/value_checks.h"
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
@@ -78,13 +79,9 @@ class ValueValidation {
   void tagEdited();
 
  private:
-  struct BoxHandler {
-    QLineEdit* box;
-    void (ValueValidation::*handler)();
-  };
-  // Every numeric box with its handler, in the order of the group's rows.
-  std::array<BoxHandler, 8> handlers() const;
-  using BoxTexts = std::array<QString, 8>;
+  // Every numeric box of the layout with its handler, in the order of the group's rows.
+  std::vector<ValidatedBox> handlers() const;
+  using BoxTexts = std::vector<QString>;
   // The texts of the boxes, in the order of handlers().
   BoxTexts boxTexts() const;
   // Which boxes validation gave another value than their texts before, as EditNotice says it.

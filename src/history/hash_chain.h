@@ -32,41 +32,42 @@ enum class ColumnKind { Integer, Text, Blob };
 struct HashedColumn {
   const char* name;
   ColumnKind kind;
+  const char* declaration = "";  // its type and constraints in the table's definition
 };
 
 // A write's opening: every column of `writes` but `hash`, in the order of the encoding.
 inline constexpr std::array<HashedColumn, 16> kOpeningColumns{{
-    {"id", ColumnKind::Integer},
-    {"sequence", ColumnKind::Integer},
-    {"written_at", ColumnKind::Text},
-    {"user", ColumnKind::Text},
-    {"host", ColumnKind::Text},
-    {"program_version", ColumnKind::Text},
-    {"process_id", ColumnKind::Integer},
-    {"port", ColumnKind::Text},
-    {"model", ColumnKind::Text},
-    {"product_code", ColumnKind::Integer},
-    {"serial_number", ColumnKind::Integer},
-    {"tag", ColumnKind::Text},
-    {"as_found", ColumnKind::Blob},
-    {"sent", ColumnKind::Blob},
-    {"changes", ColumnKind::Text},
-    {"prev_hash", ColumnKind::Text},
+    {"id", ColumnKind::Integer, "INTEGER PRIMARY KEY"},
+    {"sequence", ColumnKind::Integer, "INTEGER NOT NULL UNIQUE"},
+    {"written_at", ColumnKind::Text, "TEXT NOT NULL"},
+    {"user", ColumnKind::Text, "TEXT NOT NULL"},
+    {"host", ColumnKind::Text, "TEXT NOT NULL"},
+    {"program_version", ColumnKind::Text, "TEXT NOT NULL"},
+    {"process_id", ColumnKind::Integer, "INTEGER NOT NULL"},
+    {"port", ColumnKind::Text, "TEXT NOT NULL"},
+    {"model", ColumnKind::Text, "TEXT NOT NULL"},
+    {"product_code", ColumnKind::Integer, "INTEGER NOT NULL"},
+    {"serial_number", ColumnKind::Integer, "INTEGER NOT NULL"},
+    {"tag", ColumnKind::Text, "TEXT NOT NULL"},
+    {"as_found", ColumnKind::Blob, "BLOB NOT NULL"},
+    {"sent", ColumnKind::Blob, "BLOB NOT NULL"},
+    {"changes", ColumnKind::Text, "TEXT NOT NULL"},
+    {"prev_hash", ColumnKind::Text, "TEXT NOT NULL"},
 }};
 
 // A write's completion: every column of `completions` but `hash`. write_hash is the hash of the
 // opening it completes, so a completion names its opening by contents as well as by id.
 inline constexpr std::array<HashedColumn, 10> kCompletionColumns{{
-    {"id", ColumnKind::Integer},
-    {"sequence", ColumnKind::Integer},
-    {"write_id", ColumnKind::Integer},
-    {"write_hash", ColumnKind::Text},
-    {"completed_at", ColumnKind::Text},
-    {"outcome", ColumnKind::Text},
-    {"as_left", ColumnKind::Blob},
-    {"answered_product_code", ColumnKind::Integer},
-    {"answered_serial_number", ColumnKind::Integer},
-    {"prev_hash", ColumnKind::Text},
+    {"id", ColumnKind::Integer, "INTEGER PRIMARY KEY"},
+    {"sequence", ColumnKind::Integer, "INTEGER NOT NULL UNIQUE"},
+    {"write_id", ColumnKind::Integer, "INTEGER NOT NULL"},
+    {"write_hash", ColumnKind::Text, "TEXT NOT NULL"},
+    {"completed_at", ColumnKind::Text, "TEXT NOT NULL"},
+    {"outcome", ColumnKind::Text, "TEXT NOT NULL"},
+    {"as_left", ColumnKind::Blob, "BLOB"},
+    {"answered_product_code", ColumnKind::Integer, "INTEGER"},
+    {"answered_serial_number", ColumnKind::Integer, "INTEGER"},
+    {"prev_hash", ColumnKind::Text, "TEXT NOT NULL"},
 }};
 
 // A row of schema 1 (`writes_v1`): opened and completed in one entry.

@@ -1,46 +1,15 @@
 #include "history/history_csv.h"
 
+#include "history/write_row_columns.h"
+
 namespace tadjust::history {
 
 namespace {
 
-QString number(const std::optional<qint64>& value) {
-  return value ? QString::number(*value) : QString();
-}
-
-QString hex(const std::optional<QByteArray>& bytes) {
-  return bytes ? QString::fromLatin1(bytes->toHex()) : QString();
-}
-
-QString text(const std::optional<QString>& value) {
-  return csvTextField(value.value_or(QString()));
-}
-
 QStringList fieldsOf(const WriteRow& row) {
-  return {QString::number(row.id),
-          number(row.sequence),
-          text(row.writtenAt),
-          text(row.completedAt),
-          text(row.user),
-          text(row.host),
-          text(row.programVersion),
-          QString::number(row.processId),
-          text(row.port),
-          text(row.model),
-          QString::number(row.productCode),
-          QString::number(row.serialNumber),
-          text(row.tag),
-          text(row.outcome),
-          hex(row.asFound),
-          hex(row.sent),
-          hex(row.asLeft),
-          text(row.changes),
-          text(row.prevHash),
-          text(row.hash),
-          number(row.openingSequence),
-          text(row.openingHash),
-          number(row.answeredProductCode),
-          number(row.answeredSerialNumber)};
+  QStringList fields;
+  for (const RowColumn& column : rowColumns()) fields << column.csvText(row);
+  return fields;
 }
 
 }  // namespace
@@ -78,30 +47,9 @@ QByteArray csvRecord(const QStringList& fields) {
 }
 
 QStringList csvColumns() {
-  return {"id",
-          "sequence",
-          "written_at",
-          "completed_at",
-          "user",
-          "host",
-          "program_version",
-          "process_id",
-          "port",
-          "model",
-          "product_code",
-          "serial_number",
-          "tag",
-          "outcome",
-          "as_found",
-          "sent",
-          "as_left",
-          "changes",
-          "prev_hash",
-          "hash",
-          "opening_sequence",
-          "opening_hash",
-          "answered_product_code",
-          "answered_serial_number"};
+  QStringList names;
+  for (const RowColumn& column : rowColumns()) names << QString::fromLatin1(column.name);
+  return names;
 }
 
 QByteArray csvOf(const std::vector<WriteRow>& rows) {

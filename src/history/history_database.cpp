@@ -7,53 +7,29 @@
 #include <QSqlRecord>
 #include <atomic>
 
+#include "history/write_row_columns.h"
+
 namespace tadjust::history {
 
 namespace {
 
-// A write as the readers see it, by the columns' names in rowSource().
-constexpr char kRowColumns[] =
-    "id, sequence, written_at, completed_at, user, host, program_version, process_id, port, "
-    "model, product_code, serial_number, tag, outcome, as_found, sent, as_left, changes, "
-    "prev_hash, hash, opening_sequence, opening_hash, answered_product_code, "
-    "answered_serial_number";
-
-constexpr const char* kCreateTables[] = {
-    R"(CREATE TABLE writes (
-          id INTEGER PRIMARY KEY,
-          sequence INTEGER NOT NULL UNIQUE,
-          written_at TEXT NOT NULL,
-          user TEXT NOT NULL,
-          host TEXT NOT NULL,
-          program_version TEXT NOT NULL,
-          process_id INTEGER NOT NULL,
-          port TEXT NOT NULL,
-          model TEXT NOT NULL,
-          product_code INTEGER NOT NULL,
-          serial_number INTEGER NOT NULL,
-          tag TEXT NOT NULL,
-          as_found BLOB NOT NULL,
-          sent BLOB NOT NULL,
-          changes TEXT NOT NULL,
-          prev_hash TEXT NOT NULL,
-          hash TEXT NOT NULL))",
-    R"(CREATE TABLE completions (
-          id INTEGER PRIMARY KEY,
-          sequence INTEGER NOT NULL UNIQUE,
-          write_id INTEGER NOT NULL,
-          write_hash TEXT NOT NULL,
-          completed_at TEXT NOT NULL,
-          outcome TEXT NOT NULL,
-          as_left BLOB,
-          answered_product_code INTEGER,
-          answered_serial_number INTEGER,
-          prev_hash TEXT NOT NULL,
-          hash TEXT NOT NULL))",
+constexpr const char* kCreateIndexes[] = {
     "CREATE INDEX writes_serial_number ON writes (serial_number)",
     "CREATE INDEX writes_written_at ON writes (written_at)",
     "CREATE INDEX completions_write_id ON completions (write_id)",
     "CREATE INDEX completions_answered_serial_number ON completions (answered_serial_number)",
 };
+
+// The table of an entry kind: its hashed columns as declared, then the entry's hash.
+QString createTable(const EntryKind& kind) {
+  QStringList columns;
+  for (const HashedColumn& column : kind.columns)
+    columns << QStringLiteral("%1 %2").arg(QString::fromLatin1(column.name),
+                                           QString::fromLatin1(column.declaration));
+  columns << QStringLiteral("hash TEXT NOT NULL");
+  return QStringLiteral("CREATE TABLE %1 (%2)")
+      .arg(QString::fromLatin1(kind.table), columns.join(QStringLiteral(", ")));
+}
 
 // Schema 1's table keeps its rows and their chain as they were, under another name.
 constexpr const char* kKeepSchema1[] = {
@@ -116,48 +92,6 @@ QVariant notNull(const QString& text) {
 
 QVariant notNull(const QByteArray& bytes) {
   return bytes.isNull() ? QVariant(QByteArray("")) : QVariant(bytes);
-}
-
-std::optional<QString> textOrNull(const QVariant& value) {
-  if (value.isNull()) return std::nullopt;
-  return value.toString();
-}
-
-std::optional<qint64> integerOrNull(const QVariant& value) {
-  if (value.isNull()) return std::nullopt;
-  return value.toLongLong();
-}
-
-// A row of a query over kRowColumns.
-WriteRow rowOf(const QSqlQuery& query) {
-  WriteRow row;
-  int i = 0;
-  row.id = query.value(i++).toLongLong();
-  row.sequence = integerOrNull(query.value(i++));
-  row.writtenAt = query.value(i++).toString();
-  row.completedAt = textOrNull(query.value(i++));
-  row.user = query.value(i++).toString();
-  row.host = query.value(i++).toString();
-  row.programVersion = query.value(i++).toString();
-  row.processId = query.value(i++).toLongLong();
-  row.port = query.value(i++).toString();
-  row.model = query.value(i++).toString();
-  row.productCode = query.value(i++).toLongLong();
-  row.serialNumber = query.value(i++).toLongLong();
-  row.tag = query.value(i++).toString();
-  row.outcome = textOrNull(query.value(i++));
-  row.asFound = query.value(i++).toByteArray();
-  row.sent = query.value(i++).toByteArray();
-  const QVariant asLeft = query.value(i++);
-  if (!asLeft.isNull()) row.asLeft = asLeft.toByteArray();
-  row.changes = query.value(i++).toString();
-  row.prevHash = textOrNull(query.value(i++));
-  row.hash = textOrNull(query.value(i++));
-  row.openingSequence = integerOrNull(query.value(i++));
-  row.openingHash = textOrNull(query.value(i++));
-  row.answeredProductCode = integerOrNull(query.value(i++));
-  row.answeredSerialNumber = integerOrNull(query.value(i++));
-  return row;
 }
 
 QString likePattern(const QString& text) {
@@ -291,9 +225,12 @@ bool HistoryDatabase::migrate() {
   if (*version >= kSchemaVersion) return exec(QStringLiteral("COMMIT")) || rollBack();
   std::vector<const char*> steps;
   if (*version == 1) steps.assign(std::begin(kKeepSchema1), std::end(kKeepSchema1));
-  steps.insert(steps.end(), std::begin(kCreateTables), std::end(kCreateTables));
-  for (const char* statement : steps) {
-    if (!exec(QString::fromUtf8(statement))) return rollBack();
+  QStringList statements;
+  for (const char* statement : steps) statements << QString::fromUtf8(statement);
+  statements << createTable(kOpeningEntry) << createTable(kCompletionEntry);
+  for (const char* statement : kCreateIndexes) statements << QString::fromUtf8(statement);
+  for (const QString& statement : statements) {
+    if (!exec(statement)) return rollBack();
   }
   if (!exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion)) ||
       !exec(QStringLiteral("COMMIT"))) {
@@ -527,7 +464,7 @@ std::optional<HistoryDatabase::Interrupted> HistoryDatabase::completeInterrupted
   QSqlQuery query(connection());
   query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE sequence IS NULL AND opening_sequence IS "
                                "NOT NULL ORDER BY id")
-                    .arg(QString::fromLatin1(kRowColumns), rowSource()));
+                    .arg(rowColumnNames(), rowSource()));
   const std::optional<std::vector<WriteRow>> open = readRows(query);
   if (!open) return std::nullopt;
   std::vector<WriteRow> cut;
@@ -571,25 +508,15 @@ QString HistoryDatabase::rowSource() const {
   QString source;
   if (!schema1Only_) {
     source = QStringLiteral(
-        "SELECT w.id AS id, c.sequence AS sequence, w.written_at AS written_at, c.completed_at AS "
-        "completed_at, w.user AS user, w.host AS host, w.program_version AS program_version, "
-        "w.process_id AS process_id, w.port AS port, w.model AS model, w.product_code AS "
-        "product_code, w.serial_number AS serial_number, w.tag AS tag, c.outcome AS outcome, "
-        "w.as_found AS as_found, w.sent AS sent, c.as_left AS as_left, w.changes AS changes, "
-        "c.prev_hash AS prev_hash, c.hash AS hash, w.sequence AS opening_sequence, w.hash AS "
-        "opening_hash, c.answered_product_code AS answered_product_code, "
-        "c.answered_serial_number AS answered_serial_number FROM writes w LEFT JOIN completions "
-        "c ON c.sequence = (SELECT min(sequence) FROM completions WHERE write_id = w.id)");
+                 "SELECT %1 FROM writes w LEFT JOIN completions c ON c.sequence = (SELECT "
+                 "min(sequence) FROM completions WHERE write_id = w.id)")
+                 .arg(joinedRowColumns());
   }
   if (hasSchema1Rows_) {
     if (!source.isEmpty()) source += QStringLiteral(" UNION ALL ");
-    source +=
-        QStringLiteral(
-            "SELECT id, sequence, written_at, completed_at, user, host, program_version, "
-            "process_id, port, model, product_code, serial_number, tag, outcome, as_found, sent, "
-            "as_left, changes, prev_hash, hash, NULL AS opening_sequence, NULL AS opening_hash, "
-            "NULL AS answered_product_code, NULL AS answered_serial_number FROM %1")
-            .arg(schema1Only_ ? QStringLiteral("writes") : QStringLiteral("writes_v1"));
+    source += QStringLiteral("SELECT %1 FROM %2")
+                  .arg(schema1RowColumns(),
+                       schema1Only_ ? QStringLiteral("writes") : QStringLiteral("writes_v1"));
   }
   return QStringLiteral("(%1) AS write_rows").arg(source);
 }
@@ -608,8 +535,8 @@ std::optional<std::vector<WriteRow>> HistoryDatabase::readRows(QSqlQuery& query)
 
 std::optional<WriteRow> HistoryDatabase::row(qint64 id) {
   QSqlQuery query(connection());
-  query.prepare(QStringLiteral("SELECT %1 FROM %2 WHERE id = ?")
-                    .arg(QString::fromLatin1(kRowColumns), rowSource()));
+  query.prepare(
+      QStringLiteral("SELECT %1 FROM %2 WHERE id = ?").arg(rowColumnNames(), rowSource()));
   query.addBindValue(id);
   const std::optional<std::vector<WriteRow>> rows = readRows(query);
   if (!rows) return std::nullopt;
@@ -654,7 +581,7 @@ QSqlQuery HistoryDatabase::selectRows(const RowFilter& filter, const QString& co
 }
 
 std::optional<std::vector<WriteRow>> HistoryDatabase::rows(const RowFilter& filter) {
-  QSqlQuery query = selectRows(filter, QString::fromLatin1(kRowColumns));
+  QSqlQuery query = selectRows(filter, rowColumnNames());
   if (!query.isActive()) return std::nullopt;
   std::vector<WriteRow> rows;
   while (query.next()) rows.push_back(rowOf(query));

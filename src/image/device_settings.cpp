@@ -58,6 +58,8 @@ std::string entryName(const std::array<std::string_view, N>& names, int entry) {
   return std::string(names[static_cast<std::size_t>(entry)]);
 }
 
+bool thermocoupleInput(const TransmitterSettings& s);
+
 std::string numberText(const SettingNumber& number) {
   return number ? number->toString() : std::string();
 }
@@ -73,8 +75,7 @@ std::string transmitterText(const TransmitterSettings& s, SettingsField field) {
       return numberText(s.rangeHigh);
     case F::Connection:
       if (!s.connection) return {};
-      if (s.sensorType && isThermocouple(*s.sensorType))
-        return entryName(kCompensationNames, *s.connection);
+      if (thermocoupleInput(s)) return entryName(kCompensationNames, *s.connection);
       return entryName(kConnectionNames, *s.connection);
     case F::WireResistance:
       return numberText(s.wireResistance);
@@ -150,50 +151,88 @@ std::string humidityText(const HumiditySettings& s, SettingsField field) {
 SettingNumber exactly(double value) { return Decimal::ofDouble(value); }
 SettingNumber whole(std::int64_t value) { return Decimal::ofInteger(value); }
 
-// As the device group shows them: ranges and temperatures from their words, the correction and
-// the voltage and resistance ranges rounded to hundredths.
-TransmitterSettings decodeTransmitter(ConstBytes image, const LaidOutModel& model) {
+// InputConfig's sensor code: the subtype (bits 8-10) and the input kind (bits 12-13).
+constexpr std::uint16_t kSensorCodeBits = 0x3700;
+
+bool thermocoupleInput(const TransmitterSettings& s) {
+  if (s.sensorType) return isThermocouple(*s.sensorType);
+  return s.unknownSensor && s.unknownSensor->inputKind == transmitter::kThermocouple;
+}
+
+// How a transmitter's image is read: as the device group shows it, or by the copy's rule.
+enum class DecodingRule { AsShown, ForCopy };
+
+SettingNumber hundredthsIf(bool rounded, SettingNumber number) {
+  if (rounded && number) return number->round2();
+  return number;
+}
+
+// Ranges and temperatures from their words, the correction rounded to hundredths; as the device
+// group shows them, the voltage and resistance ranges too.
+TransmitterSettings decodeTransmitter(ConstBytes image, const LaidOutModel& model,
+                                      DecodingRule rule, SensorType presentSensorType) {
   using namespace transmitter;
+  const bool shown = rule == DecodingRule::AsShown;
   TransmitterSettings s;
-  const std::uint16_t inputConfig = InputConfig.get(image);
+  std::uint16_t inputConfig = InputConfig.get(image);
+  if (!shown && !decodedSensorType(inputConfig)) {
+    const SensorType read =
+        sensorClass(inputConfig) == kThermocouple ? SensorType::Voltage : presentSensorType;
+    inputConfig = static_cast<std::uint16_t>((inputConfig & ~kSensorCodeBits) | sensorCode(read));
+  }
   s.sensorType = decodedSensorType(inputConfig);
   const int sensorClass = transmitter::sensorClass(inputConfig);
+  if (!s.sensorType) s.unknownSensor = UnknownSensor{sensorClass, sensorSubtype(inputConfig)};
   const int connection = connectionCode(inputConfig);
   const bool seriesSensor = model.model.specialSensorList;
+  const SettingNumber wireResistance =
+      exactly(raw_scales::wireResistanceFromRaw(WireResistanceRaw.get(image), seriesSensor));
+  const SettingNumber coldJunction =
+      exactly(raw_scales::temperatureFromRaw(ColdJunctionTempRaw.get(image)));
+  const SettingNumber offset =
+      exactly(raw_scales::tempOffsetFromRaw(TempOffsetRaw.get(image))).value().round2();
 
   if (sensorClass == kVoltage) {
     const auto millivolts = [&](std::uint16_t raw) -> SettingNumber {
       const auto mv = raw_scales::voltageFromRaw(raw, model.series);
       if (!mv) return std::nullopt;
-      return exactly(*mv).value_or(Decimal()).round2();
+      return hundredthsIf(shown, exactly(*mv));
     };
     s.rangeLow = millivolts(RangeLowRaw.get(image));
     s.rangeHigh = millivolts(RangeHighRaw.get(image));
+    if (!s.rangeLow || !s.rangeHigh)
+      s.unscaledRange = UnscaledRange{RangeLowRaw.get(image), RangeHighRaw.get(image)};
   } else if (sensorClass == kResistance) {
     const auto ohms = [&](std::uint16_t raw) -> SettingNumber {
-      Decimal ohm = exactly(raw_scales::resistanceFromRaw(raw)).value_or(Decimal()).round2();
-      if (seriesSensor) ohm = exactly(ohm.toDouble() * raw_scales::kSeriesSensorFactor).value();
+      SettingNumber ohm = hundredthsIf(shown, exactly(raw_scales::resistanceFromRaw(raw)));
+      if (shown && seriesSensor)
+        ohm = exactly(ohm.value_or(Decimal()).toDouble() * raw_scales::kSeriesSensorFactor);
       return ohm;
     };
     s.rangeLow = ohms(RangeLowRaw.get(image));
     s.rangeHigh = ohms(RangeHighRaw.get(image));
-    s.connection = 0;
-    s.wireResistance =
-        exactly(raw_scales::wireResistanceFromRaw(WireResistanceRaw.get(image), seriesSensor));
+    // The resistance input is 2-wire in the device group whatever the code.
+    s.connection = shown ? 0 : connection;
+    s.wireResistance = wireResistance;
   } else {
     s.rangeLow = exactly(raw_scales::temperatureFromRaw(RangeLowRaw.get(image)));
     s.rangeHigh = exactly(raw_scales::temperatureFromRaw(RangeHighRaw.get(image)));
-    s.temperatureOffset =
-        exactly(raw_scales::tempOffsetFromRaw(TempOffsetRaw.get(image))).value().round2();
+    s.temperatureOffset = offset;
     s.connection = connection;
-    if (sensorClass == kRtd && connection == 0)
-      s.wireResistance =
-          exactly(raw_scales::wireResistanceFromRaw(WireResistanceRaw.get(image), seriesSensor));
-    if (sensorClass != kRtd && connection == 1)
-      s.coldJunctionTemperature =
-          exactly(raw_scales::temperatureFromRaw(ColdJunctionTempRaw.get(image)));
+    if (sensorClass == kRtd && connection == 0) s.wireResistance = wireResistance;
+    if (sensorClass != kRtd && connection == 1) s.coldJunctionTemperature = coldJunction;
   }
-  if (model.model.probe) s.connection = std::nullopt;
+  if (!shown) {
+    s.connection = connection;
+    s.wireResistance = wireResistance;
+    s.coldJunctionTemperature = coldJunction;
+    s.temperatureOffset = offset;
+  } else if (model.model.probe) {
+    // A fixed-sensor probe shows no connection and stores nothing for it.
+    s.connection = std::nullopt;
+    s.wireResistance = std::nullopt;
+    s.coldJunctionTemperature = std::nullopt;
+  }
   s.filterIndex = FilterTimeIndex.get(image);
   s.outputReversed = (inputConfig & kOutputReversedBit) != 0;
   s.failureHigh = (inputConfig & kFailureHighBit) != 0;
@@ -397,6 +436,12 @@ const SettingsFieldInfo& fieldInfo(SettingsField field) {
   return kFieldInfos[static_cast<std::size_t>(field)];
 }
 
+std::optional<SettingsField> fieldNamed(std::string_view key) {
+  for (const SettingsFieldInfo& info : kFieldInfos)
+    if (info.key == key) return info.field;
+  return std::nullopt;
+}
+
 std::vector<SettingsField> fieldsOf(Layout layout) {
   switch (layout) {
     case Layout::Indicator:
@@ -441,12 +486,135 @@ std::string fieldText(const DeviceSettings& settings, SettingsField field) {
       settings);
 }
 
-std::vector<SettingsField> differingFields(const DeviceSettings& a, const DeviceSettings& b) {
+std::vector<SettingsField> comparedFields(const LaidOutModel& model) {
+  std::vector<SettingsField> fields = fieldsOf(model.layout);
+  const auto leaveOut = [&fields](std::initializer_list<SettingsField> left) {
+    std::erase_if(fields, [&](SettingsField f) {
+      return std::find(left.begin(), left.end(), f) != left.end();
+    });
+  };
+  if (model.layout == Layout::Transmitter && model.model.probe)
+    leaveOut({F::Connection, F::WireResistance, F::ColdJunctionTemperature});
+  if (model.layout == Layout::Humidity) {
+    if (model.model.unitChoice == UnitChoice::None) leaveOut({F::HumidityUnit});
+    if (model.model.output == OutputKind::None)
+      leaveOut({F::TemperatureOutputLow, F::TemperatureOutputHigh, F::HumidityOutputLow,
+                F::HumidityOutputHigh});
+  }
+  return fields;
+}
+
+FieldValue fieldValue(const DeviceSettings& settings, SettingsField field) {
+  const auto number = [](const SettingNumber& n) -> FieldValue {
+    if (n) return *n;
+    return std::monostate{};
+  };
+  if (const auto* s = std::get_if<TransmitterSettings>(&settings)) {
+    switch (field) {
+      case F::SensorType:
+        if (s->sensorType) return entryOf(*s->sensorType);
+        if (s->unknownSensor) return *s->unknownSensor;
+        return std::monostate{};
+      case F::RangeLow:
+        if (s->unscaledRange) return static_cast<int>(s->unscaledRange->low);
+        return number(s->rangeLow);
+      case F::RangeHigh:
+        if (s->unscaledRange) return static_cast<int>(s->unscaledRange->high);
+        return number(s->rangeHigh);
+      case F::Connection:
+        // The entry of the connection list or of the compensation list: "3-wire" is not
+        // "external", though both stand second.
+        if (s->connection) return transmitterText(*s, field);
+        return std::monostate{};
+      case F::WireResistance:
+        return number(s->wireResistance);
+      case F::ColdJunctionTemperature:
+        return number(s->coldJunctionTemperature);
+      case F::TemperatureOffset:
+        return number(s->temperatureOffset);
+      case F::FilterTime:
+        return s->filterIndex;
+      case F::OutputReversed:
+        return s->outputReversed;
+      case F::FailureHigh:
+        return s->failureHigh;
+      case F::Tag:
+        return s->tag;
+      default:
+        return std::monostate{};
+    }
+  }
+  if (const auto* s = std::get_if<IndicatorSettings>(&settings)) {
+    switch (field) {
+      case F::DisplayLow:
+        return number(s->displayLow);
+      case F::DisplayHigh:
+        return number(s->displayHigh);
+      case F::Precision:
+        return s->precision;
+      case F::AlarmLow:
+        return number(s->alarmLow);
+      case F::AlarmHigh:
+        return number(s->alarmHigh);
+      case F::AlarmLowOn:
+        return s->alarmLowOn;
+      case F::AlarmHighOn:
+        return s->alarmHighOn;
+      case F::Tag:
+        return s->tag;
+      default:
+        return std::monostate{};
+    }
+  }
+  const auto& s = std::get<HumiditySettings>(settings);
+  switch (field) {
+    case F::HumidityUnit:
+      if (s.unit == kNoEntry) return std::monostate{};
+      return s.unit;
+    case F::TemperatureLow:
+      return number(s.temperatureLow);
+    case F::TemperatureHigh:
+      return number(s.temperatureHigh);
+    case F::HumidityLow:
+      return number(s.humidityLow);
+    case F::HumidityHigh:
+      return number(s.humidityHigh);
+    case F::TemperatureOutputLow:
+      return number(s.temperatureOutputLow);
+    case F::TemperatureOutputHigh:
+      return number(s.temperatureOutputHigh);
+    case F::HumidityOutputLow:
+      return number(s.humidityOutputLow);
+    case F::HumidityOutputHigh:
+      return number(s.humidityOutputHigh);
+    case F::Tag:
+      return s.tag;
+    default:
+      return std::monostate{};
+  }
+}
+
+namespace {
+
+std::vector<SettingsField> differingAmong(const DeviceSettings& a, const DeviceSettings& b,
+                                          const std::vector<SettingsField>& fields) {
   std::vector<SettingsField> differing;
   if (a.index() != b.index()) return differing;
-  for (const SettingsField field : fieldsOf(layoutOf(a)))
-    if (fieldText(a, field) != fieldText(b, field)) differing.push_back(field);
+  for (const SettingsField field : fields)
+    if (fieldValue(a, field) != fieldValue(b, field)) differing.push_back(field);
   return differing;
+}
+
+}  // namespace
+
+std::vector<SettingsField> differingFields(const DeviceSettings& a, const DeviceSettings& b,
+                                           const LaidOutModel& model) {
+  if (layoutOf(a) != model.layout) return {};
+  return differingAmong(a, b, comparedFields(model));
+}
+
+std::vector<SettingsField> differingFields(const DeviceSettings& a, const DeviceSettings& b) {
+  return differingAmong(a, b, fieldsOf(layoutOf(a)));
 }
 
 std::optional<SensorType> decodedSensorType(std::uint16_t inputConfig) {
@@ -466,6 +634,11 @@ std::optional<SensorType> decodedSensorType(std::uint16_t inputConfig) {
   }
 }
 
+TransmitterSettings decodeForCopy(const SettingsImages& images, const LaidOutModel& model,
+                                  SensorType presentSensorType) {
+  return decodeTransmitter(images.SettingsImage, model, DecodingRule::ForCopy, presentSensorType);
+}
+
 DeviceSettings decodeSettings(const SettingsImages& images, const LaidOutModel& model) {
   switch (model.layout) {
     case Layout::Indicator:
@@ -475,7 +648,7 @@ DeviceSettings decodeSettings(const SettingsImages& images, const LaidOutModel& 
     case Layout::Transmitter:
       break;
   }
-  return decodeTransmitter(images.SettingsImage, model);
+  return decodeTransmitter(images.SettingsImage, model, DecodingRule::AsShown, SensorType::Pt100);
 }
 
 }  // namespace tadjust

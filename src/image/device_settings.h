@@ -28,13 +28,33 @@ namespace tadjust {
 using SettingNumber = std::optional<Decimal>;
 inline constexpr int kNoEntry = -1;
 
+// A sensor code of InputConfig that no entry of the sensor-type list names (a resistance
+// thermometer above Ni100, thermocouple subtype 7): the input kind and subtype as the device
+// holds them, so that the value shows it as unknown instead of replacing it.
+struct UnknownSensor {
+  int inputKind = transmitter::kRtd;  // transmitter::SensorClass
+  int subtype = 0;
+  friend bool operator==(const UnknownSensor&, const UnknownSensor&) = default;
+};
+
+// The range words of a voltage input on a series without a voltage scale (only a product code
+// that names no model gets there): no millivolt can be given, so the words are kept as read.
+struct UnscaledRange {
+  std::uint16_t low = 0;
+  std::uint16_t high = 0;
+  friend bool operator==(const UnscaledRange&, const UnscaledRange&) = default;
+};
+
 struct TransmitterSettings {
-  std::optional<SensorType> sensorType;  // nullopt: none chosen, or a code no list entry has
-  SettingNumber rangeLow;                // [°C] whole degrees, [mV] or [Ohm] by the sensor type
+  std::optional<SensorType> sensorType;        // nullopt: none chosen, or a code no list entry has
+  std::optional<UnknownSensor> unknownSensor;  // a device's code no list entry has
+  SettingNumber rangeLow;  // [°C] whole degrees, [mV] or [Ohm] by the sensor type
   SettingNumber rangeHigh;
+  std::optional<UnscaledRange> unscaledRange;
   // The connection list (2-, 3-, 4-wire) of resistance inputs, or the cold-junction
   // compensation (internal, external) of thermocouples; nullopt where the row is not shown
-  // (voltage inputs, the fixed-sensor probes).
+  // (voltage inputs, the fixed-sensor probes, whose lead resistance and cold junction are not
+  // held either).
   std::optional<int> connection;
   SettingNumber wireResistance;           // [Ohm], a 2-wire resistance input
   SettingNumber coldJunctionTemperature;  // [°C], a thermocouple's external cold junction
@@ -128,12 +148,29 @@ struct SettingsFieldInfo {
 };
 
 const SettingsFieldInfo& fieldInfo(SettingsField field);
+// The field of a key ("rangeLow"); nothing for a key no field has.
+std::optional<SettingsField> fieldNamed(std::string_view key);
 // The fields of a layout, in row order.
 std::vector<SettingsField> fieldsOf(Layout layout);
 Layout layoutOf(const DeviceSettings& settings);
 
-// Fields whose values differ, in row order; empty when the values are equal or of different
-// layouts' types (nothing to compare field by field).
+// The fields a model's settings are compared by: those of its layout that the device group
+// shows for it and a write of it carries. The fixed-sensor probes have no connection, lead
+// resistance or cold junction; a humidity model without a unit choice (935-JYRA) has no unit it
+// could write, one without an output (ARR-43) no output words.
+std::vector<SettingsField> comparedFields(const LaidOutModel& model);
+
+// A field's value as it compares: a number, a list's entry, a flag, a text, or a sensor code no
+// entry names; monostate where the settings hold no value for the field.
+using FieldValue = std::variant<std::monostate, Decimal, int, bool, std::string, UnknownSensor>;
+FieldValue fieldValue(const DeviceSettings& settings, SettingsField field);
+
+// The model's compared fields whose values differ, in row order: decimals, entries and flags
+// compared as values, never as texts. Empty when the values are equal or of different layouts'
+// types (nothing to compare field by field).
+std::vector<SettingsField> differingFields(const DeviceSettings& a, const DeviceSettings& b,
+                                           const LaidOutModel& model);
+// The same over every field of the layout.
 std::vector<SettingsField> differingFields(const DeviceSettings& a, const DeviceSettings& b);
 
 // A field's value as text in C notation ("-0.5", "3", "true", the tag as it is), for a file, a
@@ -153,7 +190,22 @@ bool holdsField(const DeviceSettings& settings, SettingsField field);
 std::optional<SensorType> decodedSensorType(std::uint16_t inputConfig);
 
 // The settings a device read holds, from the image (transmitters) or the copy (the indicator and
-// the humidity models), decoded as the device group shows them.
+// the humidity models): the one decoding of a read. Every field the device group shows for the
+// model is held, in the values the group shows (the voltage and resistance ranges and the
+// correction in hundredths); a code no list names is kept as it is.
 DeviceSettings decodeSettings(const SettingsImages& images, const LaidOutModel& model);
+
+// A transmitter's settings as "Copy for edition" enters them into the editable group: the same
+// decoding, by a rule of its own where the copy differs from the device group on purpose.
+//  - A code no list entry names is read as an entry: thermocouple subtype 7 as the voltage input,
+//    a resistance thermometer above Ni100 as the sensor type the group already has
+//    (presentSensorType), and the range is scaled for that entry.
+//  - The voltage and resistance ranges are unrounded, the series sensor's ohms as the device
+//    holds them (the copy shows them five times larger).
+//  - The connection code is kept as stored for every input, and the lead resistance, the cold
+//    junction's temperature and the correction whatever the input: the copy shows what the
+//    connection list it fills names, on a fixed-sensor probe too.
+TransmitterSettings decodeForCopy(const SettingsImages& images, const LaidOutModel& model,
+                                  SensorType presentSensorType);
 
 }  // namespace tadjust

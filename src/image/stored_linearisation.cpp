@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "image/device_settings.h"
 #include "image/raw_scales.h"
 
 namespace tadjust {
@@ -10,9 +11,6 @@ namespace {
 
 namespace tx = transmitter;
 
-constexpr int kLastRtdSubtype = 1;
-constexpr int kLastThermocoupleSubtype = 6;
-
 std::int64_t signalThousandths(const SignalRawScale& scale, std::uint16_t raw) {
   return std::int64_t{scale.zeroThousandths} + std::int64_t{raw} * scale.thousandthsPerStep;
 }
@@ -20,17 +18,9 @@ std::int64_t signalThousandths(const SignalRawScale& scale, std::uint16_t raw) {
 }  // namespace
 
 std::optional<SensorType> temperatureSensorOf(std::uint16_t inputConfig) {
-  const int subtype = tx::sensorSubtype(inputConfig);
-  switch (tx::sensorClass(inputConfig)) {
-    case tx::kRtd:
-      if (subtype > kLastRtdSubtype) return std::nullopt;
-      return sensorTypeAt(entryOf(SensorType::Pt100) + subtype);
-    case tx::kThermocouple:
-      if (subtype > kLastThermocoupleSubtype) return std::nullopt;
-      return sensorTypeAt(entryOf(SensorType::ThermocoupleB) + subtype);
-    default:
-      return std::nullopt;
-  }
+  const std::optional<SensorType> sensor = decodedSensorType(inputConfig);
+  if (!sensor || !isTemperatureSensor(*sensor)) return std::nullopt;
+  return sensor;
 }
 
 std::optional<StoredLinearisation> storedLinearisation(ConstBytes image, unsigned series) {

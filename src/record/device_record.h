@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+#include "image/layout.h"
+#include "image/settings_image.h"
 #include "image/stored_linearisation.h"
 #include "ui/shown_rows.h"
 
@@ -88,10 +90,22 @@ struct DeviceRecord {
   std::optional<RecordCharacteristic> characteristic;  // resistance thermometers, thermocouples
 };
 
+// The rows of the device group for a read, worded for the record's language (settings_rows.h):
+// captions in that language, numbers with its decimal separator, a check box in the unit's place.
+std::vector<ShownRow> recordedRows(const SettingsImages& images, const LaidOutModel& model,
+                                   bool english);
+// The same of a 256-byte read as the program keeps it, its model taken from its product code.
+std::vector<ShownRow> recordedRows(const std::array<std::uint8_t, kSettingsImageSize>& image,
+                                   bool english);
+
 // Row by row of the device group before and after a write: a row shown on one side only reads
-// "—" on the other; with no rows after (nothing read back), every row after reads notRead.
-std::vector<ComparedRow> compareRows(const std::vector<ShownRow>& found,
-                                     const std::vector<ShownRow>& left, const QString& notRead);
+// "—" on the other; with nothing read after, every row after reads notRead. A row is changed when
+// a field it shows differs, compared as values (differingFields), or, for the rows naming the
+// device, when the device differs.
+std::vector<ComparedRow> compareReads(
+    const std::optional<std::array<std::uint8_t, kSettingsImageSize>>& found,
+    const std::optional<std::array<std::uint8_t, kSettingsImageSize>>& left, bool english,
+    const QString& notRead);
 
 // <model>-<serial number>-<yyyy-MM-dd>.pdf, a "/" in the model's name written "-".
 QString recordFileName(const DeviceRecord& record);

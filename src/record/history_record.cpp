@@ -7,7 +7,6 @@
 #include "image/stored_linearisation.h"
 #include "record/record_texts.h"
 #include "ui/window_texts.h"
-#include "view/device_rows_of_read.h"
 #include "view/settings_view.h"
 
 namespace tadjust {
@@ -33,11 +32,7 @@ Verification verificationOf(const history::WriteRow& row) {
   return Verification::NoReadBack;
 }
 
-QString deviceGroupTitle(bool english) {
-  for (const auto& caption : window_texts::GroupCaptions)
-    if (caption.control == &Form1::GroupBox2) return caption.text.in(english);
-  return {};
-}
+QString deviceGroupTitle(bool english) { return window_texts::DeviceGroupTitle.in(english); }
 
 QDateTime localTime(const QString& historyTime) {
   QDateTime moment = QDateTime::fromString(historyTime, Qt::ISODateWithMs);
@@ -76,17 +71,13 @@ DeviceRecord recordOfHistoryRow(const history::WriteRow& row, bool useEnglish) {
   const std::optional<Image> found = imageOf(row.asFound);
   const std::optional<Image> left =
       write.verification == Verification::NoReadBack ? std::nullopt : imageOf(row.asLeft);
-  const std::vector<ShownRow> foundRows =
-      found ? deviceRowsOfRead(*found, useEnglish) : std::vector<ShownRow>{};
-  const std::vector<ShownRow> leftRows =
-      left ? deviceRowsOfRead(*left, useEnglish) : std::vector<ShownRow>{};
-  write.rows = compareRows(foundRows, leftRows, record_texts::NotRead.in(useEnglish));
+  write.rows = compareReads(found, left, useEnglish, record_texts::NotRead.in(useEnglish));
   record.write = std::move(write);
 
   // The device as it stands after the write: the read-back, else the read before it.
   const std::optional<Image>& shown = left ? left : found;
   if (shown) {
-    record.settings = left ? leftRows : foundRows;
+    record.settings = recordedRows(*shown, useEnglish);
     const LaidOutModel model =
         laidOutModel(row.model.toStdString(), series(static_cast<std::uint16_t>(row.productCode)));
     record.characteristic = recordCharacteristic(*shown, model, useEnglish);

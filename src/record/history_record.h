@@ -14,7 +14,6 @@
 
 namespace tadjust {
 
-// Works on a window of its own, never shown: needs a QApplication.
 DeviceRecord recordOfHistoryRow(const history::WriteRow& row, bool useEnglish);
 
 // The characteristic a transmitter's image holds, for resistance thermometers and thermocouples.

@@ -168,10 +168,45 @@ QString caption(const QAbstractButton* button) {
   return button->text().replace(QLatin1Char('\n'), QLatin1Char('\r'));
 }
 
+namespace {
+
+struct LabelCaption {
+  QLabel* Form1::*control;
+  const BilingualText& text;
+};
+
+// The caption labels of both settings groups as the window starts.
+const LabelCaption kStartLabelCaptions[] = {
+    {&Form1::Label1, window_texts::SensorTypeCaption},
+    {&Form1::Label20, window_texts::SensorTypeCaption},
+    {&Form1::Label2, window_texts::LowerRangeCaption},
+    {&Form1::Label21, window_texts::LowerRangeCaption},
+    {&Form1::Label4, window_texts::UpperRangeCaption},
+    {&Form1::Label22, window_texts::UpperRangeCaption},
+    {&Form1::Label3, window_texts::StartConnectionCaption},
+    {&Form1::Label23, window_texts::StartConnectionCaption},
+    {&Form1::Label5, window_texts::StartWireResistanceCaption},
+    {&Form1::Label24, window_texts::StartWireResistanceCaption},
+    {&Form1::Label9, window_texts::TemperatureOffsetCaption},
+    {&Form1::Label25, window_texts::TemperatureOffsetCaption},
+    {&Form1::Label11, window_texts::FilterTimeCaption},
+    {&Form1::Label26, window_texts::FilterTimeCaption},
+    {&Form1::Label13, window_texts::OutputSignalCaption},
+    {&Form1::Label27, window_texts::OutputSignalCaption},
+    {&Form1::Label15, window_texts::FailureIndicationCaption},
+    {&Form1::Label28, window_texts::FailureIndicationCaption},
+    {&Form1::Label17, window_texts::TagCaption},
+    {&Form1::Label29, window_texts::TagCaption},
+    {&Form1::Label18, window_texts::ProductCodeCaption},
+    {&Form1::Label19, window_texts::SerialNumberCaption},
+};
+
+}  // namespace
+
 void applyStartCaptions(Form1& form, bool useEnglish) {
-  for (const auto& group : window_texts::GroupCaptions)
-    (form.*group.control)->setTitle(group.text.in(useEnglish));
-  for (const auto& label : window_texts::LabelCaptions)
+  form.GroupBox1->setTitle(window_texts::EditableGroupTitle.in(useEnglish));
+  form.GroupBox2->setTitle(window_texts::DeviceGroupTitle.in(useEnglish));
+  for (const LabelCaption& label : kStartLabelCaptions)
     (form.*label.control)->setText(label.text.in(useEnglish));
 
   form.ComboBox1->clear();

@@ -16,12 +16,16 @@ constexpr BilingualText kUncheckedText{"[off]", "[wył.]"};
 
 }  // namespace
 
+QString checkBoxText(bool checked, bool useEnglish) {
+  return (checked ? kCheckedText : kUncheckedText).in(useEnglish);
+}
+
 QString shownText(const QWidget* control, bool useEnglish) {
   if (const auto* edit = qobject_cast<const QLineEdit*>(control)) return edit->text();
   if (const auto* label = qobject_cast<const QLabel*>(control)) return label->text();
   if (const auto* list = qobject_cast<const QComboBox*>(control)) return list->currentText();
   if (const auto* check = qobject_cast<const QCheckBox*>(control)) {
-    return (check->isChecked() ? kCheckedText : kUncheckedText).in(useEnglish);
+    return checkBoxText(check->isChecked(), useEnglish);
   }
   return {};
 }

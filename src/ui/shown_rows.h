@@ -19,6 +19,9 @@ struct ShownRow {
   QString unit;  // "[°C]"; a check box in the unit's place reads "[on]" or "[off]"
 };
 
+// A check box's state as a row shows it: "[on]"/"[off]" ("[wł.]"/"[wył.]").
+QString checkBoxText(bool checked, bool useEnglish);
+
 // The shown text of a control in a row: an edit box's or label's text, a list's entry, a check
 // box's state ("[on]"/"[off]", "[wł.]"/"[wył.]").
 QString shownText(const QWidget* control, bool useEnglish);

@@ -13,7 +13,6 @@
 
 #include "project_version.h"
 #include "ui/bilingual_text.h"
-#include "ui/form1.h"
 
 namespace tadjust::window_texts {
 
@@ -33,47 +32,27 @@ inline constexpr BilingualText ReadAgainButton{"Read again", "Odczytaj\rponownie
 // The accessible description of the editable group's status line EditNotice.
 inline constexpr BilingualText EditNoticeDescription{"Edit notice", "Komunikat edycji"};
 
-struct GroupCaption {
-  QGroupBox* Form1::*control;
-  BilingualText text;
-};
+inline constexpr BilingualText EditableGroupTitle{"Editable settings", "Ustawienia edytowane"};
+inline constexpr BilingualText DeviceGroupTitle{"Device settings",
+                                                "Ustawienia odczytane z urządzenia"};
 
-struct LabelCaption {
-  QLabel* Form1::*control;
-  BilingualText text;
-};
-
-inline constexpr std::array<GroupCaption, 2> GroupCaptions{{
-    {&Form1::GroupBox1, {"Editable settings", "Ustawienia edytowane"}},
-    {&Form1::GroupBox2, {"Device settings", "Ustawienia odczytane z urządzenia"}},
-}};
-
-// The caption labels of both settings groups; a caption shared by a row of each group is
-// listed for both labels.
-inline constexpr std::array<LabelCaption, 22> LabelCaptions{{
-    {&Form1::Label1, {"Sensor type:", "Typ czujnika:"}},
-    {&Form1::Label20, {"Sensor type:", "Typ czujnika:"}},
-    {&Form1::Label2, {"Lower range value:", "Dół zakresu:"}},
-    {&Form1::Label21, {"Lower range value:", "Dół zakresu:"}},
-    {&Form1::Label4, {"Upper range value:", "Góra zakresu:"}},
-    {&Form1::Label22, {"Upper range value:", "Góra zakresu:"}},
-    {&Form1::Label3, {"Sensor connection:", "Podłączenie:"}},
-    {&Form1::Label23, {"Sensor connection:", "Podłączenie:"}},
-    {&Form1::Label5, {"Wire resistance:", "Rezystancja przewodów:"}},
-    {&Form1::Label24, {"Wire resistance:", "Rezystancja przewodów:"}},
-    {&Form1::Label9, {"Temperature offset:", "Korekcja temperatury:"}},
-    {&Form1::Label25, {"Temperature offset:", "Korekcja temperatury:"}},
-    {&Form1::Label11, {"Filter time constant:", "Stała czasowa filtru:"}},
-    {&Form1::Label26, {"Filter time constant:", "Stała czasowa filtru:"}},
-    {&Form1::Label13, {"Output signal:", "Sygnał wyjściowy:"}},
-    {&Form1::Label27, {"Output signal:", "Sygnał wyjściowy:"}},
-    {&Form1::Label15, {"Failure indication:", "Sygnalizacja błędu:"}},
-    {&Form1::Label28, {"Failure indication:", "Sygnalizacja błędu:"}},
-    {&Form1::Label17, {"Tag:", "Identyfikator obiektowy:"}},
-    {&Form1::Label29, {"Tag:", "Identyfikator obiektowy:"}},
-    {&Form1::Label18, {"Device ID and name:", "Identyfikator wyrobu:"}},
-    {&Form1::Label19, {"Serial number:", "Numer seryjny:"}},
-}};
+// The captions the rows of both settings groups start with; a caption shared by a row of each
+// group serves both.
+inline constexpr BilingualText SensorTypeCaption{"Sensor type:", "Typ czujnika:"};
+inline constexpr BilingualText LowerRangeCaption{"Lower range value:", "Dół zakresu:"};
+inline constexpr BilingualText UpperRangeCaption{"Upper range value:", "Góra zakresu:"};
+inline constexpr BilingualText StartConnectionCaption{"Sensor connection:", "Podłączenie:"};
+inline constexpr BilingualText StartWireResistanceCaption{"Wire resistance:",
+                                                          "Rezystancja przewodów:"};
+inline constexpr BilingualText TemperatureOffsetCaption{"Temperature offset:",
+                                                        "Korekcja temperatury:"};
+inline constexpr BilingualText FilterTimeCaption{"Filter time constant:", "Stała czasowa filtru:"};
+inline constexpr BilingualText OutputSignalCaption{"Output signal:", "Sygnał wyjściowy:"};
+inline constexpr BilingualText FailureIndicationCaption{"Failure indication:",
+                                                        "Sygnalizacja błędu:"};
+inline constexpr BilingualText TagCaption{"Tag:", "Identyfikator obiektowy:"};
+inline constexpr BilingualText ProductCodeCaption{"Device ID and name:", "Identyfikator wyrobu:"};
+inline constexpr BilingualText SerialNumberCaption{"Serial number:", "Numer seryjny:"};
 
 // The sensor-type list as the window starts, by sensor-type index. The Polish thermocouple
 // items from R on have two spaces after "termopara".
@@ -104,6 +83,14 @@ inline constexpr std::array<BilingualText, 2> Compensations{{
     {"internal", "wewnętrzna"},
     {"external", "zewnętrzna"},
 }};
+
+// The filter time constants of ComboBox3 [s], the output directions of ComboBox4 and the failure
+// levels of ComboBox5 [mA] or [V], as the lists show them in both languages.
+inline constexpr std::array<const char*, 7> FilterTimes{"0,2", "1", "2", "4", "8", "16", "32"};
+inline constexpr std::array<const char*, 2> CurrentDirections{"4 .. 20", "20 .. 4"};
+inline constexpr std::array<const char*, 2> VoltageDirections{"0 .. 10", "10 .. 0"};
+inline constexpr std::array<const char*, 2> CurrentFailureLevels{"3,5", "23"};
+inline constexpr std::array<const char*, 2> VoltageFailureLevels{"0", "11,5"};
 
 // Captions of the connection row and the wire-resistance row as the device group and the copy
 // for editing write them for the sensor shown. (The choice of a sensor type in the editable

@@ -12,6 +12,7 @@
 #include "ui/control_widths.h"
 #include "ui/controls.h"
 #include "ui/window_texts.h"
+#include "view/row_captions.h"
 
 namespace tadjust {
 
@@ -64,10 +65,16 @@ QStringList connectionTexts(std::size_t count, bool useEnglish) {
 }
 
 // Output direction and failure level lists; the current-output ones are the window's start lists.
-QStringList currentDirections() { return plainTexts({"4 .. 20", "20 .. 4"}); }
-QStringList voltageDirections() { return plainTexts({"0 .. 10", "10 .. 0"}); }
-QStringList currentFailureLevels() { return plainTexts({"3,5", "23"}); }
-QStringList voltageFailureLevels() { return plainTexts({"0", "11,5"}); }
+template <std::size_t N>
+QStringList listed(const std::array<const char*, N>& entries) {
+  QStringList list;
+  for (const char* entry : entries) list << QString::fromUtf8(entry);
+  return list;
+}
+QStringList currentDirections() { return listed(window_texts::CurrentDirections); }
+QStringList voltageDirections() { return listed(window_texts::VoltageDirections); }
+QStringList currentFailureLevels() { return listed(window_texts::CurrentFailureLevels); }
+QStringList voltageFailureLevels() { return listed(window_texts::VoltageFailureLevels); }
 
 void restoreStartUnits(Form1& f) {
   setUnit({f.Label6, f.Label7, f.Label10, f.Label30, f.Label31, f.Label33, f.Label47}, "[°C]");
@@ -192,9 +199,9 @@ void layOutTransmitter(Form1& f, const DeviceModel& model) {
 void layOutIndicator(Form1& f, const DeviceModel& model) {
   const bool en = f.UseEnglish;
   applyVisibility(f, kIndicatorColumn);
-  setTexts({f.Label3, f.Label23}, {"Precision:", "Cyfry po przecinku:"}, en);
-  setTexts({f.Label5, f.Label24}, {"Alarm low level:", "Alarm dolny:"}, en);
-  setTexts({f.Label9, f.Label25}, {"Alarm high level:", "Alarm górny:"}, en);
+  setTexts({f.Label3, f.Label23}, row_captions::Precision, en);
+  setTexts({f.Label5, f.Label24}, row_captions::AlarmLow, en);
+  setTexts({f.Label9, f.Label25}, row_captions::AlarmHigh, en);
 
   fillList(f.ComboBox2, plainTexts({"0", "1", "2", "3"}), 0);
   f.ComboBox2->setMaxVisibleItems(kPrecisionDropDownCount);
@@ -206,18 +213,18 @@ void layOutIndicator(Form1& f, const DeviceModel& model) {
 void setOutputCaptions(Form1& f, OutputKind output) {
   const bool en = f.UseEnglish;
   if (output == OutputKind::Voltage) {
-    setTexts({f.Label9, f.Label25}, {"Lower Voltage for T:", "Napięcie dolne dla T:"}, en);
-    setTexts({f.Label11, f.Label26}, {"Upper Voltage for T:", "Napięcie górne dla T:"}, en);
-    setTexts({f.Label13, f.Label27}, {"Lower Voltage for H:", "Napięcie dolne dla H:"}, en);
-    setTexts({f.Label15, f.Label28}, {"Upper Voltage for H:", "Napięcie górne dla H:"}, en);
+    setTexts({f.Label9, f.Label25}, row_captions::LowerVoltageT, en);
+    setTexts({f.Label11, f.Label26}, row_captions::UpperVoltageT, en);
+    setTexts({f.Label13, f.Label27}, row_captions::LowerVoltageH, en);
+    setTexts({f.Label15, f.Label28}, row_captions::UpperVoltageH, en);
     setUnit(
         {f.Label10, f.Label12, f.Label33, f.Label34, f.Label14, f.Label16, f.Label35, f.Label36},
         "[mV]");
   } else if (output == OutputKind::Current) {
-    setTexts({f.Label9, f.Label25}, {"Lower Current for T:", "Prąd dolny dla T:"}, en);
-    setTexts({f.Label11, f.Label26}, {"Upper Current for T:", "Prąd górny dla T:"}, en);
-    setTexts({f.Label13, f.Label27}, {"Lower Current for H:", "Prąd dolny dla H:"}, en);
-    setTexts({f.Label15, f.Label28}, {"Upper Current for H:", "Prąd górny dla H:"}, en);
+    setTexts({f.Label9, f.Label25}, row_captions::LowerCurrentT, en);
+    setTexts({f.Label11, f.Label26}, row_captions::UpperCurrentT, en);
+    setTexts({f.Label13, f.Label27}, row_captions::LowerCurrentH, en);
+    setTexts({f.Label15, f.Label28}, row_captions::UpperCurrentH, en);
     setUnit(
         {f.Label10, f.Label12, f.Label33, f.Label34, f.Label14, f.Label16, f.Label35, f.Label36},
         "[uA]");
@@ -227,10 +234,10 @@ void setOutputCaptions(Form1& f, OutputKind output) {
 void setUnitChoiceCaptions(Form1& f, UnitChoice choice) {
   const bool en = f.UseEnglish;
   if (choice == UnitChoice::PhysicalUnits) {
-    setTexts({f.Label1, f.Label20}, {"Physical Units:", "Jednostki fizyczne:"}, en);
+    setTexts({f.Label1, f.Label20}, row_captions::PhysicalUnits, en);
   } else if (choice == UnitChoice::HumidityUnit) {
-    setText(f.Label1, {"Humidity Unit:", "Jednostka wilgotności:"}, en);
-    setText(f.Label20, {"Humidity unit:", "Jednostka wilgotności:"}, en);
+    setText(f.Label1, row_captions::HumidityUnitChoice, en);
+    setText(f.Label20, row_captions::HumidityUnitShown, en);
   }
 }
 
@@ -239,10 +246,10 @@ void layOutHumidity(Form1& f, const DeviceModel& model, bool dewPoint) {
   applyVisibility(f, humidityColumn(model));
   captionTheAlternateInputs(f);
 
-  setTexts({f.Label2, f.Label21}, {"Lower Temperature Value:", "Dół zakresu dla T:"}, en);
-  setTexts({f.Label4, f.Label22}, {"Upper Temperature Value:", "Góra zakresu dla T:"}, en);
-  setTexts({f.Label3, f.Label23}, {"Lower Humidity Value:", "Dół zakresu dla H:"}, en);
-  setTexts({f.Label5, f.Label24}, {"Upper Humidity Value:", "Góra zakresu dla H:"}, en);
+  setTexts({f.Label2, f.Label21}, row_captions::LowerTemperature, en);
+  setTexts({f.Label4, f.Label22}, row_captions::UpperTemperature, en);
+  setTexts({f.Label3, f.Label23}, row_captions::LowerHumidity, en);
+  setTexts({f.Label5, f.Label24}, row_captions::UpperHumidity, en);
   setOutputCaptions(f, model.output);
   setUnitChoiceCaptions(f, model.unitChoice);
 
@@ -317,43 +324,50 @@ void layOutSettingsView(Form1& form, std::uint16_t productCode, bool dewPoint,
   events.processPendingMessages();
 }
 
+LaidOutModel laidOutModelOf(std::uint16_t productCode) {
+  const std::optional<DeviceModel> model = findDeviceModel(productCode);
+  return laidOutModel(model ? model->name : kStartModelLabel, series(productCode));
+}
+
 LaidOutModel laidOutModel(std::string_view modelLabel, unsigned series) {
   const DeviceModel model = findDeviceModelByName(modelLabel).value_or(DeviceModel{});
   return {model, series, layoutOf(model.family)};
 }
 
-void fillSensorTypeList(Form1& form, const LaidOutModel& laidOut) {
-  const bool en = form.UseEnglish;
+QStringList sensorTypeEntries(const LaidOutModel& laidOut, bool en) {
   const ModelTraits& model = laidOut.model;
   QStringList entries;
   if (model.unitChoice != UnitChoice::None) {
-    entries = texts(
+    return texts(
         {{"Relative Humidity [%]", "Wilg. względna [%]"}, {"Dew Point [°C]", "Punkt rosy [°C]"}},
         en);
-  } else {
-    if (model.specialSensorList) {
-      entries = texts({{"Pt500 resistance", "termorezystor Pt500"},
-                       {"5 * Ni100 in series", "5 * Ni100 szeregowo"}},
-                      en);
-    } else {
-      entries = texts({{"Pt100 resistance", "termorezystor Pt100"},
-                       {"Ni100 resistance", "termorezystor Ni100"}},
-                      en);
-    }
-    // Not the window's start list (window_texts::SensorTypes): here the Polish thermocouple items
-    // have a single space after "termopara", and the first two entries follow the model.
-    entries << texts({{"B type thermocouple", "termopara B"},
-                      {"R type thermocouple", "termopara R"},
-                      {"S type thermocouple", "termopara S"},
-                      {"N type thermocouple", "termopara N"},
-                      {"K type thermocouple", "termopara K"},
-                      {"J type thermocouple", "termopara J"},
-                      {"T type thermocouple", "termopara T"},
-                      {"voltage", "napięcie"},
-                      {"resistance", "rezystancja"}},
-                     en);
   }
-  fillList(form.ComboBox1, entries, 0);
+  if (model.specialSensorList) {
+    entries = texts({{"Pt500 resistance", "termorezystor Pt500"},
+                     {"5 * Ni100 in series", "5 * Ni100 szeregowo"}},
+                    en);
+  } else {
+    entries = texts(
+        {{"Pt100 resistance", "termorezystor Pt100"}, {"Ni100 resistance", "termorezystor Ni100"}},
+        en);
+  }
+  // Not the window's start list (window_texts::SensorTypes): here the Polish thermocouple items
+  // have a single space after "termopara", and the first two entries follow the model.
+  entries << texts({{"B type thermocouple", "termopara B"},
+                    {"R type thermocouple", "termopara R"},
+                    {"S type thermocouple", "termopara S"},
+                    {"N type thermocouple", "termopara N"},
+                    {"K type thermocouple", "termopara K"},
+                    {"J type thermocouple", "termopara J"},
+                    {"T type thermocouple", "termopara T"},
+                    {"voltage", "napięcie"},
+                    {"resistance", "rezystancja"}},
+                   en);
+  return entries;
+}
+
+void fillSensorTypeList(Form1& form, const LaidOutModel& laidOut) {
+  fillList(form.ComboBox1, sensorTypeEntries(laidOut, form.UseEnglish), 0);
 }
 
 }  // namespace tadjust

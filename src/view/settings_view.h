@@ -5,14 +5,19 @@
 // writes the model's name into the model label (Form1::setCurrentModel), which from then on is
 // the current model.
 
+#include <QStringList>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "image/layout.h"
 #include "ui/form1.h"
 #include "ui/window_events.h"
 
 namespace tadjust {
+
+// The model label's text before the first read names a model.
+inline constexpr std::string_view kStartModelLabel = "RKA-4";
 
 struct SettingsViewState {
   // The model the model label names after the last layout, with the current series (the last
@@ -21,11 +26,14 @@ struct SettingsViewState {
   // current-output transmitter outside the catalogue, series 0.
   LaidOutModel model;
   // The model label's text after the last layout, for messages that name the model.
-  std::string modelLabel = "RKA-4";
+  std::string modelLabel{kStartModelLabel};
 };
 
 // The model a model label's text names, looked up in the catalogue, with the given series.
 LaidOutModel laidOutModel(std::string_view modelLabel, unsigned series);
+// The model a window that reads the product code first lays out: the model the code names, or
+// the start caption's for a code that names none.
+LaidOutModel laidOutModelOf(std::uint16_t productCode);
 
 // productCode: the settled product code of the image just read. dewPoint: bit 0 of the humidity
 // layout's HumidityUnit (the device works in dew point); only humidity models look at it.
@@ -36,6 +44,10 @@ LaidOutModel laidOutModel(std::string_view modelLabel, unsigned series);
 // series and lays the groups out again for the model still named.
 void layOutSettingsView(Form1& form, std::uint16_t productCode, bool dewPoint,
                         SettingsViewState& view, WindowEvents& events);
+
+// The entries of the sensor-type list for the model and the language: the humidity unit choice,
+// or the eleven sensor types.
+QStringList sensorTypeEntries(const LaidOutModel& model, bool useEnglish);
 
 // Refills the sensor-type list ComboBox1 for the model and the language, and selects entry 0.
 void fillSensorTypeList(Form1& form, const LaidOutModel& model);

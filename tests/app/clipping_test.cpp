@@ -113,7 +113,7 @@ std::vector<QString> statusTexts(bool english) {
     texts.push_back(text.in(english));
   // The longest first difference a write not verified names, with more after it.
   texts.push_back(t::WriteNotVerified.in(english).arg(
-                      english ? "Failure indication: sent 3,5 [mA], read 23 [mA]"
+                      english ? "Failure indication: sent 3.5 [mA], read 23 [mA]"
                               : "Sygnalizacja błędu: wysłano 3,5 [mA], odczytano 23 [mA]") +
                   t::MoreDifferences.in(english).arg(12));
   texts.push_back(t::AnotherDeviceOnTheBox.in(english).arg(15004).arg(65535).arg(10013).arg(65535));

@@ -15,6 +15,7 @@
 #include "support/csv_reader.h"
 #include "support/scripted_file_dialogs.h"
 #include "support/scripted_message_boxes.h"
+#include "support/settings_image_fixtures.h"
 #include "support/simulated_program.h"
 
 namespace tadjust {
@@ -106,7 +107,40 @@ TEST(HistoryWindow, ShowsTheWritesNewestFirstAndFiltersThem) {
   shown.window.dateRange->setChecked(false);
   shown.window.table->selectRow(1);
   EXPECT_EQ(shown.window.details->toPlainText(),
-            "Outcome: stored wrong\nrangeHigh: 600 → 800\ntag: OLD → PANEL 3");
+            "Outcome: stored wrong\nrangeHigh: 600 → 800\nTag: OLD → PANEL 3");
+}
+
+// The changes of a row as people read them: by the row's caption in the window's language, with
+// the language's decimal separator and the units of the sensor before and after the write.
+TEST(HistoryWindow, DetailsNameTheFieldsByCaptionWithTheLanguagesSeparatorAndUnits) {
+  const std::vector<history::FieldChange> changes = {{"sensorType", "Pt100", "K"},
+                                                     {"connection", "3-wire", "external"},
+                                                     {"coldJunctionTemperature", "", "22.5"},
+                                                     {"temperatureOffset", "0.5", "-1.2"},
+                                                     {"filterTime", "1", "0.2"},
+                                                     {"tag", "TT-101", "TT-7"}};
+  history::WriteRow row;
+  row.model = "RKA-49";
+  row.productCode = 7001;
+  const Reply found = transmitterReply(7001, sensor(0x2010, 6000, 10500, [](Bytes b) {
+                                         transmitter::TempOffsetRaw.set(b, 15);
+                                         transmitter::FilterTimeIndex.set(b, 1);
+                                       }));
+  row.asFound = QByteArray(reinterpret_cast<const char*>(found.data()), found.size());
+
+  EXPECT_EQ(
+      changeLines(changes, row, true),
+      QStringList({"Sensor type: Pt100 resistance → K type thermocouple",
+                   "Sensor connection / Cold junction comp.: 3-wire → external",
+                   "Cold junction temp.: – → 22.5 [°C]", "Temperature offset: 0.5 [°C] → -1.2 [°C]",
+                   "Filter time constant: 1 [s] → 0.2 [s]", "Tag: TT-101 → TT-7"}));
+  EXPECT_EQ(
+      changeLines(changes, row, false),
+      QStringList(
+          {"Typ czujnika: termorezystor Pt100 → termopara K",
+           "Podłączenie / Komp. zimnych końców: 3-przewodowe → zewnętrzna",
+           "Temp. zimnych końców: – → 22,5 [°C]", "Korekcja temperatury: 0,5 [°C] → -1,2 [°C]",
+           "Stała czasowa filtru: 1 [s] → 0,2 [s]", "Identyfikator obiektowy: TT-101 → TT-7"}));
 }
 
 // The rows shown, exported and read back by a CSV reader: the same rows, in the same order.

@@ -11,10 +11,12 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <functional>
 
 #include "edit/group_fields.h"
+#include "history/history_database.h"
 #include "support/simulated_program.h"
 
 namespace tadjust {
@@ -311,6 +313,81 @@ TEST_F(SettingsFiles, ComparisonsMarkEachDifferingSetting) {
     if (row.differs)
       differing.push_back(row.caption.toStdString() + ": " + row.right.toStdString());
   EXPECT_EQ(differing, std::vector<std::string>{"Tag: NEW-TAG"});
+}
+
+// The comparison's table names each row by the caption of the row that shows the field for the
+// model, never a control's name or another row's caption.
+TEST_F(SettingsFiles, TheComparisonsTableNamesEveryRowByItsOwnCaption) {
+  struct Case {
+    const char* model;
+    std::function<void(ImageBytes&)> image;
+    std::vector<std::string> captions;
+  };
+  const Case cases[] = {
+      {"RKA-49",
+       [](ImageBytes& image) {
+         // A thermocouple with an external cold junction: the connection row is the
+         // compensation's, the second row the cold junction's.
+         transmitter::InputConfig.set(image, 0x3410);
+       },
+       {"Sensor type", "Lower range value", "Upper range value", "Cold junction comp.",
+        "Cold junction temp.", "Temperature offset", "Filter time constant", "Output signal",
+        "Failure indication", "Tag"}},
+      {"GWA-43",
+       [](ImageBytes&) {},
+       {"Lower range value", "Upper range value", "Precision", "Alarm low level",
+        "Alarm high level", "Alarm low level", "Alarm high level", "Tag"}},
+  };
+  for (const Case& c : cases) {
+    SimulatedProgram program(c.model);
+    ImageBytes image = program.device->image();
+    c.image(image);
+    program.device->setImage(image);
+    program.findBox();
+    program.connect();
+    program.app.copy().BitBtn3Click();
+    program.app.settingsFiles().compareWithGroup();
+    ASSERT_EQ(program.dialogs.comparisons.size(), 1u) << c.model;
+    const std::unique_ptr<QDialog> dialog = makeComparisonDialog(program.dialogs.comparisons[0]);
+    const auto* table = dialog->findChild<QTableWidget*>();
+    ASSERT_NE(table, nullptr);
+    std::vector<std::string> captions;
+    for (int row = 0; row < table->rowCount(); ++row) {
+      captions.push_back(table->item(row, 0)->text().toStdString());
+      EXPECT_EQ(table->item(row, 1)->text(), table->item(row, 2)->text())
+          << c.model << " " << captions.back();
+    }
+    EXPECT_EQ(captions, c.captions) << c.model;
+  }
+}
+
+// A fixed-sensor probe shows no connection: found 3-wire, its settings copied and compared with
+// the group differ in no row, and written unchanged they record no change.
+TEST_F(SettingsFiles, AProbeFoundThreeWireComparesAndWritesWithoutAChange) {
+  SimulatedProgram program("RQ-117/A");
+  ImageBytes image = program.device->image();
+  const std::uint16_t config = transmitter::InputConfig.get(image);
+  transmitter::InputConfig.set(image, static_cast<std::uint16_t>((config & ~0x3730u) | 0x2010u));
+  program.device->setImage(image);
+  program.findBox();
+  program.connect();
+  program.app.copy().BitBtn3Click();
+  program.app.settingsFiles().compareWithGroup();
+  ASSERT_EQ(program.dialogs.comparisons.size(), 1u);
+  for (const ComparedSetting& row : program.dialogs.comparisons[0].rows) {
+    EXPECT_FALSE(row.differs) << row.caption.toStdString() << ": " << row.left.toStdString()
+                              << " / " << row.right.toStdString();
+  }
+
+  program.send();  // the check read, then the block
+  program.ticks(testing::kTicksToCollect);
+  ASSERT_TRUE(program.app.history().flush());
+  history::HistoryDatabase database;
+  ASSERT_TRUE(database.openReadOnly(program.historyPath()).readable);
+  const std::vector<history::WriteRow> rows =
+      database.rows({}).value_or(std::vector<history::WriteRow>{});
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].changes, "[]");
 }
 
 }  // namespace

@@ -356,12 +356,18 @@ TEST(SettingsWriter, NoToRepeatWritingSaysTheWriteIsNotVerified) {
     program.boxes.queue(Answer::No);
     program.ticks(testing::kTicksToCollect);
     ASSERT_EQ(program.boxes.questions.size(), 1u);
-    const QString failure = form.ComboBox5->itemText(0);
-    const QString other = form.ComboBox5->itemText(1);
+    // The list's entries as a document words them: the language's decimal separator.
+    const auto inDocument = [english](QString entry) {
+      return english ? entry.replace(QLatin1Char(','), QLatin1Char('.'))
+                     : entry.replace(QLatin1Char('.'), QLatin1Char(','));
+    };
+    const QString failure = inDocument(form.ComboBox5->itemText(0));
+    const QString other = inDocument(form.ComboBox5->itemText(1));
+    const QString shownFailure = inDocument(form.Edit16->text());
     const QString difference =
         QString(english ? "Failure indication: sent %1 [mA], read %2 [mA]"
                         : "Sygnalizacja błędu: wysłano %1 [mA], odczytano %2 [mA]")
-            .arg(form.Edit16->text() == failure ? other : failure, form.Edit16->text());
+            .arg(shownFailure == failure ? other : failure, shownFailure);
     EXPECT_EQ(program.boxes.questions[0].text,
               QString(english ? "The device holds other values than were sent:\r%1\r\rRepeat "
                                 "writing?"

@@ -330,9 +330,9 @@ TEST(NotVerified, NamesTheFieldAndSurvivesReadAgain) {
   EXPECT_EQ(asked.buttons, Buttons::YesNo);
   EXPECT_TRUE(asked.details.isEmpty()) << "the fields are in the text itself";
   EXPECT_EQ(asked.text.toStdString(),
-            "The device holds other values than were sent:\rFailure indication: sent 3,5 [mA], "
+            "The device holds other values than were sent:\rFailure indication: sent 3.5 [mA], "
             "read 23 [mA]\r\rRepeat writing?");
-  const QString status = "Settings NOT verified: Failure indication: sent 3,5 [mA], read 23 [mA]";
+  const QString status = "Settings NOT verified: Failure indication: sent 3.5 [mA], read 23 [mA]";
   EXPECT_EQ(program.form().Label41->text(), status);
 
   program.form().ReadAgainButton->click();

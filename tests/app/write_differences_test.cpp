@@ -1,5 +1,5 @@
-// How a read-back differs from the block sent, field by field as the device group shows both:
-// the details of "Repeat writing?".
+// How a read-back differs from the block sent, field by field as the device group shows both,
+// with the language's decimal separator: the details of "Repeat writing?".
 
 #include "app/write_differences.h"
 
@@ -54,7 +54,7 @@ TEST_F(WriteDifferences, EachDifferingRowWithBothValuesThenTheBytesNoRowShows) {
   const ConstBytes block(sent.data(), kTransmitterBlockSize);
 
   EXPECT_EQ(differences(read, block, "RKA-49", true),
-            QStringList({"Failure indication: sent 23 [mA], read 3,5 [mA]",
+            QStringList({"Failure indication: sent 23 [mA], read 3.5 [mA]",
                          "Tag: sent TT-102, read TT-101", "Other bytes: offsets 120"}));
   EXPECT_EQ(differences(read, block, "RKA-49", false),
             QStringList({"Sygnalizacja błędu: wysłano 23 [mA], odczytano 3,5 [mA]",

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "edit/group_fields.h"
 #include "support/device_view_harness.h"
 #include "support/line_edit_rendering.h"
 #include "support/model_sets.h"
@@ -516,6 +517,33 @@ TEST(CopyForEditing, TheCopyRecordNamesTheDeviceAndTheLink) {
   // Another model read on the same link.
   program.readAgain(smallLayoutReply(15002));
   EXPECT_FALSE(program.copyMatchesTheLinkedDevice());
+}
+
+// The one table the copy enters values through: every field a layout's block carries has its
+// control, and every number box of the layout is validated once, lower boxes before upper ones.
+TEST(GroupFields, EveryFieldOfALayoutHasItsControlAndEveryBoxOneHandler) {
+  SimulatedProgram program("RKA-40");
+  const Form1& form = program.form();
+  const struct {
+    Layout layout;
+    std::vector<QLineEdit*> boxesInOrder;
+  } cases[] = {
+      {Layout::Transmitter, {form.Edit1, form.Edit2, form.Edit3, form.Edit4}},
+      {Layout::Indicator, {form.Edit1, form.Edit2, form.Edit3, form.Edit4}},
+      {Layout::Humidity,
+       {form.Edit1, form.Edit2, form.Edit19, form.Edit3, form.Edit4, form.Edit20, form.Edit21,
+        form.Edit22}},
+  };
+  for (const auto& c : cases) {
+    for (const SettingsField field : fieldsOf(c.layout))
+      EXPECT_NE(controlOf(form, c.layout, field), nullptr) << static_cast<int>(field);
+    std::vector<QLineEdit*> validated;
+    for (const ValidatedBox& box : validatedBoxes(form, c.layout)) {
+      EXPECT_NE(box.validation, nullptr);
+      validated.push_back(box.box);
+    }
+    EXPECT_EQ(validated, c.boxesInOrder) << static_cast<int>(c.layout);
+  }
 }
 
 }  // namespace

@@ -131,14 +131,16 @@ TEST(DeviceRecord, AWrittenThermocoupleHoldsItsSettingsItsWriteAndItsBreakpoints
     EXPECT_TRUE(all.contains("RKA-49"));
     EXPECT_TRUE(all.contains(form.Edit18->text())) << "port";
 
-    // Every row the device group shows: its caption with its value on one line.
+    // Every row the device group shows: its caption with its value on one line, a number in a
+    // list's entry ("3,5") with the language's separator.
     int rows = 0;
     for (const FormRow& row : form.deviceRows()) {
       if (row.caption->isHidden()) continue;
       ++rows;
       QString caption = row.caption->text();
       caption.chop(1);  // the colon
-      const QString value = static_cast<const QLineEdit*>(row.input)->text();
+      QString value = static_cast<const QLineEdit*>(row.input)->text();
+      if (c.english) value.replace(',', '.');
       EXPECT_FALSE(RecordedProgram::lineWith(lines, {caption, value}).isEmpty())
           << caption.toStdString() << " " << value.toStdString();
     }

@@ -1,4 +1,4 @@
-#include "edit/copy_record.h"
+#include "image/device_identity.h"
 
 namespace tadjust {
 
