@@ -224,13 +224,13 @@ int run(int runs, const QString& simulatorProgram) {
     }
     stalls.push_back({"read", readStall});
 
-    // Every read of the Send (a check read where there is one, the read-back) needs its reply's
-    // wire time; the reads' own requests are among the pauses.
-    const int reads = 1;
+    // Both reads of the Send (the check that the device is the one read, then the read-back)
+    // need their reply's wire time; the reads' own requests are among the pauses.
+    const int reads = 2;
     const Seconds sendPauses = writePauses + reads * readPauses;
     const double sendGoal = sendPauses.count() + reads * kReplyWireS + kVerifyMarginS;
     std::printf(
-        "Send -> verified: pauses %.3f s (write %.3f s, %d read request), wire %d x %.3f s; goal "
+        "Send -> verified: pauses %.3f s (write %.3f s, %d read requests), wire %d x %.3f s; goal "
         "<= %.3f s\n",
         sendPauses.count(), writePauses.count(), reads, reads, kReplyWireS, sendGoal);
     Ms writeStall{0};

@@ -95,6 +95,7 @@ bool parse(int argc, char** argv, Options& options) {
 struct WriteTime {
   Seconds total{0};
   Seconds pausesOverrun{0};  // the pauses took this much longer than asked
+  Seconds shortestMargin{1};  // the least by which one pause outlasted what was asked
   // Between the pauses: each byte handed to the port until it had left, the progress bar.
   Seconds between{0};
 };
@@ -123,16 +124,21 @@ class Timing {
     app_.writer().BitBtn4Click();
     // The block, then its read-back, taken as soon as it is whole.
     if (!runUntilIdle()) return std::nullopt;
-    // The pauses: 0, "$", "W" (1000 ms), the wait (1000 ms), then one after each block byte.
-    const std::size_t command = 2;
+    // The pauses: the check read's 0, "$", "R", then the write's 0, "$", "W" (1000 ms), the wait
+    // (1000 ms), then one after each block byte.
+    const auto write = std::find_if(pause_.noted.begin(), pause_.noted.end(),
+                                    [](const auto& noted) { return noted.duration == kWritePause; });
+    if (write == pause_.noted.end()) return std::nullopt;
+    const auto command = static_cast<std::size_t>(write - pause_.noted.begin());
     const std::size_t lastByte = command + 1 + kTransmitterBlockSize;
-    if (pause_.noted.size() <= lastByte || pause_.noted[command].duration != kWritePause) {
-      return std::nullopt;
-    }
+    if (pause_.noted.size() <= lastByte) return std::nullopt;
     WriteTime time;
     time.total = pause_.noted[lastByte].start - pause_.noted[command].start;
     for (std::size_t i = command; i < lastByte; ++i) {
-      time.pausesOverrun += pause_.noted[i].end - pause_.noted[i].start - pause_.noted[i].duration;
+      const Seconds margin =
+          pause_.noted[i].end - pause_.noted[i].start - pause_.noted[i].duration;
+      time.pausesOverrun += margin;
+      time.shortestMargin = std::min(time.shortestMargin, margin);
       time.between += pause_.noted[i + 1].start - pause_.noted[i].end;
     }
     const bool verified = app_.form().Label41->text() == "Settings written and verified.";
@@ -186,6 +192,7 @@ int run(const Options& options) {
     status = 1;
   }
   double worst = 0;
+  Seconds shortestMargin{1};
   for (int i = 1; i <= options.runs && status == 0; ++i) {
     const std::optional<WriteTime> took = timing.write(i);
     if (!took) {
@@ -195,6 +202,7 @@ int run(const Options& options) {
     }
     const double ratio = took->total / prescribed;
     worst = std::max(worst, ratio);
+    shortestMargin = std::min(shortestMargin, took->shortestMargin);
     std::printf(
         "write %d: %.3f s, %.4f x prescribed (pauses overran by %.3f s, %.3f s between them); "
         "read back and verified\n",
@@ -205,6 +213,11 @@ int run(const Options& options) {
   if (status == 0) {
     std::printf("slowest %.4f x prescribed (goal <= %.2f): %s\n", worst, kGoal,
                 worst <= kGoal ? "met" : "NOT met");
+    // A pause is never shorter than prescribed: devices depend on it.
+    std::printf("shortest pause: %+.3f ms beside what was asked (goal >= 0): %s\n",
+                std::chrono::duration<double, std::milli>(shortestMargin).count(),
+                shortestMargin.count() >= 0 ? "met" : "NOT met");
+    if (shortestMargin.count() < 0) status = 1;
   }
   simulator.terminate();
   simulator.waitForFinished(3000);
