@@ -94,7 +94,7 @@ bool parse(int argc, char** argv, Options& options) {
 
 struct WriteTime {
   Seconds total{0};
-  Seconds pausesOverrun{0};  // the pauses took this much longer than asked
+  Seconds pausesOverrun{0};   // the pauses took this much longer than asked
   Seconds shortestMargin{1};  // the least by which one pause outlasted what was asked
   // Between the pauses: each byte handed to the port until it had left, the progress bar.
   Seconds between{0};
@@ -126,8 +126,9 @@ class Timing {
     if (!runUntilIdle()) return std::nullopt;
     // The pauses: the check read's 0, "$", "R", then the write's 0, "$", "W" (1000 ms), the wait
     // (1000 ms), then one after each block byte.
-    const auto write = std::find_if(pause_.noted.begin(), pause_.noted.end(),
-                                    [](const auto& noted) { return noted.duration == kWritePause; });
+    const auto write =
+        std::find_if(pause_.noted.begin(), pause_.noted.end(),
+                     [](const auto& noted) { return noted.duration == kWritePause; });
     if (write == pause_.noted.end()) return std::nullopt;
     const auto command = static_cast<std::size_t>(write - pause_.noted.begin());
     const std::size_t lastByte = command + 1 + kTransmitterBlockSize;
@@ -135,8 +136,7 @@ class Timing {
     WriteTime time;
     time.total = pause_.noted[lastByte].start - pause_.noted[command].start;
     for (std::size_t i = command; i < lastByte; ++i) {
-      const Seconds margin =
-          pause_.noted[i].end - pause_.noted[i].start - pause_.noted[i].duration;
+      const Seconds margin = pause_.noted[i].end - pause_.noted[i].start - pause_.noted[i].duration;
       time.pausesOverrun += margin;
       time.shortestMargin = std::min(time.shortestMargin, margin);
       time.between += pause_.noted[i + 1].start - pause_.noted[i].end;
