@@ -96,3 +96,10 @@ function(tadjust_precompile_headers target kind)
   tadjust_precompiled_headers_owner(${kind} owner)
   target_precompile_headers(${target} REUSE_FROM ${owner})
 endfunction()
+
+# CI builds to run the tests once, never to debug them: without debug information every unit
+# compiles sooner, the precompiled headers shrink to a fraction (each unit reads its header
+# anew) and the programs link sooner (docs/building.md). Elsewhere the build keeps it.
+if(DEFINED ENV{CI})
+  add_compile_options(-g0)
+endif()
