@@ -126,8 +126,9 @@ void ExchangeWorker::lookAtReply(Nanoseconds now) {
   tell([whole = std::move(whole), reply] { whole(reply); });
 }
 
-// As the spec's collection: the receive buffer cleared, then up to 256 of the queued bytes; bytes
-// that did not arrive stay zero, bytes beyond 256 are left for the purge of the next request.
+// As the eleventh tick collects a reply: the receive buffer cleared, then up to 256 of the queued
+// bytes; bytes that did not arrive stay zero, bytes beyond 256 are left for the purge of the next
+// request.
 SettingsReply ExchangeWorker::readReply() {
   std::fill_n(port_.ReceiveBuffer.begin(), kReplySize, std::uint8_t{0});
   SettingsReply reply;
