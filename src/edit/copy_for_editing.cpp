@@ -14,6 +14,7 @@
 #include "ui/bilingual_text.h"
 #include "ui/box_text.h"
 #include "ui/controls.h"
+#include "ui/unit_texts.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
@@ -145,7 +146,7 @@ class TransmitterCopy {
   bool seriesSensorModel() const { return model_.specialSensorList; }
 
   Range copyTemperatureInput(int connection) {
-    setUnit({f_.Label6, f_.Label7}, "[°C]");
+    setUnit({f_.Label6, f_.Label7}, unit_texts::Celsius);
     setShown(
         {f_.Label3, f_.Label5, f_.Label9, f_.ComboBox2, f_.Edit3, f_.Edit4, f_.Label8, f_.Label10},
         true);
@@ -168,7 +169,7 @@ class TransmitterCopy {
   // A series without a voltage scale (only a product code that names no model gets here) keeps
   // the range the group had.
   Range copyVoltageInput(Range present) {
-    setUnit({f_.Label6, f_.Label7}, "[mV]");
+    setUnit({f_.Label6, f_.Label7}, unit_texts::Millivolt);
     setShown(
         {f_.Label3, f_.Label5, f_.Label9, f_.ComboBox2, f_.Edit3, f_.Edit4, f_.Label8, f_.Label10},
         false);
@@ -177,7 +178,7 @@ class TransmitterCopy {
   }
 
   Range copyResistanceInput(int connection) {
-    setUnit({f_.Label6, f_.Label7}, "[Ohm]");
+    setUnit({f_.Label6, f_.Label7}, unit_texts::Ohm);
     setShown({f_.Label3, f_.ComboBox2}, true);
     setShown({f_.Label9, f_.Label10, f_.Edit4}, false);
     f_.Label3->setText(window_texts::SensorConnectionCaption.in(en_));
@@ -197,12 +198,12 @@ class TransmitterCopy {
   void copyWireRow(SensorType sensorType) {
     if (shows(f_.ComboBox2, window_texts::Connections[0])) {
       f_.Label5->setText(window_texts::WireResistanceCaption.in(en_));
-      f_.Label8->setText(QStringLiteral("[Ohm]"));
+      setUnit({f_.Label8}, unit_texts::Ohm);
       setFieldText(f_, kLayout, F::WireResistance, realText(valueOf(s_.wireResistance)));
       if (sensorType == SensorType::Resistance) setShown({f_.Label5, f_.Edit3, f_.Label8}, true);
     } else if (shows(f_.ComboBox2, window_texts::Compensations[1])) {
       f_.Label5->setText(window_texts::ColdJunctionTempCaption.in(en_));
-      f_.Label8->setText(QString::fromUtf8("[°C]"));
+      setUnit({f_.Label8}, unit_texts::Celsius);
       setFieldText(f_, kLayout, F::ColdJunctionTemperature,
                    realText(valueOf(s_.coldJunctionTemperature)));
     } else {

@@ -8,6 +8,7 @@
 #include "image/raw_scales.h"
 #include "ui/bilingual_text.h"
 #include "ui/controls.h"
+#include "ui/unit_texts.h"
 #include "ui/window_texts.h"
 
 namespace tadjust {
@@ -18,12 +19,6 @@ namespace {
 // ("Cold junction comp.:", "Wire resistance:").
 constexpr BilingualText kCompensationCaption{"Cold junction compens.:", "Komp. zimnych końców:"};
 constexpr BilingualText kCableResistanceCaption{"Cable resistance:", "Rezystancja przewodów:"};
-
-constexpr char kCelsius[] = "[°C]";
-constexpr char kMillivolt[] = "[mV]";
-constexpr char kOhm[] = "[Ohm]";
-constexpr char kRelativeHumidityUnit[] = "[%RH]";
-constexpr char kDewPointUnit[] = "[°Cdp]";
 
 bool isOneOf(const QString& text, const BilingualText& entry) {
   return text == entry.in(true) || text == entry.in(false);
@@ -43,7 +38,8 @@ void SensorTypeEditing::ComboBox1Change() {
   const bool relativeHumidity = form_.ComboBox1->currentIndex() == kRelativeHumidity;
   const HumidityDefaults defaults =
       relativeHumidity ? kRelativeHumidityDefaults : kDewPointDefaults;
-  setUnit({form_.Label43, form_.Label8}, relativeHumidity ? kRelativeHumidityUnit : kDewPointUnit);
+  setUnit({form_.Label43, form_.Label8},
+          relativeHumidity ? unit_texts::RelativeHumidity : unit_texts::DewPoint);
   box_numbers::show(form_.Edit19, box_numbers::integerText(defaults.low));
   box_numbers::show(form_.Edit3, box_numbers::integerText(defaults.high));
 }
@@ -64,9 +60,9 @@ void SensorTypeEditing::sensorTypeChanged() {
 
 void SensorTypeEditing::showUnitsAndOffsetRow(SensorType sensorType) {
   const bool temperature = isTemperatureSensor(sensorType);
-  setUnit({form_.Label6, form_.Label7}, temperature                         ? kCelsius
-                                        : sensorType == SensorType::Voltage ? kMillivolt
-                                                                            : kOhm);
+  setUnit({form_.Label6, form_.Label7}, temperature                         ? unit_texts::Celsius
+                                        : sensorType == SensorType::Voltage ? unit_texts::Millivolt
+                                                                            : unit_texts::Ohm);
   setShown({form_.Label9, form_.Label10, form_.Edit4}, temperature);
 }
 
@@ -117,10 +113,10 @@ void SensorTypeEditing::ComboBox2Change() {
   const QString shown = form_.ComboBox2->currentText();
   if (isOneOf(shown, window_texts::Connections[0])) {
     form_.Label5->setText(kCableResistanceCaption.in(en));
-    setUnit({form_.Label8}, kOhm);
+    setUnit({form_.Label8}, unit_texts::Ohm);
   } else if (isOneOf(shown, window_texts::Compensations[1])) {
     form_.Label5->setText(window_texts::ColdJunctionTempCaption.in(en));
-    setUnit({form_.Label8}, kCelsius);
+    setUnit({form_.Label8}, unit_texts::Celsius);
   } else {
     setShown({form_.Label5, form_.Label8, form_.Edit3}, false);
     return;

@@ -8,6 +8,7 @@
 #include "image/device_identity.h"
 #include "numbers/number_text.h"
 #include "ui/bilingual_text.h"
+#include "ui/unit_texts.h"
 #include "ui/window_texts.h"
 #include "view/row_captions.h"
 #include "view/settings_view.h"
@@ -21,13 +22,6 @@ using F = SettingsField;
 constexpr BilingualText kOn{"on", "wł."};
 constexpr BilingualText kOff{"off", "wył."};
 constexpr char kNone[] = "–";
-
-constexpr char kCelsius[] = "[°C]";
-constexpr char kMillivolt[] = "[mV]";
-constexpr char kOhm[] = "[Ohm]";
-constexpr char kSeconds[] = "[s]";
-constexpr char kRelativeHumidity[] = "[%RH]";
-constexpr char kDewPoint[] = "[°Cdp]";
 
 // The device group's rows.
 enum Row {
@@ -126,11 +120,11 @@ bool temperatureInput(Input input) {
 const char* rangeUnit(Input input) {
   switch (input) {
     case Input::Voltage:
-      return kMillivolt;
+      return unit_texts::Millivolt;
     case Input::Resistance:
-      return kOhm;
+      return unit_texts::Ohm;
     default:
-      return kCelsius;
+      return unit_texts::Celsius;
   }
 }
 
@@ -181,16 +175,17 @@ SettingText transmitterText(const TransmitterSettings& s, SettingsField field,
           s.connection ? w.entry(window_texts::Connections, code) : QString::fromUtf8(kNone));
     }
     case F::WireResistance:
-      return text(w.caption(window_texts::WireResistanceCaption), w.number(s.wireResistance), kOhm);
+      return text(w.caption(window_texts::WireResistanceCaption), w.number(s.wireResistance),
+                  unit_texts::Ohm);
     case F::ColdJunctionTemperature:
       return text(w.caption(window_texts::ColdJunctionTempCaption),
-                  w.number(s.coldJunctionTemperature), kCelsius);
+                  w.number(s.coldJunctionTemperature), unit_texts::Celsius);
     case F::TemperatureOffset:
       return text(w.caption(window_texts::TemperatureOffsetCaption), w.number(s.temperatureOffset),
-                  kCelsius);
+                  unit_texts::Celsius);
     case F::FilterTime:
       return text(w.caption(window_texts::FilterTimeCaption),
-                  w.listEntry(window_texts::FilterTimes, s.filterIndex), kSeconds);
+                  w.listEntry(window_texts::FilterTimes, s.filterIndex), unit_texts::Seconds);
     case F::OutputReversed: {
       const bool voltage = model.model.family == ModelFamily::VoltageOutput;
       return text(w.caption(window_texts::OutputSignalCaption),
@@ -311,7 +306,7 @@ const BilingualText& outputCaption(SettingsField field, const LaidOutModel& mode
 SettingText humidityText(const HumiditySettings& s, SettingsField field, const LaidOutModel& model,
                          const Wording& w) {
   const bool dewPoint = s.unit == 1;
-  const char* humidityUnit = dewPoint ? kDewPoint : kRelativeHumidity;
+  const char* humidityUnit = dewPoint ? unit_texts::DewPoint : unit_texts::RelativeHumidity;
   const char* signalUnit = model.model.output == OutputKind::Current ? "[uA]" : "[mV]";
   switch (field) {
     case F::HumidityUnit:
@@ -319,9 +314,11 @@ SettingText humidityText(const HumiditySettings& s, SettingsField field, const L
                   s.unit == kNoEntry ? QString::fromUtf8(kNone)
                                      : QString::fromUtf8(dewPoint ? "°Cdp" : "%RH"));
     case F::TemperatureLow:
-      return text(w.caption(row_captions::LowerTemperature), w.number(s.temperatureLow), kCelsius);
+      return text(w.caption(row_captions::LowerTemperature), w.number(s.temperatureLow),
+                  unit_texts::Celsius);
     case F::TemperatureHigh:
-      return text(w.caption(row_captions::UpperTemperature), w.number(s.temperatureHigh), kCelsius);
+      return text(w.caption(row_captions::UpperTemperature), w.number(s.temperatureHigh),
+                  unit_texts::Celsius);
     case F::HumidityLow:
       return text(w.caption(row_captions::LowerHumidity), w.number(s.humidityLow), humidityUnit);
     case F::HumidityHigh:
