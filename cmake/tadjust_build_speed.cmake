@@ -111,3 +111,10 @@ endfunction()
 if(DEFINED ENV{CI})
   add_compile_options(-g0)
 endif()
+
+# Each test program's sources compiled as one unit, in batches: a test file alone spends most of
+# its time parsing our headers and instantiating the same GoogleTest, GoogleMock and Qt templates
+# as every other (docs/building.md).
+option(TADJUST_UNITY_BUILD "Compile the sources of each test program together" ON)
+set(TADJUST_UNITY_BATCH_SIZE 0 CACHE STRING
+    "Test sources compiled together at most (0: all of a program's)")

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "support/edited_write_cases.h"
+#include "support/widget_shown.h"
 
 namespace tadjust {
 namespace {
@@ -22,7 +23,7 @@ using testing::EditedWriteCase;
 using testing::EditingProgram;
 using testing::SystemLocale;
 
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
+using testing::shown;
 
 const QString kVerifiedEnglish = "Settings written and verified.";
 const QString kVerifiedPolish = "Ustawienia zapisane i sprawdzone.";

@@ -9,13 +9,14 @@
 #include <algorithm>
 
 #include "support/simulated_program.h"
+#include "support/widget_shown.h"
 
 namespace tadjust {
 namespace {
 
 using testing::SimulatedProgram;
 
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
+using testing::shown;
 
 QString lastQuestion(const SimulatedProgram& program) {
   return program.boxes.questions.empty() ? QString() : program.boxes.questions.back().text;

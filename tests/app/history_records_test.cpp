@@ -6,34 +6,22 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "app/history_window.h"
 #include "history/history_database.h"
 #include "support/history_rows.h"
 #include "support/pdf_text.h"
+#include "support/program_run.h"
 #include "support/simulated_program.h"
 
 namespace tadjust {
 namespace {
 
+using testing::historyTool;
 using testing::pdfLines;
+using testing::ProgramRun;
 using testing::SimulatedProgram;
-
-struct ToolRun {
-  int exitCode = -1;
-  QString output;
-};
-
-ToolRun historyTool(const QStringList& arguments) {
-  QProcess process;
-  process.setProcessChannelMode(QProcess::MergedChannels);
-  process.start(QStringLiteral(TADJUST_HISTORY_TOOL), arguments);
-  process.waitForFinished(60000);
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          QString::fromUtf8(process.readAll())};
-}
 
 int linesEqualTo(const QStringList& lines, const QString& text) {
   return static_cast<int>(std::count(lines.begin(), lines.end(), text));
@@ -85,7 +73,7 @@ TEST(HistoryRecords, ReportWritesOneRecordPerWriteOfASerialNumberOrOfTheDays) {
   const QString firstSerial = QString::number(rows[0].serialNumber);
 
   // The first device's two writes, in English.
-  ToolRun run = historyTool(
+  ProgramRun run = historyTool(
       {"--db", history.db(), "report", "--serial", firstSerial, "--out", history.out("first.pdf")});
   ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
   QStringList lines = pdfLines(history.out("first.pdf"));
@@ -126,7 +114,7 @@ TEST(HistoryRecords, ReportWritesOneRecordPerWriteOfASerialNumberOrOfTheDays) {
 
 TEST(HistoryRecords, VerifyPrintsTheLastHashTheLastRecordShows) {
   WrittenHistory history;
-  const ToolRun verify = historyTool({"--db", history.db(), "verify"});
+  const ProgramRun verify = historyTool({"--db", history.db(), "verify"});
   ASSERT_EQ(verify.exitCode, 0) << verify.output.toStdString();
   const QRegularExpressionMatch last =
       QRegularExpression("last entry: ([0-9]+):([0-9a-f]{64})").match(verify.output);
@@ -182,7 +170,7 @@ TEST(HistoryRecords, ARowOfJunkImagesStillGivesARecord) {
     completion.asLeft = QByteArray(17, '\x03');
     ASSERT_TRUE(db.appendCompletion(opened.id, opened.hash, completion));
   }
-  const ToolRun run = historyTool(
+  const ProgramRun run = historyTool(
       {"--db", path, "report", "--serial", "4242", "--out", folder.filePath("junk.pdf")});
   ASSERT_EQ(run.exitCode, 0) << run.output.toStdString();
   const QString all = pdfLines(folder.filePath("junk.pdf")).join('\n');
@@ -208,11 +196,11 @@ TEST(HistoryRecords, BadArgumentsAreRefusedWithTheUsage) {
   };
   for (const QStringList& arguments : cases) {
     SCOPED_TRACE(arguments.join(' ').toStdString());
-    const ToolRun run = historyTool(arguments);
+    const ProgramRun run = historyTool(arguments);
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.output.contains("usage: t-adjust-history")) << run.output.toStdString();
   }
-  const ToolRun missing = historyTool(
+  const ProgramRun missing = historyTool(
       {"--db", folder.filePath("none.sqlite"), "report", "--serial", "1", "--out", out});
   EXPECT_EQ(missing.exitCode, 2);
   EXPECT_TRUE(missing.output.contains("none.sqlite")) << missing.output.toStdString();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "support/simulated_program.h"
+#include "support/widget_shown.h"
 
 namespace tadjust {
 namespace {
@@ -13,7 +14,7 @@ namespace {
 using testing::kTicksToCollect;
 using testing::SimulatedProgram;
 
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
+using testing::shown;
 
 const char* const kLostEnglish = "Connection to the interface box lost.";
 const char* const kLostPolish = "Utracono połączenie z interfejsem UX-4235S.";

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "support/simulated_program.h"
+#include "support/widget_shown.h"
 
 namespace tadjust {
 namespace {
 
 using testing::SimulatedProgram;
 
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
+using testing::shown;
 
 class LinkedRka49 : public ::testing::Test {
  protected:

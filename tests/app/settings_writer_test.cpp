@@ -16,13 +16,14 @@
 
 #include "support/expected_frames.h"
 #include "support/simulated_program.h"
+#include "support/widget_shown.h"
 
 namespace tadjust {
 namespace {
 
 using testing::SimulatedProgram;
 
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
+using testing::shown;
 
 // A writer on the program's window and exchange with an encode step of the test's own; the
 // program's writer has EditedSettings::encodeForWrite. It sends what the step gives.

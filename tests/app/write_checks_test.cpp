@@ -13,6 +13,7 @@
 #include "files/settings_file.h"
 #include "support/editing_program.h"
 #include "support/simulated_program.h"
+#include "support/widget_shown.h"
 
 namespace tadjust {
 namespace {
@@ -21,7 +22,7 @@ using testing::EditingProgram;
 using testing::kTicksToCollect;
 using testing::SimulatedProgram;
 
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
+using testing::shown;
 
 // How many write frames (0, "$", then "W" or "w") the program has sent.
 int writeFramesSent(const SimulatedProgram& program) {

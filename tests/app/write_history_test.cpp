@@ -26,36 +26,22 @@
 #include "history/history_database.h"
 #include "sim/model_images.h"
 #include "support/csv_reader.h"
+#include "support/program_run.h"
 #include "support/simulated_program.h"
 
 namespace tadjust {
 namespace {
 
+using testing::historyTool;
+using testing::ProgramRun;
+using testing::runProgram;
 using testing::SimulatedProgram;
 
-const QString kVerified = "Settings written and verified.";
+const QString kWrittenAndVerified = "Settings written and verified.";
 
 QByteArray bytesOf(ConstBytes bytes) {
   return QByteArray(reinterpret_cast<const char*>(bytes.data()),
                     static_cast<qsizetype>(bytes.size()));
-}
-
-struct ToolRun {
-  int exitCode = -1;
-  QString output;
-};
-
-ToolRun runProgram(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.setProcessChannelMode(QProcess::MergedChannels);
-  process.start(program, arguments);
-  process.waitForFinished(30000);
-  return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-          QString::fromUtf8(process.readAll())};
-}
-
-ToolRun historyTool(const QStringList& arguments) {
-  return runProgram(QStringLiteral(TADJUST_HISTORY_TOOL), arguments);
 }
 
 // A program linked to a device and copied for editing, with the tag changed: each write sends it.
@@ -108,7 +94,7 @@ TEST(WriteHistory, EachWriteLeavesARowWithItsOutcomeAndBytesAndTheToolChecksTheC
   SimulatedProgram& program = writing.program;
 
   const WritingProgram::Written verified = writing.write();
-  ASSERT_EQ(program.form().Label41->text(), kVerified);
+  ASSERT_EQ(program.form().Label41->text(), kWrittenAndVerified);
   const QByteArray storedAfterFirst = bytesOf(program.device->image());
 
   program.device->faults().spoiledWrites = 1;
@@ -161,18 +147,18 @@ TEST(WriteHistory, EachWriteLeavesARowWithItsOutcomeAndBytesAndTheToolChecksTheC
   EXPECT_EQ(program.app.history().lastWriteAnchor()->hash, rows[2].hash);
 
   const QString file = program.historyPath();
-  const ToolRun holds = historyTool({"--db=" + file, "verify"});
+  const ProgramRun holds = historyTool({"--db=" + file, "verify"});
   EXPECT_EQ(holds.exitCode, 0) << holds.output.toStdString();
   EXPECT_EQ(holds.output, "ok: 6 entries, 3 writes\nlast entry: 6:" + *rows[2].hash + "\n");
 
-  const ToolRun listed =
+  const ProgramRun listed =
       historyTool({"--db", file, "list", "--serial", QString::number(rows[0].serialNumber)});
   EXPECT_EQ(listed.exitCode, 0);
   EXPECT_EQ(listed.output.count('\n'), 3) << listed.output.toStdString();
   EXPECT_TRUE(listed.output.contains("stored-wrong"));
   EXPECT_EQ(historyTool({"--db", file, "list", "--serial", "1"}).output, "");
 
-  const ToolRun exported = historyTool({"--db", file, "export-csv"});
+  const ProgramRun exported = historyTool({"--db", file, "export-csv"});
   const std::vector<QStringList> records = testing::readCsv(exported.output);
   ASSERT_EQ(records.size(), 4u);
   EXPECT_EQ(records[3][13], "connection-lost");
@@ -185,7 +171,7 @@ TEST(WriteHistory, EachWriteLeavesARowWithItsOutcomeAndBytesAndTheToolChecksTheC
   ASSERT_EQ(runProgram("sqlite3", {cut, "DELETE FROM completions WHERE sequence = 6"}).exitCode, 0);
   EXPECT_EQ(historyTool({"--db", cut, "verify"}).exitCode, 0);
   const QString anchor = "6:" + *rows[2].hash;
-  const ToolRun anchored =
+  const ProgramRun anchored =
       historyTool({"--db", cut, "verify", "--anchor", anchor, "--anchor", "2:" + *rows[0].hash});
   EXPECT_EQ(anchored.exitCode, 1) << anchored.output.toStdString();
   EXPECT_TRUE(anchored.output.contains("anchor " + anchor + ": not held: the file has no entry 6"))
@@ -203,7 +189,7 @@ TEST(WriteHistory, EachWriteLeavesARowWithItsOutcomeAndBytesAndTheToolChecksTheC
                                                 .arg(QString::fromLatin1(tampered.toHex()))})
                 .exitCode,
             0);
-  const ToolRun brokenByChange = historyTool({"--db", changed, "verify"});
+  const ProgramRun brokenByChange = historyTool({"--db", changed, "verify"});
   EXPECT_EQ(brokenByChange.exitCode, 1);
   EXPECT_EQ(brokenByChange.output,
             "broken: entry 4 (the completion of write 2): its contents do not give its hash\n");
@@ -258,7 +244,7 @@ TEST(WriteHistory, TheToolSaysBadArgumentsAndUnreadableFiles) {
             notADatabase.fileName() + ": not an SQLite database"},
        }) {
     SCOPED_TRACE(c.arguments.join(' ').toStdString());
-    const ToolRun run = historyTool(c.arguments);
+    const ProgramRun run = historyTool(c.arguments);
     EXPECT_EQ(run.exitCode, c.exitCode) << run.output.toStdString();
     EXPECT_TRUE(run.output.contains(c.says)) << run.output.toStdString();
     EXPECT_EQ(run.output.count(folder.path()), c.says.count(folder.path()))
@@ -279,7 +265,7 @@ TEST(WriteHistory, TagsThatASpreadsheetWouldRunAreExportedAsText) {
     ASSERT_EQ(rows[0].tag, tag);
     const QString guarded = QStringLiteral("'") + tag;
 
-    const ToolRun exported = historyTool({"--db", writing.program.historyPath(), "export-csv"});
+    const ProgramRun exported = historyTool({"--db", writing.program.historyPath(), "export-csv"});
     EXPECT_EQ(testing::readCsv(exported.output).at(1).at(12), guarded);
 
     HistoryWindow& window = writing.program.app.openWriteHistory();
@@ -316,7 +302,8 @@ TEST(WriteHistory, AnOtherDeviceWriteIsFoundByTheAnsweringSerialNumber) {
 
   const QString file = program.historyPath();
   for (const qint64 serial : {qint64{kAnswering}, rows[0].serialNumber}) {
-    const ToolRun listed = historyTool({"--db", file, "list", "--serial", QString::number(serial)});
+    const ProgramRun listed =
+        historyTool({"--db", file, "list", "--serial", QString::number(serial)});
     EXPECT_EQ(listed.output.count('\n'), 1) << serial;
     EXPECT_TRUE(listed.output.contains(
         QString("other-device  %1@").arg(rows[0].user) + rows[0].host +
@@ -346,7 +333,7 @@ TEST(WriteHistory, AWriteAgainAfterYesIsARowOfItsOwn) {
   writing.write();
   writing.program.ticks(testing::kTicksToCollect);  // the check before the write again
   writing.program.ticks(testing::kTicksToCollect);  // its read-back
-  ASSERT_EQ(writing.program.form().Label41->text(), kVerified);
+  ASSERT_EQ(writing.program.form().Label41->text(), kWrittenAndVerified);
   const std::vector<history::WriteRow> rows = writing.rows();
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].outcome, "stored-wrong");
@@ -421,7 +408,7 @@ TEST_P(TamperedAtStart, IsNamedByVerifyAndNeverSealed) {
   ASSERT_EQ(runProgram("sqlite3", {program.historyPath(), GetParam().sql}).exitCode, 0);
   program.app.history().open();
   ASSERT_TRUE(program.app.history().flush());
-  const ToolRun verified = historyTool({"--db", program.historyPath(), "verify"});
+  const ProgramRun verified = historyTool({"--db", program.historyPath(), "verify"});
   EXPECT_EQ(verified.exitCode, 1);
   EXPECT_TRUE(verified.output.startsWith(QString("broken: ") + GetParam().named))
       << verified.output.toStdString();
@@ -468,12 +455,12 @@ TEST(WriteHistory, AnOpeningEditedDuringTheVerificationIsNamedNotSealed) {
                 .exitCode,
             0);
   program.ticks(testing::kTicksToCollect);
-  ASSERT_EQ(program.form().Label41->text(), kVerified);
+  ASSERT_EQ(program.form().Label41->text(), kWrittenAndVerified);
   const std::vector<history::WriteRow> rows = writing.rows();
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].outcome, "verified");
   EXPECT_EQ(rows[0].tag, "FORGED") << "nothing stored is rewritten";
-  const ToolRun verified = historyTool({"--db", program.historyPath(), "verify"});
+  const ProgramRun verified = historyTool({"--db", program.historyPath(), "verify"});
   EXPECT_EQ(verified.exitCode, 1);
   EXPECT_EQ(verified.output,
             "broken: entry 1 (the opening of write 1): its contents do not give its hash\n");
@@ -516,7 +503,7 @@ TEST(WriteHistory, ACompletionThatMeetsALockedFileIsKeptAndStoredWhenTheLockGoes
   QCoreApplication::processEvents();
   EXPECT_TRUE(answered) << "the window answers while the history waits for the file";
   program.ticks(testing::kTicksToCollect);
-  ASSERT_EQ(program.form().Label41->text(), kVerified);
+  ASSERT_EQ(program.form().Label41->text(), kWrittenAndVerified);
   const QByteArray asLeft = bytesOf(program.device->image());
   EXPECT_TRUE(locked()) << "the write ended while the file was still locked";
 
@@ -549,7 +536,7 @@ TEST(WriteHistory, ACompletionThatMeetsALockedFileIsKeptAndStoredWhenTheLockGoes
   restarted.open();
   ASSERT_TRUE(restarted.flush());
   EXPECT_TRUE(restarted.takeNews().empty());
-  const ToolRun verified = historyTool({"--db", program.historyPath(), "verify"});
+  const ProgramRun verified = historyTool({"--db", program.historyPath(), "verify"});
   EXPECT_EQ(verified.output.section('\n', 0, 0), "ok: 2 entries, 1 writes");
   probe.close();
   probe = QSqlDatabase();
@@ -582,7 +569,7 @@ TEST_P(HistoryFault, NeverCostsTheWrite) {
   EXPECT_TRUE(program.boxes.questions.empty());
   // Label41 keeps the outcome; EditNotice says what became of the history.
   EXPECT_EQ(program.form().Label41->text(),
-            fault.english ? kVerified : "Ustawienia zapisane i sprawdzone.");
+            fault.english ? kWrittenAndVerified : "Ustawienia zapisane i sprawdzone.");
   EXPECT_FALSE(program.form().Label41->isHidden());
   const QString notice = program.form().EditNotice->text();
   EXPECT_TRUE(notice.startsWith(QString::fromUtf8(fault.news))) << notice.toStdString();
@@ -603,7 +590,7 @@ TEST_P(HistoryFault, NeverCostsTheWrite) {
     // Said once: the next write says only its outcome.
     writing.write();
     program.app.history().flush();
-    EXPECT_EQ(program.form().Label41->text(), kVerified);
+    EXPECT_EQ(program.form().Label41->text(), kWrittenAndVerified);
     EXPECT_EQ(program.form().EditNotice->text(), "");
   }
 }

@@ -24,7 +24,7 @@ using F = SettingsField;
 
 constexpr char kVerified[] = "Settings written and verified.";
 // A write's block and pauses, its read-back and the check read before it, with room to spare.
-constexpr int kWriteWaitMs = 45000;
+constexpr int kCommissioningWriteWaitMs = 45000;
 
 class CommissioningFolder {
  public:
@@ -69,7 +69,7 @@ bool waitForStatus(SimulatedDeviceSession& session, const QString& status, int m
 // Send, and the read-back verified.
 void sendAndVerify(SimulatedDeviceSession& session) {
   press(session.form().BitBtn4);
-  ASSERT_TRUE(waitForStatus(session, kVerified, kWriteWaitMs))
+  ASSERT_TRUE(waitForStatus(session, kVerified, kCommissioningWriteWaitMs))
       << session.form().Label41->text().toStdString();
 }
 

@@ -101,10 +101,6 @@ Seconds prescribedWrite(std::size_t blockSize) {
   return Seconds(2.0 + 0.02 * static_cast<double>(blockSize + 2));
 }
 
-bool verified(const Form1& form) {
-  return form.Label41->text() == "Settings written and verified.";
-}
-
 // What the device group shows and the simulator saved after the write of the case's edits.
 void expectWritten(const testing::EditedWriteCase& c, SimulatedDeviceSession& session,
                    const testing::SystemLocale& locale, const QString& saved) {

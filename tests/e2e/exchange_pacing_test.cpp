@@ -23,14 +23,10 @@ namespace {
 
 using namespace testing;
 
-constexpr int kWriteWaitMs = 20000;
+constexpr int kPacedWriteWaitMs = 20000;
 // The reply's 256 bytes need 1.07 s at 2400 baud; the request, the guard and a loaded machine's
 // delays come on top, far from the timer's ten seconds.
 constexpr Seconds kReadBelow{4.0};
-
-bool verified(const Form1& form) {
-  return form.Label41->text() == "Settings written and verified.";
-}
 
 // Linked, the settings copied for edition with a new tag.
 bool linkAndCopy(SimulatedDeviceSession& session) {
@@ -73,7 +69,7 @@ TEST(ExchangePacing, TheWindowAnswersAndShowsProgressWhileABlockIsWritten) {
   ASSERT_TRUE(QTest::qWaitFor([&] { return noted.handled; }, 1000));
   EXPECT_TRUE(app.writer().sendingBlock()) << "the event waited for the write";
 
-  ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, kWriteWaitMs))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, kPacedWriteWaitMs))
       << form.Label41->text().toStdString();
   // About six seconds of block sampled ten times a second: the bar climbs by the bytes sent.
   ASSERT_GE(barDuringTheBlock.size(), 30u);
@@ -106,7 +102,7 @@ TEST(ExchangePacing, PressesThatWouldStartAnotherExchangeAreRefusedDuringAWrite)
   EXPECT_EQ(form.Edit5->text(), "PACED") << "Copy took the device's settings into the group";
   EXPECT_TRUE(session.dialogs.openQuestions.empty()) << "a settings file was asked for";
 
-  ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, kWriteWaitMs))
+  ASSERT_TRUE(QTest::qWaitFor([&] { return verified(form); }, kPacedWriteWaitMs))
       << form.Label41->text().toStdString();
   // Nothing queued behind the write: no second write, read or link follows its verification.
   QTest::qWait(1500);
@@ -171,7 +167,7 @@ TEST(ExchangePacing, ClosingDuringAWriteFinishesTheBlockFirst) {
   EXPECT_FALSE(form.close()) << "the window closed in the middle of the block";
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(form.Label41->text(), "Finishing the write before closing…");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, kWriteWaitMs));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !form.isVisible(); }, kPacedWriteWaitMs));
   EXPECT_FALSE(app.writer().sendingBlock());
 
   const std::vector<std::uint8_t> sent(app.images().TransmitterBlock.begin(),

@@ -7,6 +7,7 @@
 #include <chrono>
 
 #include "simulated_device_session.h"
+#include "support/widget_shown.h"
 
 namespace tadjust::testing {
 
@@ -21,7 +22,10 @@ inline constexpr Seconds kLinkBelow{4.0};
 inline constexpr Seconds kEleventhTickAtLeast{10.0};
 inline constexpr int kLinkWaitMs = 16000;
 
-inline bool shown(const QWidget* widget) { return !widget->isHidden(); }
+// The status after a write whose read-back matched what was sent.
+inline bool verified(const Form1& form) {
+  return form.Label41->text() == "Settings written and verified.";
+}
 
 inline Seconds since(Clock::time_point start) { return Clock::now() - start; }
 

@@ -26,7 +26,13 @@ using namespace testing;  // the model sets by name
 
 using testing::SimulatedProgram;
 using Lines = std::vector<std::string>;
-using namespace transmitter;
+using transmitter::ColdJunctionTempRaw;
+using transmitter::FilterTimeIndex;
+using transmitter::kFailureHighBit;
+using transmitter::kOutputReversedBit;
+using transmitter::Tag;
+using transmitter::TempOffsetRaw;
+using transmitter::WireResistanceRaw;
 
 // The program linked to one simulated device, its first reply read.
 class CopyingProgram {

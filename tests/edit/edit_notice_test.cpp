@@ -11,14 +11,13 @@
 #include <QTest>
 
 #include "support/editing_program.h"
+#include "support/sensor_type_names.h"
 
 namespace tadjust {
 namespace {
 
 using testing::EditingProgram;
 using testing::SystemLocale;
-
-constexpr int kThermocoupleK = 6;
 
 QString accessibleText(QWidget* widget, QAccessible::Text kind) {
   return QAccessible::queryAccessibleInterface(widget)->text(kind);
@@ -31,7 +30,7 @@ TEST(EditNotice, SaysWhatValidationChangedInTheChosenLanguage) {
     EditingProgram p("RKA-49", english);
     p.read();
     Form1& f = p.form();
-    EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+    EditingProgram::choose(f.ComboBox1, kThermocoupleKEntry);
     EXPECT_EQ(f.EditNotice->text(), "") << "the program's own defaults are no correction";
     EditingProgram::type(f.Edit2, "5000");
     const QString said = english ? "Upper range value: \"5000\" changed to 1200."
@@ -48,7 +47,7 @@ TEST(EditNotice, EveryBoxValidationChangedIsSaid) {
   EditingProgram p("RKA-49");
   p.read();
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+  EditingProgram::choose(f.ComboBox1, kThermocoupleKEntry);
   EditingProgram::type(f.Edit2, "300");
   EditingProgram::type(f.Edit1, "290");
   EXPECT_EQ(f.EditNotice->text(), "Upper range value: \"300\" changed to 340.");
@@ -182,7 +181,7 @@ TEST(LimitTips, NameTheLimitsOfTheModelSeriesAndSensor) {
     EditingProgram p("RKA-49", english);
     p.read();
     Form1& f = p.form();
-    EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+    EditingProgram::choose(f.ComboBox1, kThermocoupleKEntry);
     if (english) {
       EXPECT_EQ(f.Edit1->toolTip(), "Allowed: -100 to 1150 °C");
       EXPECT_EQ(f.Edit2->toolTip(),
@@ -201,7 +200,7 @@ TEST(LimitTips, FollowTheConnectionAndTheHumidityUnit) {
   Form1& f = p.form();
   EditingProgram::choose(f.ComboBox2, 0);
   EXPECT_EQ(f.Edit3->toolTip(), "Allowed: 0 to 20 Ohm");
-  EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+  EditingProgram::choose(f.ComboBox1, kThermocoupleKEntry);
   EditingProgram::choose(f.ComboBox2, 1);  // external cold junction
   EXPECT_EQ(f.Edit3->toolTip(), "Allowed: -50 to 100 °C");
 

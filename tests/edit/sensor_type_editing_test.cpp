@@ -11,6 +11,8 @@
 
 #include "support/device_view_harness.h"
 #include "support/editing_program.h"
+#include "support/sensor_type_names.h"
+#include "support/widget_shown.h"
 
 namespace tadjust {
 namespace {
@@ -18,26 +20,20 @@ namespace {
 using testing::EditingProgram;
 using testing::SystemLocale;
 
-constexpr int kPt100 = 0;
-constexpr int kNi100 = 1;
-constexpr int kThermocoupleK = 6;
-constexpr int kVoltage = 9;
-constexpr int kResistance = 10;
-
 QStringList entries(const QComboBox* list) {
   QStringList texts;
   for (int i = 0; i < list->count(); ++i) texts << list->itemText(i);
   return texts;
 }
 
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
+using testing::shown;
 
 TEST(SensorTypeChoice, ThermocoupleKOnSeries9) {
   EditingProgram p("9001");
   p.read();
   Form1& f = p.form();
   f.Edit3->setText("7");
-  EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+  EditingProgram::choose(f.ComboBox1, kThermocoupleKEntry);
 
   EXPECT_EQ(f.Edit1->text(), "-100");
   EXPECT_EQ(f.Edit2->text(), "1200");
@@ -50,7 +46,7 @@ TEST(SensorTypeChoice, ThermocoupleKOnSeries9) {
   EXPECT_EQ(f.Label6->text(), "[°C]");
   EXPECT_EQ(f.Label7->text(), "[°C]");
   EXPECT_TRUE(shown(f.Label9) && shown(f.Edit4) && shown(f.Label10));
-  EXPECT_EQ(entryOf(p.edit().EditSensorType), kThermocoupleK);
+  EXPECT_EQ(entryOf(p.edit().EditSensorType), kThermocoupleKEntry);
   EXPECT_EQ(p.edit().EditRangeLow, -100);
   EXPECT_EQ(p.edit().EditRangeHigh, 1200);
 }
@@ -61,7 +57,7 @@ TEST(SensorTypeChoice, VoltageOnSeries7InBothNumberFormats) {
     EditingProgram p("RKA-49");
     p.read();
     Form1& f = p.form();
-    EditingProgram::choose(f.ComboBox1, kVoltage);
+    EditingProgram::choose(f.ComboBox1, kVoltageEntry);
 
     EXPECT_EQ(f.Edit1->text(), locale.number("-5,4"));
     EXPECT_EQ(f.Edit2->text(), locale.number("60,1"));
@@ -72,7 +68,7 @@ TEST(SensorTypeChoice, VoltageOnSeries7InBothNumberFormats) {
     EXPECT_EQ(f.Label3->text(), "");
     EXPECT_FALSE(shown(f.Label9) || shown(f.Edit4) || shown(f.Label10));
     EXPECT_FALSE(shown(f.Label5) || shown(f.Edit3) || shown(f.Label8));
-    EXPECT_EQ(entryOf(p.edit().EditSensorType), kVoltage);
+    EXPECT_EQ(entryOf(p.edit().EditSensorType), kVoltageEntry);
   }
 }
 
@@ -94,7 +90,7 @@ TEST(SensorTypeChoice, ResistanceOnRkn40f3BySeries) {
     EditingProgram p(c.code);
     p.read();
     Form1& f = p.form();
-    EditingProgram::choose(f.ComboBox1, kResistance);
+    EditingProgram::choose(f.ComboBox1, kResistanceEntry);
     EXPECT_EQ(f.Edit1->text(), c.low) << c.code;
     EXPECT_EQ(f.Edit2->text(), c.high) << c.code;
     EXPECT_EQ(f.Label6->text(), "[Ohm]");
@@ -112,7 +108,7 @@ TEST(SensorTypeChoice, TwoWireOnlyModelOffersTheTwoWireConnectionAlone) {
   EditingProgram p("RKAW-49");
   p.read();
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kPt100);
+  EditingProgram::choose(f.ComboBox1, kPt100Entry);
   EXPECT_EQ(entries(f.ComboBox2), QStringList({"2-wire"}));
   EXPECT_EQ(f.Label3->text(), "Sensor connection:");
   // The first connection is 2-wire: the lead resistance row is shown, at 0.
@@ -123,7 +119,7 @@ TEST(SensorTypeChoice, TwoWireOnlyModelOffersTheTwoWireConnectionAlone) {
 
   EditingProgram other("RKA-49");
   other.read();
-  EditingProgram::choose(other.form().ComboBox1, kResistance);
+  EditingProgram::choose(other.form().ComboBox1, kResistanceEntry);
   EXPECT_EQ(entries(other.form().ComboBox2), QStringList({"2-wire", "3-wire", "4-wire"}));
 }
 
@@ -136,7 +132,7 @@ TEST(SensorTypeChoice, ASeriesWithoutATableGetsZeroRange) {
   p.read();
   ASSERT_EQ(p.program.view().model.series, 8);
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+  EditingProgram::choose(f.ComboBox1, kThermocoupleKEntry);
   EXPECT_EQ(f.Edit1->text(), "0");
   EXPECT_EQ(f.Edit2->text(), "0");
   EXPECT_EQ(entries(f.ComboBox2), QStringList({"internal", "external"}));
@@ -166,7 +162,7 @@ TEST(ConnectionChoice, ExternalCompensationShowsTheRowWithTheValueItHolds) {
   EditingProgram p("9001");
   p.read();
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+  EditingProgram::choose(f.ComboBox1, kThermocoupleKEntry);
   f.Edit3->setText("25");
   EditingProgram::choose(f.ComboBox2, "external");
   EXPECT_TRUE(shown(f.Label5) && shown(f.Edit3) && shown(f.Label8));
@@ -183,7 +179,7 @@ TEST(ConnectionChoice, ThreeWireHidesTheLeadResistanceRowAndTwoWireShowsIt) {
   EditingProgram p("9001");
   p.read();
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kPt100);
+  EditingProgram::choose(f.ComboBox1, kPt100Entry);
   EditingProgram::choose(f.ComboBox2, "3-wire");
   EXPECT_FALSE(shown(f.Label5) || shown(f.Edit3) || shown(f.Label8));
   EditingProgram::choose(f.ComboBox2, "2-wire");
@@ -207,9 +203,9 @@ TEST(SensorTypeChoice, ConnectionCaptionReturnsWithTheList) {
   EditingProgram p("9001");
   p.read();
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kVoltage);
+  EditingProgram::choose(f.ComboBox1, kVoltageEntry);
   ASSERT_FALSE(shown(f.Label3));
-  EditingProgram::choose(f.ComboBox1, kNi100);
+  EditingProgram::choose(f.ComboBox1, kNi100Entry);
   EXPECT_TRUE(shown(f.Label3) && shown(f.ComboBox2));
   EXPECT_EQ(f.Label3->text(), "Sensor connection:");
   EXPECT_EQ(f.Edit1->text(), "-60");
@@ -230,9 +226,9 @@ TEST(SensorTypeChoice, AfterACopyOfAVoltageInputTheCaptionReturnsWithTheList) {
   p.read();
   Form1& f = p.form();
   f.BitBtn3->click();
-  ASSERT_EQ(entryOf(p.edit().EditSensorType), kVoltage);
+  ASSERT_EQ(entryOf(p.edit().EditSensorType), kVoltageEntry);
   ASSERT_FALSE(shown(f.Label3) || shown(f.ComboBox2));
-  EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+  EditingProgram::choose(f.ComboBox1, kThermocoupleKEntry);
   EXPECT_TRUE(shown(f.Label3) && shown(f.ComboBox2));
   EXPECT_EQ(f.Label3->text(), "Cold junction compens.:");
 }
@@ -241,13 +237,13 @@ TEST(SensorTypeChoice, CaptionsAndListsInPolish) {
   EditingProgram p("9001", false);
   p.read();
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kThermocoupleK);
+  EditingProgram::choose(f.ComboBox1, kThermocoupleKEntry);
   EXPECT_EQ(f.Label3->text(), "Komp. zimnych końców:");
   EXPECT_EQ(entries(f.ComboBox2), QStringList({"wewnętrzna", "zewnętrzna"}));
   EditingProgram::choose(f.ComboBox2, "zewnętrzna");
   EXPECT_EQ(f.Label5->text(), "Temp. zimnych końców:");
 
-  EditingProgram::choose(f.ComboBox1, kPt100);
+  EditingProgram::choose(f.ComboBox1, kPt100Entry);
   EXPECT_EQ(f.Label3->text(), "Podłączenie:");
   EXPECT_EQ(entries(f.ComboBox2), QStringList({"2-przewodowe", "3-przewodowe", "4-przewodowe"}));
   EXPECT_EQ(f.Label5->text(), "Rezystancja przewodów:");
@@ -262,7 +258,7 @@ TEST(SensorTypeChoice, ASelectionByProgramCodeRunsNoHandler) {
   Form1& f = p.form();
 
   f.Edit1->setText("12");
-  f.ComboBox1->setCurrentIndex(kVoltage);
+  f.ComboBox1->setCurrentIndex(kVoltageEntry);
   f.ComboBox2->setCurrentIndex(2);
   EXPECT_EQ(p.edit().EditSensorType, SensorType::ThermocoupleN);
   EXPECT_EQ(f.Label6->text(), "[°C]");
@@ -275,10 +271,10 @@ TEST(SensorTypeChoice, AnArrowKeyInTheListIsAChoice) {
   EditingProgram p("9001");
   p.read();
   Form1& f = p.form();
-  ASSERT_EQ(f.ComboBox1->currentIndex(), kPt100);
+  ASSERT_EQ(f.ComboBox1->currentIndex(), kPt100Entry);
   QTest::keyClick(f.ComboBox1, Qt::Key_Down);
-  EXPECT_EQ(f.ComboBox1->currentIndex(), kNi100);
-  EXPECT_EQ(entryOf(p.edit().EditSensorType), kNi100);
+  EXPECT_EQ(f.ComboBox1->currentIndex(), kNi100Entry);
+  EXPECT_EQ(entryOf(p.edit().EditSensorType), kNi100Entry);
   EXPECT_EQ(f.Edit1->text(), "-60");
   EXPECT_EQ(f.Edit2->text(), "180");
 }
@@ -301,16 +297,16 @@ TEST(SensorTypeChoice, PickingTheShownEntryAgainKeepsTheEdits) {
   EditingProgram::type(f.Edit2, "300");
   EditingProgram::type(f.Edit3, "2");
 
-  pickInTheOpenedList(f.ComboBox1, kPt100);
+  pickInTheOpenedList(f.ComboBox1, kPt100Entry);
   pickInTheOpenedList(f.ComboBox2, 0);
-  EXPECT_EQ(f.ComboBox1->currentIndex(), kPt100);
+  EXPECT_EQ(f.ComboBox1->currentIndex(), kPt100Entry);
   EXPECT_EQ(f.Edit1->text(), "-50");
   EXPECT_EQ(f.Edit2->text(), "300");
   EXPECT_EQ(f.Edit3->text(), "2");
   EXPECT_EQ(f.ComboBox2->currentIndex(), 0);
 
-  pickInTheOpenedList(f.ComboBox1, kNi100);
-  EXPECT_EQ(f.ComboBox1->currentIndex(), kNi100);
+  pickInTheOpenedList(f.ComboBox1, kNi100Entry);
+  EXPECT_EQ(f.ComboBox1->currentIndex(), kNi100Entry);
   EXPECT_EQ(f.Edit1->text(), "-60");
   EXPECT_EQ(f.Edit2->text(), "180");
   EXPECT_EQ(f.ComboBox2->currentIndex(), 0) << "the connection list starts again";

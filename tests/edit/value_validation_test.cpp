@@ -12,6 +12,7 @@
 
 #include "support/device_view_harness.h"
 #include "support/editing_program.h"
+#include "support/sensor_type_names.h"
 
 namespace tadjust {
 namespace {
@@ -20,11 +21,6 @@ using testing::EditingProgram;
 using testing::SystemLocale;
 
 constexpr int kAsRead = -1;  // the sensor-type list as the read left it
-constexpr int kPt100 = 0;
-constexpr int kThermocoupleB = 2;
-constexpr int kThermocoupleK = 6;
-constexpr int kVoltage = 9;
-constexpr int kResistance = 10;
 constexpr int kDewPoint = 1;
 
 using Box = QLineEdit* Form1::*;
@@ -88,91 +84,91 @@ TEST_P(Validation, TemperatureModels) {
   run({
       {"Pt100 series 9: empty lower range",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit1, ""}},
        {{&F::Edit1, "-100"}}},
       {"Pt100 series 9: lower range rounded up",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit1, "12,5"}},
        {{&F::Edit1, "13"}}},
       {"Pt100 series 9: lower range below 800 - 30",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit1, "790"}},
        {{&F::Edit1, "770"}}},
       {"Pt100: upper range 30 above the lower",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit1, "100"}, {&F::Edit2, "110"}},
        {{&F::Edit2, "130"}}},
       {"Pt100: upper range at most 800",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit1, "100"}, {&F::Edit2, "900"}},
        {{&F::Edit2, "800"}}},
       {"Pt100: upper range rounded down",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit2, "500,9"}},
        {{&F::Edit2, "500"}}},
       {"leaving the lower range checks the upper one",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {put(&F::Edit2, "300"), {&F::Edit1, "290"}},
        {{&F::Edit1, "290"}, {&F::Edit2, "320"}}},
       {"thermocouple B series 7: lower range below 1800 - 200",
        "RKA-49",
-       kThermocoupleB,
+       kThermocoupleBEntry,
        nullptr,
        {{&F::Edit1, "1700"}},
        {{&F::Edit1, "1600"}}},
       {"voltage series 9: lower range at least -10",
        "9001",
-       kVoltage,
+       kVoltageEntry,
        nullptr,
        {{&F::Edit1, "-20"}},
        {{&F::Edit1, "-10"}}},
       {"voltage series 9: upper range at most 65",
        "9001",
-       kVoltage,
+       kVoltageEntry,
        nullptr,
        {{&F::Edit2, "70"}},
        {{&F::Edit2, "65"}}},
       {"voltage: more than two decimals",
        "9001",
-       kVoltage,
+       kVoltageEntry,
        nullptr,
        {{&F::Edit1, "1,23456"}, {&F::Edit2, "10,456"}},
        {{&F::Edit1, "1,23"}, {&F::Edit2, "10,46"}}},
       {"voltage series 7: not a number",
        "RKA-49",
-       kVoltage,
+       kVoltageEntry,
        nullptr,
        {{&F::Edit1, "abc"}},
        {{&F::Edit1, "-5,4"}}},
       {"RKN-40F3 resistance series 9: 250 is 50 Ohm",
        "9016",
-       kResistance,
+       kResistanceEntry,
        nullptr,
        {{&F::Edit1, "250"}},
        {{&F::Edit1, "300"}}},
       {"RKN-40F3 resistance series 10: 300 stays",
        "10016",
-       kResistance,
+       kResistanceEntry,
        nullptr,
        {{&F::Edit1, "300"}},
        {{&F::Edit1, "300"}}},
       {"RKN-40F3 resistance: two decimals of the device value",
        "9016",
-       kResistance,
+       kResistanceEntry,
        nullptr,
        {{&F::Edit2, "1000,123"}},
        {{&F::Edit2, "1000,1"}}},
@@ -194,66 +190,71 @@ TEST_P(Validation, TemperatureModels) {
        nullptr,
        {{&F::Edit1, "130"}, {&F::Edit2, "150"}},
        {{&F::Edit2, "160"}}},
-      {"offset at most 10", "9001", kPt100, nullptr, {{&F::Edit4, "12"}}, {{&F::Edit4, "10"}}},
+      {"offset at most 10", "9001", kPt100Entry, nullptr, {{&F::Edit4, "12"}}, {{&F::Edit4, "10"}}},
       {"offset to two decimals",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit4, "-0,456"}},
        {{&F::Edit4, "-0,46"}}},
       {"offset: a tie rounds the typed decimal to the even hundredth",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit4, "0,235"}},
        {{&F::Edit4, "0,24"}}},
-      {"offset not a number", "9001", kPt100, nullptr, {{&F::Edit4, "1,2,3"}}, {{&F::Edit4, "0"}}},
+      {"offset not a number",
+       "9001",
+       kPt100Entry,
+       nullptr,
+       {{&F::Edit4, "1,2,3"}},
+       {{&F::Edit4, "0"}}},
       // Numbers beyond a double are numbers: too large clamps, too small is 0.
       {"offset too large for a double clamps",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit4, kFourHundredNines.c_str()}},
        {{&F::Edit4, "10"}}},
       {"offset too small for a double is 0",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit4, "-1e-400"}},
        {{&F::Edit4, "0"}}},
       {"offset beyond a double's exponent clamps",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit4, "-1e400"}},
        {{&F::Edit4, "-10"}}},
       {"wire resistance at most 20",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit3, "25"}},
        {{&F::Edit3, "20"}}},
       {"wire resistance at least 0",
        "9001",
-       kPt100,
+       kPt100Entry,
        nullptr,
        {{&F::Edit3, "-1"}},
        {{&F::Edit3, "0"}}},
       {"wire resistance in ohms on RKN-40F3 too",
        "9016",
-       kResistance,
+       kResistanceEntry,
        nullptr,
        {{&F::Edit3, "25"}},
        {{&F::Edit3, "20"}}},
       {"cold junction at most 100",
        "9001",
-       kThermocoupleK,
+       kThermocoupleKEntry,
        "external",
        {{&F::Edit3, "150"}},
        {{&F::Edit3, "100"}}},
       {"cold junction at least -50",
        "9001",
-       kThermocoupleK,
+       kThermocoupleKEntry,
        "external",
        {{&F::Edit3, "-51,5"}},
        {{&F::Edit3, "-50"}}},
@@ -377,7 +378,7 @@ TEST(TemperatureValidation, KeepsTheUnroundedLowerRangeAndChecksTheUpperAgainstI
   EditingProgram p("9001");
   p.read();
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kPt100);
+  EditingProgram::choose(f.ComboBox1, kPt100Entry);
   EditingProgram::type(f.Edit1, "12,5");
   EXPECT_EQ(f.Edit1->text(), "13");
   EXPECT_EQ(p.edit().EditRangeLow, 12.5);
@@ -421,14 +422,14 @@ TEST(TemperatureValidation, ANumberTypedWithTheOtherSeparator) {
     const char* shown;
   };
   const Case cases[] = {
-      {false, kVoltage, &Form1::Edit2, "22,5", "22.5"},
-      {true, kVoltage, &Form1::Edit2, "22.5", "22,5"},
-      {true, kPt100, &Form1::Edit4, "-0.5", "-0,5"},
-      {false, kPt100, &Form1::Edit4, "-0,5", "-0.5"},
-      {true, kPt100, &Form1::Edit4, "1.000,5", "0"},
-      {false, kPt100, &Form1::Edit4, "1,000.5", "0"},
-      {false, kPt100, &Form1::Edit4, "1,000,5", "0"},
-      {true, kVoltage, &Form1::Edit2, "1.5E1", "15"},
+      {false, kVoltageEntry, &Form1::Edit2, "22,5", "22.5"},
+      {true, kVoltageEntry, &Form1::Edit2, "22.5", "22,5"},
+      {true, kPt100Entry, &Form1::Edit4, "-0.5", "-0,5"},
+      {false, kPt100Entry, &Form1::Edit4, "-0,5", "-0.5"},
+      {true, kPt100Entry, &Form1::Edit4, "1.000,5", "0"},
+      {false, kPt100Entry, &Form1::Edit4, "1,000.5", "0"},
+      {false, kPt100Entry, &Form1::Edit4, "1,000,5", "0"},
+      {true, kVoltageEntry, &Form1::Edit2, "1.5E1", "15"},
   };
   for (const Case& c : cases) {
     SystemLocale locale(c.comma);
@@ -480,7 +481,7 @@ TEST(ValidationEvents, AValidatedBoxShowsItsTextFromTheStart) {
   EditingProgram p("9001");
   p.read();
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kVoltage);
+  EditingProgram::choose(f.ComboBox1, kVoltageEntry);
   EditingProgram::type(f.Edit1, "1,23456");
   EXPECT_EQ(f.Edit1->cursorPosition(), 0);
   EXPECT_EQ(f.Edit2->cursorPosition(), 0);
@@ -509,7 +510,7 @@ TEST(ValidateShownBoxes, TemperatureModelChecksTheRowsItShows) {
   EditingProgram p("9001");
   p.read();
   Form1& f = p.form();
-  EditingProgram::choose(f.ComboBox1, kPt100);
+  EditingProgram::choose(f.ComboBox1, kPt100Entry);
   const std::vector<BoxTexts> boxes = {
       {&F::Edit1, "abc", "-100"},     {&F::Edit2, "9999", "800"}, {&F::Edit3, "25", "20"},
       {&F::Edit4, "-0,456", "-0,46"}, {&F::Edit19, "abc", "abc"}, {&F::Edit22, "x", "x"},
@@ -519,7 +520,7 @@ TEST(ValidateShownBoxes, TemperatureModelChecksTheRowsItShows) {
   expectAll(f, boxes);
 
   // The voltage input hides the wire-resistance and offset rows: their texts stay.
-  EditingProgram::choose(f.ComboBox1, kVoltage);
+  EditingProgram::choose(f.ComboBox1, kVoltageEntry);
   const std::vector<BoxTexts> voltage = {{&F::Edit1, "-20", "-10"},
                                          {&F::Edit2, "1,234", "1,23"},
                                          {&F::Edit3, "x", "x"},

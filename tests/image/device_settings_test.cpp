@@ -5,16 +5,13 @@
 #include <algorithm>
 
 #include "image/settings_encoder.h"
+#include "support/laid_out_models.h"
 
 namespace tadjust {
 namespace {
 
-Decimal n(const char* cText) { return Decimal::parse(cText).value(); }
-
-LaidOutModel modelNamed(std::string_view name, unsigned series) {
-  const DeviceModel model = findDeviceModelByName(name).value_or(DeviceModel{});
-  return {model, series, layoutOf(model.family)};
-}
+using testing::modelNamed;
+using testing::n;
 
 // What the encoder writes, the decoder reads back as the same named values: the device group
 // shows what was sent.

@@ -9,6 +9,7 @@
 #include "image/linearisation.h"
 #include "image/output_limits.h"
 #include "image/sensor_reference_tables.h"
+#include "support/laid_out_models.h"
 
 namespace tadjust {
 
@@ -26,13 +27,8 @@ constexpr SensorType kThermocoupleK = SensorType::ThermocoupleK;
 constexpr SensorType kVoltage = SensorType::Voltage;
 constexpr SensorType kResistance = SensorType::Resistance;
 
-Decimal n(const char* cText) { return Decimal::parse(cText).value(); }
-
-// The model of a catalogue name as the settings view lays it out.
-LaidOutModel modelNamed(std::string_view name, unsigned series) {
-  const DeviceModel model = findDeviceModelByName(name).value_or(DeviceModel{});
-  return {model, series, layoutOf(model.family)};
-}
+using testing::modelNamed;
+using testing::n;
 
 // Settings with the model they are encoded for.
 template <class Settings>

@@ -15,6 +15,7 @@
 #include "numbers/number_text.h"
 #include "support/editing_program.h"
 #include "support/pdf_text.h"
+#include "support/sensor_type_names.h"
 #include "support/simulated_program.h"
 
 namespace tadjust {
@@ -23,14 +24,7 @@ namespace {
 using testing::pdfLines;
 using testing::SimulatedProgram;
 
-constexpr int kThermocoupleK = 6;
 constexpr int kExternalColdJunction = 1;
-
-// The user picks an entry of a list.
-void choose(QComboBox* list, int index) {
-  list->setCurrentIndex(index);
-  emit list->activated(index);
-}
 
 // The simulated RKA-49 holds a Pt100 from 0 to 150 °C, tag "TT-101", and no characteristic.
 class RecordedProgram {
@@ -47,8 +41,8 @@ class RecordedProgram {
   void write() {
     Form1& form = program.form();
     form.BitBtn3->click();
-    choose(form.ComboBox1, kThermocoupleK);
-    choose(form.ComboBox2, kExternalColdJunction);
+    testing::EditingProgram::choose(form.ComboBox1, kThermocoupleKEntry);
+    testing::EditingProgram::choose(form.ComboBox2, kExternalColdJunction);
     form.Edit1->setText("0");
     form.Edit2->setText("1000");
     form.Edit3->setText("25");
@@ -97,7 +91,7 @@ QStringList breakpointRows(const ImageBytes& image) {
   return rows;
 }
 
-struct LanguageCase {
+struct DeviceRecordTexts {
   bool english;
   const char* heading;
   const char* changed;
@@ -106,12 +100,12 @@ struct LanguageCase {
 };
 
 TEST(DeviceRecord, AWrittenThermocoupleHoldsItsSettingsItsWriteAndItsBreakpoints) {
-  for (const LanguageCase& c :
-       {LanguageCase{true, "T-adjust device record", "changed",
-                     "the read-back agrees with the settings sent", "Stored characteristic"},
-        LanguageCase{false, "Protokół urządzenia T-adjust", "zmienione",
-                     "odczyt po zapisie zgodny z wysłanymi ustawieniami",
-                     "Charakterystyka zapisana w urządzeniu"}}) {
+  for (const DeviceRecordTexts& c :
+       {DeviceRecordTexts{true, "T-adjust device record", "changed",
+                          "the read-back agrees with the settings sent", "Stored characteristic"},
+        DeviceRecordTexts{false, "Protokół urządzenia T-adjust", "zmienione",
+                          "odczyt po zapisie zgodny z wysłanymi ustawieniami",
+                          "Charakterystyka zapisana w urządzeniu"}}) {
     SCOPED_TRACE(c.english ? "English" : "Polish");
     const testing::SystemLocale system(!c.english);
     RecordedProgram recorded(c.english);

@@ -26,9 +26,6 @@ namespace {
 
 using testing::pdfLines;
 using testing::SimulatedProgram;
-constexpr auto choose = [](QComboBox* list, int index) {
-  testing::EditingProgram::choose(list, index);
-};
 
 constexpr int kSeries = 7;
 
@@ -45,7 +42,7 @@ class SigningProgram {
   void write(SensorType sensor, int low, int high) {
     Form1& form = program.form();
     form.BitBtn3->click();
-    choose(form.ComboBox1, entryOf(sensor));
+    testing::EditingProgram::choose(form.ComboBox1, entryOf(sensor));
     form.Edit1->setText(QString::number(low));
     form.Edit2->setText(QString::number(high));
     program.send();  // the check read, then the block
@@ -157,7 +154,7 @@ TEST(SignedRecord, AReferenceTemperatureIsLinearBetweenWholeDegrees) {
   EXPECT_EQ(referenceTemperatureAt(pt100, 1e9), pt100.lastTemperature());
 }
 
-struct LanguageCase {
+struct SignedRecordTexts {
   bool english;
   const char* source;
   const char* entry;
@@ -165,15 +162,15 @@ struct LanguageCase {
 };
 
 TEST(SignedRecord, AWriteNamesItsSourceItsHistoryEntryAndHasLinesToSign) {
-  for (const LanguageCase& c :
-       {LanguageCase{true,
-                     "Settings source: this device's own settings (Copy for edition)",
-                     "Write history: entry %1, hash %2",
-                     {"Performed by:", "Checked by:", "Date:"}},
-        LanguageCase{false,
-                     "Źródło ustawień: własne ustawienia tego urządzenia (Przepisz do edycji)",
-                     "Historia zapisów: wpis %1, skrót %2",
-                     {"Wykonał:", "Sprawdził:", "Data:"}}}) {
+  for (const SignedRecordTexts& c :
+       {SignedRecordTexts{true,
+                          "Settings source: this device's own settings (Copy for edition)",
+                          "Write history: entry %1, hash %2",
+                          {"Performed by:", "Checked by:", "Date:"}},
+        SignedRecordTexts{false,
+                          "Źródło ustawień: własne ustawienia tego urządzenia (Przepisz do edycji)",
+                          "Historia zapisów: wpis %1, skrót %2",
+                          {"Wykonał:", "Sprawdził:", "Data:"}}}) {
     SCOPED_TRACE(c.english ? "English" : "Polish");
     SigningProgram signing(c.english);
     signing.write(SensorType::Pt100, 0, 100);

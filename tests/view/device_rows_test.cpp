@@ -138,8 +138,8 @@ std::vector<ShownRow> functionRows(const SettingsImages& images, const LaidOutMo
 }
 
 // The reference's window: laid out when the code changes, then decoded from the image.
-struct ReferenceWindow {
-  explicit ReferenceWindow(bool english) {
+struct OracleWindow {
+  explicit OracleWindow(bool english) {
     form.UseEnglish = english;
     restoreStartCaptions(form);
   }
@@ -162,7 +162,7 @@ struct ReferenceWindow {
   std::uint16_t lastLaidOutCode = 0;
 };
 
-void readBoth(DeviceViewHarness& program, ReferenceWindow& reference, const Image& image,
+void readBoth(DeviceViewHarness& program, OracleWindow& reference, const Image& image,
               bool english) {
   program.images.SettingsImage = image.bytes;
   refreshLayoutCopies(program.images);
@@ -187,7 +187,7 @@ class DeviceRows : public ::testing::TestWithParam<bool> {};
 TEST_P(DeviceRows, EveryImageReadInTurnShowsWhatTheReferenceDecoderShows) {
   const bool english = GetParam();
   DeviceViewHarness program(english);
-  ReferenceWindow reference(english);
+  OracleWindow reference(english);
   for (const Image& image : images()) {
     readBoth(program, reference, image, english);
     if (::testing::Test::HasFatalFailure()) return;
@@ -198,7 +198,7 @@ TEST_P(DeviceRows, EachImageReadFirstShowsWhatTheReferenceDecoderShows) {
   const bool english = GetParam();
   for (const Image& image : images()) {
     DeviceViewHarness program(english);
-    ReferenceWindow reference(english);
+    OracleWindow reference(english);
     readBoth(program, reference, image, english);
     if (::testing::Test::HasFatalFailure()) return;
   }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/device_view_harness.h"
+#include "support/widget_shown.h"
 
 namespace tadjust {
 namespace {
@@ -25,7 +26,7 @@ constexpr std::uint16_t kExternal = 0x0010;
 constexpr std::uint16_t kThreeWire = 0x0010;
 
 QString text(const QLineEdit* edit) { return edit->text(); }
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
+using testing::shown;
 
 TEST(TransmitterDecoding, TemperatureRangesShowTheExactDecimalValue) {
   DeviceViewHarness h;

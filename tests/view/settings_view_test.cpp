@@ -9,24 +9,25 @@
 #include <vector>
 
 #include "support/device_view_harness.h"
+#include "support/widget_shown.h"
 #include "ui/control_widths.h"
 
 namespace tadjust {
 namespace {
 
-constexpr std::uint16_t kRka49 = 7001;
-constexpr std::uint16_t kRka59 = 9002;
-constexpr std::uint16_t kRkaw49 = 7010;
-constexpr std::uint16_t kRq117A = 7011;
-constexpr std::uint16_t kRq17xV = 10020;
-constexpr std::uint16_t kGwa43 = 10013;
-constexpr std::uint16_t kRkn40F3 = 7016;
-constexpr std::uint16_t kJyra = 15001;
-constexpr std::uint16_t kArrA = 15002;
-constexpr std::uint16_t kArrV = 15003;
-constexpr std::uint16_t kArr43 = 15004;
+constexpr std::uint16_t kRka49Code = 7001;
+constexpr std::uint16_t kRka59Code = 9002;
+constexpr std::uint16_t kRkaw49Code = 7010;
+constexpr std::uint16_t kRq117ACode = 7011;
+constexpr std::uint16_t kRq17xVCode = 10020;
+constexpr std::uint16_t kGwa43Code = 10013;
+constexpr std::uint16_t kRkn40F3Code = 7016;
+constexpr std::uint16_t kJyraCode = 15001;
+constexpr std::uint16_t kArrACode = 15002;
+constexpr std::uint16_t kArrVCode = 15003;
+constexpr std::uint16_t kArr43Code = 15004;
 
-bool shown(const QWidget* widget) { return !widget->isHidden(); }
+using testing::shown;
 
 QStringList entries(const QComboBox* list) {
   QStringList items;
@@ -73,8 +74,8 @@ std::vector<std::string> viewSnapshot(Form1& form) {
 // Each layout first puts back the start state, so what a model shows does not depend on the
 // models read before it.
 TEST(SettingsView, LayoutDoesNotDependOnTheModelsBefore) {
-  const std::uint16_t models[] = {kRka49, kRka59, kRq117A, kRkaw49, kGwa43,
-                                  kJyra,  kArrA,  kArrV,   kArr43,  kRkn40F3};
+  const std::uint16_t models[] = {kRka49Code, kRka59Code, kRq117ACode, kRkaw49Code, kGwa43Code,
+                                  kJyraCode,  kArrACode,  kArrVCode,   kArr43Code,  kRkn40F3Code};
   for (const bool english : {true, false}) {
     for (const std::uint16_t model : models) {
       Window fresh(english);
@@ -98,7 +99,7 @@ TEST(SettingsView, RestoringTheStartStateMatchesTheStartUpTranslation) {
     startUp.UseEnglish = english;
     applyStartCaptions(startUp, english);
     Window used(english);
-    used.layOut(kArrA, true);
+    used.layOut(kArrACode, true);
     restoreStartCaptions(used.f());
     // The model label stays the current model.
     used.f().Label39->setText(startUp.Label39->text());
@@ -109,23 +110,23 @@ TEST(SettingsView, RestoringTheStartStateMatchesTheStartUpTranslation) {
 
 TEST(SettingsView, FixedSensorProbeThenAnOrdinaryModel) {
   Window w;
-  w.layOut(kRq117A);
+  w.layOut(kRq117ACode);
   EXPECT_EQ(w.f().Label39->text(), "RQ-117/A");
   EXPECT_EQ(w.f().Edit1->text(), "-50");
   EXPECT_EQ(w.f().Edit2->text(), "200");
   EXPECT_FALSE(w.f().ComboBox1->isEnabled());
   EXPECT_EQ(w.f().ComboBox1->currentIndex(), 0);
 
-  w.layOut(kRka49);
+  w.layOut(kRka49Code);
   EXPECT_TRUE(w.f().ComboBox1->isEnabled());
   // Another model starts from the window's start values, not the probe's range.
   EXPECT_EQ(w.f().Edit1->text(), "-100");
   EXPECT_EQ(w.f().Edit2->text(), "800");
 
-  w.layOut(kRq17xV);
+  w.layOut(kRq17xVCode);
   EXPECT_EQ(w.f().Edit1->text(), "-30");
   EXPECT_EQ(w.f().Edit2->text(), "70");
-  w.layOut(kArrA);
+  w.layOut(kArrACode);
   EXPECT_TRUE(w.f().ComboBox1->isEnabled());
 }
 
@@ -136,10 +137,10 @@ TEST(SettingsView, ConnectionListPerModelAndLanguage) {
     QStringList connections;
   };
   const Case cases[] = {
-      {kRkaw49, true, {"2-wire"}},
-      {kRkaw49, false, {"2-przewodowe"}},
-      {kRka49, true, {"2-wire", "3-wire", "4-wire"}},
-      {kRka59, false, {"2-przewodowe", "3-przewodowe", "4-przewodowe"}},
+      {kRkaw49Code, true, {"2-wire"}},
+      {kRkaw49Code, false, {"2-przewodowe"}},
+      {kRka49Code, true, {"2-wire", "3-wire", "4-wire"}},
+      {kRka59Code, false, {"2-przewodowe", "3-przewodowe", "4-przewodowe"}},
   };
   for (const Case& c : cases) {
     Window w(c.english);
@@ -153,13 +154,13 @@ TEST(SettingsView, ConnectionListPerModelAndLanguage) {
 
 TEST(SettingsView, OutputListsAndUnitsOfCurrentAndVoltageModels) {
   Window w;
-  w.layOut(kRka59);
+  w.layOut(kRka59Code);
   EXPECT_EQ(entries(w.f().ComboBox4), QStringList({"0 .. 10", "10 .. 0"}));
   EXPECT_EQ(entries(w.f().ComboBox5), QStringList({"0", "11,5"}));
   for (const QLabel* unit : {w.f().Label14, w.f().Label16, w.f().Label35, w.f().Label36}) {
     EXPECT_EQ(unit->text(), "[V]");
   }
-  w.layOut(kRka49);
+  w.layOut(kRka49Code);
   EXPECT_EQ(entries(w.f().ComboBox4), QStringList({"4 .. 20", "20 .. 4"}));
   EXPECT_EQ(entries(w.f().ComboBox5), QStringList({"3,5", "23"}));
   EXPECT_EQ(w.f().Label36->text(), "[mA]");
@@ -173,19 +174,19 @@ TEST(SettingsView, SensorTypeListPerModelAndLanguage) {
     QStringList first;
   };
   const Case cases[] = {
-      {kRkn40F3,
+      {kRkn40F3Code,
        false,
        11,
        {"termorezystor Pt500", "5 * Ni100 szeregowo", "termopara B", "termopara R"}},
-      {kRkn40F3, true, 11, {"Pt500 resistance", "5 * Ni100 in series", "B type thermocouple"}},
-      {kRka49,
+      {kRkn40F3Code, true, 11, {"Pt500 resistance", "5 * Ni100 in series", "B type thermocouple"}},
+      {kRka49Code,
        false,
        11,
        {"termorezystor Pt100", "termorezystor Ni100", "termopara B", "termopara R"}},
-      {kGwa43, true, 11, {"Pt100 resistance"}},
-      {kJyra, true, 11, {"Pt100 resistance"}},
-      {kArrA, true, 2, {"Relative Humidity [%]", "Dew Point [°C]"}},
-      {kArr43, false, 2, {"Wilg. względna [%]", "Punkt rosy [°C]"}},
+      {kGwa43Code, true, 11, {"Pt100 resistance"}},
+      {kJyraCode, true, 11, {"Pt100 resistance"}},
+      {kArrACode, true, 2, {"Relative Humidity [%]", "Dew Point [°C]"}},
+      {kArr43Code, false, 2, {"Wilg. względna [%]", "Punkt rosy [°C]"}},
   };
   for (const Case& c : cases) {
     Window w(c.english);
@@ -196,14 +197,14 @@ TEST(SettingsView, SensorTypeListPerModelAndLanguage) {
     EXPECT_EQ(w.f().ComboBox1->currentIndex(), 0);
   }
   Window english;
-  english.layOut(kRka49);
+  english.layOut(kRka49Code);
   EXPECT_EQ(entries(english.f().ComboBox1).mid(9), QStringList({"voltage", "resistance"}));
 }
 
 TEST(SettingsView, IndicatorShowsAlarmBoxesAndHidesTransmitterRows) {
   for (const bool english : {true, false}) {
     Window w(english);
-    w.layOut(kGwa43);
+    w.layOut(kGwa43Code);
     Form1& f = w.f();
     EXPECT_EQ(f.Label39->text(), "GWA-43");
     for (const QWidget* c : {f.CheckBox1, f.CheckBox2, f.CheckBox3, f.CheckBox4}) {
@@ -237,28 +238,28 @@ struct HumidityCase {
 
 TEST(SettingsView, HumidityModelsCaptionsUnitsAndDefaults) {
   const HumidityCase cases[] = {
-      {kJyra,
+      {kJyraCode,
        "935-JYRA",
        {"-40", "120", "0", "100", "200", "4500", "200", "4500"},
        "[mV]",
        "Lower Voltage for T:",
        "Sensor type:",
        "Sensor type:"},
-      {kArrA,
+      {kArrACode,
        "ARR/A",
        {"-40", "120", "0", "100", "4000", "20000", "4000", "20000"},
        "[uA]",
        "Lower Current for T:",
        "Humidity Unit:",
        "Humidity unit:"},
-      {kArrV,
+      {kArrVCode,
        "ARR/V",
        {"-40", "120", "0", "100", "0", "10000", "0", "10000"},
        "[mV]",
        "Lower Voltage for T:",
        "Physical Units:",
        "Physical Units:"},
-      {kArr43,
+      {kArr43Code,
        "ARR-43",
        {"-40", "80", "0", "100", "4000", "20000", "4000", "20000"},
        "",
@@ -300,7 +301,7 @@ TEST(SettingsView, HumidityModelsCaptionsUnitsAndDefaults) {
     EXPECT_EQ(f.Edit11->minimumWidth(), 89);
   }
   Window polish(false);
-  polish.layOut(kArrA);
+  polish.layOut(kArrACode);
   EXPECT_EQ(polish.f().Label1->text(), "Jednostka wilgotności:");
   EXPECT_EQ(polish.f().Label20->text(), "Jednostka wilgotności:");
   EXPECT_EQ(polish.f().Label11->text(), "Prąd górny dla T:");
@@ -313,8 +314,8 @@ TEST(SettingsView, DewPointShowsOnTheDeviceSideOfModelsWithTheUnitChoice) {
     const char* deviceUnit;
     const char* monitoringUnit;
   };
-  for (const Case c : {Case{kArrA, "[°Cdp]", "[°Cdp]"}, Case{kArr43, "[°Cdp]", "[°Cdp]"},
-                       Case{kArrV, "[%RH]", "[%RH]"}, Case{kJyra, "[%RH]", "[%RH]"}}) {
+  for (const Case c : {Case{kArrACode, "[°Cdp]", "[°Cdp]"}, Case{kArr43Code, "[°Cdp]", "[°Cdp]"},
+                       Case{kArrVCode, "[%RH]", "[%RH]"}, Case{kJyraCode, "[%RH]", "[%RH]"}}) {
     Window w;
     w.layOut(c.code, true);
     EXPECT_EQ(w.f().Label44->text(), c.deviceUnit) << c.code;
@@ -327,7 +328,7 @@ TEST(SettingsView, DewPointShowsOnTheDeviceSideOfModelsWithTheUnitChoice) {
 // A code that names no model is laid out as the model still named.
 TEST(SettingsView, UnknownCodeKeepsTheLayoutOfTheModelNamed) {
   Window w;
-  w.layOut(kRka49);
+  w.layOut(kRka49Code);
   const auto laidOut = viewSnapshot(w.f());
   w.f().ComboBox4->setCurrentIndex(1);
   w.f().ComboBox5->setCurrentIndex(1);
@@ -372,7 +373,8 @@ std::vector<std::string> captionsOf(QWidget* widget) {
 // that stand in the rows of the lists are named by those rows' captions, and after the next
 // layout the lists are again.
 TEST(SettingsView, CaptionsNameTheBoxesTheirRowsShow) {
-  const std::uint16_t sequence[] = {kArrA, kRka49, kArr43, kGwa43, kJyra, kRka59, kArrV};
+  const std::uint16_t sequence[] = {kArrACode, kRka49Code, kArr43Code, kGwa43Code,
+                                    kJyraCode, kRka59Code, kArrVCode};
   for (const bool english : {true, false}) {
     Window w(english);
     for (const std::uint16_t code : sequence) {
