@@ -112,9 +112,11 @@ if(DEFINED ENV{CI})
   add_compile_options(-g0)
 endif()
 
-# Each test program's sources compiled as one unit, in batches: a test file alone spends most of
-# its time parsing our headers and instantiating the same GoogleTest, GoogleMock and Qt templates
-# as every other (docs/building.md).
-option(TADJUST_UNITY_BUILD "Compile the sources of each test program together" ON)
-set(TADJUST_UNITY_BATCH_SIZE 0 CACHE STRING
-    "Test sources compiled together at most (0: all of a program's)")
+# Each target's sources compiled as one unit (a unity build): a source alone spends most of its
+# time parsing our headers and instantiating the same templates as every other source of its
+# library or test program (docs/building.md). The names a source keeps to itself (its anonymous
+# namespace) must therefore not be used by another source of the same target.
+option(TADJUST_UNITY_BUILD "Compile the sources of each target together" ON)
+set(TADJUST_UNITY_BATCH_SIZE 0 CACHE STRING "Sources compiled together at most (0: all of a target's)")
+set(CMAKE_UNITY_BUILD ${TADJUST_UNITY_BUILD})
+set(CMAKE_UNITY_BUILD_BATCH_SIZE ${TADJUST_UNITY_BATCH_SIZE})

@@ -30,7 +30,7 @@ int hexDigit(char c) {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-ImageFileResult refused(std::string error) { return {false, {}, std::move(error)}; }
+ImageFileResult imageRefused(std::string error) { return {false, {}, std::move(error)}; }
 
 bool looksLikeJson(const std::string& content) {
   const auto first = content.find_first_not_of(" \t\r\n");
@@ -43,12 +43,12 @@ ImageFileResult parseSettingsFile(const std::string& content) {
       QJsonDocument::fromJson(QByteArray(content.data(), static_cast<qsizetype>(content.size())));
   if (!document.isObject() ||
       document.object().value(QStringLiteral("format")).toString() != "t-adjust-settings")
-    return refused("not a settings file of T-adjust");
+    return imageRefused("not a settings file of T-adjust");
   const QByteArray hex = document.object().value(QStringLiteral("image")).toString().toLatin1();
   if (hex.size() != 2 * static_cast<qsizetype>(kSettingsImageSize))
-    return refused("the settings file's image is not 512 hexadecimal digits");
+    return imageRefused("the settings file's image is not 512 hexadecimal digits");
   for (const char c : hex)
-    if (hexDigit(c) < 0) return refused("the settings file's image is not hexadecimal");
+    if (hexDigit(c) < 0) return imageRefused("the settings file's image is not hexadecimal");
   const QByteArray bytes = QByteArray::fromHex(hex);
   ImageFileResult result;
   result.ok = true;
@@ -135,17 +135,17 @@ ImageFileResult parseImageText(std::string_view text) {
     const int high = hexDigit(token[0]);
     const int low = token.size() == 2 ? hexDigit(token[1]) : -1;
     if (token.size() != 2 || high < 0 || low < 0) {
-      return refused("line " + std::to_string(lineNumber) + ": " + quoted(token) +
-                     " is not a two-digit hexadecimal byte");
+      return imageRefused("line " + std::to_string(lineNumber) + ": " + quoted(token) +
+                          " is not a two-digit hexadecimal byte");
     }
     if (count == kSettingsImageSize) {
-      return refused("line " + std::to_string(lineNumber) + ": more than 256 bytes");
+      return imageRefused("line " + std::to_string(lineNumber) + ": more than 256 bytes");
     }
     result.image[count++] = static_cast<std::uint8_t>(high * 16 + low);
     i = end;
   }
   if (count != kSettingsImageSize) {
-    return refused("the image holds " + std::to_string(count) + " bytes, not 256");
+    return imageRefused("the image holds " + std::to_string(count) + " bytes, not 256");
   }
   result.ok = true;
   return result;
@@ -169,7 +169,8 @@ std::string formatImageText(const ImageBytes& image, const std::string& heading)
 
 ImageFileResult loadImageFile(const std::string& path) {
   std::string content;
-  if (std::string error = readRegularFile(path, content); !error.empty()) return refused(error);
+  if (std::string error = readRegularFile(path, content); !error.empty())
+    return imageRefused(error);
   if (looksLikeJson(content)) {
     ImageFileResult settings = parseSettingsFile(content);
     if (!settings.ok) settings.error = path + ": " + settings.error;

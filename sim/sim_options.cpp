@@ -122,7 +122,7 @@ const std::map<std::string, Option>& optionTable() {
   return table;
 }
 
-SimulatorOptionsResult refused(std::string error) { return {false, {}, std::move(error)}; }
+SimulatorOptionsResult optionsRefused(std::string error) { return {false, {}, std::move(error)}; }
 
 }  // namespace
 
@@ -130,9 +130,9 @@ SimulatorOptionsResult parseSimulatorOptions(const std::vector<std::string>& arg
   SimulatorOptionsResult result;
   const auto checked = [&result]() -> SimulatorOptionsResult {
     if (result.options.swapAfterBytes && result.options.swapImageFiles.empty())
-      return refused("--swap-after-bytes needs --swap-to");
+      return optionsRefused("--swap-after-bytes needs --swap-to");
     if (result.options.replugElsewhere && result.options.replugAfterSeconds)
-      return refused("--replug-elsewhere and --replug-after-seconds exclude each other");
+      return optionsRefused("--replug-elsewhere and --replug-after-seconds exclude each other");
     result.ok = true;
     return result;
   };
@@ -144,14 +144,14 @@ SimulatorOptionsResult parseSimulatorOptions(const std::vector<std::string>& arg
       name.resize(equals);
     }
     const auto option = optionTable().find(name);
-    if (option == optionTable().end()) return refused("unknown option " + arguments[i]);
+    if (option == optionTable().end()) return optionsRefused("unknown option " + arguments[i]);
     if (option->second.takesValue && !value) {
-      if (i + 1 == arguments.size()) return refused(name + " needs a value");
+      if (i + 1 == arguments.size()) return optionsRefused(name + " needs a value");
       value = arguments[++i];
     }
-    if (!option->second.takesValue && value) return refused(name + " takes no value");
+    if (!option->second.takesValue && value) return optionsRefused(name + " takes no value");
     if (!option->second.set(result.options, value.value_or(""))) {
-      return refused("invalid value for " + name + ": " + value.value_or(""));
+      return optionsRefused("invalid value for " + name + ": " + value.value_or(""));
     }
   }
   return checked();

@@ -24,8 +24,6 @@ namespace tadjust {
 
 namespace {
 
-namespace texts = commissioning_texts;
-
 // How long a verified row waits for its history entry to be stored.
 constexpr std::chrono::milliseconds kAnchorWait{1000};
 
@@ -63,36 +61,37 @@ QString CommissioningCommands::text(const BilingualText& t) const { return t.in(
 std::optional<QByteArray> CommissioningCommands::readList(const QString& path) {
   const QString name = QFileInfo(path).fileName();
   const auto refuse = [&](const QString& message) {
-    boxes_.ask(text(texts::ListRefusedCaption), message, Buttons::Ok);
+    boxes_.ask(text(commissioning_texts::ListRefusedCaption), message, Buttons::Ok);
     return std::nullopt;
   };
   if (QFileInfo(path).size() > kLargestCommissioningList)
-    return refuse(text(texts::ListTooLarge).arg(name));
+    return refuse(text(commissioning_texts::ListTooLarge).arg(name));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
-    return refuse(text(texts::ListUnreadable).arg(name, file.errorString()));
+    return refuse(text(commissioning_texts::ListUnreadable).arg(name, file.errorString()));
   QByteArray bytes = file.read(kLargestCommissioningList + 1);
-  if (bytes.size() > kLargestCommissioningList) return refuse(text(texts::ListTooLarge).arg(name));
+  if (bytes.size() > kLargestCommissioningList)
+    return refuse(text(commissioning_texts::ListTooLarge).arg(name));
   return bytes;
 }
 
 QString CommissioningCommands::faultText(const ListFault& fault) const {
   using K = ListFaultKind;
-  QString place =
-      fault.column > 0
-          ? text(texts::FaultAtColumn).arg(fault.line).arg(columnLetter(fault.column), fault.header)
-          : text(texts::FaultAtLine).arg(fault.line);
+  QString place = fault.column > 0 ? text(commissioning_texts::FaultAtColumn)
+                                         .arg(fault.line)
+                                         .arg(columnLetter(fault.column), fault.header)
+                                   : text(commissioning_texts::FaultAtLine).arg(fault.line);
   if (fault.line == 0) place.clear();
   const auto settingsFileFault = [&]() -> QString {
     namespace f = file_command_texts;
     const SettingsFileProblem& problem = fault.settingsFile;
     switch (problem.kind) {
       case SettingsFileProblem::Kind::NotARegularFile:
-        return text(texts::NotARegularFile).arg(fault.detail);
+        return text(commissioning_texts::NotARegularFile).arg(fault.detail);
       case SettingsFileProblem::Kind::TooLarge:
-        return text(texts::FileTooLarge).arg(fault.detail);
+        return text(commissioning_texts::FileTooLarge).arg(fault.detail);
       case SettingsFileProblem::Kind::Unreadable:
-        return text(texts::FileUnreadable).arg(fault.detail, problem.systemReason);
+        return text(commissioning_texts::FileUnreadable).arg(fault.detail, problem.systemReason);
       case SettingsFileProblem::Kind::Content:
         break;
     }
@@ -118,69 +117,70 @@ QString CommissioningCommands::faultText(const ListFault& fault) const {
   QString what;
   switch (fault.kind) {
     case K::NotUtf8:
-      what = text(texts::NotUtf8);
+      what = text(commissioning_texts::NotUtf8);
       break;
     case K::NoHeader:
-      what = text(texts::NoHeader);
+      what = text(commissioning_texts::NoHeader);
       break;
     case K::UnclosedQuote:
-      what = text(texts::UnclosedQuote);
+      what = text(commissioning_texts::UnclosedQuote);
       break;
     case K::UnknownColumn:
-      what = text(texts::UnknownColumn).arg(fault.detail);
+      what = text(commissioning_texts::UnknownColumn).arg(fault.detail);
       break;
     case K::RepeatedColumn:
-      what = text(texts::RepeatedColumn).arg(fault.detail);
+      what = text(commissioning_texts::RepeatedColumn).arg(fault.detail);
       break;
     case K::NoTagColumn:
-      what = text(texts::NoTagColumn);
+      what = text(commissioning_texts::NoTagColumn);
       break;
     case K::ExtraCells:
-      what = text(texts::ExtraCells).arg(fault.detail);
+      what = text(commissioning_texts::ExtraCells).arg(fault.detail);
       break;
     case K::NoTag:
-      what = text(texts::NoTag);
+      what = text(commissioning_texts::NoTag);
       break;
     case K::RepeatedTag:
-      what = text(texts::RepeatedTag).arg(fault.detail);
+      what = text(commissioning_texts::RepeatedTag).arg(fault.detail);
       break;
     case K::NoRows:
-      what = text(texts::NoRows);
+      what = text(commissioning_texts::NoRows);
       break;
     case K::NoSettings:
-      what = text(texts::NoSettings);
+      what = text(commissioning_texts::NoSettings);
       break;
     case K::MissingFile:
-      what = text(texts::MissingFile).arg(fault.detail);
+      what = text(commissioning_texts::MissingFile).arg(fault.detail);
       break;
     case K::BadSettingsFile:
       what = settingsFileFault();
       break;
     case K::BadValue:
-      what = text(texts::BadValue).arg(fault.detail);
+      what = text(commissioning_texts::BadValue).arg(fault.detail);
       break;
     case K::NotOfModel:
-      what = text(texts::NotOfModel).arg(fault.detail);
+      what = text(commissioning_texts::NotOfModel).arg(fault.detail);
       break;
     case K::UnknownModel:
-      what = text(texts::UnknownModel).arg(fault.detail);
+      what = text(commissioning_texts::UnknownModel).arg(fault.detail);
       break;
     case K::OtherModel:
-      what = text(texts::OtherModel).arg(fault.detail);
+      what = text(commissioning_texts::OtherModel).arg(fault.detail);
       break;
     case K::TagNotStorable:
-      what = text(texts::TagNotStorable).arg(fault.detail);
+      what = text(commissioning_texts::TagNotStorable).arg(fault.detail);
       break;
     case K::ConflictsWithFile:
-      what = text(texts::ConflictsWithFile).arg(fault.detail);
+      what = text(commissioning_texts::ConflictsWithFile).arg(fault.detail);
       break;
   }
   return place + what;
 }
 
 void CommissioningCommands::openList() {
-  const QString path = dialogs_.chooseFileToOpen(
-      {text(texts::OpenListCaption), inDocumentsFolder(), text(texts::ListFilter)});
+  const QString path =
+      dialogs_.chooseFileToOpen({text(commissioning_texts::OpenListCaption), inDocumentsFolder(),
+                                 text(commissioning_texts::ListFilter)});
   if (path.isEmpty()) return;
   const QString name = QFileInfo(path).fileName();
   const std::optional<QByteArray> bytes = readList(path);
@@ -193,10 +193,12 @@ void CommissioningCommands::openList() {
     constexpr qsizetype kShown = 12;
     QStringList shown = lines.mid(0, kShown);
     if (lines.size() > kShown) shown << QStringLiteral("…");
-    boxes_.askWithDetails(
-        text(texts::ListRefusedCaption),
-        text(texts::ListRefused).arg(name).arg(faults->size()).arg(shown.join(QLatin1Char('\r'))),
-        Buttons::Ok, lines.join(QLatin1Char('\n')));
+    boxes_.askWithDetails(text(commissioning_texts::ListRefusedCaption),
+                          text(commissioning_texts::ListRefused)
+                              .arg(name)
+                              .arg(faults->size())
+                              .arg(shown.join(QLatin1Char('\r'))),
+                          Buttons::Ok, lines.join(QLatin1Char('\n')));
     return;
   }
   auto job = std::make_unique<CommissioningJob>(QFileInfo(path).absoluteFilePath(),
@@ -223,7 +225,7 @@ void CommissioningCommands::openList() {
   if (deviceReadNow()) {
     deviceRead();
   } else {
-    say(text(texts::PutADevice));
+    say(text(commissioning_texts::PutADevice));
   }
 }
 
@@ -232,8 +234,9 @@ bool CommissioningCommands::resumeOrStartAnew(CommissioningJob& job) {
   QFile file(statePath);
   if (!file.exists()) return true;
   if (!file.open(QIODevice::ReadOnly)) {
-    boxes_.ask(text(texts::JobCaption),
-               text(texts::ListUnreadable).arg(QFileInfo(statePath).fileName(), file.errorString()),
+    boxes_.ask(text(commissioning_texts::JobCaption),
+               text(commissioning_texts::ListUnreadable)
+                   .arg(QFileInfo(statePath).fileName(), file.errorString()),
                Buttons::Ok);
     return false;
   }
@@ -250,15 +253,17 @@ bool CommissioningCommands::resumeOrStartAnew(CommissioningJob& job) {
   if (resumed == CommissioningJob::Resume::ListChanged) {
     qsizetype rowCount = 0;
     const int done = rowsDoneIn(state, rowCount);
-    question = text(texts::ListChanged).arg(listName).arg(done).arg(rowCount).arg(asideName);
+    question =
+        text(commissioning_texts::ListChanged).arg(listName).arg(done).arg(rowCount).arg(asideName);
   } else {
-    question = text(texts::NotAJobState).arg(stateName, asideName);
+    question = text(commissioning_texts::NotAJobState).arg(stateName, asideName);
   }
-  if (boxes_.ask(text(texts::JobCaption), question, Buttons::YesNo) != Answer::Yes) return false;
+  if (boxes_.ask(text(commissioning_texts::JobCaption), question, Buttons::YesNo) != Answer::Yes)
+    return false;
   QFile old(statePath);
   if (!old.rename(aside)) {
-    boxes_.ask(text(texts::JobCaption), text(texts::StateNotSaved).arg(aside, old.errorString()),
-               Buttons::Ok);
+    boxes_.ask(text(commissioning_texts::JobCaption),
+               text(commissioning_texts::StateNotSaved).arg(aside, old.errorString()), Buttons::Ok);
     return false;
   }
   return true;
@@ -266,9 +271,10 @@ bool CommissioningCommands::resumeOrStartAnew(CommissioningJob& job) {
 
 bool CommissioningCommands::saveState() {
   if (const std::optional<QString> error = saveJobState(*job_)) {
-    boxes_.ask(text(texts::JobCaption),
-               text(texts::StateNotSaved).arg(jobFilesOf(job_->listPath()).state, *error),
-               Buttons::Ok);
+    boxes_.ask(
+        text(commissioning_texts::JobCaption),
+        text(commissioning_texts::StateNotSaved).arg(jobFilesOf(job_->listPath()).state, *error),
+        Buttons::Ok);
     return false;
   }
   return true;
@@ -356,7 +362,7 @@ void CommissioningCommands::enterRowForDevice() {
   const Layout layout = sources_.view.model.layout;
   const DeviceIdentity device = identifyDevice(sources_.images, layout, 0);
   if (const auto row = job_->rowOfDevice(device.productCode, device.serialNumber)) {
-    const QString news = text(texts::AlreadyCommissioned).arg(job_->rows()[*row].tag);
+    const QString news = text(commissioning_texts::AlreadyCommissioned).arg(job_->rows()[*row].tag);
     groupTakenElsewhere();
     sources_.controller.keepStatus(news);
     say(news);
@@ -370,7 +376,7 @@ void CommissioningCommands::enterRowForDevice() {
   if (!row || job_->progress(*row).state != RowState::Waiting) row = job_->nextWaiting();
   if (!row) {
     groupTakenElsewhere();
-    say(text(texts::AllRowsDone));
+    say(text(commissioning_texts::AllRowsDone));
     return;
   }
   enterRow(*row);
@@ -381,13 +387,13 @@ void CommissioningCommands::enterSelectedRow() {
   const auto row = window_->selectedRow();
   if (!row || job_->progress(*row).state != RowState::Waiting) return;
   if (!deviceReadNow()) {
-    say(text(texts::ConnectFirst));
+    say(text(commissioning_texts::ConnectFirst));
     return;
   }
   const Layout layout = sources_.view.model.layout;
   const DeviceIdentity device = identifyDevice(sources_.images, layout, 0);
   if (const auto done = job_->rowOfDevice(device.productCode, device.serialNumber)) {
-    say(text(texts::AlreadyCommissioned).arg(job_->rows()[*done].tag));
+    say(text(commissioning_texts::AlreadyCommissioned).arg(job_->rows()[*done].tag));
     return;
   }
   enterRow(*row);
@@ -400,7 +406,9 @@ void CommissioningCommands::enterRow(std::size_t index) {
   const QString modelOnBox = QString::fromStdString(sources_.view.modelLabel);
   if (row.model != modelOnBox || row.productCode != sources_.images.ProductCode()) {
     groupTakenElsewhere();
-    say(text(texts::RowForOtherModel).arg(row.line).arg(row.tag, row.model, modelOnBox));
+    say(text(commissioning_texts::RowForOtherModel)
+            .arg(row.line)
+            .arg(row.tag, row.model, modelOnBox));
     return;
   }
   const Layout layout = sources_.view.model.layout;
@@ -427,13 +435,15 @@ void CommissioningCommands::enterRow(std::size_t index) {
     const auto* box = qobject_cast<const QLineEdit*>(controlOf(form_, layout, correction.field));
     corrected << correctionText(form_, layout, box, correction.entered, correction.shown);
   }
-  QString note = text(texts::EnteredNote).arg(device.serialNumber);
+  QString note = text(commissioning_texts::EnteredNote).arg(device.serialNumber);
   if (!corrected.isEmpty())
-    note +=
-        QStringLiteral("; ") + text(texts::CorrectedNote).arg(corrected.join(QStringLiteral("; ")));
+    note += QStringLiteral("; ") +
+            text(commissioning_texts::CorrectedNote).arg(corrected.join(QStringLiteral("; ")));
   notes_[index] = note;
-  const QString news =
-      text(texts::RowEntered).arg(row.line).arg(row.tag, modelOnBox).arg(device.serialNumber);
+  const QString news = text(commissioning_texts::RowEntered)
+                           .arg(row.line)
+                           .arg(row.tag, modelOnBox)
+                           .arg(device.serialNumber);
   sources_.notice(corrected.isEmpty()
                       ? news
                       : news + QLatin1Char('\n') + firstOfCorrections(corrected, form_.UseEnglish),
@@ -478,7 +488,7 @@ void CommissioningCommands::writeEnded() {
   notes_[row] = reason;
   saveState();
   refreshWindow();
-  say(text(texts::RowFailed).arg(job_->rows()[row].tag, reason));
+  say(text(commissioning_texts::RowFailed).arg(job_->rows()[row].tag, reason));
 }
 
 void CommissioningCommands::rowVerified(std::size_t row) {
@@ -511,14 +521,17 @@ void CommissioningCommands::rowVerified(std::size_t row) {
     written.error = QFile(folder).errorString();
   }
   if (!written.written) {
-    notes_[row] = text(texts::RecordNotSaved).arg(listRow.tag, path, written.error).simplified();
-    boxes_.ask(text(texts::JobCaption),
-               text(texts::RecordNotSaved).arg(listRow.tag, path, written.error), Buttons::Ok);
+    notes_[row] = text(commissioning_texts::RecordNotSaved)
+                      .arg(listRow.tag, path, written.error)
+                      .simplified();
+    boxes_.ask(text(commissioning_texts::JobCaption),
+               text(commissioning_texts::RecordNotSaved).arg(listRow.tag, path, written.error),
+               Buttons::Ok);
   }
   saveState();
   if (window_) window_->clearSelection();
   refreshWindow();
-  say(text(texts::RowVerified)
+  say(text(commissioning_texts::RowVerified)
           .arg(listRow.tag, verified.model)
           .arg(verified.serialNumber)
           .arg(fileName));
@@ -543,7 +556,7 @@ void CommissioningCommands::writeSummary() {
   QDir().mkpath(files.records);
   const QString base = QFileInfo(job_->listPath()).completeBaseName();
   QString pdfPath = dialogs_.chooseFileToSave(
-      {text(texts::SummaryCaption),
+      {text(commissioning_texts::SummaryCaption),
        QDir(files.records).filePath(base + QStringLiteral("-summary.pdf")),
        text(file_command_texts::PdfFilter)});
   if (pdfPath.isEmpty()) return;
@@ -554,30 +567,33 @@ void CommissioningCommands::writeSummary() {
 
   const QLocale locale(form_.UseEnglish ? QLocale::English : QLocale::Polish);
   SummaryTexts summary;
-  summary.title = text(texts::SummaryTitle);
-  summary.lines = {text(texts::SummaryList).arg(QDir::toNativeSeparators(job_->listPath())),
-                   text(texts::SummaryMade)
-                       .arg(locale.toString(QDateTime::currentDateTime(), QLocale::ShortFormat),
-                            computerUserName()),
-                   text(texts::SummaryProgress).arg(job_->rowsDone()).arg(job_->rowCount())};
-  summary.headings = {text(texts::TagHeading),    text(texts::ModelHeading),
-                      text(texts::SerialHeading), text(texts::StateHeading),
-                      text(texts::TimeHeading),   text(texts::SequenceHeading),
-                      text(texts::HashHeading)};
-  summary.outcomeNames = {text(texts::Waiting), text(texts::Verified), text(texts::Skipped),
-                          text(texts::Failed)};
+  summary.title = text(commissioning_texts::SummaryTitle);
+  summary.lines = {
+      text(commissioning_texts::SummaryList).arg(QDir::toNativeSeparators(job_->listPath())),
+      text(commissioning_texts::SummaryMade)
+          .arg(locale.toString(QDateTime::currentDateTime(), QLocale::ShortFormat),
+               computerUserName()),
+      text(commissioning_texts::SummaryProgress).arg(job_->rowsDone()).arg(job_->rowCount())};
+  summary.headings = {
+      text(commissioning_texts::TagHeading),    text(commissioning_texts::ModelHeading),
+      text(commissioning_texts::SerialHeading), text(commissioning_texts::StateHeading),
+      text(commissioning_texts::TimeHeading),   text(commissioning_texts::SequenceHeading),
+      text(commissioning_texts::HashHeading)};
+  summary.outcomeNames = {text(commissioning_texts::Waiting), text(commissioning_texts::Verified),
+                          text(commissioning_texts::Skipped), text(commissioning_texts::Failed)};
   summary.locale = locale;
 
   const auto refuse = [&](const QString& path, const QString& error) {
-    boxes_.ask(text(texts::SummaryCaption), text(texts::SummaryNotWritten).arg(path, error),
-               Buttons::Ok);
+    boxes_.ask(text(commissioning_texts::SummaryCaption),
+               text(commissioning_texts::SummaryNotWritten).arg(path, error), Buttons::Ok);
   };
   const SummaryFileResult pdf = writeSummaryPdf(*job_, summary, pdfPath);
   if (!pdf.written) return refuse(pdfPath, pdf.error);
   QSaveFile csv(csvPath);
   if (!csv.open(QIODevice::WriteOnly) || csv.write(summaryCsv(*job_)) < 0 || !csv.commit())
     return refuse(csvPath, csv.errorString());
-  say(text(texts::SummaryWritten).arg(pdfInfo.fileName(), QFileInfo(csvPath).fileName()));
+  say(text(commissioning_texts::SummaryWritten)
+          .arg(pdfInfo.fileName(), QFileInfo(csvPath).fileName()));
 }
 
 }  // namespace tadjust

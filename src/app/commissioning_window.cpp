@@ -13,8 +13,6 @@ namespace tadjust {
 
 namespace {
 
-namespace texts = commissioning_texts;
-
 enum Column { kLine, kTag, kModel, kSettings, kState, kSerial, kTime, kNote, kColumns };
 
 }  // namespace
@@ -24,10 +22,11 @@ CommissioningWindow::CommissioningWindow(bool useEnglish, QWidget* parent)
   setObjectName(QStringLiteral("commissioningWindow"));
   rows = new QTableWidget(0, kColumns, this);
   rows->setObjectName(QStringLiteral("commissioningRows"));
-  rows->setHorizontalHeaderLabels({text(texts::LineHeading), text(texts::TagHeading),
-                                   text(texts::ModelHeading), text(texts::SettingsHeading),
-                                   text(texts::StateHeading), text(texts::SerialHeading),
-                                   text(texts::TimeHeading), text(texts::NoteHeading)});
+  rows->setHorizontalHeaderLabels(
+      {text(commissioning_texts::LineHeading), text(commissioning_texts::TagHeading),
+       text(commissioning_texts::ModelHeading), text(commissioning_texts::SettingsHeading),
+       text(commissioning_texts::StateHeading), text(commissioning_texts::SerialHeading),
+       text(commissioning_texts::TimeHeading), text(commissioning_texts::NoteHeading)});
   rows->setEditTriggers(QAbstractItemView::NoEditTriggers);
   rows->setSelectionBehavior(QAbstractItemView::SelectRows);
   rows->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -38,13 +37,13 @@ CommissioningWindow::CommissioningWindow(bool useEnglish, QWidget* parent)
   status = new QLabel(this);
   status->setObjectName(QStringLiteral("commissioningStatus"));
   status->setWordWrap(true);
-  enterRow = new QPushButton(text(texts::EnterRowButton), this);
+  enterRow = new QPushButton(text(commissioning_texts::EnterRowButton), this);
   enterRow->setObjectName(QStringLiteral("enterRowButton"));
-  skipRow = new QPushButton(text(texts::SkipRowButton), this);
+  skipRow = new QPushButton(text(commissioning_texts::SkipRowButton), this);
   skipRow->setObjectName(QStringLiteral("skipRowButton"));
-  summary = new QPushButton(text(texts::SummaryButton), this);
+  summary = new QPushButton(text(commissioning_texts::SummaryButton), this);
   summary->setObjectName(QStringLiteral("jobSummaryButton"));
-  closeButton = new QPushButton(text(texts::CloseButton), this);
+  closeButton = new QPushButton(text(commissioning_texts::CloseButton), this);
   closeButton->setObjectName(QStringLiteral("closeJobButton"));
 
   auto* buttons = new QHBoxLayout;
@@ -76,19 +75,19 @@ CommissioningWindow::CommissioningWindow(bool useEnglish, QWidget* parent)
 
 void CommissioningWindow::showJob(const CommissioningJob& job, const std::vector<QString>& notes) {
   job_ = &job;
-  setWindowTitle(text(texts::WindowTitle).arg(QFileInfo(job.listPath()).fileName()));
-  progress->setText(text(texts::Progress).arg(job.rowsDone()).arg(job.rowCount()));
+  setWindowTitle(text(commissioning_texts::WindowTitle).arg(QFileInfo(job.listPath()).fileName()));
+  progress->setText(text(commissioning_texts::Progress).arg(job.rowsDone()).arg(job.rowCount()));
   const QLocale locale(useEnglish_ ? QLocale::English : QLocale::Polish);
   rows->setRowCount(static_cast<int>(job.rowCount()));
   for (std::size_t i = 0; i < job.rowCount(); ++i) {
     const CommissioningRow& row = job.rows()[i];
     const RowProgress& p = job.progress(i);
     const bool verified = p.state == RowState::Verified;
-    QString state = text(texts::Waiting);
-    if (verified) state = text(texts::Verified);
-    if (p.state == RowState::Skipped) state = text(texts::Skipped);
+    QString state = text(commissioning_texts::Waiting);
+    if (verified) state = text(commissioning_texts::Verified);
+    if (p.state == RowState::Skipped) state = text(commissioning_texts::Skipped);
     if (p.state == RowState::Waiting && !p.failure.isEmpty())
-      state = text(texts::FailedWith).arg(p.failure);
+      state = text(commissioning_texts::FailedWith).arg(p.failure);
     const QStringList cells = {
         QString::number(row.line),
         row.tag,
@@ -127,7 +126,8 @@ void CommissioningWindow::updateSkipCaption() {
   const auto row = selectedRow();
   const bool skipped = job_ != nullptr && row && *row < job_->rowCount() &&
                        job_->progress(*row).state == RowState::Skipped;
-  skipRow->setText(text(skipped ? texts::UnskipRowButton : texts::SkipRowButton));
+  skipRow->setText(
+      text(skipped ? commissioning_texts::UnskipRowButton : commissioning_texts::SkipRowButton));
   skipRow->setEnabled(job_ != nullptr && row && *row < job_->rowCount() &&
                       job_->progress(*row).state != RowState::Verified);
   enterRow->setEnabled(job_ != nullptr && row && *row < job_->rowCount() &&

@@ -10,8 +10,6 @@ namespace tadjust {
 
 namespace {
 
-namespace texts = write_refusal_texts;
-
 // A button's caption as a message names it: its line break made a blank.
 QString oneLineCaption(const QAbstractButton* button) {
   return caption(button).replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -20,20 +18,20 @@ QString oneLineCaption(const QAbstractButton* button) {
 const BilingualText& linearisationReason(LinearisationRefusal refusal) {
   switch (refusal) {
     case LinearisationRefusal::kNoSignalScale:
-      return texts::NoSignalScale;
+      return write_refusal_texts::NoSignalScale;
     case LinearisationRefusal::kTooFewPoints:
-      return texts::TooFewPoints;
+      return write_refusal_texts::TooFewPoints;
     case LinearisationRefusal::kEmptySpan:
-      return texts::EmptySpan;
+      return write_refusal_texts::EmptySpan;
     case LinearisationRefusal::kTooManyBreakpoints:
-      return texts::TooManyBreakpoints;
+      return write_refusal_texts::TooManyBreakpoints;
     case LinearisationRefusal::kWordOutOfRange:
-      return texts::WordOutOfRange;
+      return write_refusal_texts::WordOutOfRange;
     case LinearisationRefusal::kSlopeTooSteep:
     case LinearisationRefusal::kNone:
       break;
   }
-  return texts::SlopeTooSteep;
+  return write_refusal_texts::SlopeTooSteep;
 }
 
 }  // namespace
@@ -51,7 +49,7 @@ EncodedSettings EditedSettings::encodeForWrite() {
   const ValueValidation::ShownBoxes validated = validation_.validateShownBoxes();
   if (!validated.corrections.isEmpty()) {
     return WriteRefusal{
-        text(texts::CorrectedBeforeSending)
+        text(write_refusal_texts::CorrectedBeforeSending)
             .arg(validated.corrections.join(QLatin1Char('\r')), oneLineCaption(form_.BitBtn4))};
   }
 
@@ -75,7 +73,7 @@ bool EditedSettings::copiedFromLinkedDevice(Layout layout) const {
 }
 
 QString EditedSettings::noCopyReason() const {
-  return text(texts::NoCopyOfLinkedDevice)
+  return text(write_refusal_texts::NoCopyOfLinkedDevice)
       .arg(QString::fromStdString(sources_.view.modelLabel), oneLineCaption(form_.BitBtn3));
 }
 
@@ -97,30 +95,31 @@ QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {
 
   switch (refusal.reason) {
     case EncodingRefusalReason::kNotANumber:
-      return text(texts::NotANumber).arg(named, textOf(refusal.field));
+      return text(write_refusal_texts::NotANumber).arg(named, textOf(refusal.field));
     case EncodingRefusalReason::kNotAnInteger:
-      return text(texts::NotAnInteger).arg(named, textOf(refusal.field));
+      return text(write_refusal_texts::NotAnInteger).arg(named, textOf(refusal.field));
     case EncodingRefusalReason::kValueOutOfRange:
-      return text(texts::ValueOutOfRange).arg(named, textOf(refusal.field));
+      return text(write_refusal_texts::ValueOutOfRange).arg(named, textOf(refusal.field));
     case EncodingRefusalReason::kNothingSelected:
-      return text(texts::NothingSelected).arg(named);
+      return text(write_refusal_texts::NothingSelected).arg(named);
     case EncodingRefusalReason::kNoVoltageScale:
-      return text(texts::NoVoltageScale).arg(named, QString::number(sources_.view.model.series));
+      return text(write_refusal_texts::NoVoltageScale)
+          .arg(named, QString::number(sources_.view.model.series));
     case EncodingRefusalReason::kLinearisationUnwritable:
-      return text(texts::LinearisationUnwritable)
+      return text(write_refusal_texts::LinearisationUnwritable)
           .arg(captionOf(low), captionOf(high), text(linearisationReason(refusal.linearisation)));
     case EncodingRefusalReason::kFieldOutOfRange:
-      return text(texts::FieldOutOfRange).arg(named);
+      return text(write_refusal_texts::FieldOutOfRange).arg(named);
     case EncodingRefusalReason::kEqualCalibrationPoints:
-      return text(texts::EqualCalibrationPoints)
+      return text(write_refusal_texts::EqualCalibrationPoints)
           .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy));
     case EncodingRefusalReason::kScaleOutOfRange:
-      return text(texts::ScaleOutOfRange)
+      return text(write_refusal_texts::ScaleOutOfRange)
           .arg(captionOf(low), captionOf(high))
           .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy))
           .arg(indicator::InputCalHigh.get(sources_.images.IndicatorCopy));
     case EncodingRefusalReason::kAlarmCountOutOfRange:
-      return text(texts::AlarmCountOutOfRange)
+      return text(write_refusal_texts::AlarmCountOutOfRange)
           .arg(named)
           .arg(indicator::InputCalLow.get(sources_.images.IndicatorCopy))
           .arg(indicator::InputCalHigh.get(sources_.images.IndicatorCopy));
@@ -128,7 +127,7 @@ QString EditedSettings::refusalReason(const EncodingRefusal& refusal) const {
     case EncodingRefusalReason::kOtherLayout:  // the group is read for the model's own layout
       break;
   }
-  return text(texts::EqualDisplayValues).arg(captionOf(low), captionOf(high));
+  return text(write_refusal_texts::EqualDisplayValues).arg(captionOf(low), captionOf(high));
 }
 
 }  // namespace tadjust

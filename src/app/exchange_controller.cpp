@@ -13,8 +13,6 @@ namespace tadjust {
 
 namespace {
 
-namespace texts = exchange_texts;
-
 constexpr int kProgressStep = 10;
 // The eleventh tick after a request brings the bar to 110, the first position above 100.
 constexpr int kProgressCollectAbove = 100;
@@ -79,7 +77,7 @@ void ExchangeController::disconnect() {
   lastingNews_.clear();
   state_.DeviceLinked = false;
   closePort();
-  setCaption(form_.BitBtn1, text(texts::Connect));
+  setCaption(form_.BitBtn1, text(exchange_texts::Connect));
   form_.ReadAgainButton->hide();
   form_.BitBtn1->show();
   form_.GroupBox1->hide();
@@ -120,8 +118,8 @@ void ExchangeController::forgetKeptStatus() {
 }
 
 void ExchangeController::LinkDevice() {
-  const Answer answer =
-      boxes_.ask(text(texts::LinkPromptCaption), text(texts::LinkPromptText), Buttons::OkCancel);
+  const Answer answer = boxes_.ask(text(exchange_texts::LinkPromptCaption),
+                                   text(exchange_texts::LinkPromptText), Buttons::OkCancel);
   if (answer != Answer::Ok) {
     form_.BitBtn1->show();
     return;
@@ -131,7 +129,7 @@ void ExchangeController::LinkDevice() {
 
 void ExchangeController::linkOpened() {
   state_.connectionLost = false;
-  showStatus(texts::Linking);
+  showStatus(exchange_texts::Linking);
   state_.linkNumber += 1;
   // The link command and the read request in one job: the read follows at once.
   const unsigned read = ++readNumber_;
@@ -141,7 +139,7 @@ void ExchangeController::linkOpened() {
         sendReadRequest(line, read);
       },
       [this] {
-        showStatus(texts::ReadingData);
+        showStatus(exchange_texts::ReadingData);
         readRequested();
       });
 }
@@ -188,8 +186,8 @@ void ExchangeController::openLinkPort(std::function<void()> opened, bool searche
 void ExchangeController::sayPortNotOpened(const QString& portName, bool denied) {
   const QString why = denied ? permission_texts::permissionDenied(
                                    {permission_texts::deviceFile(portName)}, form_.UseEnglish)
-                             : text(texts::PortNotOpenedText).arg(portName);
-  boxes_.ask(text(texts::PortNotOpenedCaption), why, Buttons::Ok);
+                             : text(exchange_texts::PortNotOpenedText).arg(portName);
+  boxes_.ask(text(exchange_texts::PortNotOpenedCaption), why, Buttons::Ok);
   form_.BitBtn1->show();
 }
 
@@ -198,7 +196,7 @@ void ExchangeController::sayPortNotOpened(const QString& portName, bool denied) 
 void ExchangeController::ConnectionLost() {
   form_.CheckBox5->setChecked(false);
   state_.connectionLost = true;
-  keepStatus(texts::ConnectionLost);
+  keepStatus(exchange_texts::ConnectionLost);
   tellStateChanged();
   endLostLinkWhenIdle();
 }
@@ -237,7 +235,7 @@ void ExchangeController::endLostLink() {
   disconnect();
   form_.BitBtn3->hide();
   form_.BitBtn4->hide();
-  keepStatus(texts::ConnectionLost);
+  keepStatus(exchange_texts::ConnectionLost);
 }
 
 void ExchangeController::RequestRead() {
@@ -246,7 +244,8 @@ void ExchangeController::RequestRead() {
     observer_.readGivenUp();
     return;
   }
-  showStatus(observer_.readingBack() ? texts::WriteVerification : texts::ReadingData);
+  showStatus(observer_.readingBack() ? exchange_texts::WriteVerification
+                                     : exchange_texts::ReadingData);
   const unsigned read = ++readNumber_;
   exchange_.run([this, read](PortLine& line) { sendReadRequest(line, read); },
                 [this] { readRequested(); });
@@ -357,7 +356,7 @@ void ExchangeController::takeReply() {
   if (!state_.DeviceLinked) {
     state_.DeviceLinked = true;
     ShowActionButtons(true);
-    setCaption(form_.BitBtn1, text(texts::Disconnect));
+    setCaption(form_.BitBtn1, text(exchange_texts::Disconnect));
     form_.GroupBox1->show();
     form_.GroupBox2->show();
   }
@@ -366,17 +365,18 @@ void ExchangeController::takeReply() {
 
 // The device is shown with the layout of the model already on screen; the user must know.
 void ExchangeController::sayUnknownProductCode(std::uint16_t code) {
-  showStatus(text(texts::UnknownProductCode)
+  showStatus(text(exchange_texts::UnknownProductCode)
                  .arg(code)
                  .arg(QString::fromStdString(subsystems_.view.modelLabel)));
 }
 
 void ExchangeController::handleNoFirstReply() {
-  const Answer retry =
-      boxes_.ask(text(texts::NoResponseCaption), text(texts::NoResponseText), Buttons::RetryCancel);
+  const Answer retry = boxes_.ask(text(exchange_texts::NoResponseCaption),
+                                  text(exchange_texts::NoResponseText), Buttons::RetryCancel);
   if (retry == Answer::Retry) {
-    const Answer unplugged = boxes_.ask(text(texts::DisconnectDeviceCaption),
-                                        text(texts::DisconnectDeviceText), Buttons::OkCancel);
+    const Answer unplugged =
+        boxes_.ask(text(exchange_texts::DisconnectDeviceCaption),
+                   text(exchange_texts::DisconnectDeviceText), Buttons::OkCancel);
     if (unplugged == Answer::Ok) {
       closePort();
       LinkDevice();
@@ -394,8 +394,8 @@ void ExchangeController::handleNoLaterReply() {
     observer_.readGivenUp();
     return;
   }
-  const Answer answer =
-      boxes_.ask(text(texts::RepeatReadingCaption), text(texts::RepeatReadingText), Buttons::YesNo);
+  const Answer answer = boxes_.ask(text(exchange_texts::RepeatReadingCaption),
+                                   text(exchange_texts::RepeatReadingText), Buttons::YesNo);
   // A lost box is not read again: the link ends once this question is done.
   if (answer == Answer::Yes && !state_.connectionLost) {
     RequestRead();

@@ -17,8 +17,6 @@
 
 namespace tadjust {
 
-namespace texts = history_texts;
-
 namespace {
 
 constexpr char kShownColumns[] = "id, written_at, serial_number, model, tag, outcome, user";
@@ -57,10 +55,10 @@ QStringList changeLines(const std::vector<history::FieldChange>& changes,
 }
 
 QString outcomeText(const std::optional<QString>& outcome, bool useEnglish) {
-  if (!outcome) return texts::OpenOutcome.in(useEnglish);
+  if (!outcome) return history_texts::OpenOutcome.in(useEnglish);
   const std::optional<history::Outcome> known = history::outcomeNamed(outcome->toStdString());
   if (!known) return *outcome;
-  return texts::Outcomes[static_cast<std::size_t>(*known)].in(useEnglish);
+  return history_texts::Outcomes[static_cast<std::size_t>(*known)].in(useEnglish);
 }
 
 QVariant HistoryTableModel::data(const QModelIndex& index, int role) const {
@@ -97,7 +95,7 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
       dialogs_(dialogs),
       model_(new HistoryTableModel(useEnglish, this)) {
   setObjectName(QStringLiteral("historyWindow"));
-  setWindowTitle(text(texts::WindowTitle));
+  setWindowTitle(text(history_texts::WindowTitle));
   table->setObjectName(QStringLiteral("historyTable"));
   filter->setObjectName(QStringLiteral("historyFilter"));
   dateRange->setObjectName(QStringLiteral("historyDateRange"));
@@ -107,15 +105,15 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
   summary->setObjectName(QStringLiteral("historySummary"));
   checkResult->setObjectName(QStringLiteral("historyCheckResult"));
 
-  filter->setToolTip(text(texts::FilterTip));
-  dateRange->setText(text(texts::DateRange));
+  filter->setToolTip(text(history_texts::FilterTip));
+  dateRange->setText(text(history_texts::DateRange));
   for (QDateEdit* date : {fromDate, toDate}) {
     date->setCalendarPopup(true);
     date->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
   }
-  exportButton->setText(text(texts::ExportCsv));
-  checkButton->setText(text(texts::CheckIntegrity));
-  printButton->setText(text(texts::PrintRecords));
+  exportButton->setText(text(history_texts::ExportCsv));
+  checkButton->setText(text(history_texts::CheckIntegrity));
+  printButton->setText(text(history_texts::PrintRecords));
   printButton->setEnabled(false);
   details->setReadOnly(true);
   summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -134,11 +132,11 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
   });
 
   auto* filters = new QHBoxLayout;
-  filters->addWidget(new QLabel(text(texts::FilterLabel), this));
+  filters->addWidget(new QLabel(text(history_texts::FilterLabel), this));
   filters->addWidget(filter, 1);
   filters->addWidget(dateRange);
   filters->addWidget(fromDate);
-  filters->addWidget(new QLabel(text(texts::DateRangeTo), this));
+  filters->addWidget(new QLabel(text(history_texts::DateRangeTo), this));
   filters->addWidget(toDate);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(summary, 1);
@@ -164,7 +162,7 @@ HistoryWindow::HistoryWindow(const QString& path, bool useEnglish, MessageBoxes&
   const history::OpenResult opened = database_.openReadOnly(path);
   readable_ = opened.readable;
   if (!readable_) {
-    summary->setText(text(texts::CannotRead).arg(opened.detail));
+    summary->setText(text(history_texts::CannotRead).arg(opened.detail));
     exportButton->setEnabled(false);
     checkButton->setEnabled(false);
     return;
@@ -186,9 +184,13 @@ history::RowFilter HistoryWindow::currentFilter() const {
 void HistoryWindow::refresh() {
   if (!readable_) return;
   model_->setQuery(database_.selectRows(currentFilter(), QString::fromLatin1(kShownColumns)));
-  const std::array<const BilingualText*, 7> headers{
-      nullptr,           &texts::TimeColumn,    &texts::SerialColumn, &texts::ModelColumn,
-      &texts::TagColumn, &texts::OutcomeColumn, &texts::UserColumn};
+  const std::array<const BilingualText*, 7> headers{nullptr,
+                                                    &history_texts::TimeColumn,
+                                                    &history_texts::SerialColumn,
+                                                    &history_texts::ModelColumn,
+                                                    &history_texts::TagColumn,
+                                                    &history_texts::OutcomeColumn,
+                                                    &history_texts::UserColumn};
   for (int column = TimeColumn; column <= UserColumn; ++column)
     model_->setHeaderData(column, Qt::Horizontal, text(*headers[static_cast<std::size_t>(column)]));
   table->hideColumn(IdColumn);
@@ -201,11 +203,13 @@ void HistoryWindow::refresh() {
 void HistoryWindow::showSummary() {
   const std::optional<history::HistoryDatabase::ChainEnd> end = database_.chainEnd();
   if (!end) {
-    summary->setText(text(texts::CannotRead).arg(database_.lastError()));
+    summary->setText(text(history_texts::CannotRead).arg(database_.lastError()));
     return;
   }
-  summary->setText(
-      text(texts::ChainSummary).arg(end->entries).arg(end->lastSequence).arg(end->lastHash));
+  summary->setText(text(history_texts::ChainSummary)
+                       .arg(end->entries)
+                       .arg(end->lastSequence)
+                       .arg(end->lastHash));
 }
 
 void HistoryWindow::showSelectedRow() {
@@ -217,21 +221,23 @@ void HistoryWindow::showSelectedRow() {
   const std::optional<history::WriteRow> row =
       database_.row(model_->data(selected.first(), Qt::EditRole).toLongLong());
   if (!row) return;
-  QStringList lines{text(texts::OutcomeLine).arg(outcomeText(row->outcome, useEnglish_))};
+  QStringList lines{text(history_texts::OutcomeLine).arg(outcomeText(row->outcome, useEnglish_))};
   if (row->answeredProductCode && row->answeredSerialNumber) {
-    lines << text(texts::AnsweredBy).arg(*row->answeredProductCode).arg(*row->answeredSerialNumber);
+    lines << text(history_texts::AnsweredBy)
+                 .arg(*row->answeredProductCode)
+                 .arg(*row->answeredSerialNumber);
   }
-  if (row->outcome && !row->asLeft) lines << text(texts::NoVerificationRead);
+  if (row->outcome && !row->asLeft) lines << text(history_texts::NoVerificationRead);
   const std::vector<history::FieldChange> changes = history::changesOf(row->changes);
-  if (changes.empty()) lines << text(texts::NoChanges);
+  if (changes.empty()) lines << text(history_texts::NoChanges);
   lines << changeLines(changes, *row, useEnglish_);
   details->setPlainText(lines.join(QLatin1Char('\n')));
 }
 
 void HistoryWindow::exportCsv() {
-  QString path = dialogs_.chooseFileToSave({text(texts::ExportCaption),
+  QString path = dialogs_.chooseFileToSave({text(history_texts::ExportCaption),
                                             inDocumentsFolder(QStringLiteral("write-history.csv")),
-                                            text(texts::CsvFilter)});
+                                            text(history_texts::CsvFilter)});
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
   const std::optional<std::vector<history::WriteRow>> rows = database_.rows(currentFilter());
@@ -244,26 +250,26 @@ void HistoryWindow::exportCsv() {
     error = file.errorString();
   }
   if (!error.isEmpty()) {
-    boxes_.ask(text(texts::NotExportedCaption), text(texts::NotExportedText).arg(path, error),
-               Buttons::Ok);
+    boxes_.ask(text(history_texts::NotExportedCaption),
+               text(history_texts::NotExportedText).arg(path, error), Buttons::Ok);
   }
 }
 
 void HistoryWindow::checkIntegrity() {
   const std::optional<history::ChainCheck> check = database_.checkChain();
   if (!check) {
-    checkResult->setText(text(texts::CannotRead).arg(database_.lastError()));
+    checkResult->setText(text(history_texts::CannotRead).arg(database_.lastError()));
     return;
   }
   checkResult->setToolTip(check->reason);
   if (check->holds()) {
-    checkResult->setText(text(texts::ChainHolds));
-    summary->setText(text(texts::ChainSummary)
+    checkResult->setText(text(history_texts::ChainHolds));
+    summary->setText(text(history_texts::ChainSummary)
                          .arg(check->entries)
                          .arg(check->lastSequence)
                          .arg(check->lastHash));
   } else {
-    checkResult->setText(text(texts::ChainBroken)
+    checkResult->setText(text(history_texts::ChainBroken)
                              .arg(check->brokenSequence.value_or(0))
                              .arg(check->brokenWriteId.value_or(0)));
   }

@@ -15,7 +15,6 @@ namespace tadjust {
 
 namespace {
 
-namespace texts = file_command_texts;
 QString modelName(const SettingsViewState& view) { return QString::fromStdString(view.modelLabel); }
 
 }  // namespace
@@ -27,7 +26,7 @@ SettingsFileCommands::SettingsFileCommands(Form1& form, MessageBoxes& boxes, Fil
 QString SettingsFileCommands::text(const BilingualText& t) const { return t.in(form_.UseEnglish); }
 
 void SettingsFileCommands::refuse(const QString& message) {
-  boxes_.ask(text(texts::SettingsFileRefusedCaption), message, Buttons::Ok);
+  boxes_.ask(text(file_command_texts::SettingsFileRefusedCaption), message, Buttons::Ok);
 }
 
 SettingsFileContents SettingsFileCommands::deviceAsRead() const {
@@ -51,17 +50,18 @@ void SettingsFileCommands::saveDeviceSettings() {
       QString::fromStdString(
           std::visit([](const auto& settings) { return settings.tag; }, contents.settings)),
       QDateTime::currentDateTime());
-  QString path =
-      dialogs_.chooseFileToSave({text(texts::SaveSettingsCaption), inDocumentsFolder(fileName),
-                                 text(texts::SettingsFileFilter)});
+  QString path = dialogs_.chooseFileToSave({text(file_command_texts::SaveSettingsCaption),
+                                            inDocumentsFolder(fileName),
+                                            text(file_command_texts::SettingsFileFilter)});
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".tadj");
   // Written aside and renamed into place: never a half-written file under the chosen name.
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(writeSettingsFile(contents)) < 0 ||
       !file.commit()) {
-    boxes_.ask(text(texts::SettingsNotWrittenCaption),
-               text(texts::SettingsNotWrittenText).arg(path, file.errorString()), Buttons::Ok);
+    boxes_.ask(text(file_command_texts::SettingsNotWrittenCaption),
+               text(file_command_texts::SettingsNotWrittenText).arg(path, file.errorString()),
+               Buttons::Ok);
     return;
   }
   if (fileSaved_) fileSaved_(QFileInfo(path).fileName());
@@ -71,22 +71,22 @@ std::optional<QByteArray> SettingsFileCommands::readChosenFile(const QString& pa
   const QFileInfo info(path);
   const QString name = info.fileName();
   if (!info.isFile()) {
-    refuse(text(texts::NotARegularFile).arg(name));
+    refuse(text(file_command_texts::NotARegularFile).arg(name));
     return std::nullopt;
   }
   if (info.size() > kLargestSettingsFile) {
-    refuse(text(texts::FileTooLarge).arg(name));
+    refuse(text(file_command_texts::FileTooLarge).arg(name));
     return std::nullopt;
   }
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    refuse(text(texts::FileUnreadable).arg(name, file.errorString()));
+    refuse(text(file_command_texts::FileUnreadable).arg(name, file.errorString()));
     return std::nullopt;
   }
   // A file that grew after the check is still read no further than the limit allows.
   QByteArray bytes = file.read(kLargestSettingsFile + 1);
   if (bytes.size() > kLargestSettingsFile) {
-    refuse(text(texts::FileTooLarge).arg(name));
+    refuse(text(file_command_texts::FileTooLarge).arg(name));
     return std::nullopt;
   }
   return bytes;
@@ -96,27 +96,27 @@ QString SettingsFileCommands::faultText(const SettingsFileError& error,
                                         const QString& fileName) const {
   switch (error.fault) {
     case SettingsFileFault::kNotJson:
-      return text(texts::NotJson).arg(fileName);
+      return text(file_command_texts::NotJson).arg(fileName);
     case SettingsFileFault::kUnknownFormat:
-      return text(texts::UnknownFormat).arg(fileName);
+      return text(file_command_texts::UnknownFormat).arg(fileName);
     case SettingsFileFault::kNewerVersion:
-      return text(texts::NewerFormat).arg(fileName);
+      return text(file_command_texts::NewerFormat).arg(fileName);
     case SettingsFileFault::kMissingField:
-      return text(texts::MissingField).arg(fileName, error.key);
+      return text(file_command_texts::MissingField).arg(fileName, error.key);
     case SettingsFileFault::kMalformedField:
-      return text(texts::MalformedField).arg(fileName, error.key);
+      return text(file_command_texts::MalformedField).arg(fileName, error.key);
     case SettingsFileFault::kControlCharacter:
-      return text(texts::ControlCharacter).arg(fileName, error.key);
+      return text(file_command_texts::ControlCharacter).arg(fileName, error.key);
     case SettingsFileFault::kUnknownModel:
       break;
   }
-  return text(texts::UnknownModel).arg(fileName);
+  return text(file_command_texts::UnknownModel).arg(fileName);
 }
 
 std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFileOfThisModel(
     const BilingualText& caption) {
   const QString path = dialogs_.chooseFileToOpen(
-      {text(caption), inDocumentsFolder(), text(texts::SettingsFileFilter)});
+      {text(caption), inDocumentsFolder(), text(file_command_texts::SettingsFileFilter)});
   if (path.isEmpty()) return std::nullopt;
   const std::optional<QByteArray> bytes = readChosenFile(path);
   if (!bytes) return std::nullopt;
@@ -130,7 +130,7 @@ std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFile
   // The same model name and the same product code: another series has other scales.
   if (contents.model != modelName(sources_.view) ||
       contents.productCode != sources_.images.ProductCode()) {
-    refuse(text(texts::OtherModel)
+    refuse(text(file_command_texts::OtherModel)
                .arg(contents.model, QString::number(contents.productCode), modelName(sources_.view),
                     QString::number(sources_.images.ProductCode())));
     return std::nullopt;
@@ -139,7 +139,8 @@ std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFile
 }
 
 void SettingsFileCommands::openSettingsFile() {
-  const std::optional<ChosenFile> chosen = chooseFileOfThisModel(texts::OpenSettingsCaption);
+  const std::optional<ChosenFile> chosen =
+      chooseFileOfThisModel(file_command_texts::OpenSettingsCaption);
   if (!chosen) return;
   const SettingsFileContents* file = &chosen->contents;
   // The device linked now gives every byte the group does not show.
@@ -164,8 +165,10 @@ void SettingsFileCommands::openSettingsFile() {
     const auto* box = qobject_cast<const QLineEdit*>(controlOf(form_, layout, correction.field));
     said << correctionText(form_, layout, box, correction.entered, correction.shown);
   }
-  QString notice =
-      text(texts::ReadyToSend).arg(file->model).arg(file->serialNumber).arg(chosen->name);
+  QString notice = text(file_command_texts::ReadyToSend)
+                       .arg(file->model)
+                       .arg(file->serialNumber)
+                       .arg(chosen->name);
   if (!said.isEmpty()) notice += QLatin1Char('\n') + firstOfCorrections(said, form_.UseEnglish);
   sources_.notice(notice, said.join(QLatin1Char('\n')));
   if (fileOpened_) fileOpened_(chosen->name, file->serialNumber);
@@ -179,9 +182,11 @@ Comparison SettingsFileCommands::compare(const DeviceSettings& device, const Dev
   const SettingsWording wording = SettingsWording::document(form_.UseEnglish);
   Comparison comparison;
   comparison.useEnglish = form_.UseEnglish;
-  comparison.title =
-      text(texts::ComparisonTitle).arg(read.model).arg(read.serialNumber).arg(otherName);
-  comparison.leftHeading = text(texts::DeviceAsRead);
+  comparison.title = text(file_command_texts::ComparisonTitle)
+                         .arg(read.model)
+                         .arg(read.serialNumber)
+                         .arg(otherName);
+  comparison.leftHeading = text(file_command_texts::DeviceAsRead);
   comparison.rightHeading = otherHeading;
   const std::vector<SettingsField> differing = differingFields(device, other, model);
   for (const SettingsField field : comparedFields(model)) {
@@ -203,16 +208,17 @@ Comparison SettingsFileCommands::compare(const DeviceSettings& device, const Dev
 }
 
 void SettingsFileCommands::compareWithFile() {
-  const std::optional<ChosenFile> chosen = chooseFileOfThisModel(texts::CompareWithFileCaption);
+  const std::optional<ChosenFile> chosen =
+      chooseFileOfThisModel(file_command_texts::CompareWithFileCaption);
   if (!chosen) return;
   const QString heading =
-      text(texts::FileColumn).arg(chosen->name).arg(chosen->contents.serialNumber);
+      text(file_command_texts::FileColumn).arg(chosen->name).arg(chosen->contents.serialNumber);
   dialogs_.showComparison(compare(decodeSettings(sources_.images, sources_.view.model),
                                   chosen->contents.settings, heading, chosen->name));
 }
 
 void SettingsFileCommands::compareWithGroup() {
-  const QString heading = text(texts::EditableGroupColumn);
+  const QString heading = text(file_command_texts::EditableGroupColumn);
   dialogs_.showComparison(compare(decodeSettings(sources_.images, sources_.view.model),
                                   readEditableGroup(form_, sources_.view.model), heading, heading));
 }

@@ -15,8 +15,6 @@ namespace tadjust {
 
 namespace {
 
-namespace texts = exchange_texts;
-
 // The bar counts 10 after the command, 10 after the wait and 15 for every 48 bytes sent, up to
 // its maximum of 60: a 192-byte block ends at 60, a 64-byte block at 35.
 constexpr int kWriteProgressMaximum = 60;
@@ -85,7 +83,7 @@ void SettingsWriter::checkDevice() {
   const WrittenDevice onTheBox = deviceRead();
   if (onTheBox != state_.writtenDevice) {
     form_.GroupBox1->setEnabled(true);
-    controller_.keepStatus(text(texts::AnotherDeviceOnTheBox)
+    controller_.keepStatus(text(exchange_texts::AnotherDeviceOnTheBox)
                                .arg(onTheBox.productCode)
                                .arg(onTheBox.serialNumber)
                                .arg(state_.writtenDevice.productCode)
@@ -141,7 +139,7 @@ std::variant<Bytes, QString> SettingsWriter::takeBlock() {
   const Layout layout = view_.model.layout;
   const LayoutParticulars& frame = particularsOf(layout);
   if (block.command != frame.writeCommand || block.bytes.size() != frame.blockSize) {
-    return text(texts::BlockDoesNotFit).arg(QString::fromStdString(view_.modelLabel));
+    return text(exchange_texts::BlockDoesNotFit).arg(QString::fromStdString(view_.modelLabel));
   }
   const Bytes outgoing = outgoingBlock(layout, images_);
   std::copy(block.bytes.begin(), block.bytes.end(), outgoing.begin());
@@ -149,13 +147,13 @@ std::variant<Bytes, QString> SettingsWriter::takeBlock() {
 }
 
 void SettingsWriter::refuse(const QString& reason) {
-  platform_.boxes.ask(text(texts::NotSentCaption), reason, Buttons::Ok);
+  platform_.boxes.ask(text(exchange_texts::NotSentCaption), reason, Buttons::Ok);
   form_.GroupBox1->setEnabled(true);
   controller_.ShowActionButtons(true);
 }
 
 void SettingsWriter::showWriteProgress() {
-  form_.Label41->setText(text(texts::WritingData));
+  form_.Label41->setText(text(exchange_texts::WritingData));
   form_.Label41->show();
   form_.ProgressBar1->setRange(0, kWriteProgressMaximum);
   form_.ProgressBar1->setValue(0);
@@ -244,7 +242,8 @@ void SettingsWriter::checkWrite() {
     writes.outcome = WriteOutcome::Verified;
     // Otherwise nothing would tell the user that the write happened. It holds until the group
     // is changed: the group then shows what was not verified.
-    controller_.keepStatus(text(texts::WriteVerified), ExchangeController::KeptUntil::Edit);
+    controller_.keepStatus(text(exchange_texts::WriteVerified),
+                           ExchangeController::KeptUntil::Edit);
     recordOutcome(history::Outcome::Verified, true);
   } else {
     writes.outcome = WriteOutcome::StoredWrong;
@@ -253,7 +252,7 @@ void SettingsWriter::checkWrite() {
 }
 
 void SettingsWriter::sayAnotherDeviceAnswered(const WrittenDevice& answered) {
-  controller_.keepStatus(text(texts::AnotherDeviceAnswered)
+  controller_.keepStatus(text(exchange_texts::AnotherDeviceAnswered)
                              .arg(answered.productCode)
                              .arg(answered.serialNumber)
                              .arg(state_.writtenDevice.productCode)
@@ -274,19 +273,20 @@ bool SettingsWriter::writeMatchesReadBack() const {
 void SettingsWriter::offerRepeatWriting() {
   const QStringList differences = readBackDifferences();
   const QString question =
-      QStringList{text(texts::StoredOtherwise), differences.join(QLatin1Char('\r')), QString(),
-                  text(texts::RepeatWritingText)}
+      QStringList{text(exchange_texts::StoredOtherwise), differences.join(QLatin1Char('\r')),
+                  QString(), text(exchange_texts::RepeatWritingText)}
           .join(QLatin1Char('\r'));
   const Answer answer =
-      platform_.boxes.ask(text(texts::RepeatWritingCaption), question, Buttons::YesNo);
+      platform_.boxes.ask(text(exchange_texts::RepeatWritingCaption), question, Buttons::YesNo);
   // The write stored wrong whatever the answer: a write again is a row of its own.
   recordOutcome(history::Outcome::StoredWrong, true);
   if (answer == Answer::Yes) {
     send(false);
     return;
   }
-  QString news = text(texts::WriteNotVerified).arg(differences.value(0));
-  if (differences.size() > 1) news += text(texts::MoreDifferences).arg(differences.size() - 1);
+  QString news = text(exchange_texts::WriteNotVerified).arg(differences.value(0));
+  if (differences.size() > 1)
+    news += text(exchange_texts::MoreDifferences).arg(differences.size() - 1);
   controller_.keepStatus(news, ExchangeController::KeptUntil::NextChange);
 }
 

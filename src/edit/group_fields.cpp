@@ -8,7 +8,9 @@
 #include "edit/sensor_type_editing.h"
 #include "edit/value_validation.h"
 #include "numbers/number_text.h"
+#include "ui/bilingual_text.h"
 #include "ui/box_text.h"
+#include "ui/window_texts.h"
 
 namespace tadjust {
 
@@ -283,6 +285,12 @@ QString fieldCaption(const Form1& form, Layout layout, SettingsField field) {
   const QString caption = rowCaption(form, control);
   if (caption.isEmpty() && control != nullptr) return control->objectName();
   return caption;
+}
+
+bool showsTwoWire(const QComboBox* connection) {
+  const BilingualText& twoWire = window_texts::Connections[0];
+  const QString shown = connection->currentText();
+  return shown == twoWire.in(true) || shown == twoWire.in(false);
 }
 
 SettingsEntry::SettingsEntry(Form1& form, SensorTypeEditing& choices, ValueValidation& validation)

@@ -80,6 +80,9 @@ QString rowCaption(const Form1& form, const QWidget* control);
 // The field's caption as the window shows it now; the control's name where no row shows one.
 QString fieldCaption(const Form1& form, Layout layout, SettingsField field);
 
+// The connection list shows the 2-wire entry, in either language.
+bool showsTwoWire(const QComboBox* connection);
+
 // Enters named settings into the editable group as the technician would: each list chosen (its
 // handler run when the choice is new, so the group lays itself out for it), each number typed
 // with the system's decimal separator, the tag brought to what the device stores, and every

@@ -62,12 +62,6 @@ class Tips {
   bool en_;
 };
 
-bool showsTwoWire(const QComboBox* connection) {
-  const BilingualText& twoWire = window_texts::Connections[0];
-  const QString shown = connection->currentText();
-  return shown == twoWire.in(true) || shown == twoWire.in(false);
-}
-
 using F = SettingsField;
 
 void temperatureTips(Form1& f, const EditState& edit, const EditedModel& model, unsigned series) {

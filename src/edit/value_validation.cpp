@@ -31,13 +31,6 @@ bool valueChanged(const QString& before, const QString& after) {
   return !was || !is || *was != *is;
 }
 
-// The connection list shows the 2-wire entry, in either language.
-bool showsTwoWire(const QComboBox* connection) {
-  const BilingualText& twoWire = window_texts::Connections[0];
-  const QString shown = connection->currentText();
-  return shown == twoWire.in(true) || shown == twoWire.in(false);
-}
-
 }  // namespace
 
 ValueValidation::ValueValidation(Form1& form, EditState& state, const SettingsViewState& view,

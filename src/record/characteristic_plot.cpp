@@ -14,8 +14,6 @@ namespace tadjust {
 
 namespace {
 
-namespace texts = record_texts;
-
 constexpr int kAimedTicks = 6;
 constexpr double kLabelPoints = 8;
 
@@ -146,8 +144,8 @@ class Plot {
     drawGrid(p_, axes_);
     referenceCurve();
     storedSegments();
-    drawAxisTitles(p_, axes_, text(texts::InputSignalAxis).arg(signalUnit(table_)),
-                   text(texts::TemperatureAxis));
+    drawAxisTitles(p_, axes_, text(record_texts::InputSignalAxis).arg(signalUnit(table_)),
+                   text(record_texts::TemperatureAxis));
     legend();
     p_.restore();
   }
@@ -229,9 +227,9 @@ class Plot {
                   Qt::AlignLeft | Qt::AlignVCenter, label);
     };
     entry(QPen(QColor(40, 90, 200), mm(0.9)),
-          text(texts::ReferenceCurve) + QStringLiteral(": ") + c_.sensorName);
+          text(record_texts::ReferenceCurve) + QStringLiteral(": ") + c_.sensorName);
     y += mm(3.5);
-    entry(QPen(QColor(200, 30, 30), mm(0.35)), text(texts::StoredSegments));
+    entry(QPen(QColor(200, 30, 30), mm(0.35)), text(record_texts::StoredSegments));
   }
 
   QPainter& p_;
@@ -264,8 +262,8 @@ class ErrorPlot {
     p_.setPen(QPen(Qt::black, mm(0.2)));
     p_.drawLine(at(axes_.x.low, 0), at(axes_.x.high, 0));
     curve();
-    drawAxisTitles(p_, axes_, text(texts::InputSignalAxis).arg(signalUnit(table_)),
-                   text(texts::ErrorAxis));
+    drawAxisTitles(p_, axes_, text(record_texts::InputSignalAxis).arg(signalUnit(table_)),
+                   text(record_texts::ErrorAxis));
     legend();
     p_.restore();
   }
@@ -306,7 +304,7 @@ class ErrorPlot {
     p_.drawLine(QPointF(x, y + mm(2)), QPointF(x + mm(8), y + mm(2)));
     p_.setPen(Qt::black);
     p_.drawText(QRectF(x + mm(10), y, axes_.frame.width() - mm(14), mm(4)),
-                Qt::AlignLeft | Qt::AlignVCenter, text(texts::ErrorCurve));
+                Qt::AlignLeft | Qt::AlignVCenter, text(record_texts::ErrorCurve));
   }
 
   QPainter& p_;

@@ -19,8 +19,6 @@ namespace tadjust {
 
 namespace {
 
-namespace texts = record_texts;
-
 constexpr double kMarginMm = 15;
 constexpr double kFooterMm = 8;
 constexpr double kRowMm = 5.6;
@@ -168,11 +166,11 @@ class RecordLayout {
   }
 
   void heading() {
-    line(text(texts::Heading), recordFont(kHeadingPoints, true), 10);
+    line(text(record_texts::Heading), recordFont(kHeadingPoints, true), 10);
     const QString made = record_.made.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
     line(QStringLiteral("%1 %2     %3 %4     %5 %6")
-             .arg(text(texts::Made), made, text(texts::Program), record_.program, text(texts::User),
-                  record_.userName),
+             .arg(text(record_texts::Made), made, text(record_texts::Program), record_.program,
+                  text(record_texts::User), record_.userName),
          recordFont(kBodyPoints), 6);
     rule(0.5);
   }
@@ -180,13 +178,13 @@ class RecordLayout {
   void identity() {
     const RecordIdentity& id = record_.identity;
     const std::vector<TableRow> rows{
-        {{text(texts::Model), id.model}},
-        {{text(texts::ProductCode), id.productCode}},
-        {{text(texts::SerialNumber), id.serialNumber}},
-        {{text(texts::Tag), id.tag}},
-        {{text(texts::Port), id.port}},
+        {{text(record_texts::Model), id.model}},
+        {{text(record_texts::ProductCode), id.productCode}},
+        {{text(record_texts::SerialNumber), id.serialNumber}},
+        {{text(record_texts::Tag), id.tag}},
+        {{text(record_texts::Port), id.port}},
     };
-    sectionHeading(text(texts::Device), rows.size() * kRowMm);
+    sectionHeading(text(record_texts::Device), rows.size() * kRowMm);
     table({{60, {}}, {120, {}}}, rows);
   }
 
@@ -195,50 +193,56 @@ class RecordLayout {
     for (const ShownRow& row : record_.settings)
       rows.push_back({{row.caption, row.value, row.unit}});
     sectionHeading(record_.settingsTitle, (rows.size() + 1) * kRowMm);
-    table({{70, text(texts::Setting)}, {70, text(texts::Value)}, {40, text(texts::Unit)}}, rows);
+    table({{70, text(record_texts::Setting)},
+           {70, text(record_texts::Value)},
+           {40, text(record_texts::Unit)}},
+          rows);
   }
 
   void writeByThisLink(const WriteByThisLink& write) {
     std::vector<TableRow> rows;
     for (const ComparedRow& row : write.rows) {
       rows.push_back({{row.caption, row.asFound, row.asLeft,
-                       row.changed ? text(texts::ChangedMark) : QString()},
+                       row.changed ? text(record_texts::ChangedMark) : QString()},
                       row.changed});
     }
     const int notes = (write.source ? 1 : 0) + (write.anchor ? 1 : 0);
-    sectionHeading(text(write.fromHistory ? texts::WrittenHeading : texts::WriteHeading),
-                   (rows.size() + 2 + notes) * kRowMm);
-    table({{68, text(texts::Setting)},
-           {45, text(texts::AsFound)},
-           {45, text(texts::AsLeft)},
+    sectionHeading(
+        text(write.fromHistory ? record_texts::WrittenHeading : record_texts::WriteHeading),
+        (rows.size() + 2 + notes) * kRowMm);
+    table({{68, text(record_texts::Setting)},
+           {45, text(record_texts::AsFound)},
+           {45, text(record_texts::AsLeft)},
            {22, {}}},
           rows);
-    const BilingualText& result = write.verification == Verification::Verified ? texts::Verified
-                                  : write.verification == Verification::StoredWrong
-                                      ? texts::StoredWrong
-                                      : texts::NoReadBack;
+    const BilingualText& result =
+        write.verification == Verification::Verified      ? record_texts::Verified
+        : write.verification == Verification::StoredWrong ? record_texts::StoredWrong
+                                                          : record_texts::NoReadBack;
     y_ += mm(1);
     line(text(result), recordFont(kBodyPoints, write.verification != Verification::Verified),
          kRowMm);
     if (write.source)
-      fittedLine(text(texts::SourceLabel) + QLatin1Char(' ') + sourceText(*write.source));
+      fittedLine(text(record_texts::SourceLabel) + QLatin1Char(' ') + sourceText(*write.source));
     if (write.anchor) {
-      fittedLine(text(texts::HistoryEntry).arg(write.anchor->sequence).arg(write.anchor->hash));
+      fittedLine(
+          text(record_texts::HistoryEntry).arg(write.anchor->sequence).arg(write.anchor->hash));
     }
   }
 
   QString sourceText(const SettingsSource& source) const {
     switch (source.kind) {
       case SettingsSource::Kind::StartValues:
-        return text(texts::SourceStartValues);
+        return text(record_texts::SourceStartValues);
       case SettingsSource::Kind::DeviceCopy:
-        return text(texts::SourceDeviceCopy);
+        return text(record_texts::SourceDeviceCopy);
       case SettingsSource::Kind::OtherDeviceCopy:
-        return text(texts::SourceOtherDeviceCopy).arg(source.sourceSerialNumber);
+        return text(record_texts::SourceOtherDeviceCopy).arg(source.sourceSerialNumber);
       case SettingsSource::Kind::SettingsFile:
-        return text(texts::SourceSettingsFile).arg(source.fileName, source.sourceSerialNumber);
+        return text(record_texts::SourceSettingsFile)
+            .arg(source.fileName, source.sourceSerialNumber);
       case SettingsSource::Kind::CommissioningRow:
-        return text(texts::SourceCommissioningRow)
+        return text(record_texts::SourceCommissioningRow)
             .arg(source.fileName)
             .arg(source.rowLine)
             .arg(source.rowTag);
@@ -258,13 +262,13 @@ class RecordLayout {
     if (error.empty()) return;
     ensureRoom(mm(kSectionGapMm + 7 + kErrorPlotHeightMm + kRowMm));
     y_ += mm(kSectionGapMm);
-    line(text(texts::ErrorHeading), recordFont(kBodyPoints, true), 6);
+    line(text(record_texts::ErrorHeading), recordFont(kBodyPoints, true), 6);
     const QRectF area(left_, y_, width_, mm(kErrorPlotHeightMm));
     if (painter_) drawErrorPlot(*painter_, area, c.table, error, record_.useEnglish);
     y_ += area.height();
     const ErrorPoint& largest = error.largest;
     fittedLine(
-        text(texts::LargestError)
+        text(record_texts::LargestError)
             .arg(signedFixedText(largest.error, 3), fixedText(largest.temperature, 1),
                  thousandthsText(std::llround(largest.signalThousandths)), signalUnit(c.table)),
         true);
@@ -272,8 +276,8 @@ class RecordLayout {
 
   // Lines to sign on, side by side at the foot of the record.
   void signatures() {
-    const std::array<const BilingualText*, 3> labels{&texts::PerformedBy, &texts::CheckedBy,
-                                                     &texts::SignedOn};
+    const std::array<const BilingualText*, 3> labels{
+        &record_texts::PerformedBy, &record_texts::CheckedBy, &record_texts::SignedOn};
     ensureRoom(mm(kSectionGapMm + kSignatureMm));
     y_ += mm(kSectionGapMm + kSignatureMm - kRowMm);
     if (painter_) {
@@ -298,15 +302,17 @@ class RecordLayout {
   void characteristic(const RecordCharacteristic& c) {
     const StoredLinearisation& table = c.table;
     if (table.empty()) {
-      sectionHeading(text(texts::CharacteristicHeading), 2 * kRowMm);
-      line(text(texts::Sensor) + QLatin1Char(' ') + c.sensorName, recordFont(kBodyPoints), kRowMm);
-      line(text(texts::NothingStored), recordFont(kBodyPoints, true), kRowMm);
+      sectionHeading(text(record_texts::CharacteristicHeading), 2 * kRowMm);
+      line(text(record_texts::Sensor) + QLatin1Char(' ') + c.sensorName, recordFont(kBodyPoints),
+           kRowMm);
+      line(text(record_texts::NothingStored), recordFont(kBodyPoints, true), kRowMm);
       return;
     }
     // The table and its plot stay together, on a page of their own when they must.
     const double tableMm = (table.breakpoints.size() + 2) * kRowMm;
-    sectionHeading(text(texts::CharacteristicHeading), tableMm + kPlotHeightMm);
-    line(text(texts::Sensor) + QLatin1Char(' ') + c.sensorName, recordFont(kBodyPoints), kRowMm);
+    sectionHeading(text(record_texts::CharacteristicHeading), tableMm + kPlotHeightMm);
+    line(text(record_texts::Sensor) + QLatin1Char(' ') + c.sensorName, recordFont(kBodyPoints),
+         kRowMm);
 
     const QString unit = signalUnit(table);
     std::vector<TableRow> rows;
@@ -315,10 +321,10 @@ class RecordLayout {
       rows.push_back({{QString::number(i + 1), fixedText(point.temperature, 2),
                        thousandthsText(point.signalThousandths), fixedText(table.slopeOf(i), 4)}});
     }
-    this->table({{20, text(texts::Breakpoint)},
-                 {45, text(texts::Temperature)},
-                 {45, text(texts::Signal).arg(unit)},
-                 {45, text(texts::Slope).arg(unit)}},
+    this->table({{20, text(record_texts::Breakpoint)},
+                 {45, text(record_texts::Temperature)},
+                 {45, text(record_texts::Signal).arg(unit)},
+                 {45, text(record_texts::Slope).arg(unit)}},
                 rows, Qt::AlignRight);
 
     y_ += mm(3);
@@ -384,9 +390,9 @@ class RecordLayout {
     const RecordIdentity& id = record_.identity;
     painter_->drawText(
         area, Qt::AlignLeft | Qt::AlignVCenter,
-        QStringLiteral("%1 — %2 %3").arg(text(texts::Heading), id.model, id.serialNumber));
+        QStringLiteral("%1 — %2 %3").arg(text(record_texts::Heading), id.model, id.serialNumber));
     painter_->drawText(area, Qt::AlignRight | Qt::AlignVCenter,
-                       text(texts::Page).arg(page_).arg(pageCount_));
+                       text(record_texts::Page).arg(page_).arg(pageCount_));
     painter_->setPen(Qt::black);
   }
 
