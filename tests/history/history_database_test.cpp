@@ -357,7 +357,9 @@ TEST_F(HistoryFile, AFileOfSchema1KeepsItsRowsAndTheirHashesAndTheChainGoesOn) {
   EXPECT_TRUE(migrated.holds()) << migrated.reason.toStdString();
   EXPECT_EQ(migrated.entries, 4);
   EXPECT_EQ(migrated.writes, 4);
-  const std::vector<WriteRow> rows = *db.rows({.newestFirst = false});
+  RowFilter oldestFirst;
+  oldestFirst.newestFirst = false;
+  const std::vector<WriteRow> rows = *db.rows(oldestFirst);
   ASSERT_EQ(rows.size(), 4u);
   EXPECT_EQ(rows[0].hash, schema1Hashes[0]);
   EXPECT_EQ(rows[0].tag, "TT-101");
