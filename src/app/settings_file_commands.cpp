@@ -171,7 +171,6 @@ void SettingsFileCommands::openSettingsFile() {
                        .arg(chosen->name);
   if (!said.isEmpty()) notice += QLatin1Char('\n') + firstOfCorrections(said, form_.UseEnglish);
   sources_.notice(notice, said.join(QLatin1Char('\n')));
-  if (fileOpened_) fileOpened_(chosen->name, file->serialNumber);
 }
 
 Comparison SettingsFileCommands::compare(const DeviceSettings& device, const DeviceSettings& other,

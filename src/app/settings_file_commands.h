@@ -44,11 +44,6 @@ class SettingsFileCommands {
 
   SettingsFileCommands(Form1& form, MessageBoxes& boxes, FileDialogs& dialogs, Sources sources);
 
-  // Told the name of a settings file once it has been entered into the editable group, with the
-  // serial number of the device the file was saved from.
-  void setFileOpened(std::function<void(const QString& name, std::uint16_t savedFrom)> opened) {
-    fileOpened_ = std::move(opened);
-  }
   // Told the name of a settings file once it has been saved.
   void setFileSaved(std::function<void(const QString& name)> saved) {
     fileSaved_ = std::move(saved);
@@ -80,7 +75,6 @@ class SettingsFileCommands {
   MessageBoxes& boxes_;
   FileDialogs& dialogs_;
   Sources sources_;
-  std::function<void(const QString&, std::uint16_t)> fileOpened_;
   std::function<void(const QString&)> fileSaved_;
 };
 
