@@ -184,9 +184,11 @@ void Application::connectMenu() {
   const MainMenu& menu = form_.mainMenu;
   menuCommands_.connect(menu.saveDeviceSettings, MenuNeeds::DeviceRead,
                         [this] { settingsFileCommands_.saveDeviceSettings(); });
+  // A cancelled dialog or a refused file leaves the group as it was: the status kept and the
+  // commissioning row entered into it stay.
   menuCommands_.connect(menu.openSettingsFile, MenuNeeds::LinkedReadDevice, [this] {
+    if (!settingsFileCommands_.openSettingsFile()) return;
     controller_.forgetKeptStatus();
-    settingsFileCommands_.openSettingsFile();
     commissioning_.groupTakenElsewhere();
   });
   menuCommands_.connect(menu.compareWithFile, MenuNeeds::DeviceRead,

@@ -138,10 +138,10 @@ std::optional<SettingsFileCommands::ChosenFile> SettingsFileCommands::chooseFile
   return ChosenFile{std::move(contents), name, path};
 }
 
-void SettingsFileCommands::openSettingsFile() {
+bool SettingsFileCommands::openSettingsFile() {
   const std::optional<ChosenFile> chosen =
       chooseFileOfThisModel(file_command_texts::OpenSettingsCaption);
-  if (!chosen) return;
+  if (!chosen) return false;
   const SettingsFileContents* file = &chosen->contents;
   // The device linked now gives every byte the group does not show.
   sources_.copy.BitBtn3Click();
@@ -171,6 +171,7 @@ void SettingsFileCommands::openSettingsFile() {
                        .arg(chosen->name);
   if (!said.isEmpty()) notice += QLatin1Char('\n') + firstOfCorrections(said, form_.UseEnglish);
   sources_.notice(notice, said.join(QLatin1Char('\n')));
+  return true;
 }
 
 Comparison SettingsFileCommands::compare(const DeviceSettings& device, const DeviceSettings& other,

@@ -50,7 +50,8 @@ class SettingsFileCommands {
   }
 
   void saveDeviceSettings();
-  void openSettingsFile();
+  // Whether a file was entered into the editable group: not after a cancelled dialog or a refusal.
+  bool openSettingsFile();
   void compareWithFile();
   void compareWithGroup();
 

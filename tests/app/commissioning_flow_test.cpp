@@ -211,6 +211,35 @@ TEST(CommissioningFlow, AFailedWriteLeavesItsRowWaitingWithTheReasonAndASkippedR
   EXPECT_TRUE(c.program.app.editOrigin().isFor(7001, 30002));
 }
 
+// File > Open during a job: a cancelled dialog leaves the row in the group, and its Send verifies
+// the row; a file opened takes the group from the row, and its Send verifies no row.
+TEST(CommissioningFlow, OnlyAFileOpenedTakesTheGroupFromTheRow) {
+  ListFolder folder;
+  Commissioning c(folder);
+  c.putOnTheBox(30001);
+  c.connect();
+  ASSERT_EQ(c.program.form().Edit5->text(), "TT-201");
+
+  c.program.dialogs.fileToOpen.clear();  // the user cancels the dialog
+  c.program.form().mainMenu.openSettingsFile->trigger();
+  EXPECT_EQ(c.program.app.editOrigin().kind, EditOrigin::Kind::CommissioningRow);
+  c.send();
+  ASSERT_EQ(c.program.form().Label41->text(), kVerified);
+  EXPECT_EQ(c.job().progress(0).state, RowState::Verified);
+
+  c.putOnTheBox(30002);
+  c.readAgain();
+  ASSERT_EQ(c.program.form().Edit5->text(), "TT-202");
+  c.program.dialogs.fileToOpen = folder.path("wide.tadj");
+  c.program.form().mainMenu.openSettingsFile->trigger();
+  EXPECT_EQ(c.program.app.editOrigin().kind, EditOrigin::Kind::SettingsFile);
+  c.send();
+  ASSERT_EQ(c.program.form().Label41->text(), kVerified);
+  EXPECT_EQ(c.held(F::RangeHigh), "250");
+  EXPECT_EQ(c.job().progress(1).state, RowState::Waiting);
+  EXPECT_EQ(c.window().progress->text(), "1 of 4");
+}
+
 TEST(CommissioningFlow, ARowForAnotherModelIsNotEntered) {
   ListFolder folder;
   Commissioning c(folder);
