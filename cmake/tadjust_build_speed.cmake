@@ -1,10 +1,14 @@
 # What keeps a build from nothing short on a machine of two cores (docs/building.md).
 #
-# Most of a translation unit's time goes into the same Qt, GoogleTest and standard headers, and
-# most of a test program's link into the debug information of the libraries it links. So:
+# Most of a translation unit's time goes into the same Qt, GoogleTest and standard headers, our
+# own headers and the same template instances, and most of a test program's link into the debug
+# information of the libraries it links. So:
+#   - each target's sources are compiled as one unit (a unity build);
 #   - the headers every target includes are precompiled once per kind of target and shared
 #     (REUSE_FROM) by every target of that kind: the libraries that use Qt Core, those that use
 #     Qt Widgets, the plain tests and the tests that run a QApplication;
+#   - in CI (a fresh clone, built once to run the tests) no debug information and no compiler
+#     cache;
 #   - the programs are linked with lld where the system has it.
 # GCC takes a precompiled header only when the target compiles it with the same settings that
 # matter (optimisation, -fPIC against -fPIE, the macros defined); -Winvalid-pch in
