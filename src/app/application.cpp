@@ -91,7 +91,14 @@ Application::Application(Platform platform)
 }
 
 // The port may outlive the program's window (tests keep it): it must not call into it then.
-Application::~Application() { exchange_.setConnectionLostHandler({}); }
+// The history is emptied while the commands it reports to are still here (a verified row's
+// anchor reaches its job), and then tells nobody: it ends after them.
+Application::~Application() {
+  exchange_.setConnectionLostHandler({});
+  history_.flush();
+  history_.setAnchorStored({});
+  history_.setNewsArrived({});
+}
 
 bool Application::exchangeUnderWay() const {
   return controller_.state().exchangeUnderWay || discovery_.searching();
