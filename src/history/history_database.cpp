@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <algorithm>
 #include <atomic>
+#include <string_view>
 
 #include "history/write_row_columns.h"
 
@@ -363,9 +365,26 @@ OpenResult HistoryDatabase::openReadOnly(const QString& path) {
 }
 
 std::optional<ChainEntry> HistoryDatabase::appendEntry(
-    const EntryKind& kind, std::vector<QVariant> values,
+    const EntryKind& kind, const std::vector<ColumnValue>& named,
     const std::function<std::optional<QString>()>& refusal) {
   if (!writable_) return std::nullopt;
+  // The values are hashed and stored in the columns' order: a value given for another column
+  // than stands in its place is a fault of this program, and nothing is stored.
+  const bool inColumnOrder = named.size() == kind.columns.size() &&
+                             std::equal(named.begin(), named.end(), kind.columns.begin(),
+                                        [](const ColumnValue& value, const HashedColumn& column) {
+                                          return std::string_view(value.column) == column.name;
+                                        });
+  Q_ASSERT(inColumnOrder);
+  if (!inColumnOrder) {
+    lastError_ = QStringLiteral("the values of a %1 entry are not in its columns' order")
+                     .arg(QString::fromLatin1(kind.table));
+    lastProblem_ = HistoryProblem::NotRecorded;
+    return std::nullopt;
+  }
+  std::vector<QVariant> values;
+  values.reserve(named.size());
+  for (const ColumnValue& value : named) values.push_back(value.value);
   // Immediate: the chain's last entry is read under the write lock, so no other program takes
   // it as its predecessor too.
   if (!exec(QStringLiteral("BEGIN IMMEDIATE"))) return std::nullopt;
@@ -426,14 +445,24 @@ std::optional<ChainEntry> HistoryDatabase::appendEntry(
 }
 
 std::optional<ChainEntry> HistoryDatabase::appendOpening(const WriteOpening& opening) {
-  return appendEntry(
-      kOpeningEntry,
-      {QVariant(), QVariant(), notNull(opening.writtenAt), notNull(opening.user),
-       notNull(opening.host), notNull(opening.programVersion), QVariant(opening.processId),
-       notNull(opening.port), notNull(opening.model), QVariant(opening.productCode),
-       QVariant(opening.serialNumber), notNull(opening.tag), notNull(opening.asFound),
-       notNull(opening.sent), notNull(opening.changes), QVariant()},
-      {});
+  return appendEntry(kOpeningEntry,
+                     {{"id", {}},
+                      {"sequence", {}},
+                      {"written_at", notNull(opening.writtenAt)},
+                      {"user", notNull(opening.user)},
+                      {"host", notNull(opening.host)},
+                      {"program_version", notNull(opening.programVersion)},
+                      {"process_id", QVariant(opening.processId)},
+                      {"port", notNull(opening.port)},
+                      {"model", notNull(opening.model)},
+                      {"product_code", QVariant(opening.productCode)},
+                      {"serial_number", QVariant(opening.serialNumber)},
+                      {"tag", notNull(opening.tag)},
+                      {"as_found", notNull(opening.asFound)},
+                      {"sent", notNull(opening.sent)},
+                      {"changes", notNull(opening.changes)},
+                      {"prev_hash", {}}},
+                     {});
 }
 
 std::optional<ChainEntry> HistoryDatabase::appendCompletion(qint64 writeId,
@@ -442,11 +471,17 @@ std::optional<ChainEntry> HistoryDatabase::appendCompletion(qint64 writeId,
   const std::string_view outcome = outcomeName(completion.outcome);
   return appendEntry(
       kCompletionEntry,
-      {QVariant(), QVariant(), QVariant(writeId), notNull(writeHash),
-       notNull(completion.completedAt),
-       QVariant(QString::fromLatin1(outcome.data(), static_cast<qsizetype>(outcome.size()))),
-       nullableBlob(completion.asLeft), nullableInteger(completion.answeredProductCode),
-       nullableInteger(completion.answeredSerialNumber), QVariant()},
+      {{"id", {}},
+       {"sequence", {}},
+       {"write_id", QVariant(writeId)},
+       {"write_hash", notNull(writeHash)},
+       {"completed_at", notNull(completion.completedAt)},
+       {"outcome",
+        QVariant(QString::fromLatin1(outcome.data(), static_cast<qsizetype>(outcome.size())))},
+       {"as_left", nullableBlob(completion.asLeft)},
+       {"answered_product_code", nullableInteger(completion.answeredProductCode)},
+       {"answered_serial_number", nullableInteger(completion.answeredSerialNumber)},
+       {"prev_hash", {}}},
       [this, writeId]() -> std::optional<QString> {
         QSqlQuery done(connection());
         done.prepare(QStringLiteral("SELECT count(*) FROM completions WHERE write_id = ?"));

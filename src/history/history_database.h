@@ -142,7 +142,15 @@ class HistoryDatabase {
   // The rows' source: the writes joined to their completions, and the rows of schema 1.
   QString rowSource() const;
   QString entrySource(const QString& columns) const;
-  std::optional<ChainEntry> appendEntry(const EntryKind& kind, std::vector<QVariant> values,
+  // A value of an entry to append, beside the column it is for.
+  struct ColumnValue {
+    const char* column;
+    QVariant value;
+  };
+  // Appends an entry of the kind: its values name their columns, in the columns' order; id,
+  // sequence and prev_hash are given here and left empty by the caller.
+  std::optional<ChainEntry> appendEntry(const EntryKind& kind,
+                                        const std::vector<ColumnValue>& named,
                                         const std::function<std::optional<QString>()>& refusal);
   std::optional<std::vector<WriteRow>> readRows(QSqlQuery& query);
   bool readEntries(const EntryKind& kind, std::vector<StoredEntry>& entries);
