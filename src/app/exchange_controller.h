@@ -25,7 +25,7 @@
 #include "ui/form1.h"
 #include "ui/message_boxes.h"
 #include "ui/window_events.h"
-#include "view/image_decoder.h"
+#include "view/device_group.h"
 #include "view/settings_view.h"
 
 namespace tadjust {

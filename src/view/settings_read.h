@@ -9,7 +9,7 @@
 #include "image/settings_image.h"
 #include "ui/form1.h"
 #include "ui/window_events.h"
-#include "view/image_decoder.h"
+#include "view/device_group.h"
 #include "view/settings_view.h"
 
 namespace tadjust {

@@ -12,7 +12,7 @@
 #include "support/recording_window_events.h"
 #include "support/settings_image_fixtures.h"
 #include "ui/form1.h"
-#include "view/image_decoder.h"
+#include "view/device_group.h"
 #include "view/settings_read.h"
 #include "view/settings_view.h"
 

@@ -1,4 +1,4 @@
-#include "view/image_decoder.h"
+#include "view/device_group.h"
 
 #include <gtest/gtest.h>
 
